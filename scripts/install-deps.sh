@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages listed in scripts/packages.txt (and, with --peers, the tools the
+# benchmarks compare against). Quick when everything is already there.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
+if [[ "${1:-}" == "--peers" ]]; then
+    wanted+=(python3-pil python3-opencv)
+fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,57 @@
+#pragma once
+// One running editor per user: a lock file marks that an instance exists, and a local server, opened
+// once the main window is ready, takes the command line of a second start.
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+namespace app {
+
+// The fixed single-instance identifier.
+inline constexpr char kSingleInstanceIdentifier[] =
+    "0xa8eb9757, 0x1751, 0x4fea, 0xa7, 0x6d, 0x7d, 0xa6, 0x93, 0x9f, 0xac, 0x4a";
+
+// Names derived from the identifier and the user, so two users on one machine never meet.
+QString singleInstanceServerName();
+QString singleInstanceLockPath();
+
+// The existence marker. A lock left behind by a crashed run is recognised as stale and taken over.
+class InstanceLock {
+public:
+    InstanceLock();
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // True when this process is the first instance.
+    bool tryAcquire();
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
+
+// Second start: hands the command line to the running instance and waits briefly for its receipt.
+// False when no running window takes it (it may still be starting, or be gone).
+bool handOffToRunningInstance(const QString& commandLine, int timeoutMs = 1500);
+
+// First instance: receives the command lines of later starts.
+class InstanceServer : public QObject {
+    Q_OBJECT
+public:
+    explicit InstanceServer(QObject* parent = nullptr);
+    ~InstanceServer() override;
+    bool listen();
+
+signals:
+    void commandLineReceived(const QString& commandLine);
+
+private:
+    void acceptConnection();
+    std::unique_ptr<QLocalServer> server_;
+};
+
+} // namespace app

@@ -1,0 +1,36 @@
+#pragma once
+// The common dialogs behind one interface, so tests can script the answers.
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+// Filters are written in the "description|patterns|description|patterns||" form used throughout the
+// editor; implementations translate them.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Paths in selection order; empty when cancelled.
+    virtual QStringList openFiles(QWidget* parent, const QString& filter, bool multiple) = 0;
+    // The chosen path (the overwrite question already answered), or nothing when cancelled.
+    virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
+                                            const QString& defaultExtension) = 0;
+    virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                                const QString& startFolder) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+};
+
+// "(*.jpg)|*.jpg|(*.png)|*.png||" -> "(*.jpg) (*.jpg);;(*.png) (*.png)"; pattern lists separated by ';'
+// become blank-separated.
+QString toQtFilter(const QString& filter);
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#include "platform/qt_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace platform {
+
+QtDialogs::QtDialogs(QString messageTitle) : messageTitle_(std::move(messageTitle)) {}
+
+QStringList QtDialogs::openFiles(QWidget* parent, const QString& filter, bool multiple) {
+    const QString qtFilter = toQtFilter(filter);
+    if (multiple)
+        return QFileDialog::getOpenFileNames(parent, QString(), QString(), qtFilter);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), qtFilter);
+    return path.isEmpty() ? QStringList() : QStringList{path};
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
+                                           const QString& defaultExtension) {
+    QFileDialog dialog(parent, QString(), QString(), toQtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QString suffix = defaultExtension;
+    suffix.remove(QLatin1String("*.")).remove(QLatin1Char('.'));
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(defaultName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& initial) {
+    const QColor colour = QColorDialog::getColor(initial, parent);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
+}
+
+std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
+bool QtDialogs::askYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, messageTitle_, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void QtDialogs::inform(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, messageTitle_, text);
+}
+
+} // namespace platform

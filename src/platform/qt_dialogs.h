@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+namespace platform {
+
+// The real dialogs: QFileDialog, QColorDialog and QMessageBox titled with the program's name.
+class QtDialogs final : public Dialogs {
+public:
+    explicit QtDialogs(QString messageTitle);
+
+    QStringList openFiles(QWidget* parent, const QString& filter, bool multiple) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
+                                    const QString& defaultExtension) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void inform(QWidget* parent, const QString& text) override;
+
+private:
+    QString messageTitle_;
+};
+
+} // namespace platform

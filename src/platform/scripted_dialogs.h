@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <deque>
+#include <vector>
+
+namespace platform {
+
+// Dialogs for tests: answers are queued beforehand and every question is recorded. A dialog with no
+// queued answer is cancelled (No for a question).
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString kind; // "open", "save", "colour", "folder", "question", "information"
+        QString text; // the filter, the question or the message
+        QString detail; // default name, initial colour, folder title
+    };
+
+    void queueOpenFiles(QStringList paths) { openAnswers_.push_back(std::move(paths)); }
+    void queueSaveFile(std::optional<QString> path) { saveAnswers_.push_back(std::move(path)); }
+    void queueColour(std::optional<QColor> colour) { colourAnswers_.push_back(colour); }
+    void queueFolder(std::optional<QString> folder) { folderAnswers_.push_back(std::move(folder)); }
+    void queueAnswer(bool yes) { questionAnswers_.push_back(yes); }
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    int count(const QString& kind) const;
+
+    QStringList openFiles(QWidget* parent, const QString& filter, bool multiple) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
+                                    const QString& defaultExtension) override;
+    std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    bool askYesNo(QWidget* parent, const QString& text) override;
+    void inform(QWidget* parent, const QString& text) override;
+
+private:
+    std::deque<QStringList> openAnswers_;
+    std::deque<std::optional<QString>> saveAnswers_;
+    std::deque<std::optional<QColor>> colourAnswers_;
+    std::deque<std::optional<QString>> folderAnswers_;
+    std::deque<bool> questionAnswers_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace platform
