@@ -17,7 +17,12 @@ DecodeResult decodeBmp(std::span<const std::uint8_t> file);
 // followed by the palette or masks and the rows.
 DecodeResult decodeDib(std::span<const std::uint8_t> block);
 
-// A 24-bit bitmap file with bottom-up rows; alpha is dropped. Empty only for an empty picture.
+// The same for an info header (with its palette or masks) and rows held apart, as metafile records
+// keep them.
+DecodeResult decodeDibWithBits(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
+
+// A 24-bit bitmap file with bottom-up rows; alpha is dropped. Empty only for an empty picture (or one
+// whose pixel vector does not hold width × height × 4 bytes).
 std::vector<std::uint8_t> encodeBmp(const RasterImage& image);
 
 } // namespace imaging::codecs

@@ -48,7 +48,9 @@ struct DecodeResult {
     std::string reason;
 
     bool ok() const { return error == CodecError::None; }
-    static DecodeResult failure(CodecError error, std::string reason) { return {{}, error, std::move(reason)}; }
+    static DecodeResult failure(CodecError error, std::string reason) {
+        return {{}, error, std::move(reason)};
+    }
 };
 
 } // namespace imaging
