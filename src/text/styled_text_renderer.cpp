@@ -1,0 +1,206 @@
+#include "styled_text_renderer.h"
+
+#include "glow.h"
+#include "hatch_brushes.h"
+#include "outline_paths.h"
+#include "text_fonts.h"
+#include "text_layout.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace text {
+namespace {
+
+constexpr qreal kFlatness = 0.25;
+constexpr QRgb kOutlineGrey = 0xFFA8A8A8;
+constexpr QRgb kFallbackTop = 0xFFD2691E;
+constexpr QRgb kFallbackBottom = 0xFFFAEBD7;
+
+// A text ready to draw: its fonts, its lines and its measured box.
+struct PreparedText {
+    TextFonts fonts;
+    QStringList lines;
+    QSize size;
+};
+
+bool prepare(const LogFont& font, QStringView text, PreparedText& prepared) {
+    if (text.isEmpty() || !textFontsFor(font, prepared.fonts))
+        return false;
+    prepared.lines = splitLines(text);
+    const QSizeF box = layoutBox(prepared.fonts.measuring, prepared.lines);
+    // Bold, italic or wide faces may reach past the measured box; the box grows to hold their ink.
+    const QPointF drawn = inkExtent(prepared.fonts.drawing, prepared.lines);
+    const QPointF path = inkExtent(prepared.fonts.path, prepared.lines);
+    const qreal width = std::max({box.width(), drawn.x() + 1, path.x() + 1});
+    const qreal height = std::max({box.height(), drawn.y() + 1, path.y() + 1});
+    prepared.size = QSize(static_cast<int>(width), static_cast<int>(height));
+    return !prepared.size.isEmpty();
+}
+
+QColor argb(int alpha, RgbColour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF), alpha);
+}
+
+// What every style works from: the box T at the layout's top-left and the two colours with the alpha.
+struct Style {
+    QPainter& target;
+    const PreparedText& text;
+    QRectF box;
+    QColor first;
+    QColor second;
+
+    QPointF origin() const { return box.topLeft(); }
+    QPainterPath path() const { return textPath(text.fonts.path.font, text.lines, origin()); }
+
+    // Top to bottom over the box, repeating beyond it.
+    QLinearGradient gradient(const QColor& top, const QColor& bottom) const {
+        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+        gradient.setSpread(QGradient::RepeatSpread);
+        gradient.setColorAt(0, top);
+        gradient.setColorAt(1, bottom);
+        return gradient;
+    }
+
+    void drawText(const QBrush& brush) const {
+        target.setPen(QPen(brush, 1));
+        drawLines(target, text.fonts.drawing.font, text.lines, origin());
+    }
+
+    void textGlow(const QColor& colour, int factor) const {
+        drawGlow(target, box, factor, [&](QPainter& small) {
+            small.setPen(colour);
+            drawLines(small, text.fonts.drawing.font, text.lines, origin());
+        });
+    }
+
+    void pathGlow(const QPainterPath& path, const QColor& fill, int factor) const {
+        drawGlow(target, box | path.controlPointRect(), factor,
+                 [&](QPainter& small) { small.fillPath(path, fill); });
+    }
+};
+
+QPen outlinePen(const QColor& colour, qreal width) {
+    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+void drawGlowingGradient(const Style& s, const QColor& glow, const QLinearGradient& gradient) {
+    s.textGlow(glow, 4);
+    s.drawText(gradient);
+}
+
+void drawHatched(const Style& s, Hatch hatch, bool greyOutline) {
+    const QPainterPath path = s.path();
+    s.target.fillPath(path, hatchBrush(hatch, s.second, s.first));
+    if (greyOutline)
+        s.target.strokePath(flattenedPath(path, kFlatness), QPen(QColor::fromRgba(kOutlineGrey), 1.0));
+}
+
+void drawBevelled(const Style& s) {
+    const QPainterPath path = s.path();
+    s.pathGlow(path, s.first, 8);
+    // Blend factors 0, 0.5 and 1 at 0, 0.5 and 1: an even blend from the first colour to the second.
+    s.target.fillPath(path, s.gradient(s.first, s.second));
+    drawBevelOutline(s.target, unionOutline(path, kFlatness), outlinePen(s.first, 0.5),
+                     outlinePen(s.second, 0.5));
+}
+
+void drawWeaveOutline(const Style& s) {
+    const QPainterPath outline = unionOutline(s.path(), kFlatness);
+    s.target.fillPath(outline, hatchBrush(Hatch::Weave, s.second, s.first));
+    s.target.strokePath(outline, outlinePen(s.first, 2.0));
+}
+
+void drawOutlinedGlow(const Style& s) {
+    const QPainterPath path = s.path();
+    s.pathGlow(path, s.second, 8);
+    s.target.fillPath(path, s.second);
+    s.target.strokePath(unionOutline(path, kFlatness), outlinePen(s.first, 2.0));
+}
+
+void drawSoftened(const Style& s) {
+    const QPainterPath path = s.path();
+    drawGlow(s.target, s.box | path.controlPointRect(), 2, [&](QPainter& small) {
+        small.fillPath(path, s.first);
+        small.strokePath(path, outlinePen(s.second, 2.0));
+    });
+}
+
+void drawStyle(const Style& s, int style) {
+    switch (style) {
+    case 0:
+        drawGlowingGradient(s, s.second, s.gradient(s.first, s.second));
+        return;
+    case 1: {
+        // A triangular blend: the first colour at the top and bottom, the second at 60 % of the height.
+        QLinearGradient gradient = s.gradient(s.first, s.first);
+        gradient.setColorAt(0.6, s.second);
+        drawGlowingGradient(s, s.first, gradient);
+        return;
+    }
+    case 2:
+        drawHatched(s, Hatch::DottedGrid, true);
+        return;
+    case 3:
+        drawHatched(s, Hatch::FivePercent, false);
+        return;
+    case 4:
+        drawBevelled(s);
+        return;
+    case 5:
+        drawWeaveOutline(s);
+        return;
+    case 6:
+        drawOutlinedGlow(s);
+        return;
+    case 7:
+        drawSoftened(s);
+        return;
+    default:
+        s.drawText(s.gradient(QColor::fromRgba(kFallbackTop), QColor::fromRgba(kFallbackBottom)));
+        return;
+    }
+}
+
+void render(QPainter& target, const PreparedText& text, const TextRenderRequest& request) {
+    const int alpha = std::clamp(request.alpha, 0, 255);
+    target.save();
+    target.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                          QPainter::SmoothPixmapTransform);
+    target.setBrush(Qt::NoBrush);
+    const Style style{target, text, QRectF(request.layout.topLeft(), QSizeF(text.size)),
+                      argb(alpha, request.colour1), argb(alpha, request.colour2)};
+    drawStyle(style, request.style);
+    target.restore();
+}
+
+} // namespace
+
+QSize MeasureStyledText(const LogFont& font, QStringView text) {
+    PreparedText prepared;
+    return prepare(font, text, prepared) ? prepared.size : QSize();
+}
+
+void RenderStyledText(QPainter& target, const TextRenderRequest& request) {
+    PreparedText prepared;
+    if (prepare(request.font, request.text, prepared))
+        render(target, prepared, request);
+}
+
+void DrawTextInRect(QPainter& target, int style, QStringView text, const LogFont& font, const QRect& rect,
+                    RgbColour colour1, RgbColour colour2, int alpha) {
+    PreparedText prepared;
+    if (!prepare(font, text, prepared))
+        return;
+    const TextRenderRequest request{style,   QString(), font, QRect(QPoint(0, 0), prepared.size),
+                                    colour1, colour2,   alpha};
+    target.save();
+    target.translate(rect.left(), rect.top());
+    render(target, prepared, request);
+    target.restore();
+}
+
+} // namespace text
