@@ -1,0 +1,207 @@
+// The composer: background sheet, photo and objects drawn into the back buffer, or at canvas
+// resolution into pixel buffers for flattening and export.
+#include "imaging/fit_size.h"
+#include "text/styled_text_renderer.h"
+#include "workspace/composer_painting.h"
+#include "workspace/document.h"
+
+#include <QPainter>
+
+namespace workspace {
+
+namespace {
+
+const QColor kBackBufferFill(240, 240, 240);
+const QColor kMarginTint(200, 200, 200);
+const QColor kCropTint(50, 100, 150);
+const QColor kHandleFill(150, 200, 255);
+
+// A view of a B,G,R buffer as a picture, without copying.
+QImage imageOf(const imaging::PhotoBuffer& buffer) {
+    return QImage(buffer.bgr.data(), buffer.width, buffer.height, static_cast<qsizetype>(buffer.stride()),
+                  QImage::Format_BGR888);
+}
+
+void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
+    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
+    buffer.width = bgr.width();
+    buffer.height = bgr.height();
+    buffer.bgr.resize(buffer.stride() * static_cast<std::size_t>(buffer.height));
+    for (int y = 0; y < buffer.height; ++y)
+        std::copy_n(bgr.constScanLine(y), buffer.stride(), buffer.row(y));
+}
+
+} // namespace
+
+QSize WorkspaceDocument::outputAreaSize() const {
+    const auto fitted =
+        imaging::FitSize(std::max(0, clientSize_.width() - 20), std::max(0, clientSize_.height() - 20),
+                         photo_.width, photo_.height, false);
+    if (fitted.width <= 0)
+        return {};
+    const float k = static_cast<float>(photo_.width) / static_cast<float>(fitted.width);
+    const int width = static_cast<int>(k * static_cast<float>(clientSize_.width())) / 4 * 4;
+    return QSize(width, static_cast<int>(k * static_cast<float>(clientSize_.height())));
+}
+
+void WorkspaceDocument::Recompose(bool forOutput) {
+    if (backBuffer_.isNull())
+        return;
+    composeInto(backBuffer_, forOutput);
+    listener_.composed();
+}
+
+void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
+    QPainter painter(&target);
+    painter.fillRect(target.rect(), kBackBufferFill);
+    const bool framedOrMasked = objects_.contains(Frame) || objects_.contains(Mask);
+
+    // The drawing area: the client area, or for output the client area in canvas pixels.
+    QRect area(QPoint(0, 0), clientSize_);
+    if (forOutput && !preview_)
+        area = QRect(QPoint(0, 0), outputAreaSize());
+    if (output_.renderToCanvas)
+        area.translate(-canvasOrigin_);
+
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    if (!background_.empty())
+        painter.drawImage(area, imageOf(background_));
+    if (!framedOrMasked && !working_.empty())
+        painter.drawImage(view_.toQRect(), imageOf(working_));
+
+    for (int i = 0; i < objects_.size(); ++i) {
+        if (text::TextObject* object = objects_.get<text::TextObject>(i))
+            drawTextObject(painter, *object, forOutput, i == activeText_);
+    }
+
+    if (output_.decorations) {
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRect(view_.left, view_.top, view_.width() - 1, view_.height() - 1));
+        painter.restore();
+        const Rect grown{view_.left - 1, view_.top - 1, view_.right + 1, view_.bottom + 1};
+        const Rect a{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+        TintRect(painter, {a.left, a.top, a.right, grown.top}, kMarginTint);
+        TintRect(painter, {a.left, grown.bottom, a.right, a.bottom}, kMarginTint);
+        TintRect(painter, {a.left, grown.top, grown.left, grown.bottom}, kMarginTint);
+        TintRect(painter, {grown.right, grown.top, a.right, grown.bottom}, kMarginTint);
+    }
+    if (forOutput || tool_ != ToolCrop)
+        return;
+    TintRect(painter, {view_.left, view_.top, view_.right, crop_.top}, kCropTint);
+    TintRect(painter, {view_.left, crop_.bottom, view_.right, view_.bottom}, kCropTint);
+    TintRect(painter, {view_.left, crop_.top, crop_.left, crop_.bottom}, kCropTint);
+    TintRect(painter, {crop_.right, crop_.top, view_.right, crop_.bottom}, kCropTint);
+    painter.setPen(Qt::white);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(crop_.left, crop_.top, crop_.width() - 1, crop_.height() - 1));
+    DrawHandles(painter, crop_, kHandleFill);
+}
+
+void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active) {
+    const float scale = displayScale_;
+    const int vx = static_cast<int>(static_cast<float>(view_.left) * scale);
+    const int vy = static_cast<int>(static_cast<float>(view_.top) * scale);
+    const int vw = static_cast<int>(static_cast<float>(view_.width()) * scale);
+    const int cw = std::max(1, photo_.width);
+
+    text::LogFont font = object.font;
+    font.height = static_cast<int>(std::int64_t{vw} * object.font.height / cw);
+    const QString value = text::textOf(object);
+    const QSize measured = measureTextCell(font, value);
+
+    Rect placed;
+    if (forOutput || preview_) {
+        // Placed by its anchor, scaled by how much wider this view is than the one it was last shown in.
+        const int anchorWidth = object.anchorViewWidth;
+        const int x = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorX} * vw / anchorWidth) : object.anchorX;
+        const int y = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorY} * vw / anchorWidth) : object.anchorY;
+        placed = {vx + x, vy + y, vx + x + measured.width(), vy + y + measured.height()};
+    } else {
+        object.anchorX = object.left - vx;
+        object.anchorY = object.top - vy;
+        object.anchorViewWidth = vw;
+        placed = {object.left, object.top, object.left + measured.width(), object.top + measured.height()};
+    }
+
+    Rect drawing = placed;
+    if (active && draggedTextHandle_ >= 0 && !forOutput) {
+        // Sizing by a handle: the edges opposite the handle stay, the others follow the measured size.
+        const int w = measured.width();
+        const int h = measured.height();
+        switch (draggedTextHandle_) {
+        case 0: object.left = object.right - w; object.top = object.bottom - h; break;
+        case 1: object.left = object.right - w; break;
+        case 2: object.left = object.right - w; object.bottom = object.top + h; break;
+        case 3: object.bottom = object.top + h; break;
+        case 4: object.right = object.left + w; object.bottom = object.top + h; break;
+        case 5: object.right = object.left + w; break;
+        case 6: object.right = object.left + w; object.top = object.bottom - h; break;
+        case 7: object.top = object.bottom - h; break;
+        default: break;
+        }
+        drawing = {object.left, object.top, object.right, object.bottom};
+    } else if (!forOutput && !preview_) {
+        // The stored rectangle follows the text as it is typed, so clicks find all of it.
+        object.right = placed.right;
+        object.bottom = placed.bottom;
+    }
+
+    text::DrawTextInRect(painter, object.style, value, font, drawing.toQRect(), object.colour, object.secondColour,
+                         text::alphaFromTransparency(object.transparency));
+    if (object.selected == 1 && !forOutput)
+        DrawHandles(painter, drawing, kHandleFill);
+}
+
+void WorkspaceDocument::RenderPhotoArea() {
+    if (photo_.empty())
+        return;
+    QImage canvas(photo_.width, photo_.height, QImage::Format_RGB32);
+    if (canvas.isNull())
+        return;
+    const Rect kept = view_;
+    int fittedWidth = 0;
+    const Rect screenView = fittedViewForOutput(fittedWidth);
+    const float k = fittedWidth > 0 ? static_cast<float>(photo_.width) / static_cast<float>(fittedWidth) : 1.0f;
+    canvasOrigin_ = QPoint(static_cast<int>(static_cast<float>(screenView.left) * k),
+                           static_cast<int>(static_cast<float>(screenView.top) * k));
+    view_ = {0, 0, photo_.width, photo_.height};
+    output_ = {true, false};
+    composeInto(canvas, true);
+    view_ = kept;
+    output_ = {};
+    canvasOrigin_ = {};
+    copyInto(canvas, photo_);
+}
+
+std::optional<imaging::PhotoBuffer> WorkspaceDocument::RenderWholeImage() {
+    const QSize size = outputAreaSize();
+    if (size.isEmpty())
+        return std::nullopt;
+    QImage whole(size, QImage::Format_RGB32);
+    if (whole.isNull())
+        return std::nullopt;
+    int fittedWidth = 0;
+    const Rect screenView = fittedViewForOutput(fittedWidth);
+    const float k = static_cast<float>(photo_.width) / static_cast<float>(fittedWidth);
+    const Rect kept = view_;
+    view_ = {static_cast<int>(k * static_cast<float>(screenView.left)), static_cast<int>(k * static_cast<float>(screenView.top)),
+             static_cast<int>(k * static_cast<float>(screenView.right)),
+             static_cast<int>(k * static_cast<float>(screenView.bottom))};
+    output_.decorations = false;
+    composeInto(whole, true);
+    view_ = kept;
+    output_.decorations = true;
+    imaging::PhotoBuffer buffer;
+    copyInto(whole, buffer);
+    return buffer;
+}
+
+Rect WorkspaceDocument::fittedViewForOutput(int& fittedWidth) const {
+    const Rect view = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    fittedWidth = view.width();
+    return view;
+}
+
+} // namespace workspace

@@ -1,0 +1,53 @@
+#include "workspace/composer_painting.h"
+
+#include "text/text_fonts.h"
+#include "text/text_layout.h"
+#include "workspace/document.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace workspace {
+
+void TintRect(QPainter& painter, const Rect& rect, QColor colour) {
+    if (rect.width() <= 0 || rect.height() <= 0)
+        return;
+    colour.setAlpha(120);
+    painter.fillRect(rect.toQRect(), colour);
+}
+
+void DrawHandles(QPainter& painter, const Rect& rect, QColor colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::black);
+    painter.setBrush(colour);
+    for (const Rect& handle : WorkspaceDocument::HandleRects(rect))
+        painter.drawRect(QRect(handle.left, handle.top, handle.width() - 1, handle.height() - 1));
+    painter.restore();
+}
+
+void MarkSelection(QPainter& painter, int width, int height) {
+    const int penWidth = std::clamp(width / 40, 3, 8);
+    const qreal arm = width / 6;
+    painter.save();
+    painter.setPen(QPen(QColor(0, 255, 0), penWidth));
+    const QPointF corners[4] = {{0, 0}, {qreal(width), 0}, {qreal(width), qreal(height)}, {0, qreal(height)}};
+    for (const QPointF& corner : corners) {
+        const qreal sx = corner.x() == 0 ? 1 : -1;
+        const qreal sy = corner.y() == 0 ? 1 : -1;
+        painter.drawLine(corner, corner + QPointF(sx * arm, 0));
+        painter.drawLine(corner, corner + QPointF(0, sy * arm));
+    }
+    painter.restore();
+}
+
+QSize measureTextCell(const text::LogFont& font, const QString& value) {
+    text::TextFonts fonts;
+    if (!text::textFontsFor(font, fonts))
+        return {};
+    const QSizeF box =
+        text::layoutBox(fonts.drawing, text::splitLines(value.isEmpty() ? QStringLiteral("T") : value));
+    return QSize(static_cast<int>(std::ceil(box.width())), static_cast<int>(std::ceil(box.height())));
+}
+
+} // namespace workspace

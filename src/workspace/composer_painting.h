@@ -1,0 +1,24 @@
+#pragma once
+// Small drawing steps of the composer.
+
+#include "text/log_font.h"
+#include "workspace/view_geometry.h"
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+namespace workspace {
+
+// Fills the rectangle with the colour at alpha 120 over what is there.
+void TintRect(QPainter& painter, const Rect& rect, QColor colour);
+// The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black.
+void DrawHandles(QPainter& painter, const Rect& rect, QColor colour);
+// Green corner marks of a selected picture of w × h, drawn in the painter's (the object's) transform.
+void MarkSelection(QPainter& painter, int width, int height);
+// The size a text takes in its font at the record's height; an empty text is measured as "T".
+QSize measureTextCell(const text::LogFont& font, const QString& text);
+
+} // namespace workspace

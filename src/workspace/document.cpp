@@ -1,0 +1,311 @@
+#include "workspace/document.h"
+
+#include "imaging/fit_size.h"
+#include "workspace/composer_painting.h"
+#include "workspace/undo_image.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace workspace {
+
+namespace {
+
+imaging::PhotoBuffer whiteBuffer(int width, int height) {
+    imaging::PhotoBuffer buffer;
+    buffer.width = width;
+    buffer.height = height;
+    buffer.bgr.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel, 0xFF);
+    return buffer;
+}
+
+template <typename Visitor> void forEachSelectable(ObjectList& objects, Visitor visit) {
+    for (int i = 0; i < objects.size(); ++i) {
+        std::visit(
+            [&](auto& record) {
+                if constexpr (requires { record.selected; })
+                    visit(record.selected);
+            },
+            objects.at(i));
+    }
+}
+
+} // namespace
+
+WorkspaceDocument::WorkspaceDocument(const QString& programFolder, DocumentListener& listener, QSize clientSize)
+    : listener_(listener), history_(programFolder + QStringLiteral("/Undo_Temp_Data")) {
+    clientSize_ = clientSize;
+    backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    photo_ = whiteBuffer(800, 600);
+    background_ = whiteBuffer(800, 600);
+    photoChanged();
+    keepLoadedPhoto();
+    Recompose(false);
+}
+
+WorkspaceDocument::~WorkspaceDocument() { history_.clear(); }
+
+void WorkspaceDocument::setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode,
+                                         const QString& path) {
+    photo_ = std::move(photo);
+    libraryDecoded_ = libraryDecoded;
+    formatCode_ = formatCode;
+    picturePath_ = path;
+    photoChanged();
+    modified_ = false;
+}
+
+void WorkspaceDocument::keepLoadedPhoto() {
+    objects_.clear();
+    activeText_ = -1;
+    history_.clear();
+    loadedPhoto_ = photo_;
+}
+
+void WorkspaceDocument::photoChanged() {
+    working_ = photo_;
+    view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    crop_ = initialCropRect(view_);
+}
+
+void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) { background_ = std::move(background); }
+
+void WorkspaceDocument::resizeClient(QSize clientSize) {
+    clientSize_ = clientSize;
+    view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    crop_ = initialCropRect(view_);
+    // Texts keep their place in the view: their window rectangles follow from their anchors.
+    for (int i = 0; i < objects_.size(); ++i) {
+        text::TextObject* object = objects_.get<text::TextObject>(i);
+        if (!object || object->anchorViewWidth <= 0)
+            continue;
+        const int width = object->right - object->left;
+        const int height = object->bottom - object->top;
+        object->left = view_.left + static_cast<int>(std::int64_t{object->anchorX} * view_.width() / object->anchorViewWidth);
+        object->top = view_.top + static_cast<int>(std::int64_t{object->anchorY} * view_.width() / object->anchorViewWidth);
+        object->right = object->left + width;
+        object->bottom = object->top + height;
+    }
+    backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    Recompose(preview_);
+}
+
+void WorkspaceDocument::SetTool(int tool) {
+    if (tool == ToolCrop) {
+        ClearSelection();
+        brush_.paintingEnabled = false;
+    }
+    tool_ = tool;
+}
+
+void WorkspaceDocument::ClearSelection() {
+    forEachSelectable(objects_, [](std::int32_t& selected) { selected = 0; });
+}
+
+void WorkspaceDocument::PlaceText(int x, int y) {
+    if (tool_ != ToolText)
+        return;
+    for (int i = objects_.size() - 1; i >= 0; --i) {
+        text::TextObject* hit = objects_.get<text::TextObject>(i);
+        if (!hit || hit->reserved != 0 || !Rect{hit->left, hit->top, hit->right, hit->bottom}.contains(x, y))
+            continue;
+        // A click into an existing text edits it: the caret goes where the click was.
+        ClearSelection();
+        hit->selected = 1;
+        activeText_ = i;
+        Recompose(false);
+        const QPoint caret(x - hit->left, y - hit->top);
+        listener_.editText(text::textOf(*hit), &caret);
+        return;
+    }
+    if (!objects_.contains(Text))
+        FlattenIntoPhoto(true);
+
+    text::TextObject object{};
+    text::setFaceName(object.font, text::faceName(template_.font));
+    object.font.height = template_.font.height;
+    object.style = template_.style;
+    object.colour = template_.colour;
+    object.secondColour = template_.secondColour;
+    object.transparency = template_.transparency;
+    std::copy(std::begin(template_.text), std::end(template_.text), std::begin(object.text));
+    ClearSelection();
+    object.selected = 1;
+
+    const QSize measured = measureTextCell(object.font, text::textOf(object));
+    const int cw = std::max(1, photo_.width);
+    const int ch = std::max(1, photo_.height);
+    object.left = x;
+    object.top = y;
+    object.right = x + view_.width() * measured.width() / cw;
+    object.bottom = y + view_.height() * measured.height() / ch;
+    objects_.append(object);
+    activeText_ = objects_.size() - 1;
+
+    Recompose(false);
+    RecordObjectStep();
+    modified_ = true;
+    brush_.paintingEnabled = false;
+    listener_.objectPlaced();
+    listener_.editText(text::textOf(object), nullptr);
+}
+
+void WorkspaceDocument::ApplyTextStyle() {
+    for (int i = 0; i < objects_.size(); ++i) {
+        text::TextObject* object = objects_.get<text::TextObject>(i);
+        if (!object || object->selected != 1)
+            continue;
+        text::setFaceName(object->font, text::faceName(template_.font));
+        object->font.width = 0;
+        object->style = template_.style;
+        object->colour = template_.colour;
+        object->secondColour = template_.secondColour;
+        object->transparency = template_.transparency;
+        // Only a real change is an edit worth an undo step.
+        RecordObjectStep();
+        break;
+    }
+    Recompose(false);
+}
+
+void WorkspaceDocument::UpdateActiveText() {
+    if (tool_ != ToolText || activeText_ < 0 || activeText_ >= objects_.size())
+        return;
+    text::TextObject* object = objects_.get<text::TextObject>(activeText_);
+    if (!object)
+        return;
+    std::copy(std::begin(template_.text), std::end(template_.text), std::begin(object->text));
+    Recompose(false);
+}
+
+void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
+    RenderPhotoArea();
+    if (crop && tool_ == ToolCrop && !photo_.empty() && view_.width() > 0 && view_.height() > 0) {
+        const int cw = photo_.width;
+        const int ch = photo_.height;
+        int width = static_cast<int>(std::int64_t{cw} * crop_.width() / view_.width()) / 4 * 4;
+        int height = static_cast<int>(std::int64_t{ch} * crop_.height() / view_.height());
+        const int firstRow = std::max(0, static_cast<int>(std::int64_t{crop_.top - view_.top} * ch / view_.height()));
+        const int firstColumn =
+            std::max(0, static_cast<int>(std::int64_t{crop_.left - view_.left} * cw / view_.width()));
+        // A crop rectangle reaching past the photo is cut to it rather than read beyond the buffer.
+        width = std::min(width, (cw - firstColumn) / 4 * 4);
+        height = std::min(height, ch - firstRow);
+        if (width > 0 && height > 0) {
+            imaging::PhotoBuffer cropped;
+            cropped.width = width;
+            cropped.height = height;
+            cropped.bgr.resize(static_cast<std::size_t>(width) * height * kBytesPerPixel);
+            for (int row = 0; row < height; ++row)
+                std::copy_n(photo_.row(firstRow + row) + static_cast<std::size_t>(firstColumn) * kBytesPerPixel,
+                            cropped.stride(), cropped.row(row));
+            photo_ = std::move(cropped);
+        }
+    }
+    objects_.clear();
+    activeText_ = -1;
+    RecordImageStep();
+    photoChanged();
+    Recompose(false);
+    listener_.objectSelected(0);
+}
+
+void WorkspaceDocument::RecordObjectStep() {
+    history_.recordObjectStep(objects_);
+    listener_.undoStateChanged();
+}
+
+void WorkspaceDocument::RecordImageStep() {
+    history_.recordImageStep(objects_, EncodeUndoImage());
+    listener_.undoStateChanged();
+}
+
+std::optional<UndoImageRecord> WorkspaceDocument::EncodeUndoImage() const {
+    return encodeUndoImage(photo_);
+}
+
+void WorkspaceDocument::undo() {
+    if (history_.undoTakesTwoSteps()) {
+        if (auto move = history_.undoOneStep())
+            applyHistoryMove(*move);
+    }
+    if (auto move = history_.undoOneStep())
+        applyHistoryMove(*move);
+    Recompose(false);
+    objectSelectionAfterHistory();
+}
+
+void WorkspaceDocument::redo() {
+    if (history_.redoTakesTwoSteps()) {
+        if (auto move = history_.redoOneStep())
+            applyHistoryMove(*move);
+    }
+    if (auto move = history_.redoOneStep())
+        applyHistoryMove(*move);
+    Recompose(false);
+    objectSelectionAfterHistory();
+}
+
+void WorkspaceDocument::applyHistoryMove(const HistoryMove& move) {
+    objects_.clear();
+    activeText_ = -1;
+    switch (move.photo) {
+    case HistoryMove::Photo::Unchanged:
+        break;
+    case HistoryMove::Photo::BackToLoaded:
+        photo_ = loadedPhoto_;
+        photoChanged();
+        break;
+    case HistoryMove::Photo::FromRecord:
+        // An unreadable record leaves the photo as it is rather than blanking it.
+        if (move.record) {
+            if (auto decoded = decodeUndoImage(*move.record)) {
+                photo_ = std::move(*decoded);
+                photoChanged();
+            }
+        }
+        break;
+    }
+    if (move.objects) {
+        restoreObjects(*move.objects);
+        reselectText();
+    }
+}
+
+void WorkspaceDocument::restoreObjects(const ObjectList& objects) {
+    for (int i = 0; i < objects.size(); ++i) {
+        objects_.append(objects.at(i));
+        tool_ = objects.kind(i);
+        listener_.showToolPanel(objects.kind(i));
+    }
+}
+
+void WorkspaceDocument::reselectText() {
+    for (int i = 0; i < objects_.size(); ++i) {
+        const text::TextObject* object = objects_.get<text::TextObject>(i);
+        if (object && object->selected == 1) {
+            activeText_ = i;
+            listener_.editText(text::textOf(*object), nullptr);
+            return;
+        }
+    }
+}
+
+void WorkspaceDocument::objectSelectionAfterHistory() {
+    const bool turnable = objects_.contains(Clipart) || objects_.contains(Mask) || objects_.contains(Frame);
+    listener_.objectSelected(turnable ? 1 : 0);
+}
+
+std::array<Rect, 8> WorkspaceDocument::HandleRects(const Rect& r) {
+    const Rect first{r.left - 8, r.top - 8, r.left, r.top};
+    const int dy = r.bottom + 8 - r.top;
+    const int dx = r.right + 8 - r.left;
+    const QPoint moves[8] = {{0, 0}, {0, dy / 2}, {0, dy}, {dx / 2, dy}, {dx, dy}, {dx, dy / 2}, {dx, 0}, {dx / 2, 0}};
+    std::array<Rect, 8> handles;
+    for (int i = 0; i < 8; ++i)
+        handles[static_cast<std::size_t>(i)] = {first.left + moves[i].x(), first.top + moves[i].y(),
+                                                first.right + moves[i].x(), first.bottom + moves[i].y()};
+    return handles;
+}
+
+} // namespace workspace

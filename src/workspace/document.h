@@ -1,0 +1,184 @@
+#pragma once
+// The workspace document: the photo, the background sheet behind it and the ordered objects on top, with
+// the text template, the brush settings and the undo history. Pure code: it composes into its own back
+// buffer and reports to a DocumentListener; the widget only shows the buffer and forwards input.
+
+#include "imaging/photo_buffer.h"
+#include "text/text_object.h"
+#include "workspace/document_listener.h"
+#include "workspace/object_list.h"
+#include "workspace/undo_history.h"
+#include "workspace/view_geometry.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <array>
+#include <optional>
+
+namespace workspace {
+
+inline constexpr int kBytesPerPixel = 3;
+// Operations on larger photos show the wait cursor first.
+inline constexpr int kWaitCursorPixels = 0xC0000;
+
+enum ToolMode : int {
+    ToolClipart = 0,
+    ToolMask = 2,
+    ToolFrame = 3,
+    ToolText = 4,
+    ToolCrop = 5,
+    ToolTuning = 6,
+    ToolDecoration = 9,
+};
+
+struct BrushSettings {
+    int tipIndex = -1;
+    bool paintingEnabled = false;
+    int angle = 0;
+    int opacity = 255;
+    int size = 50;
+    std::uint32_t colour = 0; // 0x00BBGGRR
+};
+
+struct CropAspect {
+    float width = 0;
+    float height = 0;
+    bool constrained = false;
+};
+
+class WorkspaceDocument {
+public:
+    // A white 800 × 600 photo on a white 800 × 600 background, the Frame tool, an empty history (an undo
+    // file left by an earlier run is removed).
+    WorkspaceDocument(const QString& programFolder, DocumentListener& listener, QSize clientSize);
+    ~WorkspaceDocument();
+    WorkspaceDocument(const WorkspaceDocument&) = delete;
+    WorkspaceDocument& operator=(const WorkspaceDocument&) = delete;
+
+    // --- photo and background
+    // Replaces the photo with a freshly loaded picture (the loader's kind is kept for the undo encoder).
+    void setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode, const QString& path);
+    // Forgets every object and the history, and keeps a copy of the photo to return to.
+    void keepLoadedPhoto();
+    // Rebuilds the working buffer from the photo and recomputes the view and crop rectangles.
+    void photoChanged();
+
+    const imaging::PhotoBuffer& photo() const { return photo_; }
+    const imaging::PhotoBuffer& loadedPhoto() const { return loadedPhoto_; }
+    const imaging::PhotoBuffer& background() const { return background_; }
+    void setBackground(imaging::PhotoBuffer background);
+    int canvasWidth() const { return photo_.width; }
+    int canvasHeight() const { return photo_.height; }
+    bool libraryDecoded() const { return libraryDecoded_; }
+    int formatCode() const { return formatCode_; }
+    const QString& picturePath() const { return picturePath_; }
+
+    // --- view
+    // The size handler: new view and crop rectangles, a new back buffer, and a composition (as for output
+    // while previewing).
+    void resizeClient(QSize clientSize);
+    QSize clientSize() const { return clientSize_; }
+    const Rect& viewRect() const { return view_; }
+    const Rect& cropRect() const { return crop_; }
+    void setCropRect(const Rect& crop) { crop_ = crop; }
+    CropAspect& cropAspect() { return cropAspect_; }
+    const QImage& backBuffer() const { return backBuffer_; }
+    bool previewing() const { return preview_; }
+    void setPreviewing(bool preview) { preview_ = preview; }
+
+    // --- tools and objects
+    void SetTool(int tool);
+    int tool() const { return tool_; }
+    const ObjectList& objects() const { return objects_; }
+    ObjectList& objects() { return objects_; }
+    int activeText() const { return activeText_; }
+    text::TextObject& textTemplate() { return template_; }
+    BrushSettings& brush() { return brush_; }
+    bool modified() const { return modified_; }
+    void setModified(bool modified) { modified_ = modified; }
+
+    void ClearSelection();
+    // Adds a text from the template at a window point (the text tool only); a click on an existing text
+    // puts the caret into it instead.
+    void PlaceText(int x, int y);
+    // The selected text takes the template's face, style, colours and transparency.
+    void ApplyTextStyle();
+    // Typing: the active text takes the template's text. No undo step.
+    void UpdateActiveText();
+    // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool).
+    void FlattenIntoPhoto(bool crop);
+
+    // --- composition
+    void Recompose(bool forOutput);
+    // The composition at canvas size, written into the photo.
+    void RenderPhotoArea();
+    // The whole view, background included, at canvas resolution.
+    std::optional<imaging::PhotoBuffer> RenderWholeImage();
+    // The drawing area of an output composition: the client size in canvas pixels.
+    QSize outputAreaSize() const;
+
+    // --- history
+    void RecordObjectStep();
+    void RecordImageStep();
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    const UndoHistory& history() const { return history_; }
+    // The photo as the undo file keeps it (JPEG); empty when it cannot be encoded.
+    std::optional<UndoImageRecord> EncodeUndoImage() const;
+
+    // While a text handle (0-7) is dragged, the composer refits the active text keeping the opposite
+    // edges; -1 when no handle is dragged.
+    void setTextHandleDrag(int handle) { draggedTextHandle_ = handle; }
+
+    // The eight handles around a rectangle, 8 × 8 each: corners and edge midpoints.
+    static std::array<Rect, 8> HandleRects(const Rect& around);
+
+private:
+    struct OutputSwitches {
+        bool renderToCanvas = false;
+        bool decorations = true;
+    };
+
+    void composeInto(QImage& target, bool forOutput);
+    void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
+    void restoreObjects(const ObjectList& objects);
+    void reselectText();
+    void applyHistoryMove(const HistoryMove& move);
+    void objectSelectionAfterHistory();
+    Rect fittedViewForOutput(int& fittedWidth) const;
+
+    DocumentListener& listener_;
+    imaging::PhotoBuffer photo_;
+    imaging::PhotoBuffer working_;
+    imaging::PhotoBuffer background_;
+    imaging::PhotoBuffer loadedPhoto_;
+    bool libraryDecoded_ = false;
+    int formatCode_ = 0;
+    QString picturePath_;
+
+    QSize clientSize_;
+    Rect view_;
+    Rect crop_;
+    CropAspect cropAspect_;
+    float displayScale_ = 1.0f;
+    QImage backBuffer_;
+    OutputSwitches output_;
+    QPoint canvasOrigin_; // while rendering to the canvas: where the canvas lies in the output area
+    bool preview_ = false;
+
+    ObjectList objects_;
+    int activeText_ = -1;
+    int tool_ = ToolFrame;
+    text::TextObject template_{};
+    BrushSettings brush_;
+    bool modified_ = false;
+    // While a text handle is dragged: which one (0-7), so the composer keeps the opposite edges.
+    int draggedTextHandle_ = -1;
+
+    UndoHistory history_;
+};
+
+} // namespace workspace

@@ -1,0 +1,227 @@
+#include "recording_listener.h"
+#include "support/temp_folder.h"
+#include "workspace/composer_painting.h"
+#include "workspace/document.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace workspace;
+using testing_support::TempFolder;
+
+namespace {
+
+// A photo whose pixels tell where they came from: blue = x / 8, green = y / 8, red = 77.
+imaging::PhotoBuffer positionPhoto(int width, int height) {
+    imaging::PhotoBuffer photo;
+    photo.width = width;
+    photo.height = height;
+    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = photo.row(y) + x * 3;
+            p[0] = static_cast<std::uint8_t>(x / 8);
+            p[1] = static_cast<std::uint8_t>(y / 8);
+            p[2] = 77;
+        }
+    return photo;
+}
+
+struct Document : ::testing::Test {
+    TempFolder folder;
+    RecordingListener listener;
+    std::unique_ptr<WorkspaceDocument> document;
+
+    void SetUp() override { document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620)); }
+
+    void load(imaging::PhotoBuffer photo) {
+        document->setLoadedPicture(std::move(photo), false, 0, "/pictures/p.jpg");
+        document->keepLoadedPhoto();
+        document->Recompose(false);
+    }
+
+    void useTemplate(const QString& value, int height = 60) {
+        text::TextObject& style = document->textTemplate();
+        style.font = text::makeLogFont(u"DejaVu Sans", height);
+        style.colour = text::rgb(255, 0, 0);
+        style.secondColour = text::rgb(255, 0, 0);
+        text::setText(style, value);
+    }
+
+    const text::TextObject* textAt(int index) const { return document->objects().get<text::TextObject>(index); }
+    int imageSteps() const {
+        int count = 0;
+        for (int i = 0; i < document->history().stepCount(); ++i)
+            count += document->history().step(i).imageStep ? 1 : 0;
+        return count;
+    }
+};
+
+} // namespace
+
+TEST_F(Document, StartsAsAWhite800By600PhotoWithNothingToUndo) {
+    EXPECT_EQ(document->canvasWidth(), 800);
+    EXPECT_EQ(document->canvasHeight(), 600);
+    EXPECT_TRUE(std::all_of(document->photo().bgr.begin(), document->photo().bgr.end(), [](auto b) { return b == 0xFF; }));
+    EXPECT_EQ(document->background().width, 800);
+    EXPECT_FALSE(document->canUndo());
+    EXPECT_FALSE(document->canRedo());
+    EXPECT_EQ(document->tool(), ToolFrame);
+    EXPECT_EQ(document->viewRect(), (Rect{10, 10, 810, 610})); // fits at 1:1, centred
+    EXPECT_EQ(document->cropRect(), (Rect{110, 85, 710, 535}));
+}
+
+TEST_F(Document, AnUndoFileLeftByAnEarlierRunIsRemoved) {
+    document.reset();
+    ASSERT_TRUE(folder.write("Undo_Temp_Data", "left from a crash"));
+    document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
+    EXPECT_FALSE(QFile::exists(folder.file("Undo_Temp_Data")));
+}
+
+TEST_F(Document, FirstTextFlattensAndOneUndoReturnsToThePhotoAsLoaded) {
+    load(positionPhoto(1600, 1200));
+    const auto loaded = document->photo().bgr;
+    document->SetTool(ToolText);
+    useTemplate("Hello");
+    document->PlaceText(100, 100);
+    ASSERT_EQ(document->objects().size(), 1);
+    EXPECT_EQ(imageSteps(), 1);
+    EXPECT_EQ(document->history().stepCount(), 2);
+
+    document->undo(); // the text and the flattening go together
+    EXPECT_TRUE(document->objects().empty());
+    EXPECT_EQ(document->photo().bgr, loaded); // byte for byte, not a JPEG copy
+    EXPECT_FALSE(document->canUndo());
+
+    document->redo();
+    ASSERT_EQ(document->objects().size(), 1);
+    EXPECT_EQ(text::textOf(*textAt(0)), "Hello");
+    EXPECT_EQ(document->activeText(), 0);
+    EXPECT_EQ(listener.panels.back(), Text);
+    EXPECT_FALSE(document->canRedo());
+}
+
+TEST_F(Document, SecondTextDoesNotFlattenAndAClickOnATextEditsIt) {
+    document->SetTool(ToolText);
+    useTemplate("One");
+    document->PlaceText(100, 100);
+    useTemplate("Two");
+    document->PlaceText(300, 300);
+    EXPECT_EQ(document->objects().size(), 2);
+    EXPECT_EQ(imageSteps(), 1);
+
+    const int steps = document->history().stepCount();
+    document->PlaceText(102, 104); // inside the first text
+    EXPECT_EQ(document->objects().size(), 2);
+    EXPECT_EQ(document->history().stepCount(), steps);
+    EXPECT_EQ(document->activeText(), 0);
+    ASSERT_FALSE(listener.carets.empty());
+    EXPECT_EQ(listener.carets.back(), QPoint(2, 4));
+}
+
+TEST_F(Document, TypingAddsNoUndoStepButAStyleChangeDoes) {
+    document->SetTool(ToolText);
+    useTemplate("Typ");
+    document->PlaceText(50, 50);
+    const int steps = document->history().stepCount();
+    useTemplate("Typing on");
+    document->UpdateActiveText();
+    EXPECT_EQ(text::textOf(*textAt(0)), "Typing on");
+    EXPECT_EQ(document->history().stepCount(), steps);
+
+    document->textTemplate().style = 3;
+    document->ApplyTextStyle();
+    EXPECT_EQ(textAt(0)->style, 3);
+    EXPECT_EQ(document->history().stepCount(), steps + 1);
+}
+
+TEST_F(Document, TextToolOnlyAndPlacementSwitchesBrushPaintingOff) {
+    useTemplate("x");
+    document->PlaceText(50, 50);
+    EXPECT_TRUE(document->objects().empty()); // not in the text tool
+    document->SetTool(ToolText);
+    document->brush().paintingEnabled = true;
+    document->PlaceText(50, 50);
+    EXPECT_FALSE(document->brush().paintingEnabled);
+    EXPECT_EQ(listener.placements, 1);
+    EXPECT_TRUE(document->modified());
+}
+
+TEST_F(Document, FlattenWithCropCutsThePhotoToTheCropRectangle) {
+    load(positionPhoto(1600, 1200)); // shown at half size in (10, 10)-(810, 610)
+    document->SetTool(ToolCrop);
+    document->setCropRect({110, 60, 511, 360}); // 401 view pixels wide
+    document->FlattenIntoPhoto(true);
+    // Width 1600 × 401 / 800 = 802, rounded down to 800; height 1200 × 300 / 600.
+    EXPECT_EQ(document->canvasWidth(), 800);
+    EXPECT_EQ(document->canvasHeight(), 600);
+    // First row (60 - 10) × 1200 / 600 = 100, first column (110 - 10) × 1600 / 800 = 200.
+    const std::uint8_t* first = document->photo().row(0);
+    EXPECT_EQ(first[0], 200 / 8);
+    EXPECT_EQ(first[1], 100 / 8);
+    EXPECT_EQ(document->photo().row(599)[1], (100 + 599) / 8);
+    EXPECT_EQ(listener.selections.back(), 0);
+    EXPECT_TRUE(document->canUndo());
+}
+
+TEST_F(Document, FlattenOutsideTheCropToolKeepsTheSize) {
+    load(positionPhoto(1600, 1200));
+    document->FlattenIntoPhoto(true);
+    EXPECT_EQ(document->canvasWidth(), 1600);
+    EXPECT_EQ(document->canvasHeight(), 1200);
+}
+
+TEST_F(Document, WholeImageIsTheClientSizeInCanvasPixels) {
+    load(positionPhoto(1600, 1200)); // the view is half the canvas: twice the client size
+    const auto whole = document->RenderWholeImage();
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole->width, 1640);
+    EXPECT_EQ(whole->height, 1240);
+    // The photo sits in the middle, the white background around it.
+    const std::uint8_t* centre = whole->row(620) + 820 * 3;
+    EXPECT_EQ(centre[2], 77);
+    EXPECT_EQ(whole->row(2)[2], 255);
+}
+
+TEST_F(Document, PhotoAreaIsTheCanvasWhateverTheWindow) {
+    load(positionPhoto(1600, 1200));
+    document->resizeClient(QSize(500, 300));
+    document->RenderPhotoArea();
+    EXPECT_EQ(document->canvasWidth(), 1600);
+    EXPECT_EQ(document->canvasHeight(), 1200);
+    EXPECT_EQ(document->photo().row(1199)[1], 1199 / 8);
+}
+
+TEST_F(Document, LoadingAnotherPictureEmptiesTheHistory) {
+    document->SetTool(ToolText);
+    useTemplate("t");
+    document->PlaceText(50, 50);
+    ASSERT_TRUE(document->canUndo());
+    load(positionPhoto(400, 300));
+    EXPECT_FALSE(document->canUndo());
+    EXPECT_FALSE(document->canRedo());
+    EXPECT_TRUE(document->objects().empty());
+    EXPECT_FALSE(document->modified());
+}
+
+TEST_F(Document, EmptyTextIsMeasuredAsT) {
+    const text::LogFont font = text::makeLogFont(u"DejaVu Sans", 40);
+    const QSize empty = measureTextCell(font, "");
+    EXPECT_EQ(empty, measureTextCell(font, "T"));
+    EXPECT_GT(empty.width(), 0);
+    document->SetTool(ToolText);
+    useTemplate("");
+    document->PlaceText(40, 40);
+    ASSERT_EQ(document->objects().size(), 1);
+    EXPECT_GT(textAt(0)->right, textAt(0)->left);
+    EXPECT_GT(textAt(0)->bottom, textAt(0)->top);
+}
+
+TEST_F(Document, HandlesLieJustOutsideTheRectangleCounterClockwise) {
+    const auto handles = WorkspaceDocument::HandleRects({100, 100, 200, 150});
+    EXPECT_EQ(handles[0], (Rect{92, 92, 100, 100}));
+    EXPECT_EQ(handles[2], (Rect{92, 150, 100, 158}));
+    EXPECT_EQ(handles[4], (Rect{200, 150, 208, 158}));
+    EXPECT_EQ(handles[6], (Rect{200, 92, 208, 100}));
+    EXPECT_EQ(handles[3], (Rect{146, 150, 154, 158}));
+}
