@@ -14,12 +14,6 @@ struct PatternDeleter {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
-const QStringList& genericFamilies() {
-    static const QStringList names{"sans-serif", "serif",   "monospace", "sans",  "mono",
-                                   "cursive",    "fantasy", "system-ui", "emoji", "math"};
-    return names;
-}
-
 QStringList familiesOf(const FcPattern* pattern) {
     QStringList families;
     FcChar8* value = nullptr;
@@ -28,40 +22,51 @@ QStringList familiesOf(const FcPattern* pattern) {
     return families;
 }
 
-// Matches a pattern after the configured substitutions. Returns the substituted request too, whose
-// family list holds the asked name followed by the aliases the configuration holds equivalent.
-struct Match {
-    QStringList requested;
-    QStringList found;
-};
-
-Match match(const QString& family, int fcWeight) {
+// The family list of a request after the configured substitutions: the asked name followed by the
+// aliases the configuration holds for it and then the preferred defaults.
+QStringList substitutedFamilies(const QString& family) {
     Pattern pattern(FcPatternCreate());
     if (!pattern)
         return {};
-    FcPatternAddString(pattern.get(), FC_FAMILY,
-                       reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    return familiesOf(pattern.get());
+}
+
+// The best installed family for a request, or nothing when fontconfig has no font at all.
+QString matchFamily(const QString& family, int fcWeight) {
+    Pattern pattern(FcPatternCreate());
+    if (!pattern)
+        return {};
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
     if (fcWeight >= 0)
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, fcWeight);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    Pattern found(FcFontMatch(nullptr, pattern.get(), &result));
-    if (!found)
-        return {familiesOf(pattern.get()), {}};
-    return {familiesOf(pattern.get()), familiesOf(found.get())};
+    const Pattern found(FcFontMatch(nullptr, pattern.get(), &result));
+    const QStringList families = found ? familiesOf(found.get()) : QStringList();
+    return families.isEmpty() ? QString() : families.first();
 }
 
-// The names before the first generic family are the face and its close aliases (Arial and Liberation
-// Sans, for one); anything matched after them is only the default font of that generic family.
-bool isCloseMatch(const Match& result) {
-    for (const QString& requested : result.requested) {
-        if (genericFamilies().contains(requested, Qt::CaseInsensitive))
-            return false;
-        if (result.found.contains(requested, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+// The families every request ends up with: the preferred defaults of the generic families.
+const QStringList& defaultFamilies() {
+    static const QStringList families = [] {
+        QStringList all;
+        for (const char* generic : {"sans-serif", "serif", "monospace"})
+            all += substitutedFamilies(QString::fromLatin1(generic));
+        return all;
+    }();
+    return families;
+}
+
+// A match is close when it is the face itself or one of the aliases the configuration adds for this very
+// name (Liberation Sans for Arial, say), not a default that any unknown name would get.
+bool isCloseMatch(const QString& faceName, const QString& found) {
+    if (found.compare(faceName, Qt::CaseInsensitive) == 0)
+        return true;
+    return substitutedFamilies(faceName).contains(found, Qt::CaseInsensitive) &&
+           !defaultFamilies().contains(found, Qt::CaseInsensitive);
 }
 
 bool nameSaysBold(const QString& name) {
@@ -91,16 +96,17 @@ QString genericFor(const QString& name) {
 ResolvedFace resolveUncached(const QString& faceName) {
     ResolvedFace face;
     if (!faceName.trimmed().isEmpty()) {
-        const Match exact = match(faceName, -1);
-        if (isCloseMatch(exact) && !exact.found.isEmpty()) {
-            face.family = exact.found.first();
+        const QString found = matchFamily(faceName, -1);
+        if (!found.isEmpty() && isCloseMatch(faceName, found)) {
+            face.family = found;
             face.substituted = false;
         }
     }
     const bool wantsBold = nameSaysBold(faceName);
     if (face.substituted) {
-        const Match fallback = match(genericFor(faceName), wantsBold ? FC_WEIGHT_BOLD : -1);
-        face.family = fallback.found.isEmpty() ? QStringLiteral("sans-serif") : fallback.found.first();
+        face.family = matchFamily(genericFor(faceName), wantsBold ? FC_WEIGHT_BOLD : -1);
+        if (face.family.isEmpty())
+            face.family = QStringLiteral("sans-serif");
     }
     if (wantsBold && !nameSaysBold(face.family))
         face.minimumWeight = 700;
