@@ -1,0 +1,30 @@
+#pragma once
+// The effect filters offered to the user, by operation code, with the arguments they hand the picture.
+
+#include "imaging/picture.h"
+
+namespace imaging {
+
+enum ImageCommandCode : int {
+    kCommandEmboss = 32812,
+    kCommandBlur = 32813,
+    kCommandSoften = 32814,
+    kCommandSharpen = 32815,
+    kCommandLinearEdge = 32816,
+    kCommandErode = 32817,
+    kCommandDilate = 32818,
+    kCommandMedian = 32864,
+    kCommandNoise = 32865,
+    kCommandGaussian3 = 32896,
+    kCommandGaussian5 = 32897,
+    kCommandContour = 32898,
+    kCommandJitter = 32901,
+    kCommandEdge = 32914,
+};
+
+// True for the codes above.
+bool isImageCommand(int operationCode);
+// Runs the picture operation of the code; the picture's own result (false for an unknown code).
+bool RunImageCommand(Picture& picture, int operationCode);
+
+} // namespace imaging
