@@ -1,0 +1,87 @@
+// The document's hot paths: recomposing at every mouse move, rendering for output, and the undo steps.
+#include "workspace/document.h"
+
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <random>
+
+using namespace workspace;
+
+namespace {
+
+struct SilentListener : DocumentListener {
+    void undoStateChanged() override {}
+    void objectSelected(int) override {}
+    void showToolPanel(int) override {}
+    void objectPlaced() override {}
+    void editText(const QString&, const QPoint*) override {}
+    void composed() override {}
+};
+
+imaging::PhotoBuffer noisyPhoto(int width, int height) {
+    imaging::PhotoBuffer photo;
+    photo.width = width;
+    photo.height = height;
+    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
+    std::mt19937 random(3);
+    for (std::size_t i = 0; i < photo.bgr.size(); ++i)
+        photo.bgr[i] = static_cast<std::uint8_t>((i / 3 % static_cast<std::size_t>(width)) / 7 + (random() & 31));
+    return photo;
+}
+
+// A 1600 × 1200 photo in a 1280 × 800 workspace with five texts in different styles.
+struct Scene {
+    QTemporaryDir folder;
+    SilentListener listener;
+    WorkspaceDocument document{folder.path(), listener, QSize(1280, 800)};
+
+    explicit Scene(int texts) {
+        document.setLoadedPicture(noisyPhoto(1600, 1200), false, 0, "bench.jpg");
+        document.keepLoadedPhoto();
+        document.SetTool(ToolText);
+        for (int i = 0; i < texts; ++i) {
+            text::TextObject& style = document.textTemplate();
+            style.font = text::makeLogFont(u"DejaVu Sans", 60 + 10 * i);
+            style.style = i;
+            style.colour = text::rgb(250, 60 * i, 20);
+            style.secondColour = text::rgb(20, 80, 250);
+            text::setText(style, u"Happy Holidays 2026");
+            document.PlaceText(100 + 40 * i, 80 + 120 * i);
+        }
+    }
+};
+
+void BM_Recompose(benchmark::State& state) {
+    Scene scene(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        scene.document.Recompose(false);
+}
+BENCHMARK(BM_Recompose)->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond);
+
+void BM_RenderPhotoArea(benchmark::State& state) {
+    Scene scene(5);
+    for (auto _ : state)
+        scene.document.RenderPhotoArea();
+}
+BENCHMARK(BM_RenderPhotoArea)->Unit(benchmark::kMillisecond);
+
+void BM_RecordImageStep(benchmark::State& state) {
+    Scene scene(0);
+    for (auto _ : state)
+        scene.document.RecordImageStep();
+}
+BENCHMARK(BM_RecordImageStep)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+void BM_UndoImageStep(benchmark::State& state) {
+    Scene scene(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.document.RecordImageStep();
+        scene.document.RecordImageStep();
+        state.ResumeTiming();
+        scene.document.undo();
+    }
+}
+BENCHMARK(BM_UndoImageStep)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
