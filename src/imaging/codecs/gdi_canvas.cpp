@@ -40,9 +40,9 @@ bool usesSource(std::uint32_t rop) {
 
 GdiCanvas::GdiCanvas(QImage& target, const QTransform& deviceToImage, QSizeF pixelsPerMm)
     : target_(target), painter_(&target), deviceToImage_(deviceToImage), pixelsPerMm_(pixelsPerMm) {
+    // No smooth pixmap transform: stretched bitmaps keep hard pixels, as the default stretch mode does.
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
-    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
 // ---- mapping ----

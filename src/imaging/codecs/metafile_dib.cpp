@@ -7,7 +7,8 @@
 namespace imaging::codecs {
 
 QImage dibImage(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, bool premultiplied) {
-    const DecodeResult decoded = decodeDibWithBits(info, bits);
+    // WMF records hold the rows right after the palette; EMF records point at them separately.
+    const DecodeResult decoded = bits.empty() ? decodeDib(info) : decodeDibWithBits(info, bits);
     if (!decoded.ok())
         return {};
     const RasterImage& raster = decoded.image;
