@@ -44,6 +44,21 @@ QSize WorkspaceDocument::outputAreaSize() const {
     return QSize(width, static_cast<int>(k * static_cast<float>(clientSize_.height())));
 }
 
+const QImage& WorkspaceDocument::stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size) {
+    if (cache.size() != size) {
+        cache = QImage(size, QImage::Format_RGB32);
+        QPainter painter(&cache);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(cache.rect(), imageOf(source));
+    }
+    return cache;
+}
+
+void WorkspaceDocument::forgetStretchedPictures() {
+    stretchedPhoto_ = QImage();
+    stretchedBackground_ = QImage();
+}
+
 void WorkspaceDocument::Recompose(bool forOutput) {
     if (backBuffer_.isNull())
         return;
@@ -64,10 +79,20 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
         area.translate(-canvasOrigin_);
 
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    if (!background_.empty())
-        painter.drawImage(area, imageOf(background_));
-    if (!framedOrMasked && !working_.empty())
-        painter.drawImage(view_.toQRect(), imageOf(working_));
+    // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
+    const bool onScreen = &target == &backBuffer_;
+    if (!background_.empty()) {
+        if (onScreen)
+            painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_, area.size()));
+        else
+            painter.drawImage(area, imageOf(background_));
+    }
+    if (!framedOrMasked && !working_.empty()) {
+        if (onScreen)
+            painter.drawImage(QPoint(view_.left, view_.top), stretched(working_, stretchedPhoto_, view_.toQRect().size()));
+        else
+            painter.drawImage(view_.toQRect(), imageOf(working_));
+    }
 
     for (int i = 0; i < objects_.size(); ++i) {
         if (text::TextObject* object = objects_.get<text::TextObject>(i))

@@ -64,11 +64,15 @@ void WorkspaceDocument::keepLoadedPhoto() {
 
 void WorkspaceDocument::photoChanged() {
     working_ = photo_;
+    forgetStretchedPictures();
     view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
     crop_ = initialCropRect(view_);
 }
 
-void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) { background_ = std::move(background); }
+void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) {
+    background_ = std::move(background);
+    forgetStretchedPictures();
+}
 
 void WorkspaceDocument::resizeClient(QSize clientSize) {
     clientSize_ = clientSize;

@@ -143,6 +143,10 @@ private:
     };
 
     void composeInto(QImage& target, bool forOutput);
+    // The picture stretched to `size`, kept between compositions while neither changes: dragging an
+    // object recomposes at every mouse move, and stretching a large photo is the dearest step.
+    const QImage& stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size);
+    void forgetStretchedPictures();
     void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
     void restoreObjects(const ObjectList& objects);
     void reselectText();
@@ -167,6 +171,8 @@ private:
     QImage backBuffer_;
     OutputSwitches output_;
     QPoint canvasOrigin_; // while rendering to the canvas: where the canvas lies in the output area
+    QImage stretchedPhoto_;
+    QImage stretchedBackground_;
     bool preview_ = false;
 
     ObjectList objects_;
