@@ -195,13 +195,17 @@ void imagesSection(Board& board, int top) {
             rowHeight = 0;
         }
         // The caption buttons belong on the title strip.
-        if (id == image::CloseButton || (id >= image::MaximiseButton && id <= image::MinimiseButton) ||
-            (id >= image::CloseHover && id <= image::MinimisePressed))
+        const bool caption = id == image::CloseButton ||
+                             (id >= image::MaximiseButton && id <= image::MinimiseButton) ||
+                             (id >= image::CloseHover && id <= image::MinimisePressed);
+        const int strip = caption ? 7 : 0;
+        if (caption)
             board.stretched.push_back(
-                {QRect(x - 6, y - 6, size.width() + 12, size.height() + 12), image::TopEdge});
+                {QRect(x - strip, y - strip, size.width() + 2 * strip, size.height() + 2 * strip),
+                 image::TopEdge});
         board.images.push_back({QPoint(x, y), id});
         board.labels.push_back(
-            {QRect(x - 10, y + size.height() + 3, size.width() + 20, 14), QString::number(id)});
+            {QRect(x - 10, y + size.height() + strip + 3, size.width() + 20, 14), QString::number(id)});
         x += std::max(size.width(), 30) + 16;
         rowHeight = std::max(rowHeight, size.height());
     }
