@@ -28,7 +28,8 @@ QStringList substitutedFamilies(const QString& family) {
     Pattern pattern(FcPatternCreate());
     if (!pattern)
         return {};
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     return familiesOf(pattern.get());
 }
@@ -38,7 +39,8 @@ QString matchFamily(const QString& family, int fcWeight) {
     Pattern pattern(FcPatternCreate());
     if (!pattern)
         return {};
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
     if (fcWeight >= 0)
         FcPatternAddInteger(pattern.get(), FC_WEIGHT, fcWeight);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -19,71 +20,95 @@ constexpr std::int64_t kMaxGlowPixels = 64LL * 1024 * 1024;
 // weights in 1/256, summing to 256.
 struct Taps {
     std::vector<int> first;
-    std::vector<std::array<std::uint32_t, 4>> weights;
+    std::vector<std::array<std::uint16_t, 4>> weights;
 };
 
-// Output pixel i (counted from `start`) has its centre at (start + i + 0.5) / factor in small-picture
-// coordinates, whose pixel centres lie at j + 0.5 from `smallStart`.
+// Cubic B-spline weights in 1/256 for a sample at fraction t past the second of four taps.
+std::array<std::uint16_t, 4> splineWeights(double t) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const auto w1 = static_cast<std::uint16_t>(std::lround((3 * t3 - 6 * t2 + 4) / 6 * 256));
+    const auto w2 = static_cast<std::uint16_t>(std::lround((-3 * t3 + 3 * t2 + 3 * t + 1) / 6 * 256));
+    const auto w3 = static_cast<std::uint16_t>(std::lround(t3 / 6 * 256));
+    return {static_cast<std::uint16_t>(256 - w1 - w2 - w3), w1, w2, w3};
+}
+
+// Floor of the small-picture coordinate of output pixel x's centre, measured from the small pixel
+// centres: (x + 0.5) / factor - 0.5 = (2x + 1 - factor) / (2 factor). Also gives the remainder.
+std::pair<int, int> sampleBase(int x, int factor) {
+    const int numerator = 2 * x + 1 - factor;
+    const int denominator = 2 * factor;
+    int base = numerator / denominator;
+    int remainder = numerator % denominator;
+    if (remainder < 0) {
+        --base;
+        remainder += denominator;
+    }
+    return {base, remainder};
+}
+
+// Output pixel i (counted from `start`) reads four small pixels from `first`, indexed from
+// `smallStart`. The weights only depend on the remainder, so there are at most 2 x factor of them.
 Taps tapsFor(int start, int count, int factor, int smallStart) {
+    std::vector<std::array<std::uint16_t, 4>> byRemainder(static_cast<std::size_t>(2 * factor));
+    for (std::size_t r = 0; r < byRemainder.size(); ++r)
+        byRemainder[r] = splineWeights(static_cast<double>(r) / (2 * factor));
     Taps taps;
     taps.first.resize(static_cast<std::size_t>(count));
     taps.weights.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const double s = (start + i + 0.5) / factor - 0.5;
-        const double base = std::floor(s);
-        const double t = s - base;
-        const double t2 = t * t;
-        const double t3 = t2 * t;
-        const auto w1 = static_cast<std::uint32_t>(std::lround((3 * t3 - 6 * t2 + 4) / 6 * 256));
-        const auto w2 = static_cast<std::uint32_t>(std::lround((-3 * t3 + 3 * t2 + 3 * t + 1) / 6 * 256));
-        const auto w3 = static_cast<std::uint32_t>(std::lround(t3 / 6 * 256));
-        const auto index = static_cast<std::size_t>(i);
-        taps.first[index] = static_cast<int>(base) - 1 - smallStart;
-        taps.weights[index] = {256 - w1 - w2 - w3, w1, w2, w3};
+        const auto [base, remainder] = sampleBase(start + i, factor);
+        taps.first[static_cast<std::size_t>(i)] = base - 1 - smallStart;
+        taps.weights[static_cast<std::size_t>(i)] = byRemainder[static_cast<std::size_t>(remainder)];
     }
     return taps;
 }
 
 // First small-picture pixel that any of `count` output pixels from `start` reads, and how many.
 std::pair<int, int> smallSpan(int start, int count, int factor) {
-    const auto firstBase = static_cast<int>(std::floor((start + 0.5) / factor - 0.5));
-    const auto lastBase = static_cast<int>(std::floor((start + count - 0.5) / factor - 0.5));
+    const int firstBase = sampleBase(start, factor).first;
+    const int lastBase = sampleBase(start + count - 1, factor).first;
     return {firstBase - 1, lastBase - firstBase + 4};
 }
 
-// Separable B-spline enlargement of the premultiplied small picture into `out`.
+// Separable B-spline enlargement of the premultiplied small picture into `out`. Both passes round back
+// to 0..255 so that all arithmetic fits 16 bits: 255 x 256 + 128 < 65536, which lets the column pass run
+// eight lanes at a time.
 void enlarge(const QImage& small, const Taps& across, const Taps& down, QImage& out) {
-    const int width = out.width();
-    const int smallHeight = small.height();
-    // Pass 1: each small row stretched across, in 1/256 units.
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(smallHeight) * static_cast<std::size_t>(width) *
-                                    4);
-    for (int y = 0; y < smallHeight; ++y) {
+    const std::size_t rowValues = static_cast<std::size_t>(out.width()) * 4;
+    // Pass 1: each small row stretched across.
+    std::vector<std::uint16_t> rows(static_cast<std::size_t>(small.height()) * rowValues);
+    for (int y = 0; y < small.height(); ++y) {
         const auto* source = reinterpret_cast<const std::uint8_t*>(small.constScanLine(y));
-        std::uint32_t* target =
-            rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) * 4;
-        for (int x = 0; x < width; ++x) {
-            const auto index = static_cast<std::size_t>(x);
-            const std::uint8_t* tap = source + static_cast<std::ptrdiff_t>(across.first[index]) * 4;
-            const auto& w = across.weights[index];
-            for (int c = 0; c < 4; ++c)
-                target[index * 4 + static_cast<std::size_t>(c)] =
-                    w[0] * tap[c] + w[1] * tap[4 + c] + w[2] * tap[8 + c] + w[3] * tap[12 + c];
+        std::uint16_t* target = rows.data() + static_cast<std::size_t>(y) * rowValues;
+        for (std::size_t x = 0; x < across.first.size(); ++x) {
+            const std::uint8_t* tap = source + static_cast<std::ptrdiff_t>(across.first[x]) * 4;
+            // Premultiplied, so four clear taps give a clear pixel; most of a text's box is clear.
+            std::uint32_t pixels[4];
+            std::memcpy(pixels, tap, sizeof pixels);
+            if ((pixels[0] | pixels[1] | pixels[2] | pixels[3]) == 0) {
+                std::memset(target + x * 4, 0, 4 * sizeof *target);
+                continue;
+            }
+            const auto& w = across.weights[x];
+            for (std::size_t c = 0; c < 4; ++c)
+                target[x * 4 + c] = static_cast<std::uint16_t>(
+                    (w[0] * tap[c] + w[1] * tap[4 + c] + w[2] * tap[8 + c] + w[3] * tap[12 + c] + 128) >> 8);
         }
     }
-    // Pass 2: down the columns, back to bytes with rounding.
-    const std::size_t rowValues = static_cast<std::size_t>(width) * 4;
+    // Pass 2: down the columns.
     for (int y = 0; y < out.height(); ++y) {
         const auto& w = down.weights[static_cast<std::size_t>(y)];
-        const std::uint32_t* r0 =
+        const std::uint16_t w0 = w[0], w1 = w[1], w2 = w[2], w3 = w[3];
+        const std::uint16_t* r0 =
             rows.data() + static_cast<std::size_t>(down.first[static_cast<std::size_t>(y)]) * rowValues;
-        const std::uint32_t* r1 = r0 + rowValues;
-        const std::uint32_t* r2 = r1 + rowValues;
-        const std::uint32_t* r3 = r2 + rowValues;
+        const std::uint16_t* r1 = r0 + rowValues;
+        const std::uint16_t* r2 = r1 + rowValues;
+        const std::uint16_t* r3 = r2 + rowValues;
         auto* target = reinterpret_cast<std::uint8_t*>(out.scanLine(y));
         for (std::size_t i = 0; i < rowValues; ++i)
             target[i] = static_cast<std::uint8_t>(
-                (w[0] * r0[i] + w[1] * r1[i] + w[2] * r2[i] + w[3] * r3[i] + 32768) >> 16);
+                static_cast<std::uint16_t>(w0 * r0[i] + w1 * r1[i] + w2 * r2[i] + w3 * r3[i] + 128) >> 8);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace text {
 namespace {
@@ -31,7 +32,71 @@ void addSegment(QPainterPath& lit, QPainterPath& shaded, QPointF from, QPointF t
     side.lineTo(to);
 }
 
+// Element ranges [first, end) of the path's figures.
+std::vector<std::pair<int, int>> figureRanges(const QPainterPath& path) {
+    std::vector<std::pair<int, int>> ranges;
+    for (int i = 0; i < path.elementCount(); ++i)
+        if (path.elementAt(i).isMoveTo())
+            ranges.emplace_back(i, i);
+    for (std::size_t r = 0; r < ranges.size(); ++r)
+        ranges[r].second = r + 1 < ranges.size() ? ranges[r + 1].first : path.elementCount();
+    return ranges;
+}
+
+void appendElements(QPainterPath& target, const QPainterPath& source, std::pair<int, int> range) {
+    for (int i = range.first; i < range.second; ++i) {
+        const QPainterPath::Element element = source.elementAt(i);
+        if (element.isMoveTo()) {
+            target.moveTo(element);
+        } else if (element.isLineTo()) {
+            target.lineTo(element);
+        } else if (element.isCurveTo() && i + 2 < range.second) {
+            target.cubicTo(element, source.elementAt(i + 1), source.elementAt(i + 2));
+            i += 2;
+        }
+    }
+}
+
+int rootOf(std::vector<int>& parent, int i) {
+    while (parent[static_cast<std::size_t>(i)] != i)
+        i = parent[static_cast<std::size_t>(i)] =
+            parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(i)])];
+    return i;
+}
+
 } // namespace
+
+std::vector<QPainterPath> figureClusters(const QPainterPath& path, qreal margin) {
+    const std::vector<std::pair<int, int>> ranges = figureRanges(path);
+    const int count = static_cast<int>(ranges.size());
+    std::vector<QRectF> bounds;
+    for (const auto& range : ranges) {
+        QPainterPath figure;
+        appendElements(figure, path, range);
+        bounds.push_back(figure.controlPointRect().adjusted(-margin, -margin, margin, margin));
+    }
+    std::vector<int> parent(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        parent[static_cast<std::size_t>(i)] = i;
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j)
+            if (bounds[static_cast<std::size_t>(i)].intersects(bounds[static_cast<std::size_t>(j)]))
+                parent[static_cast<std::size_t>(rootOf(parent, j))] = rootOf(parent, i);
+
+    std::vector<QPainterPath> clusters;
+    std::vector<int> clusterOfRoot(static_cast<std::size_t>(count), -1);
+    for (int i = 0; i < count; ++i) {
+        int& cluster = clusterOfRoot[static_cast<std::size_t>(rootOf(parent, i))];
+        if (cluster < 0) {
+            cluster = static_cast<int>(clusters.size());
+            clusters.emplace_back();
+            clusters.back().setFillRule(path.fillRule());
+        }
+        appendElements(clusters[static_cast<std::size_t>(cluster)], path,
+                       ranges[static_cast<std::size_t>(i)]);
+    }
+    return clusters;
+}
 
 QPainterPath flattenedPath(const QPainterPath& path, qreal flatness) {
     QPainterPath flat;

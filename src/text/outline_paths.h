@@ -2,11 +2,17 @@
 // Flattening, union outlines and the two-tone bevel outline of glyph paths.
 
 #include <QPainterPath>
+#include <vector>
 
 class QPainter;
 class QPen;
 
 namespace text {
+
+// The figures of the path gathered into clusters that lie more than `margin` apart (by their bounding
+// boxes), so that each cluster can be filled or stroked on its own without touching another. Drawing
+// glyphs cluster by cluster is much faster than as one wide path, and gives the same pixels.
+std::vector<QPainterPath> figureClusters(const QPainterPath& path, qreal margin);
 
 // The path with every curve replaced by lines that stray at most `flatness` pixels from it.
 QPainterPath flattenedPath(const QPainterPath& path, qreal flatness);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace text {
 namespace {
@@ -87,38 +88,59 @@ QPen outlinePen(const QColor& colour, qreal width) {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+// Glyph clusters lie further apart than the widest outline pen reaches, with its anti-aliased edge.
+constexpr qreal kClusterMargin = 2.0;
+
+std::vector<QPainterPath> clustersOf(const QPainterPath& path) {
+    return figureClusters(path, kClusterMargin);
+}
+
 void drawGlowingGradient(const Style& s, const QColor& glow, const QLinearGradient& gradient) {
     s.textGlow(glow, 4);
     s.drawText(gradient);
 }
 
 void drawHatched(const Style& s, Hatch hatch, bool greyOutline) {
-    const QPainterPath path = s.path();
-    s.target.fillPath(path, hatchBrush(hatch, s.second, s.first));
-    if (greyOutline)
-        s.target.strokePath(flattenedPath(path, kFlatness), QPen(QColor::fromRgba(kOutlineGrey), 1.0));
+    const QBrush brush = hatchBrush(hatch, s.second, s.first);
+    const QPen grey(QColor::fromRgba(kOutlineGrey), 1.0);
+    for (const QPainterPath& cluster : clustersOf(s.path())) {
+        s.target.fillPath(cluster, brush);
+        if (greyOutline)
+            s.target.strokePath(flattenedPath(cluster, kFlatness), grey);
+    }
 }
 
 void drawBevelled(const Style& s) {
     const QPainterPath path = s.path();
     s.pathGlow(path, s.first, 8);
     // Blend factors 0, 0.5 and 1 at 0, 0.5 and 1: an even blend from the first colour to the second.
-    s.target.fillPath(path, s.gradient(s.first, s.second));
-    drawBevelOutline(s.target, unionOutline(path, kFlatness), outlinePen(s.first, 0.5),
-                     outlinePen(s.second, 0.5));
+    const QBrush gradient = s.gradient(s.first, s.second);
+    const QPen lit = outlinePen(s.first, 0.5);
+    const QPen shaded = outlinePen(s.second, 0.5);
+    for (const QPainterPath& cluster : clustersOf(path)) {
+        s.target.fillPath(cluster, gradient);
+        drawBevelOutline(s.target, unionOutline(cluster, kFlatness), lit, shaded);
+    }
 }
 
 void drawWeaveOutline(const Style& s) {
-    const QPainterPath outline = unionOutline(s.path(), kFlatness);
-    s.target.fillPath(outline, hatchBrush(Hatch::Weave, s.second, s.first));
-    s.target.strokePath(outline, outlinePen(s.first, 2.0));
+    const QBrush weave = hatchBrush(Hatch::Weave, s.second, s.first);
+    const QPen pen = outlinePen(s.first, 2.0);
+    for (const QPainterPath& cluster : clustersOf(s.path())) {
+        const QPainterPath outline = unionOutline(cluster, kFlatness);
+        s.target.fillPath(outline, weave);
+        s.target.strokePath(outline, pen);
+    }
 }
 
 void drawOutlinedGlow(const Style& s) {
     const QPainterPath path = s.path();
     s.pathGlow(path, s.second, 8);
-    s.target.fillPath(path, s.second);
-    s.target.strokePath(unionOutline(path, kFlatness), outlinePen(s.first, 2.0));
+    const QPen pen = outlinePen(s.first, 2.0);
+    for (const QPainterPath& cluster : clustersOf(path)) {
+        s.target.fillPath(cluster, s.second);
+        s.target.strokePath(unionOutline(cluster, kFlatness), pen);
+    }
 }
 
 void drawSoftened(const Style& s) {
