@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/convert_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
 #include "app/single_instance.h"
@@ -39,6 +40,9 @@ bool displayAvailable() {
 
 int runPictovance(int argc, char** argv) {
     const QStringList arguments = argumentsOf(argc, argv);
+    // The converter works on files only: no window, no display, no hand-over to a running editor.
+    if (isConvertCommand(arguments))
+        return runConvertCommand(argc, argv, arguments);
 
     auto lock = std::make_unique<InstanceLock>();
     if (!lock->tryAcquire()) {

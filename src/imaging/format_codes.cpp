@@ -6,8 +6,8 @@
 
 namespace imaging {
 
-int ImageTypeFromExtension(std::string_view extension) {
-    static constexpr std::array<std::pair<std::string_view, int>, 22> table{{
+int ImageTypeFromExtension(const QString& extension) {
+    static constexpr std::array<std::pair<const char*, int>, 22> table{{
         {"bmp", kFormatBmp},      {"gif", kFormatGif}, {"jpg", kFormatJpeg},  {"jpeg", kFormatJpeg},
         {"png", kFormatPng},      {"ico", kFormatIco}, {"tif", kFormatTiff},  {"tiff", kFormatTiff},
         {"tga", kFormatTga},      {"pcx", kFormatPcx}, {"wbmp", kFormatWbmp}, {"wmf", kFormatMetafile},
@@ -16,16 +16,10 @@ int ImageTypeFromExtension(std::string_view extension) {
         {"ppm", kFormatPnm},      {"ras", kFormatRas},
     }};
     for (const auto& [name, code] : table) {
-        if (name == extension)
+        if (extension == QLatin1String(name))
             return code;
     }
     return kFormatUnknown;
-}
-
-int ImageTypeFromExtension(const QString& extension) {
-    const QByteArray latin = extension.toUtf8();
-    return ImageTypeFromExtension(
-        std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
 }
 
 QString extensionOf(const QString& path) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <string_view>
 
 namespace imaging {
 
@@ -27,7 +26,6 @@ enum FormatCode : int {
 
 // The format code of a lower-case extension without its dot ("jpg" -> kFormatJpeg). The comparison is
 // exact, so "JPG" is unknown: callers lower-case first.
-int ImageTypeFromExtension(std::string_view extension);
 int ImageTypeFromExtension(const QString& extension);
 
 // The text after the last "." of a file name or path, or empty when there is none (also when the last

@@ -80,7 +80,8 @@ DecodeResult decodeTga(std::span<const std::uint8_t> file) {
     const auto pixelCount = static_cast<std::size_t>(width * height);
     if (!rle && !fitsIn(file.size(), pos, pixelCount * bytesPerPixel))
         return fail(CodecError::Truncated, "truncated TGA pixel data");
-    if (pos >= file.size())
+    // A packet of at least two bytes yields at most 128 pixels: refuse files far too short before allocating.
+    if (pos >= file.size() || (rle && pixelCount / 128 > (file.size() - pos) / 2))
         return fail(CodecError::Truncated, "truncated TGA pixel data");
 
     auto image = allocateRaster(width, height);
