@@ -1,7 +1,8 @@
 #include "glow.h"
 
+#include "visible_area.h"
+
 #include <QImage>
-#include <QPaintDevice>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -110,18 +111,6 @@ void enlarge(const QImage& small, const Taps& across, const Taps& down, QImage& 
             target[i] = static_cast<std::uint8_t>(
                 static_cast<std::uint16_t>(w0 * r0[i] + w1 * r1[i] + w2 * r2[i] + w3 * r3[i] + 128) >> 8);
     }
-}
-
-// The part of the target's logical plane that its device shows.
-QRect visibleArea(const QPainter& target) {
-    const QPaintDevice* device = target.device();
-    if (!device)
-        return {};
-    bool invertible = false;
-    const QTransform toLogical = target.combinedTransform().inverted(&invertible);
-    if (!invertible)
-        return {};
-    return toLogical.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
 }
 
 } // namespace

@@ -5,11 +5,13 @@
 #include "outline_paths.h"
 #include "text_fonts.h"
 #include "text_layout.h"
+#include "visible_area.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace text {
@@ -19,6 +21,8 @@ constexpr qreal kFlatness = 0.25;
 constexpr QRgb kOutlineGrey = 0xFFA8A8A8;
 constexpr QRgb kFallbackTop = 0xFFD2691E;
 constexpr QRgb kFallbackBottom = 0xFFFAEBD7;
+// Glyph clusters lie further apart than the widest outline pen reaches, with its anti-aliased edge.
+constexpr qreal kClusterMargin = 2.0;
 
 // A text ready to draw: its fonts, its lines and its measured box.
 struct PreparedText {
@@ -78,6 +82,18 @@ struct Style {
         });
     }
 
+    // The glyph clusters of the path that show on the target.
+    std::vector<QPainterPath> clusters(const QPainterPath& path) const {
+        const QRectF visible =
+            QRectF(visibleArea(target))
+                .adjusted(-kClusterMargin, -kClusterMargin, kClusterMargin, kClusterMargin);
+        std::vector<QPainterPath> shown;
+        for (QPainterPath& cluster : figureClusters(path, kClusterMargin))
+            if (cluster.controlPointRect().intersects(visible))
+                shown.push_back(std::move(cluster));
+        return shown;
+    }
+
     void pathGlow(const QPainterPath& path, const QColor& fill, int factor) const {
         drawGlow(target, box | path.controlPointRect(), factor,
                  [&](QPainter& small) { small.fillPath(path, fill); });
@@ -88,13 +104,6 @@ QPen outlinePen(const QColor& colour, qreal width) {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-// Glyph clusters lie further apart than the widest outline pen reaches, with its anti-aliased edge.
-constexpr qreal kClusterMargin = 2.0;
-
-std::vector<QPainterPath> clustersOf(const QPainterPath& path) {
-    return figureClusters(path, kClusterMargin);
-}
-
 void drawGlowingGradient(const Style& s, const QColor& glow, const QLinearGradient& gradient) {
     s.textGlow(glow, 4);
     s.drawText(gradient);
@@ -103,7 +112,7 @@ void drawGlowingGradient(const Style& s, const QColor& glow, const QLinearGradie
 void drawHatched(const Style& s, Hatch hatch, bool greyOutline) {
     const QBrush brush = hatchBrush(hatch, s.second, s.first);
     const QPen grey(QColor::fromRgba(kOutlineGrey), 1.0);
-    for (const QPainterPath& cluster : clustersOf(s.path())) {
+    for (const QPainterPath& cluster : s.clusters(s.path())) {
         s.target.fillPath(cluster, brush);
         if (greyOutline)
             s.target.strokePath(flattenedPath(cluster, kFlatness), grey);
@@ -117,7 +126,7 @@ void drawBevelled(const Style& s) {
     const QBrush gradient = s.gradient(s.first, s.second);
     const QPen lit = outlinePen(s.first, 0.5);
     const QPen shaded = outlinePen(s.second, 0.5);
-    for (const QPainterPath& cluster : clustersOf(path)) {
+    for (const QPainterPath& cluster : s.clusters(path)) {
         s.target.fillPath(cluster, gradient);
         drawBevelOutline(s.target, unionOutline(cluster, kFlatness), lit, shaded);
     }
@@ -126,7 +135,7 @@ void drawBevelled(const Style& s) {
 void drawWeaveOutline(const Style& s) {
     const QBrush weave = hatchBrush(Hatch::Weave, s.second, s.first);
     const QPen pen = outlinePen(s.first, 2.0);
-    for (const QPainterPath& cluster : clustersOf(s.path())) {
+    for (const QPainterPath& cluster : s.clusters(s.path())) {
         const QPainterPath outline = unionOutline(cluster, kFlatness);
         s.target.fillPath(outline, weave);
         s.target.strokePath(outline, pen);
@@ -137,7 +146,7 @@ void drawOutlinedGlow(const Style& s) {
     const QPainterPath path = s.path();
     s.pathGlow(path, s.second, 8);
     const QPen pen = outlinePen(s.first, 2.0);
-    for (const QPainterPath& cluster : clustersOf(path)) {
+    for (const QPainterPath& cluster : s.clusters(path)) {
         s.target.fillPath(cluster, s.second);
         s.target.strokePath(unionOutline(cluster, kFlatness), pen);
     }
@@ -187,15 +196,15 @@ void drawStyle(const Style& s, int style) {
     }
 }
 
-void render(QPainter& target, const PreparedText& text, const TextRenderRequest& request) {
-    const int alpha = std::clamp(request.alpha, 0, 255);
+void render(QPainter& target, const PreparedText& text, int style, QPoint origin, RgbColour colour1,
+            RgbColour colour2, int alpha) {
+    alpha = std::clamp(alpha, 0, 255);
     target.save();
     target.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                           QPainter::SmoothPixmapTransform);
-    target.setBrush(Qt::NoBrush);
-    const Style style{target, text, QRectF(request.layout.topLeft(), QSizeF(text.size)),
-                      argb(alpha, request.colour1), argb(alpha, request.colour2)};
-    drawStyle(style, request.style);
+    drawStyle(
+        Style{target, text, QRectF(origin, QSizeF(text.size)), argb(alpha, colour1), argb(alpha, colour2)},
+        style);
     target.restore();
 }
 
@@ -209,7 +218,8 @@ QSize MeasureStyledText(const LogFont& font, QStringView text) {
 void RenderStyledText(QPainter& target, const TextRenderRequest& request) {
     PreparedText prepared;
     if (prepare(request.font, request.text, prepared))
-        render(target, prepared, request);
+        render(target, prepared, request.style, request.layout.topLeft(), request.colour1, request.colour2,
+               request.alpha);
 }
 
 void DrawTextInRect(QPainter& target, int style, QStringView text, const LogFont& font, const QRect& rect,
@@ -217,11 +227,9 @@ void DrawTextInRect(QPainter& target, int style, QStringView text, const LogFont
     PreparedText prepared;
     if (!prepare(font, text, prepared))
         return;
-    const TextRenderRequest request{style,   QString(), font, QRect(QPoint(0, 0), prepared.size),
-                                    colour1, colour2,   alpha};
     target.save();
     target.translate(rect.left(), rect.top());
-    render(target, prepared, request);
+    render(target, prepared, style, QPoint(0, 0), colour1, colour2, alpha);
     target.restore();
 }
 

@@ -104,6 +104,24 @@ TEST(StyledText, EveryStyleDrawsInsideItsMeasuredBox) {
         }
 }
 
+TEST(StyledText, RenderingARequestMatchesDrawingIntoARectangle) {
+    const LogFont font = text::makeLogFont(u"DejaVu Sans", 40);
+    for (int style : {1, 4}) {
+        const Rendering drawn = render(style, font, kWords, rgb(10, 200, 30), rgb(250, 0, 90), 200);
+        QImage requested(drawn.image.size(), QImage::Format_ARGB32);
+        requested.fill(Qt::white);
+        QPainter painter(&requested);
+        text::RenderStyledText(painter, {style, kWords, font, QRect(drawn.box.topLeft(), QSize(1, 1)),
+                                         rgb(10, 200, 30), rgb(250, 0, 90), 200});
+        painter.end();
+        int largest = 0;
+        for (int y = 0; y < requested.height(); ++y)
+            for (int x = 0; x < requested.width(); ++x)
+                largest = std::max(largest, difference(requested.pixel(x, y), drawn.image.pixel(x, y)));
+        EXPECT_LE(largest, 2) << "style " << style << ": only rounding may differ";
+    }
+}
+
 TEST(StyledText, FullTransparencyLeavesOnlyTheGreyOutlineOfStyle2) {
     const LogFont font = text::makeLogFont(u"DejaVu Sans", 48);
     for (int style = 0; style <= 7; ++style) {
@@ -250,8 +268,8 @@ TEST(StyledText, HugeTextOnASmallTargetDrawsOnlyWhatShows) {
     image.fill(Qt::white);
     QPainter painter(&image);
     const QString words(600, QLatin1Char('M'));
-    text::DrawTextInRect(painter, 6, words, text::makeLogFont(u"DejaVu Sans", 3000), QRect(-1000, -1500, 1, 1),
-                         rgb(0, 0, 0), rgb(0, 0, 255), 255);
+    text::DrawTextInRect(painter, 6, words, text::makeLogFont(u"DejaVu Sans", 3000),
+                         QRect(-1000, -1500, 1, 1), rgb(0, 0, 0), rgb(0, 0, 255), 255);
     painter.end();
     EXPECT_FALSE(inkBounds(image).isEmpty());
 }
