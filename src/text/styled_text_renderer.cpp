@@ -10,7 +10,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -100,8 +99,11 @@ struct Style {
     }
 };
 
+// Mitred like the usual pen, with a limit that bevels the sharpest glyph corners instead of spiking.
 QPen outlinePen(const QColor& colour, qreal width) {
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(4);
+    return pen;
 }
 
 void drawGlowingGradient(const Style& s, const QColor& glow, const QLinearGradient& gradient) {

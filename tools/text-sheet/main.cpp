@@ -37,7 +37,7 @@ constexpr std::array<Sample, 9> kSamples{{
 
 constexpr std::array<const char*, 3> kFaces{"Arial", "Times New Roman", "Arial Black"};
 constexpr std::array<int, 3> kHeights{24, 40, 72};
-const QString kWord = QStringLiteral("Quorix Text");
+const QString kWord = QStringLiteral("Équipe Jolly");
 
 constexpr int kMargin = 16;
 constexpr int kLabelWidth = 70;
