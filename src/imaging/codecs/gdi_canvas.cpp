@@ -36,6 +36,51 @@ bool usesSource(std::uint32_t rop) {
     return ((index >> 2) & 0x33) != (index & 0x33);
 }
 
+// Sutherland–Hodgman against one edge of `box`: keeps the part of the polygon on the inner side.
+QPolygonF clipEdge(const QPolygonF& in, int edge, const QRectF& box) {
+    auto inside = [&](QPointF p) {
+        switch (edge) {
+        case 0:
+            return p.x() >= box.left();
+        case 1:
+            return p.x() <= box.right();
+        case 2:
+            return p.y() >= box.top();
+        default:
+            return p.y() <= box.bottom();
+        }
+    };
+    auto cross = [&](QPointF a, QPointF b) {
+        const double t = edge < 2 ? ((edge == 0 ? box.left() : box.right()) - a.x()) / (b.x() - a.x())
+                                  : ((edge == 2 ? box.top() : box.bottom()) - a.y()) / (b.y() - a.y());
+        return a + (b - a) * t;
+    };
+    QPolygonF out;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const QPointF a = in[i], b = in[(i + 1) % in.size()];
+        if (inside(b)) {
+            if (!inside(a))
+                out.append(cross(a, b));
+            out.append(b);
+        } else if (inside(a)) {
+            out.append(cross(a, b));
+        }
+    }
+    return out;
+}
+
+// The pixels a path covers inside `bounds`. The polygon is cut to the bounds (with a margin, so the cut
+// edges lie outside) first: QRegion mishandles polygons far larger than a picture.
+QRegion regionOf(const QPainterPath& path, const QRect& bounds) {
+    QPolygonF poly = path.toFillPolygon();
+    const QRectF box = QRectF(bounds).adjusted(-2, -2, 2, 2);
+    for (int edge = 0; edge < 4 && !poly.isEmpty(); ++edge)
+        poly = clipEdge(poly, edge, box);
+    if (poly.size() < 3)
+        return {};
+    return QRegion(poly.toPolygon(), path.fillRule());
+}
+
 } // namespace
 
 GdiCanvas::GdiCanvas(QImage& target, const QTransform& deviceToImage, QSizeF pixelsPerMm)
@@ -169,8 +214,7 @@ QRegion GdiCanvas::toImageRegion(const QPainterPath& logical) const {
     const QTransform t = fullTransform();
     if (!usable(t))
         return {};
-    const QPainterPath mapped = t.map(logical);
-    return QRegion(mapped.toFillPolygon().toPolygon(), mapped.fillRule());
+    return regionOf(t.map(logical), target_.rect());
 }
 
 void GdiCanvas::applyClip(const QRegion& region, std::uint32_t mode) {
@@ -396,7 +440,7 @@ void GdiCanvas::selectClipPath(std::uint32_t mode) {
     takeRecording();
     QPainterPath p = path_;
     p.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
-    applyClip(QRegion(p.toFillPolygon().toPolygon(), p.fillRule()), mode);
+    applyClip(regionOf(p, target_.rect()), mode);
     path_ = QPainterPath();
 }
 
