@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <vector>
 
 // The inner loops are compiled twice on x86-64, for AVX2 and for the baseline; the loader picks the
@@ -66,6 +68,40 @@ inline int windowBefore(int n) {
 }
 inline int windowAfter(int n) {
     return n - 1 - n / 2;
+}
+
+// Runs body(firstRow, endRow) over bands of rows, on up to four threads when the picture is large enough
+// to pay for them. True when every band's body returned true (false means escaped). An exception thrown
+// by a band is passed on after all bands have ended.
+template <typename Body> bool inBands(int height, std::size_t pixels, Body body) {
+    constexpr std::size_t kPixelsPerThread = 400'000;
+    const unsigned available = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+    const int bands = static_cast<int>(
+        std::min<std::size_t>({available, std::max<std::size_t>(1, pixels / kPixelsPerThread),
+                               static_cast<std::size_t>(std::max(height, 1))}));
+    if (bands <= 1)
+        return body(0, height);
+    std::vector<char> finished(static_cast<std::size_t>(bands), 0);
+    std::vector<std::exception_ptr> errors(static_cast<std::size_t>(bands));
+    auto run = [&](int band) {
+        try {
+            finished[static_cast<std::size_t>(band)] =
+                body(height * band / bands, height * (band + 1) / bands);
+        } catch (...) {
+            errors[static_cast<std::size_t>(band)] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int band = 1; band < bands; ++band)
+        threads.emplace_back(run, band);
+    run(0);
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& error : errors) {
+        if (error)
+            std::rethrow_exception(error);
+    }
+    return std::all_of(finished.begin(), finished.end(), [](char done) { return done != 0; });
 }
 
 } // namespace imaging::detail

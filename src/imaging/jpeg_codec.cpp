@@ -108,6 +108,12 @@ Outcome Decompressor::decode(std::span<const std::uint8_t> file, int scaleDenomi
     cinfo_.out_color_space = cmyk ? JCS_CMYK : (channels == 4 ? JCS_EXT_BGRA : JCS_EXT_BGR);
     cinfo_.scale_num = 1;
     cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
+    if (scaleDenominator > 1) {
+        // A reduced picture is shrunk further afterwards: the exact DCT and smooth chroma upsampling buy
+        // nothing visible there.
+        cinfo_.dct_method = JDCT_IFAST;
+        cinfo_.do_fancy_upsampling = FALSE;
+    }
     jpeg_start_decompress(&cinfo_);
 
     const int width = static_cast<int>(cinfo_.output_width);

@@ -95,30 +95,35 @@ bool Picture::Filter(const int* kernel, int size, int divisor, int offset) {
 
     const int half = size / 2;
     const int count = width_ * 3;
-    PaddedRows padded(bits_.data(), width_, height_, half, half, size);
-    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(size));
-    std::vector<std::int16_t> narrowSums(narrow ? static_cast<std::size_t>(count) : 0);
-    std::vector<std::int32_t> wideSums(narrow ? 0 : static_cast<std::size_t>(count));
     std::vector<std::uint8_t> result(bits_.size());
-    for (int y = 0; y < height_; ++y) {
-        if (escaped())
-            return false;
-        for (int r = 0; r < size; ++r)
-            rows[static_cast<std::size_t>(r)] = padded.row(y + r - half);
-        std::uint8_t* out = result.data() + stride() * static_cast<std::size_t>(y);
-        if (narrow) {
-            if (size == 3)
-                sum3Narrow(rows.data(), narrowKernel.data(), narrowSums.data(), count);
-            else if (size == 5)
-                sum5Narrow(rows.data(), narrowKernel.data(), narrowSums.data(), count);
-            else
-                sumAnyNarrow(rows.data(), narrowKernel.data(), size, narrowSums.data(), count);
-            divideNarrow(narrowSums.data(), static_cast<float>(divisor), offset, out, count);
-        } else {
-            sumAnyWide(rows.data(), wideKernel.data(), size, wideSums.data(), count);
-            divideWide(wideSums.data(), divisor, offset, out, count);
+    const bool done = detail::inBands(height_, bits_.size() / 3, [&](int firstRow, int endRow) {
+        PaddedRows padded(bits_.data(), width_, height_, half, half, size);
+        std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(size));
+        std::vector<std::int16_t> narrowSums(narrow ? static_cast<std::size_t>(count) : 0);
+        std::vector<std::int32_t> wideSums(narrow ? 0 : static_cast<std::size_t>(count));
+        for (int y = firstRow; y < endRow; ++y) {
+            if (escaped())
+                return false;
+            for (int r = 0; r < size; ++r)
+                rows[static_cast<std::size_t>(r)] = padded.row(y + r - half);
+            std::uint8_t* out = result.data() + stride() * static_cast<std::size_t>(y);
+            if (narrow) {
+                if (size == 3)
+                    sum3Narrow(rows.data(), narrowKernel.data(), narrowSums.data(), count);
+                else if (size == 5)
+                    sum5Narrow(rows.data(), narrowKernel.data(), narrowSums.data(), count);
+                else
+                    sumAnyNarrow(rows.data(), narrowKernel.data(), size, narrowSums.data(), count);
+                divideNarrow(narrowSums.data(), static_cast<float>(divisor), offset, out, count);
+            } else {
+                sumAnyWide(rows.data(), wideKernel.data(), size, wideSums.data(), count);
+                divideWide(wideSums.data(), divisor, offset, out, count);
+            }
         }
-    }
+        return true;
+    });
+    if (!done)
+        return false;
     return commit(std::move(result), width_, height_);
 }
 

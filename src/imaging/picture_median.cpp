@@ -47,31 +47,37 @@ bool Picture::Median(int size) {
     const int before = windowBefore(size);
     const int after = windowAfter(size);
     const int count = width_ * 3;
-    PaddedRows padded(bits_.data(), width_, height_, before, after, size);
     std::vector<std::uint8_t> result(bits_.size());
-    std::vector<std::uint8_t> low(static_cast<std::size_t>(count) + 6), middle(low.size()), high(low.size());
-    std::vector<std::uint8_t> window(static_cast<std::size_t>(size * size));
-    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(size));
-    for (int y = 0; y < height_; ++y) {
-        if (escaped())
-            return false;
-        for (int r = 0; r < size; ++r)
-            rows[static_cast<std::size_t>(r)] = padded.row(y - before + r);
-        std::uint8_t* out = result.data() + stride() * static_cast<std::size_t>(y);
-        if (size == 3) {
-            median3x3Row(rows[0], rows[1], rows[2], low.data(), middle.data(), high.data(), out, count);
-            continue;
+    const bool done = detail::inBands(height_, bits_.size() / 3, [&](int firstRow, int endRow) {
+        PaddedRows padded(bits_.data(), width_, height_, before, after, size);
+        std::vector<std::uint8_t> low(static_cast<std::size_t>(count) + 6), middle(low.size()),
+            high(low.size());
+        std::vector<std::uint8_t> window(static_cast<std::size_t>(size * size));
+        std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(size));
+        for (int y = firstRow; y < endRow; ++y) {
+            if (escaped())
+                return false;
+            for (int r = 0; r < size; ++r)
+                rows[static_cast<std::size_t>(r)] = padded.row(y - before + r);
+            std::uint8_t* out = result.data() + stride() * static_cast<std::size_t>(y);
+            if (size == 3) {
+                median3x3Row(rows[0], rows[1], rows[2], low.data(), middle.data(), high.data(), out, count);
+                continue;
+            }
+            for (int i = 0; i < count; ++i) {
+                std::size_t k = 0;
+                for (const std::uint8_t* row : rows)
+                    for (int c = 0; c < size; ++c)
+                        window[k++] = row[i + 3 * c];
+                const auto middleAt = window.begin() + static_cast<std::ptrdiff_t>(window.size() / 2);
+                std::nth_element(window.begin(), middleAt, window.end());
+                out[i] = *middleAt;
+            }
         }
-        for (int i = 0; i < count; ++i) {
-            std::size_t k = 0;
-            for (const std::uint8_t* row : rows)
-                for (int c = 0; c < size; ++c)
-                    window[k++] = row[i + 3 * c];
-            const auto middleAt = window.begin() + static_cast<std::ptrdiff_t>(window.size() / 2);
-            std::nth_element(window.begin(), middleAt, window.end());
-            out[i] = *middleAt;
-        }
-    }
+        return true;
+    });
+    if (!done)
+        return false;
     return commit(std::move(result), width_, height_);
 }
 

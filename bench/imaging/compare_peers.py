@@ -1,0 +1,81 @@
+"""Times the peers (Pillow, OpenCV) in-process on the same photos as our benchmark and prints the ratios.
+
+Usage: compare_peers.py PHOTO_FOLDER OUR_RESULTS.json
+"""
+import io
+import json
+import pathlib
+import sys
+import time
+
+import cv2
+import numpy as np
+from PIL import Image
+
+
+def best_ms(function, repeat=5, number=20):
+    """The best mean time of one call in milliseconds over `repeat` runs of `number` calls."""
+    best = float("inf")
+    for _ in range(repeat):
+        start = time.perf_counter()
+        for _ in range(number):
+            function()
+        best = min(best, (time.perf_counter() - start) / number)
+    return best * 1000.0
+
+
+def main():
+    folder = pathlib.Path(sys.argv[1])
+    ours = {b["name"]: b["real_time"] for b in json.load(open(sys.argv[2]))["benchmarks"]}
+    photos = sorted(str(p) for p in folder.glob("*.jpg"))
+    cycle = {"i": 0}
+
+    def next_photo():
+        cycle["i"] += 1
+        return photos[cycle["i"] % len(photos)]
+
+    def pillow_thumbnail():
+        image = Image.open(next_photo())
+        image.draft("RGB", (80, 80))
+        image = image.convert("RGB").resize((80, 80), Image.BILINEAR)
+        image.save(io.BytesIO(), "JPEG", quality=75)
+
+    def opencv_thumbnail():
+        image = cv2.imread(next_photo(), cv2.IMREAD_REDUCED_COLOR_8)
+        image = cv2.resize(image, (80, 80), interpolation=cv2.INTER_LINEAR)
+        cv2.imencode(".jpg", image, [cv2.IMWRITE_JPEG_QUALITY, 75])
+
+    photo = cv2.imread(photos[0], cv2.IMREAD_COLOR)
+    soften = np.array([[1, 1, 1], [1, 8, 1], [1, 1, 1]], np.float32) / 16
+    gaussian5 = np.array([[0, 1, 2, 1, 0], [1, 3, 4, 3, 1], [2, 4, 8, 4, 2], [1, 3, 4, 3, 1], [0, 1, 2, 1, 0]],
+                         np.float32) / 52
+
+    pillow = best_ms(pillow_thumbnail)
+    opencv = best_ms(opencv_thumbnail)
+    peers = {
+        "thumbnail": min(pillow, opencv),
+        "Pillow draft thumbnail": pillow,
+        "OpenCV reduced thumbnail": opencv,
+        "filter3": best_ms(lambda: cv2.filter2D(photo, -1, soften), number=50),
+        "median3": best_ms(lambda: cv2.medianBlur(photo, 3), number=50),
+        "filter5": best_ms(lambda: cv2.filter2D(photo, -1, gaussian5), number=50),
+    }
+    rows = [
+        ("MakeThumbnailJpeg vs faster of Pillow/OpenCV", "BM_MakeThumbnailJpeg", "thumbnail", 1.0),
+        ("Filter 3x3 (Soften) vs cv2.filter2D", "BM_Filter/Soften", "filter3", 1.5),
+        ("Median(3) vs cv2.medianBlur", "BM_Filter/Median", "median3", 2.0),
+        ("Filter 5x5 (Gaussian5) vs cv2.filter2D 5x5", "BM_Filter/Gaussian5", "filter5", None),
+    ]
+    print(f"OpenCV {cv2.__version__} ({cv2.getNumThreads()} threads), Pillow {Image.__version__}; "
+          f"{len(photos)} photos of {photo.shape[1]} x {photo.shape[0]}")
+    print(f"  Pillow draft thumbnail   {peers['Pillow draft thumbnail']:7.2f} ms")
+    print(f"  OpenCV reduced thumbnail {peers['OpenCV reduced thumbnail']:7.2f} ms")
+    print(f"{'comparison':48} {'ours ms':>8} {'peer ms':>8} {'ratio':>6}  target")
+    for label, ours_name, peer_name, target in rows:
+        ratio = ours[ours_name] / peers[peer_name]
+        verdict = "" if target is None else f"<= {target:.1f}  {'met' if ratio <= target else 'MISSED'}"
+        print(f"{label:48} {ours[ours_name]:8.2f} {peers[peer_name]:8.2f} {ratio:6.2f}  {verdict}")
+
+
+if __name__ == "__main__":
+    main()
