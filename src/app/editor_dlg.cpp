@@ -1,30 +1,57 @@
+// The main window's set-up: the language table, the photo list store and every child.
 #include "app/editor_dlg.h"
 
+#include "app/about_window.h"
 #include "app/command_ids.h"
 #include "app/command_line.h"
 #include "app/editor_app.h"
+#include "app/empty_panel.h"
 #include "app/language_table.h"
 #include "app/product.h"
 #include "app/profile.h"
+#include "app/tool_panels.h"
+#include "controls/dez_menu.h"
+#include "controls/dial_ctrl.h"
+#include "controls/numbered_images.h"
+#include "controls/skin_button.h"
+#include "controls/skin_slider.h"
+#include "controls/tab_button.h"
+#include "controls/toggle_button.h"
+#include "workspace/workspace_wnd.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QPainter>
 #include <QScreen>
 
 namespace app {
 
 namespace {
+
 constexpr int kCaptionSlot = 23;
+
 QString languageFilePath(const platform::Folders& folders) {
     return folders.GetDataFolder() + QStringLiteral("EnglishLang_src");
 }
+
+QString storePath(const platform::Folders& folders) { return folders.GetDataFolder() + QStringLiteral("ZorvathMedia"); }
+
 } // namespace
 
 CEditorDlg::CEditorDlg(CEditorApp& app) : QWidget(nullptr), app_(app) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setMinimumSize(800, 600);
+    setWindowIcon(controls::numberedIcon(controls::image::WindowIcon));
 }
 
-CEditorDlg::~CEditorDlg() = default;
+CEditorDlg::~CEditorDlg() {
+    qApp->removeEventFilter(this);
+    // The workspace goes first: it deletes the undo file.
+    openMenu_.reset();
+    aboutWindow_.reset();
+    workspace_.reset();
+}
 
 void CEditorDlg::OnInitDialog() {
     extractLanguageFile();
@@ -33,8 +60,13 @@ void CEditorDlg::OnInitDialog() {
         const QRect available = screen->availableGeometry();
         setGeometry(available.x(), available.y(), available.width(), available.height() - 10);
     }
+    restoredGeometry_ = geometry();
     app_.markMainWindowReady();
     loadLanguageTable();
+    loadStore();
+    createChildren();
+    qApp->installEventFilter(this);
+    pushBrushParameters();
     relayout();
 }
 
@@ -58,19 +90,123 @@ void CEditorDlg::loadLanguageTable() {
     app_.setLanguageTable(std::move(table));
 }
 
-void CEditorDlg::onCommand(int id) {
-    switch (id) {
-    case ID_CLOSE:
-    case ID_FILE_EXIT:
-        close();
-        break;
-    default:
-        break;
-    }
-    emit commandRouted(id);
+void CEditorDlg::loadStore() { photoList_ = loadPhotoListStore(storePath(app_.folders())).list; }
+
+void CEditorDlg::saveStore() {
+    if (!storeReadOnly_)
+        savePhotoListStore(storePath(app_.folders()), photoList_);
 }
 
-platform::LResult CEditorDlg::onMessage(int, platform::WParam, platform::LParam) { return 0; }
+QString CEditorDlg::languageCaption(int slot) const { return app_.languageText(slot); }
+
+void CEditorDlg::createChildren() {
+    using controls::CSkinButton;
+    auto commandButton = [this](int id, const QString& caption) {
+        auto button = std::make_unique<CSkinButton>(id, caption, this);
+        connect(button.get(), &CSkinButton::command, this, &CEditorDlg::onCommand);
+        return button;
+    };
+    auto captionButton = [&](int id, int normal, int hover, int pressed) {
+        auto button = commandButton(id, QString());
+        button->setImages(normal, hover, pressed, normal);
+        return button;
+    };
+    namespace img = controls::image;
+    closeButton_ = captionButton(ID_CLOSE, img::CloseButton, img::CloseHover, img::ClosePressed);
+    minimiseButton_ = captionButton(ID_MINIMISE, img::MinimiseButton, img::MinimiseHover, img::MinimisePressed);
+    maximiseButton_ = captionButton(ID_MAXIMISE, img::MaximiseButton, img::MaximiseHover, img::MaximisePressed);
+
+    for (std::size_t i = 0; i < kToolPanels.size(); ++i) {
+        tabs_[i] = std::make_unique<controls::CTabButton>(kToolPanels[i].tabCommand,
+                                                          languageCaption(kToolPanels[i].captionSlot), this);
+        connect(tabs_[i].get(), &CSkinButton::command, this, &CEditorDlg::onCommand);
+    }
+    importButton_ = commandButton(ID_IMPORT, QStringLiteral("  Import"));
+    removeButton_ = commandButton(ID_REMOVE, QStringLiteral("  Remove"));
+    importButton_->setTextColour(QColor(30, 35, 140));
+    removeButton_->setTextColour(QColor(30, 35, 140));
+
+    photoListView_ = std::make_unique<EmptyPanel>(this);
+    for (auto& panel : panels_) {
+        panel = std::make_unique<EmptyPanel>(this);
+        panel->hide();
+    }
+    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().programFolder(), this);
+    brushPanel_ = std::make_unique<EmptyPanel>(this);
+
+    brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);
+    brushDialB_ = std::make_unique<controls::CDialCtrl>(3, this);
+    brushSlider_ = std::make_unique<controls::CSkinSlider>(this);
+    brushSlider_->setRange(16, 256);
+    brushSlider_->setPosition(128);
+    brushSlider_->setNotifyMessage(platform::UM_BRUSHVALUE);
+    brushToggle_ = std::make_unique<controls::CToggleButton>(ID_BRUSH_TOGGLE, this);
+    connect(brushToggle_.get(), &CSkinButton::command, this, &CEditorDlg::onCommand);
+    brushToggle_->setOn(true);
+    colourGrid_ = std::make_unique<EmptyPanel>(this);
+
+    rotationDial_ = std::make_unique<controls::CDialCtrl>(0, this);
+    scaleDial_ = std::make_unique<controls::CDialCtrl>(1, this);
+    rotationDial_->setReadout(QStringLiteral("0"));
+    scaleDial_->setReadout(QStringLiteral("100%"));
+    rotationDial_->setActive(false);
+    scaleDial_->setActive(false);
+
+    rowButtons_[0] = commandButton(ID_UNDO, languageCaption(3));
+    rowButtons_[1] = commandButton(ID_REDO, languageCaption(4));
+    rowButtons_[2] = commandButton(ID_BACKGROUND, QStringLiteral("Background"));
+    rowButtons_[3] = commandButton(ID_PREVIEW, languageCaption(6));
+    rowButtons_[4] = commandButton(ID_EXPORT, languageCaption(7));
+
+    const std::pair<int, QString> menuButtons[6] = {
+        {ID_MENU_FILE, QStringLiteral("&") + languageCaption(24)},
+        {ID_MENU_PANEL, QStringLiteral("&") + languageCaption(15)},
+        {ID_MENU_MODE, QStringLiteral("&Mode")},
+        {ID_MENU_EDIT, QStringLiteral("&") + languageCaption(25)},
+        {ID_MENU_TOOL, QStringLiteral("&Tool")},
+        {ID_MENU_HELP, QStringLiteral("&") + languageCaption(17)},
+    };
+    for (std::size_t i = 0; i < menuButtons_.size(); ++i) {
+        menuButtons_[i] = commandButton(menuButtons[i].first, menuButtons[i].second);
+        menuButtons_[i]->setLook(CSkinButton::Look::Flat);
+    }
+
+    showToolPanel(activeTool_, true);
+    updateUndoRedo();
+}
+
+QWidget* CEditorDlg::toolPanel(int toolMode) const {
+    const int index = toolPanelIndex(toolMode);
+    return index < 0 ? nullptr : panels_[static_cast<std::size_t>(index)].get();
+}
+
+controls::CSkinButton* CEditorDlg::button(int commandId) const {
+    for (const auto& button : rowButtons_)
+        if (button && button->commandId() == commandId)
+            return button.get();
+    for (const auto& button : menuButtons_)
+        if (button && button->commandId() == commandId)
+            return button.get();
+    for (const auto& tab : tabs_)
+        if (tab && tab->commandId() == commandId)
+            return tab.get();
+    for (controls::CSkinButton* single : {closeButton_.get(), minimiseButton_.get(), maximiseButton_.get(),
+                                          importButton_.get(), removeButton_.get(),
+                                          static_cast<controls::CSkinButton*>(brushToggle_.get())})
+        if (single && single->commandId() == commandId)
+            return single;
+    return nullptr;
+}
+
+controls::CDialCtrl* CEditorDlg::dial(int number) const {
+    switch (number) {
+    case 0: return rotationDial_.get();
+    case 1: return scaleDial_.get();
+    case 2: return brushDialA_.get();
+    case 3: return brushDialB_.get();
+    default: return nullptr;
+    }
+}
 
 void CEditorDlg::handOffReceived(const QString& commandLine) {
     showNormal();
@@ -78,29 +214,6 @@ void CEditorDlg::handOffReceived(const QString& commandLine) {
     activateWindow();
     if (const auto argument = pifArgument(commandLine))
         writeProfileString(QStringLiteral("CommandPath"), QStringLiteral("path"), *argument);
-    relayout();
-}
-
-void CEditorDlg::relayout() {
-    ++layoutCount_;
-    update();
-}
-
-bool CEditorDlg::event(QEvent* event) {
-    if (dispatchMessage(event))
-        return true;
-    return QWidget::event(event);
-}
-
-void CEditorDlg::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(236, 238, 241));
-    painter.setPen(QColor(40, 44, 52));
-    painter.drawText(QRect(20, 6, width() - 40, 24), Qt::AlignVCenter | Qt::AlignLeft, app_.languageText(kCaptionSlot));
-}
-
-void CEditorDlg::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
     relayout();
 }
 

@@ -1,22 +1,46 @@
 #pragma once
 
+#include "app/photo_list_store.h"
 #include "platform/messages.h"
 
+#include <QImage>
 #include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace controls {
+class CDezMenu;
+class CDialCtrl;
+class CSkinButton;
+class CSkinSlider;
+class CTabButton;
+class CToggleButton;
+struct MenuItemRecord;
+} // namespace controls
+
+namespace workspace {
+class CWorkspaceWnd;
+}
 
 namespace app {
 
+class AboutWindow;
 class CEditorApp;
+class EmptyPanel;
 
-// The editor's one main window. It owns every panel and control, lays them out, and is the only router:
-// each command id and private message reaches it and is passed to the part that performs it.
+// The editor's one main window. It owns every panel and control, lays them out, paints its own skin and
+// is the only router: each command id and private message reaches it and is passed to the part that
+// performs it. Split by aspect: set-up here, routing, frame (layout, skin, sizing) and menus in their own
+// files.
 class CEditorDlg : public QWidget, public platform::MessageReceiver {
     Q_OBJECT
 public:
     explicit CEditorDlg(CEditorApp& app);
     ~CEditorDlg() override;
 
-    // Builds the window: language file, size, the single-instance mark, language table.
+    // Builds the window: language file and table, size, the single-instance mark, the photo list store,
+    // every child, the first layout.
     void OnInitDialog();
 
     // Every button, menu item and accelerator arrives here.
@@ -26,10 +50,36 @@ public:
     // A second start handed its command line over: come to the front, keep a "PIF" argument in the
     // profile, lay out again.
     void handOffReceived(const QString& commandLine);
-    // Lays the children out for the current size.
+    // Lays the children out for the current size and rebuilds the skin.
     void relayout();
 
+    // --- state, for the parts that read it and for tests
+    bool collageMode() const { return collageMode_; }
+    bool brushOn() const { return brushOn_; }
+    bool maximised() const { return maximised_; }
+    bool previewing() const;
+    int activeToolMode() const { return activeTool_; }
     int layoutCount() const { return layoutCount_; }
+    workspace::CWorkspaceWnd* workspace() const { return workspace_.get(); }
+    QWidget* toolPanel(int toolMode) const;
+    // The button, tab or toggle with this command id (menu-bar buttons by their button id).
+    controls::CSkinButton* button(int commandId) const;
+    controls::CDialCtrl* dial(int number) const;
+    controls::CSkinSlider* brushSlider() const { return brushSlider_.get(); }
+    // The drop-down now open, if any.
+    controls::CDezMenu* openMenu() const { return openMenu_.get(); }
+    // The About window while it is shown.
+    QWidget* aboutWindow() const;
+    const QImage& skin() const { return skin_; }
+    QString statusText() const { return statusText_; }
+    PhotoList& photoList() { return photoList_; }
+    // Saves the photo list store (every close path does).
+    void saveStore();
+    // No store is written back (the screenshot run).
+    void setStoreReadOnly(bool readOnly) { storeReadOnly_ = readOnly; }
+
+    // The items of a drop-down, built afresh: by menu-bar button id, 10557 (Export) or 10558 (Background).
+    std::vector<controls::MenuItemRecord> menuItems(int buttonId) const;
 
 signals:
     // Emitted for each command after it has been routed.
@@ -37,14 +87,85 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // set-up (editor_dlg.cpp)
     void extractLanguageFile();
     void loadLanguageTable();
+    void loadStore();
+    void createChildren();
+    QString languageCaption(int slot) const;
+
+    // routing (editor_dlg_routing.cpp)
+    bool preTranslate(QObject* watched, QEvent* event);
+    void showToolPanel(int toolMode, bool tellWorkspace);
+    void highlightTabs();
+    void enterPreview();
+    void leavePreview();
+    void updateUndoRedo();
+    void pushBrushParameters();
+    void toggleBrush();
+    void setBrushToggle(bool on);
+    void onDialChanged(int value, int which);
+    void toggleMaximise();
+
+    // frame (editor_dlg_frame.cpp)
+    void paintSkin();
+    void refreshStatusReadout();
+
+    // menus (editor_dlg_menus.cpp)
+    void openDropDown(int buttonId);
+    void showHelp();
+    void showAbout();
+    void showSmallAbout();
 
     CEditorApp& app_;
+    // Children, in creation order.
+    std::unique_ptr<controls::CSkinButton> closeButton_;
+    std::unique_ptr<controls::CSkinButton> minimiseButton_;
+    std::unique_ptr<controls::CSkinButton> maximiseButton_;
+    std::array<std::unique_ptr<controls::CTabButton>, 7> tabs_; // layout order: Frame … Text
+    std::unique_ptr<controls::CSkinButton> importButton_;
+    std::unique_ptr<controls::CSkinButton> removeButton_;
+    std::unique_ptr<EmptyPanel> photoListView_;
+    std::array<std::unique_ptr<EmptyPanel>, 7> panels_; // tool panels, in tab layout order
+    std::unique_ptr<EmptyPanel> brushPanel_;
+    std::unique_ptr<workspace::CWorkspaceWnd> workspace_;
+    std::unique_ptr<controls::CDialCtrl> rotationDial_;
+    std::unique_ptr<controls::CDialCtrl> scaleDial_;
+    std::unique_ptr<controls::CDialCtrl> brushDialB_;
+    std::unique_ptr<controls::CDialCtrl> brushDialA_;
+    std::unique_ptr<controls::CSkinSlider> brushSlider_;
+    std::array<std::unique_ptr<controls::CSkinButton>, 5> rowButtons_; // Undo, Redo, Background, Preview, Export
+    std::unique_ptr<controls::CToggleButton> brushToggle_;
+    std::array<std::unique_ptr<controls::CSkinButton>, 6> menuButtons_; // File, Panel, Mode, Edit, Tool, Help
+    std::unique_ptr<EmptyPanel> colourGrid_;
+    std::unique_ptr<controls::CDezMenu> openMenu_;
+    std::unique_ptr<AboutWindow> aboutWindow_;
+
+    PhotoList photoList_;
+    bool storeReadOnly_ = false;
+
+    // Scalar state.
+    bool collageMode_ = false;
+    bool brushOn_ = true;
+    bool maximised_ = false;
+    QRect restoredGeometry_;
+    int activeTool_ = 3; // the Frame panel
+    bool swallowNextButtonUp_ = false;
+    std::uint32_t backgroundColour_ = 0x00FFFFFF;
+    std::uint32_t brushColour_ = 0;
+
+    QImage skin_;
+    QString statusText_;
     int layoutCount_ = 0;
 };
 

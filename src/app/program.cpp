@@ -2,6 +2,7 @@
 #include "app/convert_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
+#include "app/screenshot_command.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"
 
@@ -43,6 +44,8 @@ int runPictovance(int argc, char** argv) {
     // The converter works on files only: no window, no display, no hand-over to a running editor.
     if (isConvertCommand(arguments))
         return runConvertCommand(argc, argv, arguments);
+    if (isScreenshotCommand(arguments))
+        return runScreenshotCommand(argc, argv, arguments);
 
     auto lock = std::make_unique<InstanceLock>();
     if (!lock->tryAcquire()) {

@@ -1,0 +1,73 @@
+#include "app/screenshot_command.h"
+
+#include "app/editor_app.h"
+#include "app/editor_dlg.h"
+#include "imaging/photo_loading.h"
+#include "platform/scripted_dialogs.h"
+#include "workspace/workspace_wnd.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+QString valueAfter(const QStringList& arguments, const QString& option) {
+    const qsizetype at = arguments.indexOf(option);
+    return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "pictovance: %s\n", qPrintable(message));
+    return 2;
+}
+
+} // namespace
+
+bool isScreenshotCommand(const QStringList& arguments) { return arguments.contains(QStringLiteral("--screenshot")); }
+
+int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
+    const QString output = valueAfter(arguments, QStringLiteral("--screenshot"));
+    if (output.isEmpty())
+        return fail(QStringLiteral("--screenshot needs the path of the PNG to write"));
+    QSize size;
+    if (const QString sizeText = valueAfter(arguments, QStringLiteral("--size")); !sizeText.isEmpty()) {
+        const auto match = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(sizeText);
+        if (!match.hasMatch())
+            return fail(QStringLiteral("--size takes WIDTHxHEIGHT, for example 1280x800"));
+        size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    auto scripted = std::make_unique<platform::ScriptedDialogs>();
+    platform::ScriptedDialogs& dialogs = *scripted;
+    CEditorApp editor(platform::Folders::forRunningProgram(), std::move(scripted));
+    CEditorDlg& window = editor.startMainWindow();
+    window.setStoreReadOnly(true);
+    if (size.isValid())
+        window.resize(size);
+
+    if (const QString picture = valueAfter(arguments, QStringLiteral("--open")); !picture.isEmpty()) {
+        imaging::LoadedPicture loaded;
+        if (const imaging::Outcome outcome = imaging::LoadPhoto(picture, loaded); !outcome)
+            return fail(QStringLiteral("cannot open %1: %2").arg(picture, QString::fromStdString(outcome.reason)));
+        workspace::WorkspaceDocument& document = window.workspace()->document();
+        document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, picture);
+        document.keepLoadedPhoto();
+        document.Recompose(false);
+        window.relayout();
+    }
+    QApplication::processEvents();
+    for (const auto& shown : dialogs.shown())
+        std::fprintf(stderr, "pictovance: %s\n", qPrintable(shown.text));
+    const QImage shot = window.grab().toImage();
+    if (!shot.save(output, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(output));
+    std::printf("%s: %dx%d\n", qPrintable(output), shot.width(), shot.height());
+    return 0;
+}
+
+} // namespace app

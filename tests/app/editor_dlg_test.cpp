@@ -1,0 +1,221 @@
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "app/editor_dlg.h"
+#include "app/main_layout.h"
+#include "controls/dez_menu.h"
+#include "controls/dial_ctrl.h"
+#include "controls/skin_button.h"
+#include "controls/tab_button.h"
+#include "platform/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "workspace/workspace_wnd.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace app;
+using testing_support::TempFolder;
+
+namespace {
+
+struct MainWindow : ::testing::Test {
+    TempFolder program;
+    platform::ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<CEditorApp> editor;
+    CEditorDlg* window = nullptr;
+
+    void SetUp() override {
+        auto scripted = std::make_unique<platform::ScriptedDialogs>();
+        dialogs = scripted.get();
+        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
+        window = &editor->startMainWindow();
+        window->resize(1280, 800);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
+
+    std::vector<int> checkedIds(int menuButton) const {
+        std::vector<int> ids;
+        for (const auto& item : window->menuItems(menuButton))
+            if (item.checked)
+                ids.push_back(item.id);
+        return ids;
+    }
+
+    void placeText() {
+        window->onCommand(ID_TAB_TEXT);
+        text::TextObject& style = document().textTemplate();
+        style.font = text::makeLogFont(u"DejaVu Sans", 40);
+        text::setText(style, u"Hi");
+        document().PlaceText(300, 300);
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, ChildrenFollowTheLayoutAtTwoSizes) {
+    for (const QSize size : {QSize(1280, 800), QSize(1600, 1000)}) {
+        window->resize(size);
+        const MainLayout layout = computeMainLayout(size.width(), size.height());
+        EXPECT_EQ(window->workspace()->geometry(), layout.workspace);
+        EXPECT_EQ(window->toolPanel(3)->geometry(), layout.toolPanels);
+        EXPECT_EQ(window->button(ID_TAB_TEXT)->geometry(), layout.tabs[6]);
+        EXPECT_EQ(window->button(ID_UNDO)->geometry(), layout.rowButtons[0]);
+        EXPECT_EQ(window->button(ID_CLOSE)->geometry(), layout.closeButton);
+        EXPECT_EQ(window->dial(0)->geometry(), layout.rotationDial);
+        EXPECT_EQ(window->button(ID_MENU_HELP)->geometry().left(), 250);
+    }
+}
+
+TEST_F(MainWindow, RefusesToBeSmallerThan800By600) {
+    window->resize(640, 480);
+    EXPECT_GE(window->width(), 800);
+    EXPECT_GE(window->height(), 600);
+}
+
+TEST_F(MainWindow, MenusHaveTheirItemsSeparatorsAndChecks) {
+    const auto file = window->menuItems(ID_MENU_FILE);
+    ASSERT_EQ(file.size(), 9u);
+    EXPECT_EQ(file[0].text, "Import Photo");
+    EXPECT_TRUE(file[2].separator);
+    EXPECT_EQ(file[8].id, ID_FILE_EXIT);
+
+    EXPECT_EQ(checkedIds(ID_MENU_MODE), std::vector<int>{ID_MODE_SIMPLE});
+    window->onCommand(ID_MODE_COLLAGE);
+    EXPECT_TRUE(window->collageMode());
+    EXPECT_EQ(checkedIds(ID_MENU_MODE), std::vector<int>{ID_MODE_COLLAGE});
+
+    EXPECT_EQ(checkedIds(ID_MENU_PANEL), std::vector<int>{10910}); // Frame at the start
+    QTest::mouseClick(window->button(ID_TAB_CROP), Qt::LeftButton);
+    EXPECT_EQ(checkedIds(ID_MENU_PANEL), std::vector<int>{10915});
+    EXPECT_TRUE(window->toolPanel(5)->isVisible());
+    EXPECT_FALSE(window->toolPanel(3)->isVisible());
+    EXPECT_EQ(document().tool(), workspace::ToolCrop);
+    EXPECT_TRUE(static_cast<controls::CTabButton*>(window->button(ID_TAB_CROP))->isActive());
+    EXPECT_FALSE(window->brushOn()); // the crop tab switches the brush off
+
+    const auto tool = window->menuItems(ID_MENU_TOOL);
+    const auto& linear = tool[7].submenu;
+    const auto& nonLinear = tool[8].submenu;
+    ASSERT_EQ(linear[2].text, "Edge");
+    ASSERT_EQ(nonLinear[3].text, "Edge");
+    EXPECT_NE(linear[2].id, nonLinear[3].id);
+}
+
+TEST_F(MainWindow, DropDownsOpenBelowTheirButtonAndSendTheChoice) {
+    QSignalSpy routed(window, &CEditorDlg::commandRouted);
+    QTest::keyClick(window->workspace(), Qt::Key_M, Qt::ControlModifier); // the Mode menu's accelerator
+    controls::CDezMenu* menu = window->openMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->geometry().topLeft(), controls::CDezMenu::anchorBelow(*window->button(ID_MENU_MODE)));
+    emit menu->commandChosen(ID_MODE_COLLAGE);
+    QTest::qWait(20);
+    EXPECT_TRUE(window->collageMode());
+    menu->close();
+}
+
+TEST_F(MainWindow, PreviewHidesTheChromeAndTheClickThatEndsItDoesNothingElse) {
+    window->onCommand(ID_PREVIEW);
+    EXPECT_TRUE(window->previewing());
+    EXPECT_FALSE(window->button(ID_MENU_FILE)->isVisible());
+    EXPECT_EQ(window->workspace()->geometry(), window->rect());
+    QTest::keyClick(window->workspace(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(window->openMenu(), nullptr); // accelerators open nothing while their button is hidden
+
+    QSignalSpy routed(window, &CEditorDlg::commandRouted);
+    const QPoint onUndoButton = window->button(ID_UNDO)->geometry().center();
+    QTest::mouseClick(window, Qt::LeftButton, {}, onUndoButton);
+    EXPECT_FALSE(window->previewing());
+    EXPECT_TRUE(window->button(ID_MENU_FILE)->isVisible());
+    EXPECT_EQ(routed.count(), 0);
+    EXPECT_EQ(window->workspace()->geometry(), computeMainLayout(window->width(), window->height()).workspace);
+}
+
+TEST_F(MainWindow, EscapeNeverClosesAndEnterOnlyReachesTheTextBox) {
+    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+
+    QLineEdit textBox(window);
+    QLineEdit other(window);
+    textBox.show();
+    other.show();
+    editor->setEnterKeyWindow(&textBox);
+    QSignalSpy textBoxEnter(&textBox, &QLineEdit::returnPressed);
+    QSignalSpy otherEnter(&other, &QLineEdit::returnPressed);
+    textBox.setFocus();
+    QTest::keyClick(&textBox, Qt::Key_Return);
+    other.setFocus();
+    QTest::keyClick(&other, Qt::Key_Return);
+    EXPECT_EQ(textBoxEnter.count(), 1);
+    EXPECT_EQ(otherEnter.count(), 0);
+}
+
+TEST_F(MainWindow, CtrlZAndCtrlYWorkFromAnyChild) {
+    placeText();
+    ASSERT_TRUE(window->button(ID_UNDO)->isEnabled());
+    window->dial(2)->setFocus();
+    QTest::keyClick(window->dial(2), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(document().objects().empty());
+    EXPECT_FALSE(window->button(ID_UNDO)->isEnabled());
+    EXPECT_TRUE(window->button(ID_REDO)->isEnabled());
+    window->button(ID_EXPORT)->setFocus();
+    QTest::keyClick(window->button(ID_EXPORT), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(document().objects().size(), 1);
+}
+
+TEST_F(MainWindow, StatusReadoutOnlyWhileAPictureIsOpen) {
+    EXPECT_TRUE(window->statusText().isEmpty());
+    imaging::PhotoBuffer photo;
+    photo.width = 640;
+    photo.height = 480;
+    photo.bgr.assign(640u * 480u * 3u, 90);
+    document().setLoadedPicture(std::move(photo), false, 0, "/pictures/Beach.JPG");
+    window->relayout();
+    EXPECT_EQ(window->statusText(), "640*480 Beach.JPG");
+}
+
+TEST_F(MainWindow, HelpShowsTheBookOrSaysItIsMissing) {
+    window->onCommand(ID_HELP_CONTENT);
+    ASSERT_EQ(dialogs->count("information"), 1);
+    EXPECT_TRUE(dialogs->shown().back().text.contains("help book"));
+    ASSERT_TRUE(QDir(program.path()).mkpath("Help"));
+    ASSERT_TRUE(program.write("Help/index.html", "<h1>Guide</h1>"));
+    window->onCommand(57670);
+    EXPECT_EQ(dialogs->count("information"), 1);
+}
+
+TEST_F(MainWindow, AboutWindowOpensAndClosesWithItsButton) {
+    window->onCommand(ID_HELP_ABOUT);
+    QWidget* about = window->aboutWindow();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowTitle(), "About");
+    auto* close = about->findChild<controls::CSkinButton*>();
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(MainWindow, DialsFollowTheSelectionAndShowTheirReadouts) {
+    EXPECT_FALSE(window->dial(0)->isActive());
+    platform::sendMessage(window, platform::UM_OBJECTSELECTED, 0, 1);
+    EXPECT_TRUE(window->dial(0)->isActive());
+    platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(-90), 1);
+    EXPECT_EQ(window->dial(1)->readout(), "50%");
+    platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(-180), 1);
+    EXPECT_EQ(window->dial(1)->readout(), "10%");
+    platform::sendMessage(window, platform::UM_DIALCHANGED, 0, 3);
+    EXPECT_EQ(window->dial(3)->readout(), "127");
+    EXPECT_EQ(document().brush().opacity, (window->dial(3)->value() + 180) * 255 / 360);
+}
+
+TEST_F(MainWindow, DoubleClickOnTheTitleStripAndTheButtonShareOneFlag) {
+    QTest::mouseDClick(window, Qt::LeftButton, {}, QPoint(400, 10));
+    EXPECT_TRUE(window->maximised());
+    window->onCommand(ID_MAXIMISE);
+    EXPECT_FALSE(window->maximised());
+}
