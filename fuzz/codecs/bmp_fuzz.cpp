@@ -12,7 +12,7 @@ namespace {
 // RLE bitmaps may legitimately end early and leave the rest blank, so a few bytes can announce the full
 // 100-megapixel limit; such inputs would spend each run filling memory. Above this many pixels only the
 // header checks run.
-constexpr std::int64_t kFuzzRlePixels = std::int64_t{1} << 22;
+constexpr std::int64_t kFuzzRlePixels = std::int64_t{1} << 18;
 
 bool bigRle(std::span<const std::uint8_t> dib) {
     if (dib.size() < 20)

@@ -21,8 +21,8 @@ DecodeResult decodeDib(std::span<const std::uint8_t> block);
 // keep them.
 DecodeResult decodeDibWithBits(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
 
-// A 24-bit bitmap file with bottom-up rows; alpha is dropped. Empty only for an empty picture (or one
-// whose pixel vector does not hold width × height × 4 bytes).
+// A 24-bit bitmap file with bottom-up rows; alpha is dropped. Empty for an empty or malformed picture (pixel
+// vector not width × height × 4 bytes).
 std::vector<std::uint8_t> encodeBmp(const RasterImage& image);
 
 } // namespace imaging::codecs

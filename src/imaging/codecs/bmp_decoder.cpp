@@ -131,13 +131,20 @@ private:
     bool topDown_;
 };
 
-std::optional<DecodeResult> decodeUncompressed(const Header& h, std::span<const std::uint8_t> bits,
-                                               const std::vector<Bgra>& palette, RasterImage& image) {
-    const std::uint64_t stride = ((static_cast<std::uint64_t>(h.width) * h.bitCount + 31) / 32) * 4;
+std::uint64_t rowStride(const Header& h) {
+    return ((static_cast<std::uint64_t>(h.width) * h.bitCount + 31) / 32) * 4;
+}
+
+// Uncompressed rows must all be present; only the last row's padding may be missing.
+bool rowsPresent(const Header& h, std::size_t available) {
     const std::uint64_t lastRow = (static_cast<std::uint64_t>(h.width) * h.bitCount + 7) / 8;
-    // The last row's padding may be missing; everything else must be present.
-    if (!fitsIn(bits.size(), 0, stride * (h.height - 1) + lastRow))
-        return fail(CodecError::Truncated, "truncated pixel data");
+    return fitsIn(available, 0, rowStride(h) * static_cast<std::uint64_t>(h.height - 1) + lastRow);
+}
+
+// Rows already checked with rowsPresent.
+void decodeUncompressed(const Header& h, std::span<const std::uint8_t> bits, const std::vector<Bgra>& palette,
+                        RasterImage& image) {
+    const std::uint64_t stride = rowStride(h);
     RowWriter rows(image, h.topDown);
     const Bgra black{0, 0, 0, 255};
     for (std::int64_t y = 0; y < h.height; ++y) {
@@ -165,7 +172,6 @@ std::optional<DecodeResult> decodeUncompressed(const Header& h, std::span<const 
             }
         }
     }
-    return std::nullopt;
 }
 
 // RLE4/RLE8: every loop turn consumes at least two bytes, so the loop ends with the data.
@@ -284,14 +290,16 @@ DecodeResult decodeInfo(std::span<const std::uint8_t> dib, std::optional<std::ui
     else if (pos <= dib.size())
         bits = dib.subspan(pos);
 
+    const bool rle = h.compression == kRle4 || h.compression == kRle8;
+    if (!rle && !rowsPresent(h, bits.size()))
+        return fail(CodecError::Truncated, "truncated pixel data");
     auto image = allocateRaster(h.width, h.height);
     if (!image)
         return sizeFailure(h.width, h.height);
-    if (h.compression == kRle4 || h.compression == kRle8) {
+    if (rle)
         decodeRle(h, bits, palette, *image);
-    } else if (auto failure = decodeUncompressed(h, bits, palette, *image)) {
-        return std::move(*failure);
-    }
+    else
+        decodeUncompressed(h, bits, palette, *image);
     if (h.bitCount == 32 || h.masks[3].mask != 0)
         settleAlpha(*image);
     return {std::move(*image), CodecError::None, {}};

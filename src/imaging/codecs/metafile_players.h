@@ -30,7 +30,8 @@ PlayEnd playWmf(std::span<const std::uint8_t> records, GdiCanvas& canvas);
 PlayEnd playEmf(std::span<const std::uint8_t> file, GdiCanvas& canvas);
 
 // A device-independent bitmap from an info header (with palette or masks) and its rows (or a packed
-// block when `bits` is empty); null when the bitmap cannot be read. `premultiplied` for AlphaBlend sources, whose colours are premultiplied.
+// block when `bits` is empty); null when the bitmap cannot be read. `premultiplied` for AlphaBlend sources,
+// whose colours are premultiplied.
 QImage dibImage(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits, bool premultiplied);
 
 // A 0x00BBGGRR colour value.

@@ -13,7 +13,8 @@ namespace imaging::codecs {
 // palette at the end, and 24-bit as three planes; RLE or raw.
 DecodeResult decodePcx(std::span<const std::uint8_t> file);
 
-// A 24-bit file, three 8-bit planes, RLE; alpha is dropped. Empty only for an empty picture.
+// A 24-bit file, three 8-bit planes, RLE; alpha is dropped. Empty for an empty or malformed picture (pixel
+// vector not width × height × 4 bytes), or one wider or higher than 65535 pixels.
 std::vector<std::uint8_t> encodePcx(const RasterImage& image);
 
 } // namespace imaging::codecs

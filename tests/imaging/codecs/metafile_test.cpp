@@ -251,3 +251,22 @@ TEST(Metafile, DamagedFilesFailCleanly) {
     placeable.resize(30);
     EXPECT_EQ(decodeMetafile(placeable).error, CodecError::Truncated);
 }
+
+TEST(Metafile, ClipPathsFarLargerThanThePictureStillClip) {
+    // A clip path (a diamond, which QRegion cannot take whole) whose corners lie a million units away, then a
+    // rectangle over the whole picture and a second clip (a small triangle near the origin) that excludes the
+    // far corner.
+    Emf e;
+    e.record(39, {1, 0, kRed, 0}).record(37, {1}).record(37, {int(0x80000008)});
+    e.record(59, {}).record(27, {-1000000, 60}).record(54, {50, -1000000});
+    e.record(54, {1000000, 60}).record(54, {50, 1000000}).record(61, {}).record(60, {});
+    e.record(67, {5}).record(43, {0, 0, 100, 120});
+    e.record(39, {2, 0, kGreen, 0}).record(37, {2});
+    e.record(59, {}).record(27, {0, 0}).record(54, {40, 0}).record(54, {0, 40}).record(61, {}).record(60, {});
+    e.record(67, {1}).record(43, {0, 0, 100, 120});
+    const DecodeResult decoded = decodeMetafile(e.file());
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_EQ(pixel(decoded.image, 50, 100), 0xFFFF0000u);
+    EXPECT_EQ(pixel(decoded.image, 5, 5), 0xFF00FF00u);
+    EXPECT_EQ(pixel(decoded.image, 60, 60), 0xFFFF0000u);
+}
