@@ -214,6 +214,38 @@ void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
     listener_.objectSelected(0);
 }
 
+void WorkspaceDocument::SetBackgroundColour(std::uint32_t colour) {
+    imaging::PhotoBuffer sheet;
+    sheet.width = photo_.width;
+    sheet.height = photo_.height;
+    sheet.bgr.resize(sheet.stride() * static_cast<std::size_t>(sheet.height));
+    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
+                                 static_cast<std::uint8_t>(colour)};
+    for (std::size_t i = 0; i < sheet.bgr.size(); i += 3)
+        std::copy_n(bgr, 3, sheet.bgr.data() + i);
+    setBackground(std::move(sheet));
+    Recompose(false);
+}
+
+bool WorkspaceDocument::SetImageAsBackground() {
+    auto whole = RenderWholeImage();
+    if (!whole)
+        return false;
+    FlattenIntoPhoto(true);
+    setBackground(std::move(*whole));
+    modified_ = false;
+    listener_.objectSelected(0);
+    Recompose(false);
+    return true;
+}
+
+std::optional<imaging::PhotoBuffer> WorkspaceDocument::flattenForExport(bool wholeImage) {
+    FlattenIntoPhoto(false);
+    if (wholeImage)
+        return RenderWholeImage();
+    return photo_;
+}
+
 void WorkspaceDocument::RecordObjectStep() {
     history_.recordObjectStep(objects_);
     listener_.undoStateChanged();

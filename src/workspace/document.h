@@ -109,6 +109,16 @@ public:
     // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool).
     void FlattenIntoPhoto(bool crop);
 
+    // --- background and export
+    // A background sheet of canvas size in one colour (0x00BBGGRR). No undo step; not a modification.
+    void SetBackgroundColour(std::uint32_t colour);
+    // The whole view as it is becomes the background sheet, and the objects become photo pixels: the next
+    // photo is laid over the composition. False, with nothing changed, when it could not be rendered.
+    bool SetImageAsBackground();
+    // What an export writes: the objects are flattened into the photo first (one image step, so Undo
+    // brings them back), then the photo area or the whole view at canvas resolution.
+    std::optional<imaging::PhotoBuffer> flattenForExport(bool wholeImage);
+
     // --- composition
     void Recompose(bool forOutput);
     // The composition at canvas size, written into the photo.
