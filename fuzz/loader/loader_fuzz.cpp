@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <span>
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <array>
 #include <cstdio>
 #include <new>
@@ -84,6 +85,8 @@ int runConvertCommand(int argc, char** argv, const QStringList& arguments) {
     // needs no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // Each skipped file gets its own line with the reason; the readers' warnings would only repeat it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
 
     QDir output(request.outputFolder);
     if (!output.mkpath(QStringLiteral("."))) {
