@@ -412,7 +412,7 @@ public:
                 const QImage image =
                     dibImage(r.part(r.u32(48), r.u32(52)), r.part(r.u32(56), r.u32(60)), false);
                 const double srcH = r.s32(44);
-                const QRectF src(r.s32(32), image.height() - r.s32(36) - srcH, r.s32(40), srcH);
+                const QRectF src(r.s32(32), image.height() - double(r.s32(36)) - srcH, r.s32(40), srcH);
                 canvas_.drawImage(QRectF(r.point(24), r.size(72)), image, src, r.u32(68));
             }
             break;
@@ -421,7 +421,7 @@ public:
                 const QImage image =
                     dibImage(r.part(r.u32(48), r.u32(52)), r.part(r.u32(56), r.u32(60)), false);
                 const double srcW = r.s32(40), srcH = r.s32(44);
-                const QRectF src(r.s32(32), image.height() - r.s32(36) - srcH, srcW, srcH);
+                const QRectF src(r.s32(32), image.height() - double(r.s32(36)) - srcH, srcW, srcH);
                 canvas_.drawImage(QRectF(r.point(24), QSizeF(srcW, srcH)), image, src, 0x00CC0020);
             }
             break;
