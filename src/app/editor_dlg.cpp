@@ -6,7 +6,9 @@
 #include "app/command_line.h"
 #include "app/editor_app.h"
 #include "app/empty_panel.h"
+#include "app/import_progress_window.h"
 #include "app/language_table.h"
+#include "app/photo_list_ctrl.h"
 #include "app/product.h"
 #include "app/profile.h"
 #include "app/tool_panels.h"
@@ -47,6 +49,9 @@ CEditorDlg::CEditorDlg(CEditorApp& app) : QWidget(nullptr), app_(app) {
 
 CEditorDlg::~CEditorDlg() {
     qApp->removeEventFilter(this);
+    // A running import is cancelled and waited for before anything it reports to goes away.
+    if (importThread_)
+        importThread_->stop();
     // The workspace goes first: it deletes the undo file.
     openMenu_.reset();
     aboutWindow_.reset();
@@ -126,7 +131,9 @@ void CEditorDlg::createChildren() {
     importButton_->setTextColour(QColor(30, 35, 140));
     removeButton_->setTextColour(QColor(30, 35, 140));
 
-    photoListView_ = std::make_unique<EmptyPanel>(this);
+    photoListCtrl_ = std::make_unique<CPhotoListCtrl>(this);
+    photoListCtrl_->setList(&photoList_);
+    connect(photoListCtrl_.get(), &CPhotoListCtrl::filesDropped, this, &CEditorDlg::startImport);
     for (auto& panel : panels_) {
         panel = std::make_unique<EmptyPanel>(this);
         panel->hide();
@@ -170,6 +177,10 @@ void CEditorDlg::createChildren() {
         menuButtons_[i] = commandButton(menuButtons[i].first, menuButtons[i].second);
         menuButtons_[i]->setLook(CSkinButton::Look::Flat);
     }
+
+    progressWindow_ = std::make_unique<ImportProgressWindow>(this);
+    progressWindow_->hide();
+    importThread_ = std::make_unique<PhotoImportThread>(this, importCancel_, [this](ImportEnd end) { importFinished(end); });
 
     showToolPanel(activeTool_, true);
     updateUndoRedo();

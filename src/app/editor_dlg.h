@@ -1,9 +1,12 @@
 #pragma once
 
+#include "app/photo_import.h"
 #include "app/photo_list_store.h"
+#include "platform/manual_reset_event.h"
 #include "platform/messages.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -27,7 +30,9 @@ namespace app {
 
 class AboutWindow;
 class CEditorApp;
+class CPhotoListCtrl;
 class EmptyPanel;
+class ImportProgressWindow;
 
 // The editor's one main window. It owns every panel and control, lays them out, paints its own skin and
 // is the only router: each command id and private message reaches it and is passed to the part that
@@ -73,6 +78,11 @@ public:
     const QImage& skin() const { return skin_; }
     QString statusText() const { return statusText_; }
     PhotoList& photoList() { return photoList_; }
+    CPhotoListCtrl* photoListCtrl() const { return photoListCtrl_.get(); }
+    ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
+    bool importRunning() const { return importThread_ && importThread_->running(); }
+    // Imports these files as the Import command would, in the background (files dropped on the list).
+    void startImport(const QStringList& paths);
     // Saves the photo list store (every close path does).
     void saveStore();
     // No store is written back (the screenshot run).
@@ -121,6 +131,16 @@ private:
     void paintSkin();
     void refreshStatusReadout();
 
+    // photos (editor_dlg_photos.cpp)
+    void importPhotos();
+    void importFinished(ImportEnd end);
+    void photoImported(const QString& path);
+    void removeMarkedPhotos();
+    void openListPhoto();
+    void exportImage(bool wholeImage);
+    void chooseBackgroundColour();
+    void setImageAsBackground();
+
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
     void showHelp();
@@ -135,7 +155,7 @@ private:
     std::array<std::unique_ptr<controls::CTabButton>, 7> tabs_; // layout order: Frame … Text
     std::unique_ptr<controls::CSkinButton> importButton_;
     std::unique_ptr<controls::CSkinButton> removeButton_;
-    std::unique_ptr<EmptyPanel> photoListView_;
+    std::unique_ptr<CPhotoListCtrl> photoListCtrl_;
     std::array<std::unique_ptr<EmptyPanel>, 7> panels_; // tool panels, in tab layout order
     std::unique_ptr<EmptyPanel> brushPanel_;
     std::unique_ptr<workspace::CWorkspaceWnd> workspace_;
@@ -153,6 +173,10 @@ private:
 
     PhotoList photoList_;
     bool storeReadOnly_ = false;
+    platform::ManualResetEvent importCancel_;
+    std::unique_ptr<ImportProgressWindow> progressWindow_;
+    std::unique_ptr<PhotoImportThread> importThread_;
+    QStringList refusedPaths_; // paths of the running import too long to be listed
 
     // Scalar state.
     bool collageMode_ = false;

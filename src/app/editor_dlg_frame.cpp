@@ -5,6 +5,7 @@
 #include "app/editor_dlg.h"
 #include "app/empty_panel.h"
 #include "app/main_layout.h"
+#include "app/photo_list_ctrl.h"
 #include "app/tool_panels.h"
 #include "controls/dial_ctrl.h"
 #include "controls/numbered_images.h"
@@ -85,7 +86,7 @@ void CEditorDlg::relayout() {
         workspace_->setGeometry(layout.workspace);
     else
         workspace_->setGeometry(rect());
-    photoListView_->setGeometry(layout.photoList);
+    photoListCtrl_->setGeometry(layout.photoList);
     for (auto& panel : panels_)
         panel->setGeometry(layout.toolPanels);
     for (std::size_t i = 0; i < tabs_.size(); ++i)

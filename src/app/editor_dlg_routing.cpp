@@ -5,6 +5,8 @@
 #include "app/editor_dlg.h"
 #include "app/empty_panel.h"
 #include "app/main_layout.h"
+#include "app/import_progress_window.h"
+#include "app/photo_list_ctrl.h"
 #include "app/tool_panels.h"
 #include "controls/dez_menu.h"
 #include "controls/dial_ctrl.h"
@@ -83,6 +85,23 @@ void CEditorDlg::onCommand(int id) {
     case ID_ACCEL_HELP_MENU:
         openDropDown(ID_MENU_HELP);
         break;
+    case ID_IMPORT:
+    case ID_FILE_IMPORT_PHOTO:
+        importPhotos();
+        break;
+    case ID_REMOVE:
+        removeMarkedPhotos();
+        break;
+    case ID_EXPORT_PHOTO_AREA:
+    case ID_EXPORT_WHOLE_IMAGE:
+        exportImage(id == ID_EXPORT_WHOLE_IMAGE);
+        break;
+    case ID_BACKGROUND_COLOUR:
+        chooseBackgroundColour();
+        break;
+    case ID_BACKGROUND_FROM_IMAGE:
+        setImageAsBackground();
+        break;
     case ID_MODE_SIMPLE:
         collageMode_ = false;
         break;
@@ -120,6 +139,17 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
     case UM_BRUSHVALUE:
         refreshStatusReadout(); // redraws the slider's readout
         pushBrushParameters();
+        break;
+    case UM_PHOTOIMPORTED:
+        if (lParam)
+            photoImported(reinterpret_cast<const ImportedFile*>(lParam)->path);
+        break;
+    case UM_IMPORTCANCEL:
+        importCancel_.set();
+        progressWindow_->hide();
+        break;
+    case UM_OPENLISTPHOTO:
+        openListPhoto();
         break;
     case UM_RESOURCEPICKED:
         // Brush settings changed (the colour grid or the brush list): switch the brush on if a tip was
@@ -234,7 +264,7 @@ void CEditorDlg::leavePreview() {
     workspace_->document().setPreviewing(false);
     for (QWidget* child : {static_cast<QWidget*>(closeButton_.get()), static_cast<QWidget*>(minimiseButton_.get()),
                            static_cast<QWidget*>(maximiseButton_.get()), static_cast<QWidget*>(importButton_.get()),
-                           static_cast<QWidget*>(removeButton_.get()), static_cast<QWidget*>(photoListView_.get()),
+                           static_cast<QWidget*>(removeButton_.get()), static_cast<QWidget*>(photoListCtrl_.get()),
                            static_cast<QWidget*>(brushPanel_.get()), static_cast<QWidget*>(rotationDial_.get()),
                            static_cast<QWidget*>(scaleDial_.get()), static_cast<QWidget*>(brushDialA_.get()),
                            static_cast<QWidget*>(brushDialB_.get()), static_cast<QWidget*>(brushSlider_.get()),
