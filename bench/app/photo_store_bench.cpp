@@ -51,7 +51,8 @@ app::PhotoList storeOf(int entries) {
     }
     for (int i = 0; i < entries; ++i) {
         app::PhotoRecord record;
-        app::setRecordPath(record, QStringLiteral("/home/someone/Pictures/holiday/photo_%1.jpg").arg(i), false);
+        app::setRecordPath(record, QStringLiteral("/home/someone/Pictures/holiday/photo_%1.jpg").arg(i),
+                           false);
         record.listIndex = i;
         record.width = 1600;
         record.height = 1200;

@@ -25,7 +25,8 @@ imaging::PhotoBuffer noisyPhoto(int width, int height) {
     photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
     std::mt19937 random(3);
     for (std::size_t i = 0; i < photo.bgr.size(); ++i)
-        photo.bgr[i] = static_cast<std::uint8_t>((i / 3 % static_cast<std::size_t>(width)) / 7 + (random() & 31));
+        photo.bgr[i] =
+            static_cast<std::uint8_t>((i / 3 % static_cast<std::size_t>(width)) / 7 + (random() & 31));
     return photo;
 }
 

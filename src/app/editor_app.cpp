@@ -18,7 +18,9 @@ CEditorApp::~CEditorApp() {
     mainWindow_.reset();
 }
 
-void CEditorApp::holdInstanceLock(std::unique_ptr<InstanceLock> lock) { instanceLock_ = std::move(lock); }
+void CEditorApp::holdInstanceLock(std::unique_ptr<InstanceLock> lock) {
+    instanceLock_ = std::move(lock);
+}
 
 CEditorDlg& CEditorApp::startMainWindow() {
     mainWindow_ = std::make_unique<CEditorDlg>(*this);
@@ -54,7 +56,9 @@ void CEditorApp::markMainWindowReady() {
     instanceServer_->listen();
 }
 
-void CEditorApp::setLanguageTable(std::unique_ptr<LanguageTable> table) { languageTable_ = std::move(table); }
+void CEditorApp::setLanguageTable(std::unique_ptr<LanguageTable> table) {
+    languageTable_ = std::move(table);
+}
 
 QString CEditorApp::languageText(int slot) const {
     return languageTable_ ? languageTable_->text(slot) : QString();
@@ -81,8 +85,9 @@ void CEditorApp::buildAccelerators() {
         auto shortcut = std::make_unique<QShortcut>(QKeySequence(Qt::CTRL | entry.key), mainWindow_.get());
         // Application-wide, so the keys work whichever child has the focus.
         shortcut->setContext(Qt::ApplicationShortcut);
-        QObject::connect(shortcut.get(), &QShortcut::activated, mainWindow_.get(),
-                         [window = mainWindow_.get(), command = entry.command] { window->onCommand(command); });
+        QObject::connect(
+            shortcut.get(), &QShortcut::activated, mainWindow_.get(),
+            [window = mainWindow_.get(), command = entry.command] { window->onCommand(command); });
         accelerators_.push_back(std::move(shortcut));
     }
 }

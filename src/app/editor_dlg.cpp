@@ -35,7 +35,9 @@ QString languageFilePath(const platform::Folders& folders) {
     return folders.GetDataFolder() + QStringLiteral("EnglishLang_src");
 }
 
-QString storePath(const platform::Folders& folders) { return folders.GetDataFolder() + QStringLiteral("ZorvathMedia"); }
+QString storePath(const platform::Folders& folders) {
+    return folders.GetDataFolder() + QStringLiteral("ZorvathMedia");
+}
 
 } // namespace
 
@@ -79,10 +81,11 @@ void CEditorDlg::extractLanguageFile() {
     const platform::Folders& folders = app_.folders();
     if (!folders.dataFolderAvailable()) {
         app_.dialogs().inform(
-            this, QStringLiteral("The Data folder \"%1\" could not be created.\nThe editor will run, but it cannot "
-                                 "keep your photo list, its resources or its captions until that folder can be "
-                                 "written.")
-                      .arg(QDir::toNativeSeparators(folders.GetDataFolder())));
+            this,
+            QStringLiteral("The Data folder \"%1\" could not be created.\nThe editor will run, but it cannot "
+                           "keep your photo list, its resources or its captions until that folder can be "
+                           "written.")
+                .arg(QDir::toNativeSeparators(folders.GetDataFolder())));
         return;
     }
     app::extractLanguageFile(languageFilePath(folders));
@@ -95,14 +98,18 @@ void CEditorDlg::loadLanguageTable() {
     app_.setLanguageTable(std::move(table));
 }
 
-void CEditorDlg::loadStore() { photoList_ = loadPhotoListStore(storePath(app_.folders())).list; }
+void CEditorDlg::loadStore() {
+    photoList_ = loadPhotoListStore(storePath(app_.folders())).list;
+}
 
 void CEditorDlg::saveStore() {
     if (!storeReadOnly_)
         savePhotoListStore(storePath(app_.folders()), photoList_);
 }
 
-QString CEditorDlg::languageCaption(int slot) const { return app_.languageText(slot); }
+QString CEditorDlg::languageCaption(int slot) const {
+    return app_.languageText(slot);
+}
 
 void CEditorDlg::createChildren() {
     using controls::CSkinButton;
@@ -118,8 +125,10 @@ void CEditorDlg::createChildren() {
     };
     namespace img = controls::image;
     closeButton_ = captionButton(ID_CLOSE, img::CloseButton, img::CloseHover, img::ClosePressed);
-    minimiseButton_ = captionButton(ID_MINIMISE, img::MinimiseButton, img::MinimiseHover, img::MinimisePressed);
-    maximiseButton_ = captionButton(ID_MAXIMISE, img::MaximiseButton, img::MaximiseHover, img::MaximisePressed);
+    minimiseButton_ =
+        captionButton(ID_MINIMISE, img::MinimiseButton, img::MinimiseHover, img::MinimisePressed);
+    maximiseButton_ =
+        captionButton(ID_MAXIMISE, img::MaximiseButton, img::MaximiseHover, img::MaximisePressed);
 
     for (std::size_t i = 0; i < kToolPanels.size(); ++i) {
         tabs_[i] = std::make_unique<controls::CTabButton>(kToolPanels[i].tabCommand,
@@ -180,7 +189,8 @@ void CEditorDlg::createChildren() {
 
     progressWindow_ = std::make_unique<ImportProgressWindow>(this);
     progressWindow_->hide();
-    importThread_ = std::make_unique<PhotoImportThread>(this, importCancel_, [this](ImportEnd end) { importFinished(end); });
+    importThread_ = std::make_unique<PhotoImportThread>(this, importCancel_,
+                                                        [this](ImportEnd end) { importFinished(end); });
 
     showToolPanel(activeTool_, true);
     updateUndoRedo();
@@ -201,9 +211,9 @@ controls::CSkinButton* CEditorDlg::button(int commandId) const {
     for (const auto& tab : tabs_)
         if (tab && tab->commandId() == commandId)
             return tab.get();
-    for (controls::CSkinButton* single : {closeButton_.get(), minimiseButton_.get(), maximiseButton_.get(),
-                                          importButton_.get(), removeButton_.get(),
-                                          static_cast<controls::CSkinButton*>(brushToggle_.get())})
+    for (controls::CSkinButton* single :
+         {closeButton_.get(), minimiseButton_.get(), maximiseButton_.get(), importButton_.get(),
+          removeButton_.get(), static_cast<controls::CSkinButton*>(brushToggle_.get())})
         if (single && single->commandId() == commandId)
             return single;
     return nullptr;
@@ -211,11 +221,16 @@ controls::CSkinButton* CEditorDlg::button(int commandId) const {
 
 controls::CDialCtrl* CEditorDlg::dial(int number) const {
     switch (number) {
-    case 0: return rotationDial_.get();
-    case 1: return scaleDial_.get();
-    case 2: return brushDialA_.get();
-    case 3: return brushDialB_.get();
-    default: return nullptr;
+    case 0:
+        return rotationDial_.get();
+    case 1:
+        return scaleDial_.get();
+    case 2:
+        return brushDialA_.get();
+    case 3:
+        return brushDialB_.get();
+    default:
+        return nullptr;
     }
 }
 

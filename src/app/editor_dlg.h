@@ -118,6 +118,9 @@ private:
     bool preTranslate(QObject* watched, QEvent* event);
     void showToolPanel(int toolMode, bool tellWorkspace);
     void highlightTabs();
+    // Everything preview hides: buttons, dials, the slider, the photo list and the panels around the
+    // workspace (the tool panels apart).
+    std::vector<QWidget*> chromeWidgets() const;
     void enterPreview();
     void leavePreview();
     void updateUndoRedo();
@@ -164,7 +167,8 @@ private:
     std::unique_ptr<controls::CDialCtrl> brushDialB_;
     std::unique_ptr<controls::CDialCtrl> brushDialA_;
     std::unique_ptr<controls::CSkinSlider> brushSlider_;
-    std::array<std::unique_ptr<controls::CSkinButton>, 5> rowButtons_; // Undo, Redo, Background, Preview, Export
+    std::array<std::unique_ptr<controls::CSkinButton>, 5>
+        rowButtons_; // Undo, Redo, Background, Preview, Export
     std::unique_ptr<controls::CToggleButton> brushToggle_;
     std::array<std::unique_ptr<controls::CSkinButton>, 6> menuButtons_; // File, Panel, Mode, Edit, Tool, Help
     std::unique_ptr<EmptyPanel> colourGrid_;

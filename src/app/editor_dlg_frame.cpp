@@ -39,15 +39,24 @@ void frameRect(QPainter& painter, const QRect& rect) {
 
 Qt::Edges edgesOf(BorderZone zone) {
     switch (zone) {
-    case BorderZone::Left: return Qt::LeftEdge;
-    case BorderZone::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
-    case BorderZone::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
-    case BorderZone::Top: return Qt::TopEdge;
-    case BorderZone::Bottom: return Qt::BottomEdge;
-    case BorderZone::TopRight: return Qt::TopEdge | Qt::RightEdge;
-    case BorderZone::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
-    case BorderZone::Right: return Qt::RightEdge;
-    case BorderZone::None: break;
+    case BorderZone::Left:
+        return Qt::LeftEdge;
+    case BorderZone::TopLeft:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case BorderZone::BottomLeft:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case BorderZone::Top:
+        return Qt::TopEdge;
+    case BorderZone::Bottom:
+        return Qt::BottomEdge;
+    case BorderZone::TopRight:
+        return Qt::TopEdge | Qt::RightEdge;
+    case BorderZone::BottomRight:
+        return Qt::BottomEdge | Qt::RightEdge;
+    case BorderZone::Right:
+        return Qt::RightEdge;
+    case BorderZone::None:
+        break;
     }
     return {};
 }
@@ -55,14 +64,19 @@ Qt::Edges edgesOf(BorderZone zone) {
 Qt::CursorShape cursorOf(BorderZone zone) {
     switch (zone) {
     case BorderZone::Left:
-    case BorderZone::Right: return Qt::SizeHorCursor;
+    case BorderZone::Right:
+        return Qt::SizeHorCursor;
     case BorderZone::Top:
-    case BorderZone::Bottom: return Qt::SizeVerCursor;
+    case BorderZone::Bottom:
+        return Qt::SizeVerCursor;
     case BorderZone::TopLeft:
-    case BorderZone::BottomRight: return Qt::SizeFDiagCursor;
+    case BorderZone::BottomRight:
+        return Qt::SizeFDiagCursor;
     case BorderZone::TopRight:
-    case BorderZone::BottomLeft: return Qt::SizeBDiagCursor;
-    case BorderZone::None: break;
+    case BorderZone::BottomLeft:
+        return Qt::SizeBDiagCursor;
+    case BorderZone::None:
+        break;
     }
     return Qt::ArrowCursor;
 }
@@ -171,8 +185,9 @@ void CEditorDlg::refreshStatusReadout() {
                           .arg(QFileInfo(document.picturePath()).fileName());
         painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
         painter.setPen(kStatusText);
-        painter.drawText(layout.statusText, Qt::AlignLeft | Qt::AlignVCenter,
-                         painter.fontMetrics().elidedText(statusText_, Qt::ElideMiddle, layout.statusText.width()));
+        painter.drawText(
+            layout.statusText, Qt::AlignLeft | Qt::AlignVCenter,
+            painter.fontMetrics().elidedText(statusText_, Qt::ElideMiddle, layout.statusText.width()));
     }
     painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     painter.setPen(QColor(60, 60, 60));
@@ -188,8 +203,9 @@ void CEditorDlg::paintEvent(QPaintEvent* event) {
     if (skin_.isNull())
         painter.fillRect(event->rect(), kFace);
     else
-        painter.drawImage(event->rect(), skin_, QRectF(QPointF(event->rect().topLeft()) * skin_.devicePixelRatio(),
-                                                       QSizeF(event->rect().size()) * skin_.devicePixelRatio()));
+        painter.drawImage(event->rect(), skin_,
+                          QRectF(QPointF(event->rect().topLeft()) * skin_.devicePixelRatio(),
+                                 QSizeF(event->rect().size()) * skin_.devicePixelRatio()));
 }
 
 void CEditorDlg::resizeEvent(QResizeEvent* event) {

@@ -23,15 +23,24 @@ constexpr int kSystemAboutCommand = 16;
 
 std::vector<controls::MenuItemRecord> CEditorDlg::menuItems(int buttonId) const {
     switch (buttonId) {
-    case ID_MENU_FILE: return fileMenuItems();
-    case ID_MENU_EDIT: return editMenuItems();
-    case ID_MENU_MODE: return modeMenuItems(collageMode_);
-    case ID_MENU_PANEL: return panelMenuItems(activeTool_);
-    case ID_MENU_TOOL: return toolMenuItems();
-    case ID_MENU_HELP: return helpMenuItems();
-    case ID_EXPORT: return exportMenuItems();
-    case ID_BACKGROUND: return backgroundMenuItems();
-    default: return {};
+    case ID_MENU_FILE:
+        return fileMenuItems();
+    case ID_MENU_EDIT:
+        return editMenuItems();
+    case ID_MENU_MODE:
+        return modeMenuItems(collageMode_);
+    case ID_MENU_PANEL:
+        return panelMenuItems(activeTool_);
+    case ID_MENU_TOOL:
+        return toolMenuItems();
+    case ID_MENU_HELP:
+        return helpMenuItems();
+    case ID_EXPORT:
+        return exportMenuItems();
+    case ID_BACKGROUND:
+        return backgroundMenuItems();
+    default:
+        return {};
     }
 }
 
@@ -56,9 +65,10 @@ void CEditorDlg::openDropDown(int buttonId) {
 void CEditorDlg::showHelp() {
     const QString helpFolder = app_.folders().programFolder() + QStringLiteral("/Help");
     if (!controls::showHelpBook(this, helpFolder))
-        app_.dialogs().inform(this, QStringLiteral("The help book was not found in \"%1\".\nReinstall the editor to "
-                                                   "bring it back.")
-                                        .arg(QDir::toNativeSeparators(helpFolder)));
+        app_.dialogs().inform(
+            this, QStringLiteral("The help book was not found in \"%1\".\nReinstall the editor to "
+                                 "bring it back.")
+                      .arg(QDir::toNativeSeparators(helpFolder)));
 }
 
 void CEditorDlg::showAbout() {
@@ -72,7 +82,9 @@ void CEditorDlg::showAbout() {
     aboutWindow_->open();
 }
 
-QWidget* CEditorDlg::aboutWindow() const { return aboutWindow_.get(); }
+QWidget* CEditorDlg::aboutWindow() const {
+    return aboutWindow_.get();
+}
 
 void CEditorDlg::showSmallAbout() {
     app_.dialogs().inform(this, QStringLiteral("%1\nVersion 0.1").arg(QString::fromLatin1(kProductName)));
@@ -84,9 +96,10 @@ void CEditorDlg::contextMenuEvent(QContextMenuEvent* event) {
         QWidget::contextMenuEvent(event);
         return;
     }
-    controls::CDezMenu menu({controls::MenuItemRecord::command(
-                                kSystemAboutCommand, QStringLiteral("About %1...").arg(QString::fromLatin1(kProductName)))},
-                            this);
+    controls::CDezMenu menu(
+        {controls::MenuItemRecord::command(
+            kSystemAboutCommand, QStringLiteral("About %1...").arg(QString::fromLatin1(kProductName)))},
+        this);
     if (menu.track(event->globalPos()) == kSystemAboutCommand)
         showSmallAbout();
 }

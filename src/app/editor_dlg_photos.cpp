@@ -62,9 +62,10 @@ void CEditorDlg::importFinished(ImportEnd) {
     progressWindow_->hide();
     if (refusedPaths_.isEmpty())
         return;
-    app_.dialogs().inform(this, QStringLiteral("These files were not imported because their paths are longer than "
-                                               "the photo list can keep (259 bytes):\n%1")
-                                    .arg(refusedPaths_.join(QLatin1Char('\n'))));
+    app_.dialogs().inform(this,
+                          QStringLiteral("These files were not imported because their paths are longer than "
+                                         "the photo list can keep (259 bytes):\n%1")
+                              .arg(refusedPaths_.join(QLatin1Char('\n'))));
     refusedPaths_.clear();
 }
 
@@ -94,12 +95,14 @@ void CEditorDlg::photoImported(const QString& path) {
     if (!thumb.ok())
         return;
     photoList_.records.push_back(record);
-    photoList_.thumbs.push_back(
-        {QByteArray(reinterpret_cast<const char*>(thumb.bytes.data()), static_cast<qsizetype>(thumb.bytes.size()))});
+    photoList_.thumbs.push_back({QByteArray(reinterpret_cast<const char*>(thumb.bytes.data()),
+                                            static_cast<qsizetype>(thumb.bytes.size()))});
     photoListCtrl_->setList(&photoList_);
 }
 
-void CEditorDlg::removeMarkedPhotos() { photoListCtrl_->removeMarked(); }
+void CEditorDlg::removeMarkedPhotos() {
+    photoListCtrl_->removeMarked();
+}
 
 void CEditorDlg::openListPhoto() {
     const int index = photoListCtrl_->currentIndex();
@@ -111,7 +114,8 @@ void CEditorDlg::openListPhoto() {
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.modified()) {
         if (!collageMode_) {
-            if (app_.dialogs().askYesNo(this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")))
+            if (app_.dialogs().askYesNo(
+                    this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")))
                 exportImage(false);
         } else {
             document.SetImageAsBackground();
@@ -136,9 +140,11 @@ void CEditorDlg::exportImage(bool wholeImage) {
     workspace::WorkspaceDocument& document = workspace_->document();
     const QString picture = document.picturePath();
     const QString defaultName =
-        (picture.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(picture).completeBaseName()) + QStringLiteral(".jpg");
-    const auto chosen = app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
-                                                QString::fromLatin1(imaging::kExportDefaultExtension));
+        (picture.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(picture).completeBaseName()) +
+        QStringLiteral(".jpg");
+    const auto chosen =
+        app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
+                                QString::fromLatin1(imaging::kExportDefaultExtension));
     if (!chosen)
         return;
     const QString extension = QFileInfo(*chosen).suffix().toLower();
@@ -147,8 +153,9 @@ void CEditorDlg::exportImage(bool wholeImage) {
     updateUndoRedo();
     if (!pixels)
         return;
-    const imaging::Outcome saved = imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height,
-                                                        extension, app_.folders().GetDataFolder());
+    const imaging::Outcome saved =
+        imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height, extension,
+                             app_.folders().GetDataFolder());
     // A picture that was not written must not look exported.
     if (!saved)
         app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
@@ -156,11 +163,13 @@ void CEditorDlg::exportImage(bool wholeImage) {
 }
 
 void CEditorDlg::chooseBackgroundColour() {
-    const QColor initial(backgroundColour_ & 0xFF, (backgroundColour_ >> 8) & 0xFF, (backgroundColour_ >> 16) & 0xFF);
+    const QColor initial(backgroundColour_ & 0xFF, (backgroundColour_ >> 8) & 0xFF,
+                         (backgroundColour_ >> 16) & 0xFF);
     const auto colour = app_.dialogs().chooseColour(this, initial);
     if (!colour)
         return;
-    backgroundColour_ = static_cast<std::uint32_t>(colour->red()) | (static_cast<std::uint32_t>(colour->green()) << 8) |
+    backgroundColour_ = static_cast<std::uint32_t>(colour->red()) |
+                        (static_cast<std::uint32_t>(colour->green()) << 8) |
                         (static_cast<std::uint32_t>(colour->blue()) << 16);
     workspace_->document().SetBackgroundColour(backgroundColour_);
 }

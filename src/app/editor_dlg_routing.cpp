@@ -4,8 +4,8 @@
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "app/empty_panel.h"
-#include "app/main_layout.h"
 #include "app/import_progress_window.h"
+#include "app/main_layout.h"
 #include "app/photo_list_ctrl.h"
 #include "app/tool_panels.h"
 #include "controls/dez_menu.h"
@@ -129,8 +129,8 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
     workspace::WorkspaceDocument& document = workspace_->document();
     switch (message) {
     case UM_CROPASPECT:
-        document.cropAspect() = {static_cast<float>(static_cast<unsigned>(wParam)), static_cast<float>(lParam),
-                                 wParam != 0 && lParam != 0};
+        document.cropAspect() = {static_cast<float>(static_cast<unsigned>(wParam)),
+                                 static_cast<float>(lParam), wParam != 0 && lParam != 0};
         break;
     case UM_APPLYCROP:
         document.FlattenIntoPhoto(true);
@@ -245,14 +245,32 @@ void CEditorDlg::highlightTabs() {
         tabs_[i]->setActive(kToolPanels[i].toolMode == activeTool_);
 }
 
-bool CEditorDlg::previewing() const { return workspace_ && workspace_->document().previewing(); }
+bool CEditorDlg::previewing() const {
+    return workspace_ && workspace_->document().previewing();
+}
+
+std::vector<QWidget*> CEditorDlg::chromeWidgets() const {
+    std::vector<QWidget*> widgets{closeButton_.get(),  minimiseButton_.get(), maximiseButton_.get(),
+                                  importButton_.get(), removeButton_.get(),   photoListCtrl_.get(),
+                                  brushPanel_.get(),   rotationDial_.get(),   scaleDial_.get(),
+                                  brushDialA_.get(),   brushDialB_.get(),     brushSlider_.get(),
+                                  brushToggle_.get(),  colourGrid_.get()};
+    for (const auto& tab : tabs_)
+        widgets.push_back(tab.get());
+    for (const auto& rowButton : rowButtons_)
+        widgets.push_back(rowButton.get());
+    for (const auto& menuButton : menuButtons_)
+        widgets.push_back(menuButton.get());
+    return widgets;
+}
 
 void CEditorDlg::enterPreview() {
     if (previewing())
         return;
-    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (child != workspace_.get())
-            child->hide();
+    for (QWidget* widget : chromeWidgets())
+        widget->hide();
+    for (auto& panel : panels_)
+        panel->hide();
     workspace_->document().setPreviewing(true);
     workspace_->raise();
     workspace_->setGeometry(rect());
@@ -262,20 +280,8 @@ void CEditorDlg::leavePreview() {
     if (!previewing())
         return;
     workspace_->document().setPreviewing(false);
-    for (QWidget* child : {static_cast<QWidget*>(closeButton_.get()), static_cast<QWidget*>(minimiseButton_.get()),
-                           static_cast<QWidget*>(maximiseButton_.get()), static_cast<QWidget*>(importButton_.get()),
-                           static_cast<QWidget*>(removeButton_.get()), static_cast<QWidget*>(photoListCtrl_.get()),
-                           static_cast<QWidget*>(brushPanel_.get()), static_cast<QWidget*>(rotationDial_.get()),
-                           static_cast<QWidget*>(scaleDial_.get()), static_cast<QWidget*>(brushDialA_.get()),
-                           static_cast<QWidget*>(brushDialB_.get()), static_cast<QWidget*>(brushSlider_.get()),
-                           static_cast<QWidget*>(brushToggle_.get()), static_cast<QWidget*>(colourGrid_.get())})
-        child->show();
-    for (auto& tab : tabs_)
-        tab->show();
-    for (auto& rowButton : rowButtons_)
-        rowButton->show();
-    for (auto& menuButton : menuButtons_)
-        menuButton->show();
+    for (QWidget* widget : chromeWidgets())
+        widget->show();
     if (QWidget* panel = toolPanel(activeTool_))
         panel->show();
     relayout();
@@ -347,11 +353,20 @@ bool CEditorDlg::preTranslate(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & Qt::ControlModifier) {
             switch (key->key()) {
-            case Qt::Key_B: onCommand(ID_BACKGROUND_FROM_IMAGE); break;
-            case Qt::Key_R: onCommand(ID_BACKGROUND_COLOUR); break;
-            case Qt::Key_Y: onCommand(ID_REDO); break;
-            case Qt::Key_Z: onCommand(ID_UNDO); break;
-            default: break;
+            case Qt::Key_B:
+                onCommand(ID_BACKGROUND_FROM_IMAGE);
+                break;
+            case Qt::Key_R:
+                onCommand(ID_BACKGROUND_COLOUR);
+                break;
+            case Qt::Key_Y:
+                onCommand(ID_REDO);
+                break;
+            case Qt::Key_Z:
+                onCommand(ID_UNDO);
+                break;
+            default:
+                break;
             }
         }
         if (key->key() == Qt::Key_Escape)

@@ -4,7 +4,9 @@
 
 namespace app {
 
-EmptyPanel::EmptyPanel(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+EmptyPanel::EmptyPanel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void EmptyPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -13,8 +13,9 @@ ImportProgressWindow::ImportProgressWindow(QWidget* mainWindow)
     resize(420, 92);
     path_ = std::make_unique<QLabel>(this);
     path_->setGeometry(14, 14, 392, 28);
-    path_->setStyleSheet(QStringLiteral("QLabel { background: rgb(230, 230, 230); border: 1px solid rgb(150, 150, "
-                                        "150); padding: 2px 6px; color: rgb(40, 44, 52); }"));
+    path_->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(230, 230, 230); border: 1px solid rgb(150, 150, "
+                       "150); padding: 2px 6px; color: rgb(40, 44, 52); }"));
     path_->setText(QStringLiteral("Importing photos…"));
     stop_ = std::make_unique<controls::CSkinButton>(0, QStringLiteral("Stop"), this);
     stop_->setGeometry(172, 52, 76, 26);
@@ -29,7 +30,9 @@ void ImportProgressWindow::showPath(const QString& path) {
     path_->setToolTip(path);
 }
 
-QString ImportProgressWindow::shownPath() const { return path_->toolTip(); }
+QString ImportProgressWindow::shownPath() const {
+    return path_->toolTip();
+}
 
 void ImportProgressWindow::showCentred() {
     move(mainWindow_->geometry().center() - rect().center());

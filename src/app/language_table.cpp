@@ -9,7 +9,9 @@
 
 namespace app {
 
-LanguageTable::LanguageTable() : bytes_(std::make_unique<std::array<std::uint8_t, kSize>>()) { bytes_->fill(0); }
+LanguageTable::LanguageTable() : bytes_(std::make_unique<std::array<std::uint8_t, kSize>>()) {
+    bytes_->fill(0);
+}
 
 bool LanguageTable::loadFromFile(const QString& path) {
     QFile file(path);

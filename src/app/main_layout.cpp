@@ -83,6 +83,8 @@ BorderZone borderZoneAt(int x, int y, int clientWidth, int clientHeight) {
     return BorderZone::None;
 }
 
-bool inTitleStrip(int x, int y, int clientWidth) { return x >= 13 && x < clientWidth - 13 && y >= 0 && y < 30; }
+bool inTitleStrip(int x, int y, int clientWidth) {
+    return x >= 13 && x < clientWidth - 13 && y >= 0 && y < 30;
+}
 
 } // namespace app

@@ -8,7 +8,9 @@
 namespace app {
 
 // A rectangle given by its left, top, right and bottom edges.
-inline QRect edges(int left, int top, int right, int bottom) { return QRect(left, top, right - left, bottom - top); }
+inline QRect edges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
 
 struct MainLayout {
     static constexpr int kTabCount = 7;

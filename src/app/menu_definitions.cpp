@@ -11,14 +11,21 @@ namespace {
 MenuItemRecord item(int id, const char* text, bool checked = false) {
     return MenuItemRecord::command(id, QString::fromLatin1(text), checked);
 }
-MenuItemRecord separator() { return MenuItemRecord::separatorRow(); }
+MenuItemRecord separator() {
+    return MenuItemRecord::separatorRow();
+}
 } // namespace
 
 std::vector<MenuItemRecord> fileMenuItems() {
-    return {item(ID_FILE_IMPORT_PHOTO, "Import Photo"), item(ID_FILE_IMPORT_RESOURCE, "Import Editing Resource"),
-            separator(), item(ID_FILE_PREVIEW, "Preview"), separator(),
-            item(ID_EXPORT_PHOTO_AREA, "Export Photo Area"), item(ID_EXPORT_WHOLE_IMAGE, "Export Whole Image"),
-            separator(), item(ID_FILE_EXIT, "Exit")};
+    return {item(ID_FILE_IMPORT_PHOTO, "Import Photo"),
+            item(ID_FILE_IMPORT_RESOURCE, "Import Editing Resource"),
+            separator(),
+            item(ID_FILE_PREVIEW, "Preview"),
+            separator(),
+            item(ID_EXPORT_PHOTO_AREA, "Export Photo Area"),
+            item(ID_EXPORT_WHOLE_IMAGE, "Export Whole Image"),
+            separator(),
+            item(ID_FILE_EXIT, "Exit")};
 }
 
 std::vector<MenuItemRecord> editMenuItems() {
@@ -28,18 +35,19 @@ std::vector<MenuItemRecord> editMenuItems() {
 }
 
 std::vector<MenuItemRecord> modeMenuItems(bool collageMode) {
-    return {item(ID_MODE_SIMPLE, "Simple Photo Mode", !collageMode), item(ID_MODE_COLLAGE, "Photo Collage Mode", collageMode)};
+    return {item(ID_MODE_SIMPLE, "Simple Photo Mode", !collageMode),
+            item(ID_MODE_COLLAGE, "Photo Collage Mode", collageMode)};
 }
 
 std::vector<MenuItemRecord> panelMenuItems(int visibleToolMode) {
     // Menu order differs from the tab row: Tunning comes before Crop.
-    static constexpr std::pair<int, const char*> kItems[] = {{3, "Frame"},      {2, "Mask"},    {0, "Clipart"},
-                                                             {9, "Decoration"}, {6, "Tunning"}, {5, "Crop"},
-                                                             {4, "Text"}};
+    static constexpr std::pair<int, const char*> kItems[] = {
+        {3, "Frame"},   {2, "Mask"}, {0, "Clipart"}, {9, "Decoration"},
+        {6, "Tunning"}, {5, "Crop"}, {4, "Text"}};
     std::vector<MenuItemRecord> items;
     for (const auto& [toolMode, text] : kItems)
-        items.push_back(item(kToolPanels[static_cast<std::size_t>(toolPanelIndex(toolMode))].panelMenuCommand, text,
-                             toolMode == visibleToolMode));
+        items.push_back(item(kToolPanels[static_cast<std::size_t>(toolPanelIndex(toolMode))].panelMenuCommand,
+                             text, toolMode == visibleToolMode));
     return items;
 }
 
@@ -68,7 +76,8 @@ std::vector<MenuItemRecord> helpMenuItems() {
 }
 
 std::vector<MenuItemRecord> exportMenuItems() {
-    return {item(ID_EXPORT_PHOTO_AREA, "Export Photo Area"), item(ID_EXPORT_WHOLE_IMAGE, "Export Whole Image")};
+    return {item(ID_EXPORT_PHOTO_AREA, "Export Photo Area"),
+            item(ID_EXPORT_WHOLE_IMAGE, "Export Whole Image")};
 }
 
 std::vector<MenuItemRecord> backgroundMenuItems() {

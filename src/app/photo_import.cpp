@@ -17,7 +17,9 @@ PhotoImportThread::PhotoImportThread(QObject* window, platform::ManualResetEvent
                                      std::function<void(ImportEnd)> finished)
     : window_(window), cancel_(cancel), finished_(std::move(finished)) {}
 
-PhotoImportThread::~PhotoImportThread() { stop(); }
+PhotoImportThread::~PhotoImportThread() {
+    stop();
+}
 
 bool PhotoImportThread::start(QStringList paths) {
     if (running_)
@@ -57,7 +59,8 @@ void PhotoImportThread::run(QStringList paths) {
         std::this_thread::sleep_for(kPauseBetweenFiles);
     }
     if (window_)
-        QMetaObject::invokeMethod(window_, [finished = finished_, end] { finished(end); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window_, [finished = finished_, end] { finished(end); }, Qt::QueuedConnection);
     running_ = false;
 }
 

@@ -25,7 +25,8 @@ class PhotoImportThread {
 public:
     // `window` receives UM_PHOTOIMPORTED; `cancel` stops the thread before its next file (it is reset
     // when honoured); `finished` runs on the window's thread once the thread has ended.
-    PhotoImportThread(QObject* window, platform::ManualResetEvent& cancel, std::function<void(ImportEnd)> finished);
+    PhotoImportThread(QObject* window, platform::ManualResetEvent& cancel,
+                      std::function<void(ImportEnd)> finished);
     // Cancels a running import and waits for it.
     ~PhotoImportThread();
     PhotoImportThread(const PhotoImportThread&) = delete;

@@ -15,9 +15,9 @@ struct PhotoList {
 };
 
 struct StoreLoadResult {
-    PhotoList list;        // what could be read; list indices renumbered 0, 1, 2 …, marks cleared
-    bool damaged = false;  // the file ended early or held impossible values
-    QString movedAsideTo;  // where a damaged store was put, so nothing is lost without trace
+    PhotoList list;       // what could be read; list indices renumbered 0, 1, 2 …, marks cleared
+    bool damaged = false; // the file ended early or held impossible values
+    QString movedAsideTo; // where a damaged store was put, so nothing is lost without trace
 };
 
 // A missing store gives an empty list. A damaged one keeps the entries read before the damage and is

@@ -15,7 +15,9 @@ QString readField(const char* field, std::size_t size) {
 }
 
 // Room for the bytes and a terminator.
-bool fits(const QByteArray& bytes, std::size_t size) { return static_cast<std::size_t>(bytes.size()) < size; }
+bool fits(const QByteArray& bytes, std::size_t size) {
+    return static_cast<std::size_t>(bytes.size()) < size;
+}
 
 template <std::size_t N> void writeField(char (&field)[N], const QByteArray& bytes) {
     std::fill(std::begin(field), std::end(field), '\0');
@@ -24,7 +26,9 @@ template <std::size_t N> void writeField(char (&field)[N], const QByteArray& byt
 
 } // namespace
 
-QString PhotoRecord::fullPath() const { return readField(path, sizeof path); }
+QString PhotoRecord::fullPath() const {
+    return readField(path, sizeof path);
+}
 
 QString PhotoRecord::fileName() const {
     return readField(name, sizeof name) + readField(extension, sizeof extension);

@@ -11,7 +11,9 @@ QSettings openProfile() {
 }
 } // namespace
 
-QString profilePath() { return openProfile().fileName(); }
+QString profilePath() {
+    return openProfile().fileName();
+}
 
 bool writeProfileString(const QString& section, const QString& key, const QString& value) {
     QSettings profile = openProfile();

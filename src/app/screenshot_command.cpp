@@ -27,7 +27,9 @@ int fail(const QString& message) {
 
 } // namespace
 
-bool isScreenshotCommand(const QStringList& arguments) { return arguments.contains(QStringLiteral("--screenshot")); }
+bool isScreenshotCommand(const QStringList& arguments) {
+    return arguments.contains(QStringLiteral("--screenshot"));
+}
 
 int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     const QString output = valueAfter(arguments, QStringLiteral("--screenshot"));
@@ -53,7 +55,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     if (const QString picture = valueAfter(arguments, QStringLiteral("--open")); !picture.isEmpty()) {
         imaging::LoadedPicture loaded;
         if (const imaging::Outcome outcome = imaging::LoadPhoto(picture, loaded); !outcome)
-            return fail(QStringLiteral("cannot open %1: %2").arg(picture, QString::fromStdString(outcome.reason)));
+            return fail(
+                QStringLiteral("cannot open %1: %2").arg(picture, QString::fromStdString(outcome.reason)));
         workspace::WorkspaceDocument& document = window.workspace()->document();
         document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, picture);
         document.keepLoadedPhoto();

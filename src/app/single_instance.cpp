@@ -25,7 +25,9 @@ QString userTag() {
 
 QString baseName() {
     const QByteArray hash =
-        QCryptographicHash::hash(QByteArray(kSingleInstanceIdentifier), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(QByteArray(kSingleInstanceIdentifier), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
     return QStringLiteral("pictovance-%1-%2").arg(QString::fromLatin1(hash), userTag());
 }
 
@@ -35,9 +37,13 @@ constexpr quint32 kMaxCommandLineBytes = 1 << 20;
 
 } // namespace
 
-QString singleInstanceServerName() { return baseName(); }
+QString singleInstanceServerName() {
+    return baseName();
+}
 
-QString singleInstanceLockPath() { return QDir::temp().filePath(baseName() + QStringLiteral(".lock")); }
+QString singleInstanceLockPath() {
+    return QDir::temp().filePath(baseName() + QStringLiteral(".lock"));
+}
 
 InstanceLock::InstanceLock() : lock_(std::make_unique<QLockFile>(singleInstanceLockPath())) {
     lock_->setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
@@ -45,7 +51,9 @@ InstanceLock::InstanceLock() : lock_(std::make_unique<QLockFile>(singleInstanceL
 
 InstanceLock::~InstanceLock() = default;
 
-bool InstanceLock::tryAcquire() { return lock_->tryLock(0); }
+bool InstanceLock::tryAcquire() {
+    return lock_->tryLock(0);
+}
 
 bool handOffToRunningInstance(const QString& commandLine, int timeoutMs) {
     QLocalSocket socket;

@@ -8,7 +8,9 @@ namespace platform {
 
 Folders::Folders(QString programFolder) : programFolder_(QDir::cleanPath(std::move(programFolder))) {}
 
-Folders Folders::forRunningProgram() { return Folders(QCoreApplication::applicationDirPath()); }
+Folders Folders::forRunningProgram() {
+    return Folders(QCoreApplication::applicationDirPath());
+}
 
 QString Folders::GetDataFolder() const {
     const QString path = programFolder_ + QStringLiteral("/Data/");
@@ -16,7 +18,9 @@ QString Folders::GetDataFolder() const {
     return path;
 }
 
-bool Folders::dataFolderAvailable() const { return QFileInfo(GetDataFolder()).isDir(); }
+bool Folders::dataFolderAvailable() const {
+    return QFileInfo(GetDataFolder()).isDir();
+}
 
 QString Folders::tempFolder() {
     QString path = QDir::tempPath();

@@ -38,7 +38,8 @@ std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& ini
     return colour;
 }
 
-std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) {
+std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title,
+                                               const QString& startFolder) {
     const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder);
     if (folder.isEmpty())
         return std::nullopt;

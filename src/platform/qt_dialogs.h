@@ -13,7 +13,8 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
                                     const QString& defaultExtension) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& startFolder) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
 

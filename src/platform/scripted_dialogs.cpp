@@ -15,7 +15,8 @@ template <typename T> T takeOr(std::deque<T>& queue, const T& fallback) {
 } // namespace
 
 int ScriptedDialogs::count(const QString& kind) const {
-    return static_cast<int>(std::count_if(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(shown_.begin(), shown_.end(), [&](const Shown& s) { return s.kind == kind; }));
 }
 
 QStringList ScriptedDialogs::openFiles(QWidget*, const QString& filter, bool multiple) {

@@ -12,8 +12,8 @@ namespace platform {
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "open", "save", "colour", "folder", "question", "information"
-        QString text; // the filter, the question or the message
+        QString kind;   // "open", "save", "colour", "folder", "question", "information"
+        QString text;   // the filter, the question or the message
         QString detail; // default name, initial colour, folder title
     };
 
@@ -30,7 +30,8 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
                                     const QString& defaultExtension) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& startFolder) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
 

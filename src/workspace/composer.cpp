@@ -89,7 +89,8 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     }
     if (!framedOrMasked && !working_.empty()) {
         if (onScreen)
-            painter.drawImage(QPoint(view_.left, view_.top), stretched(working_, stretchedPhoto_, view_.toQRect().size()));
+            painter.drawImage(QPoint(view_.left, view_.top),
+                              stretched(working_, stretchedPhoto_, view_.toQRect().size()));
         else
             painter.drawImage(view_.toQRect(), imageOf(working_));
     }
@@ -124,7 +125,8 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     DrawHandles(painter, crop_, kHandleFill);
 }
 
-void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active) {
+void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput,
+                                       bool active) {
     const float scale = displayScale_;
     const int vx = static_cast<int>(static_cast<float>(view_.left) * scale);
     const int vy = static_cast<int>(static_cast<float>(view_.top) * scale);
@@ -140,8 +142,10 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
     if (forOutput || preview_) {
         // Placed by its anchor, scaled by how much wider this view is than the one it was last shown in.
         const int anchorWidth = object.anchorViewWidth;
-        const int x = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorX} * vw / anchorWidth) : object.anchorX;
-        const int y = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorY} * vw / anchorWidth) : object.anchorY;
+        const int x = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorX} * vw / anchorWidth)
+                                      : object.anchorX;
+        const int y = anchorWidth > 0 ? static_cast<int>(std::int64_t{object.anchorY} * vw / anchorWidth)
+                                      : object.anchorY;
         placed = {vx + x, vy + y, vx + x + measured.width(), vy + y + measured.height()};
     } else {
         object.anchorX = object.left - vx;
@@ -156,15 +160,36 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
         const int w = measured.width();
         const int h = measured.height();
         switch (draggedTextHandle_) {
-        case 0: object.left = object.right - w; object.top = object.bottom - h; break;
-        case 1: object.left = object.right - w; break;
-        case 2: object.left = object.right - w; object.bottom = object.top + h; break;
-        case 3: object.bottom = object.top + h; break;
-        case 4: object.right = object.left + w; object.bottom = object.top + h; break;
-        case 5: object.right = object.left + w; break;
-        case 6: object.right = object.left + w; object.top = object.bottom - h; break;
-        case 7: object.top = object.bottom - h; break;
-        default: break;
+        case 0:
+            object.left = object.right - w;
+            object.top = object.bottom - h;
+            break;
+        case 1:
+            object.left = object.right - w;
+            break;
+        case 2:
+            object.left = object.right - w;
+            object.bottom = object.top + h;
+            break;
+        case 3:
+            object.bottom = object.top + h;
+            break;
+        case 4:
+            object.right = object.left + w;
+            object.bottom = object.top + h;
+            break;
+        case 5:
+            object.right = object.left + w;
+            break;
+        case 6:
+            object.right = object.left + w;
+            object.top = object.bottom - h;
+            break;
+        case 7:
+            object.top = object.bottom - h;
+            break;
+        default:
+            break;
         }
         drawing = {object.left, object.top, object.right, object.bottom};
     } else if (!forOutput && !preview_) {
@@ -173,8 +198,8 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
         object.bottom = placed.bottom;
     }
 
-    text::DrawTextInRect(painter, object.style, value, font, drawing.toQRect(), object.colour, object.secondColour,
-                         text::alphaFromTransparency(object.transparency));
+    text::DrawTextInRect(painter, object.style, value, font, drawing.toQRect(), object.colour,
+                         object.secondColour, text::alphaFromTransparency(object.transparency));
     if (object.selected == 1 && !forOutput)
         DrawHandles(painter, drawing, kHandleFill);
 }
@@ -188,7 +213,8 @@ void WorkspaceDocument::RenderPhotoArea() {
     const Rect kept = view_;
     int fittedWidth = 0;
     const Rect screenView = fittedViewForOutput(fittedWidth);
-    const float k = fittedWidth > 0 ? static_cast<float>(photo_.width) / static_cast<float>(fittedWidth) : 1.0f;
+    const float k =
+        fittedWidth > 0 ? static_cast<float>(photo_.width) / static_cast<float>(fittedWidth) : 1.0f;
     canvasOrigin_ = QPoint(static_cast<int>(static_cast<float>(screenView.left) * k),
                            static_cast<int>(static_cast<float>(screenView.top) * k));
     view_ = {0, 0, photo_.width, photo_.height};
@@ -211,7 +237,8 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::RenderWholeImage() {
     const Rect screenView = fittedViewForOutput(fittedWidth);
     const float k = static_cast<float>(photo_.width) / static_cast<float>(fittedWidth);
     const Rect kept = view_;
-    view_ = {static_cast<int>(k * static_cast<float>(screenView.left)), static_cast<int>(k * static_cast<float>(screenView.top)),
+    view_ = {static_cast<int>(k * static_cast<float>(screenView.left)),
+             static_cast<int>(k * static_cast<float>(screenView.top)),
              static_cast<int>(k * static_cast<float>(screenView.right)),
              static_cast<int>(k * static_cast<float>(screenView.bottom))};
     output_.decorations = false;

@@ -15,7 +15,8 @@ imaging::PhotoBuffer whiteBuffer(int width, int height) {
     imaging::PhotoBuffer buffer;
     buffer.width = width;
     buffer.height = height;
-    buffer.bgr.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel, 0xFF);
+    buffer.bgr.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel,
+                      0xFF);
     return buffer;
 }
 
@@ -32,7 +33,8 @@ template <typename Visitor> void forEachSelectable(ObjectList& objects, Visitor 
 
 } // namespace
 
-WorkspaceDocument::WorkspaceDocument(const QString& programFolder, DocumentListener& listener, QSize clientSize)
+WorkspaceDocument::WorkspaceDocument(const QString& programFolder, DocumentListener& listener,
+                                     QSize clientSize)
     : listener_(listener), history_(programFolder + QStringLiteral("/Undo_Temp_Data")) {
     clientSize_ = clientSize;
     backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
@@ -43,7 +45,9 @@ WorkspaceDocument::WorkspaceDocument(const QString& programFolder, DocumentListe
     Recompose(false);
 }
 
-WorkspaceDocument::~WorkspaceDocument() { history_.clear(); }
+WorkspaceDocument::~WorkspaceDocument() {
+    history_.clear();
+}
 
 void WorkspaceDocument::setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode,
                                          const QString& path) {
@@ -85,8 +89,10 @@ void WorkspaceDocument::resizeClient(QSize clientSize) {
             continue;
         const int width = object->right - object->left;
         const int height = object->bottom - object->top;
-        object->left = view_.left + static_cast<int>(std::int64_t{object->anchorX} * view_.width() / object->anchorViewWidth);
-        object->top = view_.top + static_cast<int>(std::int64_t{object->anchorY} * view_.width() / object->anchorViewWidth);
+        object->left = view_.left + static_cast<int>(std::int64_t{object->anchorX} * view_.width() /
+                                                     object->anchorViewWidth);
+        object->top = view_.top + static_cast<int>(std::int64_t{object->anchorY} * view_.width() /
+                                                   object->anchorViewWidth);
         object->right = object->left + width;
         object->bottom = object->top + height;
     }
@@ -189,7 +195,8 @@ void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
         const int ch = photo_.height;
         int width = static_cast<int>(std::int64_t{cw} * crop_.width() / view_.width()) / 4 * 4;
         int height = static_cast<int>(std::int64_t{ch} * crop_.height() / view_.height());
-        const int firstRow = std::max(0, static_cast<int>(std::int64_t{crop_.top - view_.top} * ch / view_.height()));
+        const int firstRow =
+            std::max(0, static_cast<int>(std::int64_t{crop_.top - view_.top} * ch / view_.height()));
         const int firstColumn =
             std::max(0, static_cast<int>(std::int64_t{crop_.left - view_.left} * cw / view_.width()));
         // A crop rectangle reaching past the photo is cut to it rather than read beyond the buffer.
@@ -201,7 +208,8 @@ void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
             cropped.height = height;
             cropped.bgr.resize(static_cast<std::size_t>(width) * height * kBytesPerPixel);
             for (int row = 0; row < height; ++row)
-                std::copy_n(photo_.row(firstRow + row) + static_cast<std::size_t>(firstColumn) * kBytesPerPixel,
+                std::copy_n(photo_.row(firstRow + row) +
+                                static_cast<std::size_t>(firstColumn) * kBytesPerPixel,
                             cropped.stride(), cropped.row(row));
             photo_ = std::move(cropped);
         }
@@ -219,8 +227,8 @@ void WorkspaceDocument::SetBackgroundColour(std::uint32_t colour) {
     sheet.width = photo_.width;
     sheet.height = photo_.height;
     sheet.bgr.resize(sheet.stride() * static_cast<std::size_t>(sheet.height));
-    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(colour >> 16), static_cast<std::uint8_t>(colour >> 8),
-                                 static_cast<std::uint8_t>(colour)};
+    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(colour >> 16),
+                                 static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour)};
     for (std::size_t i = 0; i < sheet.bgr.size(); i += 3)
         std::copy_n(bgr, 3, sheet.bgr.data() + i);
     setBackground(std::move(sheet));
@@ -336,7 +344,8 @@ std::array<Rect, 8> WorkspaceDocument::HandleRects(const Rect& r) {
     const Rect first{r.left - 8, r.top - 8, r.left, r.top};
     const int dy = r.bottom + 8 - r.top;
     const int dx = r.right + 8 - r.left;
-    const QPoint moves[8] = {{0, 0}, {0, dy / 2}, {0, dy}, {dx / 2, dy}, {dx, dy}, {dx, dy / 2}, {dx, 0}, {dx / 2, 0}};
+    const QPoint moves[8] = {{0, 0},   {0, dy / 2},  {0, dy}, {dx / 2, dy},
+                             {dx, dy}, {dx, dy / 2}, {dx, 0}, {dx / 2, 0}};
     std::array<Rect, 8> handles;
     for (int i = 0; i < 8; ++i)
         handles[static_cast<std::size_t>(i)] = {first.left + moves[i].x(), first.top + moves[i].y(),

@@ -58,7 +58,8 @@ public:
 
     // --- photo and background
     // Replaces the photo with a freshly loaded picture (the loader's kind is kept for the undo encoder).
-    void setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode, const QString& path);
+    void setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode,
+                          const QString& path);
     // Forgets every object and the history, and keeps a copy of the photo to return to.
     void keepLoadedPhoto();
     // Rebuilds the working buffer from the photo and recomputes the view and crop rectangles.

@@ -10,14 +10,15 @@ namespace workspace {
 class DocumentListener {
 public:
     virtual ~DocumentListener() = default;
-    virtual void undoStateChanged() = 0;          // the Undo and Redo buttons need updating
-    virtual void objectSelected(int flag) = 0;    // 1: an object that turns and scales is selected; 0: none
-    virtual void showToolPanel(int kind) = 0;     // an object of this kind was restored by undo or redo
-    virtual void objectPlaced() = 0;              // brush painting was switched off by a placement
+    virtual void undoStateChanged() = 0;       // the Undo and Redo buttons need updating
+    virtual void objectSelected(int flag) = 0; // 1: an object that turns and scales is selected; 0: none
+    virtual void showToolPanel(int kind) = 0;  // an object of this kind was restored by undo or redo
+    virtual void objectPlaced() = 0;           // brush painting was switched off by a placement
     // The text panel's edit box shows this text and takes the focus; with `caretAt`, the caret goes to that
-    // point of the box (a click into an existing text), otherwise all of it is selected and the caret ends it.
+    // point of the box (a click into an existing text), otherwise all of it is selected and the caret ends
+    // it.
     virtual void editText(const QString& text, const QPoint* caretAt) = 0;
-    virtual void composed() = 0;                  // the back buffer holds a new picture for the screen
+    virtual void composed() = 0; // the back buffer holds a new picture for the screen
 };
 
 } // namespace workspace

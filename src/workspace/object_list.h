@@ -26,7 +26,9 @@ public:
 
     ObjectRecord& at(int index) { return records_[static_cast<std::size_t>(index)]; }
     const ObjectRecord& at(int index) const { return records_[static_cast<std::size_t>(index)]; }
-    ObjectKind kind(int index) const { return static_cast<ObjectKind>(kinds_[static_cast<std::size_t>(index)]); }
+    ObjectKind kind(int index) const {
+        return static_cast<ObjectKind>(kinds_[static_cast<std::size_t>(index)]);
+    }
     const std::vector<int>& kinds() const { return kinds_; }
 
     bool contains(ObjectKind kind) const;

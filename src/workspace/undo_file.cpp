@@ -38,8 +38,8 @@ bool UndoFile::append(const UndoImageRecord& record) const {
     qToLittleEndian<quint32>(static_cast<quint32>(record.jpeg.size()), header);
     qToLittleEndian<qint32>(record.width, header + 4);
     qToLittleEndian<qint32>(record.height, header + 8);
-    return file.write(header, kHeaderBytes) == kHeaderBytes && file.write(record.jpeg) == record.jpeg.size() &&
-           file.flush();
+    return file.write(header, kHeaderBytes) == kHeaderBytes &&
+           file.write(record.jpeg) == record.jpeg.size() && file.flush();
 }
 
 std::optional<UndoImageRecord> UndoFile::read(int number) const {
@@ -96,7 +96,8 @@ template <typename Keep> bool UndoFile::rewrite(Keep keep) const {
             return false;
     }
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(updatePath).toStdString(), QFile::encodeName(path_).toStdString(), error);
+    std::filesystem::rename(QFile::encodeName(updatePath).toStdString(),
+                            QFile::encodeName(path_).toStdString(), error);
     return !error;
 }
 
@@ -108,6 +109,8 @@ bool UndoFile::drop(int number) const {
     return rewrite([number](int n) { return n != number; });
 }
 
-void UndoFile::remove() const { QFile::remove(path_); }
+void UndoFile::remove() const {
+    QFile::remove(path_);
+}
 
 } // namespace workspace

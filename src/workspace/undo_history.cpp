@@ -39,7 +39,8 @@ void UndoHistory::recordImageStep(const ObjectList& objects, const std::optional
 }
 
 void UndoHistory::dropSecondImageStepWhenFull() {
-    const auto imageSteps = std::count_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
+    const auto imageSteps =
+        std::count_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
     if (imageSteps < kMaxImageRecords)
         return;
     // The first image record is never dropped: it is the oldest photo the history can return to.
@@ -65,7 +66,8 @@ bool UndoHistory::undoTakesTwoSteps() const {
 }
 
 bool UndoHistory::redoTakesTwoSteps() const {
-    return position_ < static_cast<int>(steps_.size()) - 2 && steps_[static_cast<std::size_t>(position_ + 1)].imageStep &&
+    return position_ < static_cast<int>(steps_.size()) - 2 &&
+           steps_[static_cast<std::size_t>(position_ + 1)].imageStep &&
            !steps_[static_cast<std::size_t>(position_ + 2)].imageStep;
 }
 

@@ -12,13 +12,14 @@ std::optional<UndoImageRecord> encodeUndoImage(const imaging::PhotoBuffer& photo
     if (photo.empty())
         return std::nullopt;
     std::string reason;
-    const std::vector<std::uint8_t> jpeg = imaging::encodeJpeg(photo.bgr.data(), photo.width, photo.height,
-                                                               photo.stride(), imaging::JpegInput::Bgr,
-                                                               kUndoJpegQuality, reason);
+    const std::vector<std::uint8_t> jpeg =
+        imaging::encodeJpeg(photo.bgr.data(), photo.width, photo.height, photo.stride(),
+                            imaging::JpegInput::Bgr, kUndoJpegQuality, reason);
     if (jpeg.empty())
         return std::nullopt;
-    return UndoImageRecord{photo.width, photo.height,
-                           QByteArray(reinterpret_cast<const char*>(jpeg.data()), static_cast<qsizetype>(jpeg.size()))};
+    return UndoImageRecord{
+        photo.width, photo.height,
+        QByteArray(reinterpret_cast<const char*>(jpeg.data()), static_cast<qsizetype>(jpeg.size()))};
 }
 
 std::optional<imaging::PhotoBuffer> decodeUndoImage(const UndoImageRecord& record) {

@@ -7,7 +7,8 @@
 namespace workspace {
 
 Rect computeViewRect(int canvasWidth, int canvasHeight, int clientWidth, int clientHeight) {
-    const auto fitted = imaging::FitSize(std::max(0, clientWidth - 20), std::max(0, clientHeight - 20), canvasWidth, canvasHeight, false);
+    const auto fitted = imaging::FitSize(std::max(0, clientWidth - 20), std::max(0, clientHeight - 20),
+                                         canvasWidth, canvasHeight, false);
     const int left = (clientWidth - fitted.width) / 2;
     const int top = (clientHeight - fitted.height) / 2;
     return {left, top, left + fitted.width, top + fitted.height};

@@ -23,7 +23,9 @@ void CWorkspaceWnd::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect(), document_->backBuffer(), event->rect());
 }
 
-void CWorkspaceWnd::resizeEvent(QResizeEvent*) { document_->resizeClient(size()); }
+void CWorkspaceWnd::resizeEvent(QResizeEvent*) {
+    document_->resizeClient(size());
+}
 
 void CWorkspaceWnd::mousePressEvent(QMouseEvent*) {
     setFocus();
@@ -39,7 +41,9 @@ void CWorkspaceWnd::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void CWorkspaceWnd::undoStateChanged() { platform::sendMessage(parentWidget(), platform::UM_UNDOSTATE); }
+void CWorkspaceWnd::undoStateChanged() {
+    platform::sendMessage(parentWidget(), platform::UM_UNDOSTATE);
+}
 
 void CWorkspaceWnd::objectSelected(int flag) {
     platform::sendMessage(parentWidget(), platform::UM_OBJECTSELECTED, 0, flag);
@@ -49,12 +53,16 @@ void CWorkspaceWnd::showToolPanel(int kind) {
     platform::sendMessage(parentWidget(), platform::UM_SHOWTOOLPANEL, 0, kind);
 }
 
-void CWorkspaceWnd::objectPlaced() { platform::sendMessage(parentWidget(), platform::UM_CROPENTERED); }
+void CWorkspaceWnd::objectPlaced() {
+    platform::sendMessage(parentWidget(), platform::UM_CROPENTERED);
+}
 
 void CWorkspaceWnd::editText(const QString& text, const QPoint* caretAt) {
     emit editTextRequested(text, caretAt ? *caretAt : QPoint(), caretAt != nullptr);
 }
 
-void CWorkspaceWnd::composed() { update(); }
+void CWorkspaceWnd::composed() {
+    update();
+}
 
 } // namespace workspace

@@ -6,7 +6,8 @@ using app::pifArgument;
 using app::windowsStyleCommandLine;
 
 TEST(CommandLine, FormedAsWindowsHandsItOver) {
-    EXPECT_EQ(windowsStyleCommandLine("/opt/p/pictovance", {"/tmp/a.PIF"}), "\"/opt/p/pictovance\" /tmp/a.PIF");
+    EXPECT_EQ(windowsStyleCommandLine("/opt/p/pictovance", {"/tmp/a.PIF"}),
+              "\"/opt/p/pictovance\" /tmp/a.PIF");
     EXPECT_EQ(windowsStyleCommandLine("/p", {}), "\"/p\"");
     EXPECT_EQ(windowsStyleCommandLine("/p", {"a", "b"}), "\"/p\" a b");
 }
@@ -14,7 +15,8 @@ TEST(CommandLine, FormedAsWindowsHandsItOver) {
 TEST(CommandLine, PifRule) {
     // Quoted program path plus argument: the text after the quote and the blank.
     EXPECT_EQ(pifArgument("\"C:\\Prog\\editor.exe\" D:\\pics\\card.PIF"), QString("D:\\pics\\card.PIF"));
-    EXPECT_EQ(pifArgument(windowsStyleCommandLine("/usr/bin/pictovance", {"/tmp/a.PIF"})), QString("/tmp/a.PIF"));
+    EXPECT_EQ(pifArgument(windowsStyleCommandLine("/usr/bin/pictovance", {"/tmp/a.PIF"})),
+              QString("/tmp/a.PIF"));
     // No quote at all: everything but the first character.
     EXPECT_EQ(pifArgument("editor.exe x.PIF"), QString("ditor.exe x.PIF"));
     // The check is case-sensitive and looks only at the last three characters.

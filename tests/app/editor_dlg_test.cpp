@@ -132,7 +132,8 @@ TEST_F(MainWindow, PreviewHidesTheChromeAndTheClickThatEndsItDoesNothingElse) {
     EXPECT_FALSE(window->previewing());
     EXPECT_TRUE(window->button(ID_MENU_FILE)->isVisible());
     EXPECT_EQ(routed.count(), 0);
-    EXPECT_EQ(window->workspace()->geometry(), computeMainLayout(window->width(), window->height()).workspace);
+    EXPECT_EQ(window->workspace()->geometry(),
+              computeMainLayout(window->width(), window->height()).workspace);
 }
 
 TEST_F(MainWindow, EscapeNeverClosesAndEnterOnlyReachesTheTextBox) {

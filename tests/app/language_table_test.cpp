@@ -17,8 +17,8 @@ namespace {
 QByteArray encipher(QByteArray plain) {
     for (qsizetype offset = 0; offset < plain.size(); offset += app::kLanguageCipherBlock) {
         const auto length = std::min<qsizetype>(app::kLanguageCipherBlock, plain.size() - offset);
-        app::cipherLanguageBlock(
-            std::span(reinterpret_cast<std::uint8_t*>(plain.data()) + offset, static_cast<std::size_t>(length)));
+        app::cipherLanguageBlock(std::span(reinterpret_cast<std::uint8_t*>(plain.data()) + offset,
+                                           static_cast<std::size_t>(length)));
     }
     return plain;
 }
@@ -34,7 +34,8 @@ QByteArray plainTableWith(int slot, const QByteArray& text) {
 TEST(LanguageTable, EmbeddedResourceGivesTheShellCaptions) {
     TempFolder folder;
     ASSERT_TRUE(app::extractLanguageFile(folder.file("EnglishLang_src")));
-    EXPECT_EQ(QFile(folder.file("EnglishLang_src")).size(), static_cast<qint64>(app::englishLanguageResource().size()));
+    EXPECT_EQ(QFile(folder.file("EnglishLang_src")).size(),
+              static_cast<qint64>(app::englishLanguageResource().size()));
     LanguageTable table;
     ASSERT_TRUE(table.loadFromFile(folder.file("EnglishLang_src")));
     EXPECT_EQ(table.text(3), "Undo");

@@ -5,7 +5,9 @@
 using namespace app;
 
 namespace {
-QRect r(int left, int top, int right, int bottom) { return edges(left, top, right, bottom); }
+QRect r(int left, int top, int right, int bottom) {
+    return edges(left, top, right, bottom);
+}
 } // namespace
 
 TEST(MainLayout, EveryRectangleAtTwoWindowSizes) {

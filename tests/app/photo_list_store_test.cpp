@@ -18,7 +18,9 @@ PhotoRecord record(const QString& path, int width, int height) {
     return r;
 }
 
-qint32 intAt(const QByteArray& bytes, qsizetype offset) { return qFromLittleEndian<qint32>(bytes.constData() + offset); }
+qint32 intAt(const QByteArray& bytes, qsizetype offset) {
+    return qFromLittleEndian<qint32>(bytes.constData() + offset);
+}
 
 } // namespace
 

@@ -63,7 +63,8 @@ struct Photos : ::testing::Test {
     }
 
     int listed() const {
-        return static_cast<int>(std::count_if(window->photoList().records.begin(), window->photoList().records.end(),
+        return static_cast<int>(std::count_if(window->photoList().records.begin(),
+                                              window->photoList().records.end(),
                                               [](const PhotoRecord& r) { return r.removed == 0; }));
     }
 
@@ -73,7 +74,8 @@ struct Photos : ::testing::Test {
     void clickPhoto(int shown) {
         CPhotoListCtrl* list = window->photoListCtrl();
         const int columns = std::max(1, list->columns());
-        const QPoint centre(76 * (shown % columns) + 38, 76 * (shown / columns) + 38 - list->verticalOffset());
+        const QPoint centre(76 * (shown % columns) + 38,
+                            76 * (shown / columns) + 38 - list->verticalOffset());
         QTest::mouseClick(list, Qt::LeftButton, {}, centre);
     }
 };

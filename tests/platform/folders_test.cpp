@@ -29,4 +29,6 @@ TEST(Folders, DataFolderBlockedByAFileIsReportedUnavailable) {
     EXPECT_FALSE(folders.dataFolderAvailable());
 }
 
-TEST(Folders, TempFolderEndsInASeparator) { EXPECT_TRUE(Folders::tempFolder().endsWith('/')); }
+TEST(Folders, TempFolderEndsInASeparator) {
+    EXPECT_TRUE(Folders::tempFolder().endsWith('/'));
+}

@@ -11,7 +11,9 @@ namespace {
 
 const QRgb kHandle = qRgb(150, 200, 255);
 
-bool isRed(const std::uint8_t* bgr) { return bgr[2] > 200 && bgr[1] < 80 && bgr[0] < 80; }
+bool isRed(const std::uint8_t* bgr) {
+    return bgr[2] > 200 && bgr[1] < 80 && bgr[0] < 80;
+}
 
 // The box of strongly red pixels of a buffer, or an empty box.
 QRect redBox(const imaging::PhotoBuffer& buffer) {

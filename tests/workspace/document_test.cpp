@@ -32,7 +32,9 @@ struct Document : ::testing::Test {
     RecordingListener listener;
     std::unique_ptr<WorkspaceDocument> document;
 
-    void SetUp() override { document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620)); }
+    void SetUp() override {
+        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
+    }
 
     void load(imaging::PhotoBuffer photo) {
         document->setLoadedPicture(std::move(photo), false, 0, "/pictures/p.jpg");
@@ -48,7 +50,9 @@ struct Document : ::testing::Test {
         text::setText(style, value);
     }
 
-    const text::TextObject* textAt(int index) const { return document->objects().get<text::TextObject>(index); }
+    const text::TextObject* textAt(int index) const {
+        return document->objects().get<text::TextObject>(index);
+    }
     int imageSteps() const {
         int count = 0;
         for (int i = 0; i < document->history().stepCount(); ++i)
@@ -62,7 +66,8 @@ struct Document : ::testing::Test {
 TEST_F(Document, StartsAsAWhite800By600PhotoWithNothingToUndo) {
     EXPECT_EQ(document->canvasWidth(), 800);
     EXPECT_EQ(document->canvasHeight(), 600);
-    EXPECT_TRUE(std::all_of(document->photo().bgr.begin(), document->photo().bgr.end(), [](auto b) { return b == 0xFF; }));
+    EXPECT_TRUE(std::all_of(document->photo().bgr.begin(), document->photo().bgr.end(),
+                            [](auto b) { return b == 0xFF; }));
     EXPECT_EQ(document->background().width, 800);
     EXPECT_FALSE(document->canUndo());
     EXPECT_FALSE(document->canRedo());

@@ -16,7 +16,11 @@ TEST(UndoFile, RecordsAreLengthWidthHeightThenTheBytes) {
     const QByteArray expected = QByteArray::fromHex("06000000"
                                                     "20030000"
                                                     "58020000") +
-                                "JPEG-A" + QByteArray::fromHex("02000000" "04000000" "02000000") + "BB";
+                                "JPEG-A" +
+                                QByteArray::fromHex("02000000"
+                                                    "04000000"
+                                                    "02000000") +
+                                "BB";
     EXPECT_EQ(folder.read("Undo_Temp_Data"), expected);
     EXPECT_EQ(file.count(), 2);
     const auto second = file.read(1);

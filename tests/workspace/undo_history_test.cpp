@@ -16,7 +16,9 @@ ObjectList listWithClipart(int resourceIndex) {
     return list;
 }
 
-UndoImageRecord photo(int number) { return {8, 8, QByteArray("photo ") + QByteArray::number(number)}; }
+UndoImageRecord photo(int number) {
+    return {8, 8, QByteArray("photo ") + QByteArray::number(number)};
+}
 
 struct History : ::testing::Test {
     TempFolder folder;
@@ -26,7 +28,7 @@ struct History : ::testing::Test {
 } // namespace
 
 TEST_F(History, FlattenThenPlaceIsUndoneAndRedoneAsOnePair) {
-    history.recordImageStep({}, photo(0));       // flattening before the first clipart
+    history.recordImageStep({}, photo(0));        // flattening before the first clipart
     history.recordObjectStep(listWithClipart(7)); // the clipart itself
     EXPECT_TRUE(history.undoTakesTwoSteps());
     auto first = history.undoOneStep();

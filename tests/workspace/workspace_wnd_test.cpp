@@ -71,7 +71,7 @@ TEST_F(Window, ShowsTheBackBufferAndFollowsItsSize) {
     EXPECT_EQ(workspace->document().clientSize(), QSize(640, 480));
     const QImage shown = workspace->grab().toImage();
     EXPECT_EQ(shown.pixelColor(320, 240), QColor(Qt::white)); // the white photo in the middle
-    EXPECT_NE(shown.pixelColor(2, 2), QColor(Qt::white));      // the tinted margin
+    EXPECT_NE(shown.pixelColor(2, 2), QColor(Qt::white));     // the tinted margin
 }
 
 TEST_F(Window, AClickOrEscapeDuringPreviewEndsIt) {
