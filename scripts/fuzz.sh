@@ -9,6 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 build="${PICTOVANCE_FUZZ_DIR:-$root/build-fuzz}"
+"$root/scripts/install-deps.sh" --fuzz
 
 if [[ ! -f "$build/build.ninja" ]]; then
     CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/packages.txt (and, with --peers, the tools the
-# benchmarks compare against). Quick when everything is already there.
+# Installs the Debian packages listed in scripts/packages.txt; with --peers also the tools the imaging
+# benchmark compares against, with --fuzz the compiler and runtime of the fuzzers. Quick when everything
+# is already there.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
-if [[ "${1:-}" == "--peers" ]]; then
-    wanted+=(python3-pil python3-opencv)
-fi
+for option in "$@"; do
+    case "$option" in
+    --peers) wanted+=(python3-pil python3-opencv) ;;
+    --fuzz) wanted+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;
+    *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -5,6 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 build="${1:-${PICTOVANCE_BUILD_DIR:-$here/../../build}}"
 python=/usr/bin/python3
+"$here/../../scripts/install-deps.sh" --peers
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
