@@ -340,18 +340,7 @@ void CPhotoListCtrl::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    setFocus(Qt::MouseFocusReason);
-    const QPoint point = event->position().toPoint();
-    if (hitTest(point, static_cast<int>(shown_.size()), columns_, offset_, height()) >= 0) {
-        if (click(point, event->modifiers()))
-            notifyParent();
-    } else if (!inBottomStrip(point, height())) {
-        unmarkAll();
-        current_ = -1;
-        notifyParent();
-        startRubberBand(point);
-    }
-    update();
+    press(event->position().toPoint(), event->modifiers(), true);
 }
 
 void CPhotoListCtrl::contextMenuEvent(QContextMenuEvent* event) {
@@ -359,15 +348,20 @@ void CPhotoListCtrl::contextMenuEvent(QContextMenuEvent* event) {
     // is held to end it.
     if (event->reason() != QContextMenuEvent::Mouse)
         return;
+    press(event->pos(), event->modifiers(), false);
+}
+
+void CPhotoListCtrl::press(const QPoint& point, Qt::KeyboardModifiers modifiers, bool mayStartRubberBand) {
     setFocus(Qt::MouseFocusReason);
-    const QPoint point = event->pos();
     if (hitTest(point, static_cast<int>(shown_.size()), columns_, offset_, height()) >= 0) {
-        if (click(point, event->modifiers()))
+        if (click(point, modifiers))
             notifyParent();
     } else if (!inBottomStrip(point, height())) {
         unmarkAll();
         current_ = -1;
         notifyParent();
+        if (mayStartRubberBand)
+            startRubberBand(point);
     }
     update();
 }

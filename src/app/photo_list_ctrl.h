@@ -86,6 +86,9 @@ private:
     const DrawnItem& drawnItem(int record, const QSize& fitted, int nameWidth);
 
     // Clicks and keys; each returns whether the parent should hear of the change.
+    // A press of a mouse button: a click on a photo, or on empty space unmarking all (and, for the left
+    // button, starting the rubber band).
+    void press(const QPoint& point, Qt::KeyboardModifiers modifiers, bool mayStartRubberBand);
     bool click(const QPoint& point, Qt::KeyboardModifiers modifiers);
     bool moveCurrent(photo_list::Direction direction);
     bool markAll();

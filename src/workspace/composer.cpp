@@ -1,6 +1,5 @@
 // The composer: background sheet, photo and objects drawn into the back buffer, or at canvas
 // resolution into pixel buffers for flattening and export.
-#include "imaging/fit_size.h"
 #include "text/styled_text_renderer.h"
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
@@ -33,13 +32,19 @@ void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
 
 } // namespace
 
+Rect WorkspaceDocument::screenViewRect() const {
+    return computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+}
+
+float WorkspaceDocument::canvasPerScreenPixel() const {
+    const int viewWidth = screenViewRect().width();
+    return viewWidth > 0 ? static_cast<float>(photo_.width) / static_cast<float>(viewWidth) : 0.0f;
+}
+
 QSize WorkspaceDocument::outputAreaSize() const {
-    const auto fitted =
-        imaging::FitSize(std::max(0, clientSize_.width() - 20), std::max(0, clientSize_.height() - 20),
-                         photo_.width, photo_.height, false);
-    if (fitted.width <= 0)
+    const float k = canvasPerScreenPixel();
+    if (k <= 0)
         return {};
-    const float k = static_cast<float>(photo_.width) / static_cast<float>(fitted.width);
     const int width = static_cast<int>(k * static_cast<float>(clientSize_.width())) / 4 * 4;
     return QSize(width, static_cast<int>(k * static_cast<float>(clientSize_.height())));
 }
@@ -211,10 +216,8 @@ void WorkspaceDocument::RenderPhotoArea() {
     if (canvas.isNull())
         return;
     const Rect kept = view_;
-    int fittedWidth = 0;
-    const Rect screenView = fittedViewForOutput(fittedWidth);
-    const float k =
-        fittedWidth > 0 ? static_cast<float>(photo_.width) / static_cast<float>(fittedWidth) : 1.0f;
+    const Rect screenView = screenViewRect();
+    const float k = canvasPerScreenPixel();
     canvasOrigin_ = QPoint(static_cast<int>(static_cast<float>(screenView.left) * k),
                            static_cast<int>(static_cast<float>(screenView.top) * k));
     view_ = {0, 0, photo_.width, photo_.height};
@@ -233,9 +236,8 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::RenderWholeImage() {
     QImage whole(size, QImage::Format_RGB32);
     if (whole.isNull())
         return std::nullopt;
-    int fittedWidth = 0;
-    const Rect screenView = fittedViewForOutput(fittedWidth);
-    const float k = static_cast<float>(photo_.width) / static_cast<float>(fittedWidth);
+    const Rect screenView = screenViewRect();
+    const float k = canvasPerScreenPixel();
     const Rect kept = view_;
     view_ = {static_cast<int>(k * static_cast<float>(screenView.left)),
              static_cast<int>(k * static_cast<float>(screenView.top)),
@@ -248,12 +250,6 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::RenderWholeImage() {
     imaging::PhotoBuffer buffer;
     copyInto(whole, buffer);
     return buffer;
-}
-
-Rect WorkspaceDocument::fittedViewForOutput(int& fittedWidth) const {
-    const Rect view = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
-    fittedWidth = view.width();
-    return view;
 }
 
 } // namespace workspace

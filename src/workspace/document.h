@@ -163,7 +163,10 @@ private:
     void reselectText();
     void applyHistoryMove(const HistoryMove& move);
     void objectSelectionAfterHistory();
-    Rect fittedViewForOutput(int& fittedWidth) const;
+    // The view as the screen shows it, also while a render has put view_ over its output.
+    Rect screenViewRect() const;
+    // Canvas pixels per pixel of that view; 0 when there is no view.
+    float canvasPerScreenPixel() const;
 
     DocumentListener& listener_;
     imaging::PhotoBuffer photo_;
