@@ -1,5 +1,5 @@
 // The photo list's costs: what the window does per imported photo, and reading and writing a large store.
-#include "app/photo_list_store.h"
+#include "app/photos/photo_list_store.h"
 #include "imaging/jpeg_thumbnail.h"
 #include "imaging/photo_loading.h"
 

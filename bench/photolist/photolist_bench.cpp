@@ -1,6 +1,6 @@
 // Painting the photo list: a long list scrolled to the middle, as when the user drags the scroll bar.
-#include "app/photo_list_ctrl.h"
-#include "app/photo_list_store.h"
+#include "app/photos/photo_list_ctrl.h"
+#include "app/photos/photo_list_store.h"
 
 #include <QBuffer>
 #include <QFile>

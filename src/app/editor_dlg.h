@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/photo_import.h"
-#include "app/photo_list_store.h"
+#include "app/photos/photo_import.h"
+#include "app/photos/photo_list_store.h"
 #include "platform/manual_reset_event.h"
 #include "platform/messages.h"
 

@@ -5,7 +5,7 @@
 #include "app/editor_dlg.h"
 #include "app/empty_panel.h"
 #include "app/main_layout.h"
-#include "app/photo_list_ctrl.h"
+#include "app/photos/photo_list_ctrl.h"
 #include "app/tool_panels.h"
 #include "controls/dial_ctrl.h"
 #include "controls/numbered_images.h"

@@ -2,9 +2,9 @@
 // and the background commands.
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
-#include "app/import_progress_window.h"
-#include "app/photo_import.h"
-#include "app/photo_list_ctrl.h"
+#include "app/photos/import_progress_window.h"
+#include "app/photos/photo_import.h"
+#include "app/photos/photo_list_ctrl.h"
 #include "imaging/file_dialog_filters.h"
 #include "imaging/jpeg_thumbnail.h"
 #include "imaging/photo_loading.h"

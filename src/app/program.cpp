@@ -1,8 +1,8 @@
 #include "app/command_line.h"
-#include "app/convert_command.h"
+#include "app/commands/convert_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
-#include "app/screenshot_command.h"
+#include "app/commands/screenshot_command.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"
 

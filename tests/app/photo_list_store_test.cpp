@@ -1,4 +1,4 @@
-#include "app/photo_list_store.h"
+#include "app/photos/photo_list_store.h"
 #include "support/temp_folder.h"
 
 #include <QFile>

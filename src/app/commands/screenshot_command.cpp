@@ -1,4 +1,4 @@
-#include "app/screenshot_command.h"
+#include "app/commands/screenshot_command.h"
 
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"

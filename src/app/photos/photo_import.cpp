@@ -1,4 +1,4 @@
-#include "app/photo_import.h"
+#include "app/photos/photo_import.h"
 
 #include "platform/messages.h"
 

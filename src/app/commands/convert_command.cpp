@@ -1,4 +1,4 @@
-#include "app/convert_command.h"
+#include "app/commands/convert_command.h"
 
 #include "imaging/batch_naming.h"
 #include "imaging/photo_loading.h"

@@ -1,4 +1,4 @@
-#include "app/import_progress_window.h"
+#include "app/photos/import_progress_window.h"
 
 #include "controls/skin_button.h"
 #include "platform/messages.h"

@@ -8,7 +8,7 @@
 // The control does not own the photos: it shows a PhotoList that the main window keeps and hands over
 // again whenever records are added.
 
-#include "app/photo_list_geometry.h"
+#include "app/photos/photo_list_geometry.h"
 #include "controls/skin_scroll_bar.h"
 #include "platform/messages.h"
 

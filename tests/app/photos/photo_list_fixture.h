@@ -3,8 +3,8 @@
 // test: each record a landscape photo on a real file, with a thumbnail that is blue in its upper half
 // and red in its lower half once drawn upright.
 
-#include "app/photo_list_ctrl.h"
-#include "app/photo_list_store.h"
+#include "app/photos/photo_list_ctrl.h"
+#include "app/photos/photo_list_store.h"
 #include "support/temp_folder.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // The photo list store: a count, the records (removed ones left out), then each record's thumbnail as a
 // length and its JPEG bytes. All integers are 32-bit little-endian.
 
-#include "app/photo_record.h"
+#include "app/photos/photo_record.h"
 
 #include <QString>
 #include <vector>

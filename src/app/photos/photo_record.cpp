@@ -1,4 +1,4 @@
-#include "app/photo_record.h"
+#include "app/photos/photo_record.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/photo_list_ctrl.h"
+#include "app/photos/photo_list_ctrl.h"
 
-#include "app/photo_list_store.h"
+#include "app/photos/photo_list_store.h"
 #include "controls/numbered_images.h"
 #include "imaging/picture_bytes.h"
 

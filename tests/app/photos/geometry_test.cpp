@@ -1,4 +1,4 @@
-#include "app/photo_list_geometry.h"
+#include "app/photos/photo_list_geometry.h"
 
 #include <gtest/gtest.h>
 
