@@ -1,5 +1,6 @@
 #include "app/commands/screenshot_command.h"
 
+#include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "imaging/photo_loading.h"
@@ -25,6 +26,20 @@ int fail(const QString& message) {
     return 2;
 }
 
+// The command that shows a tool panel, by the name used on the command line; 0 for an unknown name.
+int tabCommand(const QString& name) {
+    static const std::pair<const char*, int> kTabs[] = {
+        {"frame", ID_TAB_FRAME},     {"mask", ID_TAB_MASK},
+        {"clipart", ID_TAB_CLIPART}, {"decoration", ID_TAB_DECORATION},
+        {"crop", ID_TAB_CROP},       {"tuning", ID_TAB_TUNING},
+        {"text", ID_TAB_TEXT},       {"brush", ID_BRUSH_TOGGLE},
+    };
+    for (const auto& [tab, command] : kTabs)
+        if (name == QLatin1String(tab))
+            return command;
+    return 0;
+}
+
 } // namespace
 
 bool isScreenshotCommand(const QStringList& arguments) {
@@ -42,6 +57,11 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
             return fail(QStringLiteral("--size takes WIDTHxHEIGHT, for example 1280x800"));
         size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
     }
+    const QString tab = valueAfter(arguments, QStringLiteral("--tab"));
+    const int tabId = tab.isEmpty() ? 0 : tabCommand(tab);
+    if (!tab.isEmpty() && tabId == 0)
+        return fail(
+            QStringLiteral("--tab takes one of frame, mask, clipart, decoration, crop, tuning, text, brush"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     auto scripted = std::make_unique<platform::ScriptedDialogs>();
@@ -63,6 +83,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
         document.Recompose(false);
         window.relayout();
     }
+    if (tabId != 0)
+        window.onCommand(tabId);
     QApplication::processEvents();
     for (const auto& shown : dialogs.shown())
         std::fprintf(stderr, "pictovance: %s\n", qPrintable(shown.text));
