@@ -127,7 +127,7 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(crop_.left, crop_.top, crop_.width() - 1, crop_.height() - 1));
-    DrawHandles(painter, crop_, kHandleFill);
+    DrawHandles(painter, crop_, kHandleFill, cropAspect_.constrained);
 }
 
 void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput,

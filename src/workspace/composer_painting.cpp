@@ -3,6 +3,7 @@
 #include "text/text_fonts.h"
 #include "text/text_layout.h"
 #include "workspace/document.h"
+#include "workspace/handle_geometry.h"
 
 #include <QPainter>
 #include <cmath>
@@ -16,13 +17,18 @@ void TintRect(QPainter& painter, const Rect& rect, QColor colour) {
     painter.fillRect(rect.toQRect(), colour);
 }
 
-void DrawHandles(QPainter& painter, const Rect& rect, QColor colour) {
+void DrawHandles(QPainter& painter, const Rect& rect, QColor colour, bool cornersOnly) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::black);
     painter.setBrush(colour);
-    for (const Rect& handle : WorkspaceDocument::HandleRects(rect))
+    const auto handles = WorkspaceDocument::HandleRects(rect);
+    for (int k = 0; k < kHandleCount; ++k) {
+        if (cornersOnly && isEdgeHandle(k))
+            continue;
+        const Rect& handle = handles[static_cast<std::size_t>(k)];
         painter.drawRect(QRect(handle.left, handle.top, handle.width() - 1, handle.height() - 1));
+    }
     painter.restore();
 }
 

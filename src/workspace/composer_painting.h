@@ -14,8 +14,9 @@ namespace workspace {
 
 // Fills the rectangle with the colour at alpha 120 over what is there.
 void TintRect(QPainter& painter, const Rect& rect, QColor colour);
-// The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black.
-void DrawHandles(QPainter& painter, const Rect& rect, QColor colour);
+// The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with
+// `cornersOnly` (a crop kept to an aspect) the four edge handles are left out.
+void DrawHandles(QPainter& painter, const Rect& rect, QColor colour, bool cornersOnly = false);
 // Green corner marks of a selected picture of w × h, drawn in the painter's (the object's) transform.
 void MarkSelection(QPainter& painter, int width, int height);
 // The size a text takes in its font at the record's height; an empty text is measured as "T".

@@ -6,6 +6,7 @@
 #include "imaging/photo_buffer.h"
 #include "text/text_object.h"
 #include "workspace/document_listener.h"
+#include "workspace/manipulation_state.h"
 #include "workspace/object_list.h"
 #include "workspace/undo_history.h"
 #include "workspace/view_geometry.h"
@@ -15,8 +16,11 @@
 #include <QSize>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace workspace {
+
+class ResourcePlacement;
 
 inline constexpr int kBytesPerPixel = 3;
 // Operations on larger photos show the wait cursor first.
@@ -140,6 +144,47 @@ public:
     // The photo as the undo file keeps it (JPEG); empty when it cannot be encoded.
     std::optional<UndoImageRecord> EncodeUndoImage() const;
 
+    // --- the mouse and the keyboard on the canvas, in window pixels (manipulation.cpp, stacking.cpp)
+    // Left button pressed: takes a handle, the crop rectangle, a brush stroke or the topmost object under
+    // the point, in that order. True when a drag started; the window then captures the mouse until
+    // ButtonUp. Nothing happens while previewing.
+    bool ButtonDown(int x, int y);
+    // The mouse moved: moves, sizes or paints what the press took; returns the cursor for the point.
+    PointerCursor MouseMove(int x, int y);
+    // Left button released: ends the drag. A move, a stroke, or a text sized by its handles records one
+    // undo step, so Undo returns to where the drag started.
+    void ButtonUp();
+    bool dragging() const { return manipulation_.drag != ManipulationState::Drag::None; }
+    const ManipulationState& manipulation() const { return manipulation_; }
+    // Right button or menu key (text tool only): the text under the point, or under its label square,
+    // becomes the selected and active text; elsewhere the selection is cleared.
+    void ContextMenuAt(int x, int y);
+    // Removes the lowest selected text or clipart (any tool); one undo step when one went.
+    void DeleteSelected();
+    // Stacking of the selected object of the tool's kind (text and clipart tools); one undo step each
+    // time an object moved.
+    void BringForward();
+    void SendBackward();
+    void BringToFront();
+    void SendToBack();
+    // Seats the crop rectangle in the proportion width : height and keeps it while a corner is dragged;
+    // a zero part lifts the constraint and leaves the rectangle where it is.
+    void SetCropAspect(float widthPart, float heightPart);
+    // The arrow keys: moves what a drag would move in this tool by canvas pixels; true when something
+    // moved. EndNudge (the key released) records the series as one undo step.
+    bool NudgeSelected(int dx, int dy);
+    void EndNudge();
+    // A resource thumbnail (by ResourceCategory) dropped at a window point goes to its placing operation.
+    void DropThumbnail(int category, int index, int x, int y);
+    void setResourcePlacement(ResourcePlacement* placement) { placement_ = placement; }
+    // The pictures of the brush tips by tip index (32-bit, straight alpha), for painting and the cursor.
+    void setBrushPictures(std::vector<QImage> tips);
+    // The chosen tip's picture; null when no tip is chosen or its picture is unknown.
+    const QImage* brushTip() const;
+    // The brush cursor: the chosen tip at the brush size and angle as the view shows it, centred on the
+    // hot spot; null when no tip is chosen.
+    QImage brushCursorImage() const;
+
     // While a text handle (0-7) is dragged, the composer refits the active text keeping the opposite
     // edges; -1 when no handle is dragged.
     void setTextHandleDrag(int handle) { draggedTextHandle_ = handle; }
@@ -163,6 +208,16 @@ private:
     void reselectText();
     void applyHistoryMove(const HistoryMove& move);
     void objectSelectionAfterHistory();
+    // manipulation.cpp
+    std::optional<Rect> handleFrame() const;
+    bool startBrushStroke(int x, int y);
+    void layBrushStamp(int x, int y);
+    void takeText(int index);
+    void movePictures(int x, int y);
+    PointerCursor dragHandle(int x, int y);
+    // stacking.cpp
+    void moveObject(int from, int to);
+    int stackingCandidate(bool (*qualifies)(int position, int size)) const;
     // The view as the screen shows it, also while a render has put view_ over its output.
     Rect screenViewRect() const;
     // Canvas pixels per pixel of that view; 0 when there is no view.
@@ -199,6 +254,10 @@ private:
     int draggedTextHandle_ = -1;
 
     UndoHistory history_;
+
+    ManipulationState manipulation_;
+    ResourcePlacement* placement_ = nullptr;
+    std::vector<QImage> brushTips_;
 };
 
 } // namespace workspace

@@ -32,6 +32,20 @@ void ObjectList::removeAt(int index) {
     kinds_.erase(kinds_.begin() + index);
 }
 
+void ObjectList::move(int from, int to) {
+    if (from == to)
+        return;
+    auto rotateOne = [&](auto& list) {
+        const auto first = list.begin();
+        if (from < to)
+            std::rotate(first + from, first + from + 1, first + to + 1);
+        else
+            std::rotate(first + to, first + from, first + from + 1);
+    };
+    rotateOne(records_);
+    rotateOne(kinds_);
+}
+
 bool ObjectList::contains(ObjectKind kind) const {
     return std::find(kinds_.begin(), kinds_.end(), kind) != kinds_.end();
 }

@@ -23,6 +23,8 @@ public:
     // Appends the record; its kind code follows from its type.
     void append(ObjectRecord record);
     void removeAt(int index);
+    // Takes the record and its kind out and puts both back at `to` (a position of the list as it is).
+    void move(int from, int to);
 
     ObjectRecord& at(int index) { return records_[static_cast<std::size_t>(index)]; }
     const ObjectRecord& at(int index) const { return records_[static_cast<std::size_t>(index)]; }

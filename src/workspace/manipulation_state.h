@@ -1,0 +1,62 @@
+#pragma once
+// What the workspace remembers between a press and the release of the mouse, and between the key
+// presses of one nudge series.
+
+#include "workspace/view_geometry.h"
+
+#include <QPoint>
+#include <vector>
+
+namespace workspace {
+
+// The cursor a window point asks for.
+enum class PointerCursor {
+    Arrow,
+    Move,         // the four-way arrow: a press would drag what is under it
+    SizeDiagonal, // handles 0 and 4: north-west / south-east
+    SizeHorizontal,
+    SizeAntiDiagonal, // handles 2 and 6: north-east / south-west
+    SizeVertical,
+    Brush, // the brush tip at its size (see brushCursorImage)
+};
+
+// The cursor of handle 0-7.
+PointerCursor handleCursor(int handle);
+
+// Codes of the resource kinds a dragged thumbnail carries; the package format numbers them this way.
+enum ResourceCategory : int {
+    CategoryFrames = 0,
+    CategoryMasks = 1,
+    CategoryCliparts = 2,
+    CategoryDecorations = 3,
+    CategoryBrushes = 4,
+};
+
+struct ManipulationState {
+    enum class Drag {
+        None,
+        Pictures, // selected cliparts, masks, frames and decorations follow the mouse
+        Text,     // the active text follows the mouse (text tool)
+        Crop,     // the crop rectangle follows the mouse
+        Handle,   // a handle of the crop rectangle or of the active text is dragged
+        Brush,    // a brush stroke is being painted
+    };
+    struct PictureStart {
+        int index = 0;
+        int offsetX = 0;
+        int offsetY = 0;
+    };
+
+    Drag drag = Drag::None;
+    QPoint start;
+    Rect startRect;
+    int startFontHeight = 0;
+    int handle = -1;
+    std::vector<PictureStart> pictures;
+    // Brush stamps are laid on every fifth mouse move; counts 0 to 999 and starts again.
+    int moveCounter = 0;
+    // Arrow keys moved something since the last recorded nudge step.
+    bool nudged = false;
+};
+
+} // namespace workspace
