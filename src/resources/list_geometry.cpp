@@ -1,0 +1,94 @@
+#include "resources/list_geometry.h"
+
+#include <algorithm>
+
+namespace resources::list_geometry {
+
+int Grid::columns() const {
+    if (cellWidth <= 0)
+        return 0;
+    return std::max(clientWidth - kScrollBarWidth, 0) / cellWidth;
+}
+
+int Grid::contentHeight() const {
+    const int c = columns();
+    if (c == 0)
+        return 0;
+    return cellHeight * (count / c) + (count % c != 0 ? cellHeight : 0);
+}
+
+int Grid::scrollRange() const {
+    if (count == 0 || columns() == 0)
+        return 0;
+    return std::max(contentHeight() + cellHeight - clientHeight, 0);
+}
+
+QRect Grid::cellRect(int index, int scroll) const {
+    const int c = std::max(columns(), 1);
+    const int column = index % c;
+    const int row = index / c;
+    const int left = marginX + column * cellWidth;
+    const int top = row * cellHeight + marginY - scroll;
+    const int right = cellWidth * (column + 1) - marginX;
+    const int bottom = cellHeight * (row + 1) - scroll - marginY;
+    return QRect(left, top, right - left, bottom - top);
+}
+
+Grid::Span Grid::visible(int scroll) const {
+    const int c = columns();
+    if (c == 0 || cellHeight <= 0 || count <= 0)
+        return {};
+    // Rows whose cells reach below the top edge, up to the first row starting below the bottom edge.
+    const int firstRow = std::max((scroll + marginY) / cellHeight, 0);
+    const int endRow = (scroll + clientHeight - marginY + cellHeight - 1) / cellHeight;
+    const int first = std::min(firstRow * c, count);
+    const int end = std::clamp(endRow * c, first, count);
+    return {first, end};
+}
+
+int Grid::hitTest(const QPoint& point, int scroll) const {
+    const Span span = visible(scroll);
+    for (int i = span.first; i < span.end; ++i) {
+        const QRect cell = cellRect(i, scroll);
+        if (cell.top() >= clientHeight - kButtonStrip)
+            continue;
+        if (cell.contains(point))
+            return i;
+    }
+    return -1;
+}
+
+int Grid::scrollShowing(int index, int scroll) const {
+    const QRect cell = cellRect(index, 0);
+    const int top = cell.top() - marginY;
+    const int bottom = top + cellHeight;
+    int wanted = scroll;
+    if (top < scroll)
+        wanted = top;
+    else if (bottom > scroll + clientHeight - kButtonStrip)
+        wanted = bottom - (clientHeight - kButtonStrip);
+    return std::clamp(wanted, 0, scrollRange());
+}
+
+int neighbour(int index, Direction direction, int count, int columns) {
+    if (index < 0 || index >= count || columns <= 0)
+        return -1;
+    int next = -1;
+    switch (direction) {
+    case Direction::Left:
+        next = index % columns > 0 ? index - 1 : -1;
+        break;
+    case Direction::Right:
+        next = index % columns < columns - 1 ? index + 1 : -1;
+        break;
+    case Direction::Up:
+        next = index - columns;
+        break;
+    case Direction::Down:
+        next = index + columns;
+        break;
+    }
+    return next >= 0 && next < count ? next : -1;
+}
+
+} // namespace resources::list_geometry

@@ -1,0 +1,238 @@
+#include "resources/package_importer.h"
+
+#include "resources/entry_bytes.h"
+#include "resources/import_journal.h"
+#include "resources/list_file.h"
+#include "resources/package_reader.h"
+#include "resources/package_register.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <limits>
+#include <memory>
+
+namespace resources {
+
+namespace {
+
+ImportResult refused(std::string reason) {
+    ImportResult result;
+    result.reason = std::move(reason);
+    return result;
+}
+
+std::string quoted(const QString& fileName) {
+    std::string text(1, '"');
+    text += fileName.toStdString();
+    text += '"';
+    return text;
+}
+
+// One category file the import extends.
+struct Target {
+    QString fileName;
+    ListLayout layout = ListLayout::Raw;
+    JournalTarget before;
+    std::int32_t countAfter = 0;
+    std::unique_ptr<QFile> file;
+};
+
+class Import {
+public:
+    Import(QString dataFolder, QFile& package) : dataFolder_(std::move(dataFolder)), reader_(package) {}
+
+    ImportResult run(const QByteArray& packageName, std::int32_t registerCount,
+                     std::vector<QByteArray> registerNames);
+
+private:
+    std::optional<std::string> inspectTargets();
+    imaging::Outcome appendEntries();
+    imaging::Outcome raiseCounts();
+    // Takes the files back and drops the journal; `reason` is what went wrong.
+    ImportResult undo(const std::string& reason);
+
+    QString dataFolder_;
+    PackageReader reader_;
+    std::vector<Target> targets_;
+    ImportJournal journal_;
+};
+
+std::optional<std::string> Import::inspectTargets() {
+    const ResourceCategory category = reader_.category();
+    const CategoryFiles names = filesOf(category);
+    targets_.push_back({names.rawList, ListLayout::Raw, {}, 0, nullptr});
+    if (keepsPictures(category))
+        targets_.push_back({names.pictures, encodedLayoutFor(names.pictures), {}, 0, nullptr});
+
+    for (Target& target : targets_) {
+        target.before.fileName = target.fileName;
+        QFile file(dataFolder_ + target.fileName);
+        // A file too short to hold its count holds nothing: it is treated as missing.
+        if (file.exists() && file.size() >= kCountBytes) {
+            if (!file.open(QIODevice::ReadOnly))
+                return "the library file " + quoted(target.fileName) + " cannot be read";
+            const ListScan scan = scanList(file, target.layout);
+            if (!scan.complete())
+                return "the library file " + quoted(target.fileName) + " is damaged";
+            target.before.existed = true;
+            target.before.length = scan.end;
+            target.before.count = scan.count;
+        }
+        const std::int32_t held = std::max(target.before.count, 0);
+        if (held > std::numeric_limits<std::int32_t>::max() - reader_.count())
+            return "the library file " + quoted(target.fileName) + " is full";
+        target.countAfter = held + reader_.count();
+    }
+    if (targets_.size() == 2 && targets_[0].countAfter != targets_[1].countAfter)
+        return "the library files " + quoted(targets_[0].fileName) + " and " + quoted(targets_[1].fileName) +
+               " do not hold the same number of entries";
+    return std::nullopt;
+}
+
+imaging::Outcome Import::appendEntries() {
+    for (Target& target : targets_) {
+        target.file = std::make_unique<QFile>(dataFolder_ + target.fileName);
+        if (!target.file->open(QIODevice::ReadWrite))
+            return imaging::Outcome::failure("cannot open " + quoted(target.fileName));
+        // New entries go right behind the counted ones; the count itself stays until all are written.
+        bool ready = target.file->resize(target.before.existed ? target.before.length : 0);
+        if (ready && !target.before.existed) {
+            const std::uint8_t noEntries[kCountBytes] = {};
+            ready = target.file->write(reinterpret_cast<const char*>(noEntries), kCountBytes) == kCountBytes;
+        }
+        if (!ready || !target.file->seek(target.file->size()))
+            return imaging::Outcome::failure("cannot write " + quoted(target.fileName));
+    }
+    const bool carries = carriesHole(reader_.category());
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < reader_.count(); ++i) {
+        PackageEntry entry;
+        if (imaging::Outcome read = reader_.readEntry(entry); !read)
+            return read;
+        for (std::size_t t = 0; t < targets_.size(); ++t) {
+            bytes.clear();
+            if (t == 0)
+                appendRawEntry(bytes, entry.thumbnail);
+            else
+                appendEncodedEntry(bytes, entry.pictureWidth, entry.pictureHeight,
+                                   carries ? std::optional<PhotoHole>(entry.hole) : std::nullopt,
+                                   entry.picture);
+            const qint64 size = static_cast<qint64>(bytes.size());
+            if (targets_[t].file->write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+                return imaging::Outcome::failure("cannot write " + quoted(targets_[t].fileName) +
+                                                 " (is the disk full?)");
+        }
+    }
+    for (Target& target : targets_)
+        if (!syncToDisk(*target.file))
+            return imaging::Outcome::failure("cannot write " + quoted(target.fileName) +
+                                             " (is the disk full?)");
+    return imaging::Outcome::success();
+}
+
+imaging::Outcome Import::raiseCounts() {
+    for (Target& target : targets_) {
+        std::uint8_t count[kCountBytes];
+        putInt32(count, target.countAfter);
+        if (!target.file->seek(0) ||
+            target.file->write(reinterpret_cast<const char*>(count), kCountBytes) != kCountBytes ||
+            !syncToDisk(*target.file))
+            return imaging::Outcome::failure("cannot write " + quoted(target.fileName));
+    }
+    return imaging::Outcome::success();
+}
+
+ImportResult Import::undo(const std::string& reason) {
+    for (Target& target : targets_)
+        target.file.reset();
+    if (const imaging::Outcome restored = rollBack(dataFolder_, journal_); !restored)
+        // The journal stays: the next import or start tries again.
+        return refused(reason + "; the library could not be restored yet: " + restored.reason);
+    QFile::remove(dataFolder_ + kImportJournal);
+    return refused(reason);
+}
+
+ImportResult Import::run(const QByteArray& packageName, std::int32_t registerCount,
+                         std::vector<QByteArray> registerNames) {
+    if (const imaging::Outcome header = reader_.readHeader(); !header)
+        return refused(header.reason);
+    if (const std::optional<std::string> problem = inspectTargets())
+        return refused(*problem);
+
+    journal_.packageName = packageName;
+    journal_.registerCount = registerCount;
+    for (const Target& target : targets_)
+        journal_.targets.push_back(target.before);
+    if (const imaging::Outcome written = writeImportJournal(dataFolder_, journal_); !written)
+        return refused("the library cannot be written: " + written.reason);
+
+    if (const imaging::Outcome appended = appendEntries(); !appended)
+        return undo(appended.reason);
+    if (const imaging::Outcome raised = raiseCounts(); !raised)
+        return undo(raised.reason);
+    registerNames.push_back(packageName);
+    if (const imaging::Outcome recorded =
+            writePackageRegister(dataFolder_ + files::kPackageRegister, registerNames);
+        !recorded)
+        return undo("the package register cannot be written: " + recorded.reason);
+    for (Target& target : targets_)
+        target.file.reset();
+    // The register records the package: the import is complete even if the journal outlives a kill here.
+    QFile::remove(dataFolder_ + kImportJournal);
+
+    ImportResult result;
+    result.status = ImportResult::Status::Imported;
+    result.category = reader_.category();
+    result.count = reader_.count();
+    return result;
+}
+
+} // namespace
+
+const char* categoryNamePlural(ResourceCategory category) {
+    switch (category) {
+    case ResourceCategory::Frames:
+        return "frames";
+    case ResourceCategory::Masks:
+        return "masks";
+    case ResourceCategory::Cliparts:
+        return "cliparts";
+    case ResourceCategory::Decorations:
+        return "decorations";
+    case ResourceCategory::Brushes:
+        return "brush tips";
+    }
+    return "resources";
+}
+
+ImportResult ImportResourcePackage(const platform::Folders& folders, const QString& packagePath) {
+    const QByteArray name = QFileInfo(packagePath).fileName().toUtf8();
+    if (!fitsRegisterField(name))
+        return refused("its file name is longer than " + std::to_string(kRegisterNameBytes - 1) + " bytes");
+    if (!folders.dataFolderAvailable())
+        return refused("the Data folder cannot be created");
+    const QString dataFolder = folders.GetDataFolder();
+    if (const imaging::Outcome recovered = recoverUnfinishedImport(dataFolder); !recovered)
+        return refused("an interrupted earlier import could not be taken back: " + recovered.reason);
+
+    std::vector<QByteArray> names = readPackageRegister(dataFolder + files::kPackageRegister);
+    if (registerContains(names, name)) {
+        ImportResult result;
+        result.status = ImportResult::Status::AlreadyInLibrary;
+        return result;
+    }
+    const QFileInfo packageInfo(packagePath);
+    // A file of the library itself would be read while it is being extended.
+    if (packageInfo.absoluteDir() == QDir(dataFolder))
+        return refused("it lies in the library's own Data folder");
+    QFile package(packagePath);
+    if (!packageInfo.isFile() || !package.open(QIODevice::ReadOnly))
+        return refused("it cannot be opened");
+    Import import(dataFolder, package);
+    const auto registerCount = static_cast<std::int32_t>(names.size());
+    return import.run(name, registerCount, std::move(names));
+}
+
+} // namespace resources

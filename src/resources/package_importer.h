@@ -1,0 +1,41 @@
+#pragma once
+// Imports an editing-resource package (.irs) into the library of the Data folder: its raw parts are
+// appended to the category's raw list, its pictures (frames, masks, decorations) to the category's
+// picture file, and its file name to the register "Res_Info".
+//
+// An import is all or nothing. Nothing is written until the package's header, the register and the
+// category files have been checked; the new entries are then appended behind the counted ones, the
+// counts are raised only once every entry is on the disk, and the register is replaced last. A package
+// that ends early or holds a damaged entry, a full disk or a failed write takes every file back to what
+// it was; an import cut short by a kill is taken back at the next import or start (see import_journal.h).
+// Only the fixed category files, the register and the journal in the Data folder are ever written,
+// whatever the package holds.
+
+#include "platform/folders.h"
+#include "resources/resource_types.h"
+
+#include <QString>
+#include <string>
+
+namespace resources {
+
+struct ImportResult {
+    enum class Status {
+        Imported,
+        AlreadyInLibrary, // the register records a package of this file name
+        Refused,          // nothing was imported; `reason` says why
+    };
+    Status status = Status::Refused;
+    ResourceCategory category = ResourceCategory::Frames;
+    int count = 0;      // entries imported
+    std::string reason; // for people, without a final full stop
+
+    bool imported() const { return status == Status::Imported; }
+};
+
+ImportResult ImportResourcePackage(const platform::Folders& folders, const QString& packagePath);
+
+// "frames", "masks", "cliparts", "decorations", "brush tips".
+const char* categoryNamePlural(ResourceCategory category);
+
+} // namespace resources
