@@ -86,3 +86,38 @@ void BM_UndoImageStep(benchmark::State& state) {
 BENCHMARK(BM_UndoImageStep)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
+
+// One step of a drag: a mouse move and the recomposed back buffer, with a 1600 × 1200 photo and ten
+// texts in a 1280 × 800 workspace. Arg 0 drags a text (text tool), 1 the crop rectangle (crop tool, its
+// overlay drawn over the texts).
+void BM_DragStep(benchmark::State& state) {
+    Scene scene(0);
+    WorkspaceDocument& document = scene.document;
+    for (int i = 0; i < 10; ++i) {
+        text::TextObject& style = document.textTemplate();
+        style.font = text::makeLogFont(u"DejaVu Sans", 60 + 8 * i);
+        style.style = i % 8;
+        style.colour = text::rgb(250, 25 * i, 20);
+        style.secondColour = text::rgb(20, 80, 250);
+        text::setText(style, u"Happy Holidays 2026");
+        document.PlaceText(150 + 50 * i, 30 + 72 * i);
+    }
+    const bool crop = state.range(0) == 1;
+    QPoint grab;
+    if (crop) {
+        document.SetTool(ToolCrop);
+        const Rect& r = document.cropRect();
+        grab = QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    } else {
+        const auto& text = *document.objects().get<text::TextObject>(4);
+        grab = QPoint(text.left + 5, text.top + 5);
+    }
+    document.ButtonDown(grab.x(), grab.y());
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        document.MouseMove(grab.x() + step % 40, grab.y() + step % 30);
+    }
+    document.ButtonUp();
+}
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

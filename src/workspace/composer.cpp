@@ -65,6 +65,7 @@ void WorkspaceDocument::forgetStretchedPictures() {
 }
 
 void WorkspaceDocument::Recompose(bool forOutput) {
+    dragLayers_.valid = false; // whatever changed may lie in them
     if (backBuffer_.isNull())
         return;
     composeInto(backBuffer_, forOutput);
@@ -100,33 +101,48 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
             painter.drawImage(view_.toQRect(), imageOf(working_));
     }
 
-    for (int i = 0; i < objects_.size(); ++i) {
+    const int objectsEnd =
+        output_.objectsEnd < 0 ? objects_.size() : std::min(output_.objectsEnd, objects_.size());
+    drawObjects(painter, 0, objectsEnd, forOutput);
+    if (!output_.overlays)
+        return;
+    if (output_.decorations)
+        drawDecorations(painter, area);
+    if (!forOutput && tool_ == ToolCrop)
+        drawCropOverlay(painter);
+}
+
+void WorkspaceDocument::drawObjects(QPainter& painter, int first, int end, bool forOutput) {
+    for (int i = first; i < end; ++i) {
         if (text::TextObject* object = objects_.get<text::TextObject>(i))
             drawTextObject(painter, *object, forOutput, i == activeText_);
     }
+}
 
-    if (output_.decorations) {
-        painter.save();
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(view_.left, view_.top, view_.width() - 1, view_.height() - 1));
-        painter.restore();
-        const Rect grown{view_.left - 1, view_.top - 1, view_.right + 1, view_.bottom + 1};
-        const Rect a{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
-        TintRect(painter, {a.left, a.top, a.right, grown.top}, kMarginTint);
-        TintRect(painter, {a.left, grown.bottom, a.right, a.bottom}, kMarginTint);
-        TintRect(painter, {a.left, grown.top, grown.left, grown.bottom}, kMarginTint);
-        TintRect(painter, {grown.right, grown.top, a.right, grown.bottom}, kMarginTint);
-    }
-    if (forOutput || tool_ != ToolCrop)
-        return;
+void WorkspaceDocument::drawDecorations(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(view_.left, view_.top, view_.width() - 1, view_.height() - 1));
+    painter.restore();
+    const Rect grown{view_.left - 1, view_.top - 1, view_.right + 1, view_.bottom + 1};
+    const Rect a{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+    TintRect(painter, {a.left, a.top, a.right, grown.top}, kMarginTint);
+    TintRect(painter, {a.left, grown.bottom, a.right, a.bottom}, kMarginTint);
+    TintRect(painter, {a.left, grown.top, grown.left, grown.bottom}, kMarginTint);
+    TintRect(painter, {grown.right, grown.top, a.right, grown.bottom}, kMarginTint);
+}
+
+void WorkspaceDocument::drawCropOverlay(QPainter& painter) {
     TintRect(painter, {view_.left, view_.top, view_.right, crop_.top}, kCropTint);
     TintRect(painter, {view_.left, crop_.bottom, view_.right, view_.bottom}, kCropTint);
     TintRect(painter, {view_.left, crop_.top, crop_.left, crop_.bottom}, kCropTint);
     TintRect(painter, {crop_.right, crop_.top, view_.right, crop_.bottom}, kCropTint);
+    painter.save();
     painter.setPen(Qt::white);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(crop_.left, crop_.top, crop_.width() - 1, crop_.height() - 1));
+    painter.restore();
     DrawHandles(painter, crop_, kHandleFill, cropAspect_.constrained);
 }
 

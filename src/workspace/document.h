@@ -6,6 +6,7 @@
 #include "imaging/photo_buffer.h"
 #include "text/text_object.h"
 #include "workspace/document_listener.h"
+#include "workspace/drag_layers.h"
 #include "workspace/manipulation_state.h"
 #include "workspace/object_list.h"
 #include "workspace/undo_history.h"
@@ -16,6 +17,7 @@
 #include <QSize>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace workspace {
@@ -196,9 +198,17 @@ private:
     struct OutputSwitches {
         bool renderToCanvas = false;
         bool decorations = true;
+        int objectsEnd = -1;  // objects drawn: all, or those below this position
+        bool overlays = true; // decorations and the crop overlay after the objects
     };
 
     void composeInto(QImage& target, bool forOutput);
+    void drawObjects(QPainter& painter, int first, int end, bool forOutput);
+    void drawDecorations(QPainter& painter, const QRect& area);
+    void drawCropOverlay(QPainter& painter);
+    // drag_composition.cpp: a drag step recomposed from layers kept for the drag.
+    void composeDragStep();
+    std::pair<int, int> draggedObjects() const;
     // The picture stretched to `size`, kept between compositions while neither changes: dragging an
     // object recomposes at every mouse move, and stretching a large photo is the dearest step.
     const QImage& stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size);
@@ -256,6 +266,7 @@ private:
     UndoHistory history_;
 
     ManipulationState manipulation_;
+    DragLayers dragLayers_;
     ResourcePlacement* placement_ = nullptr;
     std::vector<QImage> brushTips_;
 };

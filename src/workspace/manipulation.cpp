@@ -79,6 +79,7 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
     if (dragging())
         ButtonUp();
     EndNudge();
+    dragLayers_.valid = false;
     ManipulationState& m = manipulation_;
     m.start = QPoint(x, y);
 
@@ -201,7 +202,7 @@ PointerCursor WorkspaceDocument::MouseMove(int x, int y) {
 
     if (m.drag == Drag::Pictures && tool_ != ToolCrop) {
         movePictures(x, y);
-        Recompose(false);
+        composeDragStep();
     }
     if (m.drag == Drag::Text && tool_ == ToolText && activeText_ >= 0 && activeText_ < objects_.size()) {
         if (text::TextObject* active = objects_.get<text::TextObject>(activeText_)) {
@@ -213,7 +214,7 @@ PointerCursor WorkspaceDocument::MouseMove(int x, int y) {
             active->top = moved.top;
             active->right = moved.right;
             active->bottom = moved.bottom;
-            Recompose(false);
+            composeDragStep();
         }
     }
     if (m.drag == Drag::Crop && tool_ == ToolCrop) {
@@ -221,7 +222,7 @@ PointerCursor WorkspaceDocument::MouseMove(int x, int y) {
         const int dx = x - m.start.x();
         const int dy = y - m.start.y();
         crop_ = keepCropInView({s.left + dx, s.top + dy, s.right + dx, s.bottom + dy}, view_);
-        Recompose(false);
+        composeDragStep();
     }
     const bool textHandles = tool_ == ToolText && m.drag != Drag::Text && m.drag != Drag::Pictures;
     if (textHandles || tool_ == ToolCrop) {
@@ -287,7 +288,7 @@ PointerCursor WorkspaceDocument::dragHandle(int x, int y) {
         active->right = sized.right;
         active->bottom = sized.bottom;
     }
-    Recompose(false);
+    composeDragStep();
     return cursor;
 }
 

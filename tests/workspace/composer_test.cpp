@@ -108,3 +108,56 @@ TEST_F(Composer, MarginAroundTheViewIsTintedOnScreen) {
     EXPECT_LT(margin.red(), 255);
     EXPECT_GT(margin.red(), 150);
 }
+
+namespace {
+
+// The largest difference of any colour channel between two pictures of one size.
+int largestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+} // namespace
+
+TEST_F(Composer, DragStepsFromKeptLayersLookLikeAFullComposition) {
+    // Three overlapping texts; the middle one is dragged under the top one.
+    for (int i = 0; i < 3; ++i) {
+        document->textTemplate().style = i * 2;
+        document->PlaceText(100 + 200 * i, 100 + 100 * i); // apart, so each is a new text
+    }
+    for (int i = 1; i < 3; ++i) {
+        auto& text = *document->objects().get<text::TextObject>(i);
+        text.left = 200 + 20 * i;
+        text.top = 200 + 10 * i;
+    }
+    document->ClearSelection();
+    document->Recompose(false);
+    const auto& middle = *document->objects().get<text::TextObject>(1);
+    const QPoint grab(middle.left + 5, middle.bottom - 5); // left of the top text
+    ASSERT_TRUE(document->ButtonDown(grab.x(), grab.y()));
+    ASSERT_EQ(document->activeText(), 1);
+    for (int step = 1; step <= 3; ++step) {
+        document->MouseMove(grab.x() + 7 * step, grab.y() + 4 * step);
+        const QImage stepped = document->backBuffer().copy();
+        document->Recompose(false);
+        EXPECT_LE(largestDifference(stepped, document->backBuffer()), 2) << "step " << step;
+    }
+    document->ButtonUp();
+
+    // The crop rectangle over everything.
+    document->SetTool(ToolCrop);
+    const Rect crop = document->cropRect();
+    ASSERT_TRUE(document->ButtonDown(crop.left + 20, crop.top + 20));
+    document->MouseMove(crop.left + 50, crop.top + 10);
+    const QImage stepped = document->backBuffer().copy();
+    document->Recompose(false);
+    EXPECT_LE(largestDifference(stepped, document->backBuffer()), 2);
+    document->ButtonUp();
+}
