@@ -24,6 +24,12 @@ enum Command : int {
     ID_TAB_CROP = 10704,
     ID_TAB_TEXT = 10705,
     ID_TAB_DECORATION = 10706,
+    // Routed to the workspace; also its keys Delete, Page Up, Page Down, Home and End.
+    ID_DELETE_SELECTED = 10800,
+    ID_BRING_FORWARD = 10801,
+    ID_SEND_BACKWARD = 10802,
+    ID_BRING_TO_FRONT = 10803,
+    ID_SEND_TO_BACK = 10804,
     ID_FILE_IMPORT_PHOTO = 10900,
     ID_FILE_PREVIEW = 10901,
     ID_FILE_EXPORT = 10902,

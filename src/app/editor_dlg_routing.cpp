@@ -115,6 +115,13 @@ void CEditorDlg::onCommand(int id) {
     case ID_HELP_ABOUT:
         showAbout();
         break;
+    case ID_DELETE_SELECTED:
+    case ID_BRING_FORWARD:
+    case ID_SEND_BACKWARD:
+    case ID_BRING_TO_FRONT:
+    case ID_SEND_TO_BACK:
+        workspace_->onCommand(id);
+        break;
     default:
         for (const ToolPanelEntry& entry : kToolPanels) {
             if (id == entry.tabCommand || id == entry.panelMenuCommand)
@@ -129,8 +136,7 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
     workspace::WorkspaceDocument& document = workspace_->document();
     switch (message) {
     case UM_CROPASPECT:
-        document.cropAspect() = {static_cast<float>(static_cast<unsigned>(wParam)),
-                                 static_cast<float>(lParam), wParam != 0 && lParam != 0};
+        document.SetCropAspect(static_cast<float>(static_cast<unsigned>(wParam)), static_cast<float>(lParam));
         break;
     case UM_APPLYCROP:
         document.FlattenIntoPhoto(true);
@@ -369,8 +375,10 @@ bool CEditorDlg::preTranslate(QObject* watched, QEvent* event) {
                 break;
             }
         }
+        // Escape never closes the window; only the workspace uses it (ending preview, dropping the
+        // selection).
         if (key->key() == Qt::Key_Escape)
-            return true;
+            return widget != workspace_.get();
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && workspace_)
             return QApplication::focusWidget() != app_.enterKeyWindow() || !app_.enterKeyWindow();
         return false;

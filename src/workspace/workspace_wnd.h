@@ -1,11 +1,13 @@
 #pragma once
-// The workspace window: shows the document's back buffer, hands size changes to it, and turns what the
-// document reports into private messages to the main window.
+// The workspace window: shows the document's back buffer, hands size changes, the mouse and the keys to
+// it, and turns what the document reports into private messages to the main window.
 
 #include "workspace/document.h"
 
+#include <QCursor>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace workspace {
 
@@ -18,6 +20,11 @@ public:
 
     WorkspaceDocument& document() { return *document_; }
 
+    // The commands routed to the workspace: 10800 delete, 10801-10804 stacking. False for other ids.
+    bool onCommand(int id);
+    // A resource thumbnail (by ResourceCategory) released over the workspace at a screen point.
+    void dropThumbnail(int category, int index, QPoint globalPoint);
+
 signals:
     // The text panel's edit box should show this text and take the focus (caret at `caret` when valid).
     void editTextRequested(const QString& text, QPoint caret, bool caretGiven);
@@ -26,7 +33,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void undoStateChanged() override;
@@ -36,7 +48,22 @@ private:
     void editText(const QString& text, const QPoint* caretAt) override;
     void composed() override;
 
+    void showCursor(PointerCursor cursor);
+    QCursor brushCursor();
+
     std::unique_ptr<WorkspaceDocument> document_;
+    // The brush cursor is rebuilt only when the picture it shows would change.
+    struct BrushCursorKey {
+        qint64 tip = 0;
+        int size = 0;
+        int angle = 0;
+        std::uint32_t colour = 0;
+        QSize client;
+        QSize canvas;
+        friend bool operator==(const BrushCursorKey&, const BrushCursorKey&) = default;
+    };
+    std::optional<BrushCursorKey> brushCursorKey_;
+    QCursor brushCursor_;
 };
 
 } // namespace workspace

@@ -8,6 +8,7 @@
 #include "controls/tab_button.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "workspace/resource_placement.h"
 #include "workspace/workspace_wnd.h"
 
 #include <QLineEdit>
@@ -53,6 +54,14 @@ struct MainWindow : ::testing::Test {
         text::setText(style, u"Hi");
         document().PlaceText(300, 300);
     }
+};
+
+struct DroppedClipart : workspace::ResourcePlacement {
+    std::vector<std::array<int, 3>> cliparts;
+    void PlaceFrame(int) override {}
+    void PlaceMask(int) override {}
+    void PlaceClipart(int index, int x, int y) override { cliparts.push_back({index, x, y}); }
+    void PlaceDecoration(int) override {}
 };
 
 } // namespace
@@ -219,4 +228,45 @@ TEST_F(MainWindow, DoubleClickOnTheTitleStripAndTheButtonShareOneFlag) {
     EXPECT_TRUE(window->maximised());
     window->onCommand(ID_MAXIMISE);
     EXPECT_FALSE(window->maximised());
+}
+
+TEST_F(MainWindow, WorkspaceCommandsReachTheSelectedText) {
+    placeText();
+    document().PlaceText(500, 400);
+    ASSERT_EQ(document().activeText(), 1);
+    window->onCommand(ID_SEND_TO_BACK);
+    EXPECT_EQ(document().activeText(), 0);
+    window->onCommand(ID_BRING_FORWARD);
+    EXPECT_EQ(document().activeText(), 1);
+    window->onCommand(ID_DELETE_SELECTED);
+    EXPECT_EQ(document().objects().size(), 1);
+    EXPECT_TRUE(window->button(ID_UNDO)->isEnabled());
+
+    // Escape reaches the workspace when it has the focus, and drops the selection.
+    document().objects().get<text::TextObject>(0)->selected = 1;
+    window->workspace()->setFocus();
+    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    EXPECT_EQ(document().objects().get<text::TextObject>(0)->selected, 0);
+}
+
+TEST_F(MainWindow, ChoosingACropAspectSeatsTheCropRectangle) {
+    window->onCommand(ID_TAB_CROP);
+    platform::sendMessage(window, platform::UM_CROPASPECT, 4, 3);
+    const workspace::Rect crop = document().cropRect();
+    EXPECT_TRUE(document().cropAspect().constrained);
+    EXPECT_NEAR(crop.width() * 3, crop.height() * 4, 4);
+    platform::sendMessage(window, platform::UM_CROPASPECT, 0, 0);
+    EXPECT_FALSE(document().cropAspect().constrained);
+    EXPECT_EQ(document().cropRect(), crop);
+}
+
+TEST_F(MainWindow, AThumbnailDroppedOnTheWorkspaceIsPlacedAtTheDropPoint) {
+    DroppedClipart placement;
+    document().setResourcePlacement(&placement);
+    workspace::CWorkspaceWnd* canvas = window->workspace();
+    window->dropOnWorkspace(workspace::CategoryCliparts, 2, canvas->mapToGlobal(QPoint(120, 90)));
+    window->dropOnWorkspace(workspace::CategoryCliparts, 3,
+                            canvas->mapToGlobal(QPoint(-40, 90))); // beside it
+    ASSERT_EQ(placement.cliparts.size(), 1u);
+    EXPECT_EQ(placement.cliparts[0], (std::array<int, 3>{2, 120, 90}));
 }

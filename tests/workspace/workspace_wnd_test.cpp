@@ -1,7 +1,9 @@
+#include "app/command_ids.h"
 #include "platform/messages.h"
 #include "support/temp_folder.h"
 #include "workspace/workspace_wnd.h"
 
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -28,6 +30,13 @@ protected:
     bool event(QEvent* e) override { return dispatchMessage(e) || QWidget::event(e); }
 };
 
+// The mouse as the window system delivers it, button state included.
+void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
 struct Window : ::testing::Test {
     TempFolder folder;
     MessageLog main;
@@ -41,6 +50,18 @@ struct Window : ::testing::Test {
         text::TextObject& style = workspace->document().textTemplate();
         style.font = text::makeLogFont(u"DejaVu Sans", 50);
         text::setText(style, u"Hi");
+    }
+
+    // A clipart whose screen hit region is (100, 100)-(200, 200), selected by a click.
+    ClipartObject& selectedClipart() {
+        WorkspaceDocument& document = workspace->document();
+        ClipartObject clipart;
+        clipart.hitRegion = QPolygonF(QRectF(100, 100, 100, 100));
+        document.objects().append(clipart);
+        document.SetTool(ToolClipart);
+        mouse(workspace.get(), QEvent::MouseButtonPress, {150, 150});
+        mouse(workspace.get(), QEvent::MouseButtonRelease, {150, 150}, Qt::NoButton);
+        return *document.objects().get<ClipartObject>(document.objects().size() - 1);
     }
 };
 
@@ -83,4 +104,105 @@ TEST_F(Window, AClickOrEscapeDuringPreviewEndsIt) {
     workspace->document().setPreviewing(false);
     QTest::mouseClick(workspace.get(), Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_EQ(main.count(platform::UM_PREVIEWEND), 2);
+}
+
+TEST_F(Window, AMouseDragMovesATextUnderTheMoveCursorAndRecordsOneStep) {
+    WorkspaceDocument& document = workspace->document();
+    document.SetTool(ToolText);
+    document.PlaceText(60, 60);
+    const int states = main.count(platform::UM_UNDOSTATE);
+    const text::TextObject& text = *document.objects().get<text::TextObject>(0);
+
+    mouse(workspace.get(), QEvent::MouseButtonPress, {70, 70});
+    mouse(workspace.get(), QEvent::MouseMove, {100, 80});
+    mouse(workspace.get(), QEvent::MouseMove, {130, 95});
+    EXPECT_EQ(workspace->cursor().shape(), Qt::SizeAllCursor);
+    EXPECT_EQ(main.count(platform::UM_UNDOSTATE), states); // nothing recorded mid-drag
+    mouse(workspace.get(), QEvent::MouseButtonRelease, {130, 95}, Qt::NoButton);
+    EXPECT_EQ(text.left, 120);
+    EXPECT_EQ(text.top, 85);
+    EXPECT_EQ(main.count(platform::UM_UNDOSTATE), states + 1);
+
+    mouse(workspace.get(), QEvent::MouseMove, {5, 5}, Qt::NoButton); // off every object
+    EXPECT_EQ(workspace->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Window, CropHandlesShowTheirSizingCursors) {
+    WorkspaceDocument& document = workspace->document();
+    document.SetTool(ToolCrop);
+    const auto handles = WorkspaceDocument::HandleRects(document.cropRect());
+    const Qt::CursorShape expected[8] = {Qt::SizeFDiagCursor, Qt::SizeHorCursor,   Qt::SizeBDiagCursor,
+                                         Qt::SizeVerCursor,   Qt::SizeFDiagCursor, Qt::SizeHorCursor,
+                                         Qt::SizeBDiagCursor, Qt::SizeVerCursor};
+    for (int k = 0; k < 8; ++k) {
+        const Rect& h = handles[static_cast<std::size_t>(k)];
+        mouse(workspace.get(), QEvent::MouseMove, {h.left + 4, h.top + 4}, Qt::NoButton);
+        EXPECT_EQ(workspace->cursor().shape(), expected[k]) << "handle " << k;
+    }
+    const QPoint inside((document.cropRect().left + document.cropRect().right) / 2,
+                        document.cropRect().top + 30);
+    mouse(workspace.get(), QEvent::MouseMove, inside, Qt::NoButton);
+    EXPECT_EQ(workspace->cursor().shape(), Qt::SizeAllCursor);
+}
+
+TEST_F(Window, TheBrushCursorIsDrawnFromTheTipWithItsHotSpotInTheMiddle) {
+    WorkspaceDocument& document = workspace->document();
+    QImage tip(30, 30, QImage::Format_ARGB32);
+    tip.fill(qRgba(0, 0, 0, 255));
+    document.setBrushPictures({tip});
+    document.brush() = {0, true, 0, 255, 60, 0};
+    mouse(workspace.get(), QEvent::MouseMove, {300, 300}, Qt::NoButton);
+    const QCursor cursor = workspace->cursor();
+    ASSERT_EQ(cursor.shape(), Qt::BitmapCursor);
+    // The white 800 × 600 canvas shows at 1:1: a stamp of size 60 covers 60 window pixels.
+    EXPECT_EQ(cursor.pixmap().size(), QSize(65, 65));
+    EXPECT_EQ(cursor.hotSpot(), QPoint(32, 32));
+}
+
+TEST_F(Window, ArrowKeysNudgeTheSelectionAndTheReleaseRecordsOneStep) {
+    ClipartObject& clipart = selectedClipart();
+    ASSERT_EQ(clipart.selected, 1);
+    const int states = main.count(platform::UM_UNDOSTATE);
+    QTest::keyPress(workspace.get(), Qt::Key_Right);
+    QTest::keyPress(workspace.get(), Qt::Key_Right);
+    QTest::keyPress(workspace.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(clipart.offsetX, 2);
+    EXPECT_EQ(clipart.offsetY, 10);
+    EXPECT_EQ(main.count(platform::UM_UNDOSTATE), states);
+    QTest::keyRelease(workspace.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(main.count(platform::UM_UNDOSTATE), states + 1);
+}
+
+TEST_F(Window, DeleteEscapeAndTheStackingKeys) {
+    WorkspaceDocument& document = workspace->document();
+    document.objects().append(ClipartObject{});
+    document.objects().get<ClipartObject>(0)->selected = 0;
+    ClipartObject& clipart = selectedClipart();
+    clipart.resourceIndex = 9;
+    QTest::keyClick(workspace.get(), Qt::Key_Home); // already on top: no change
+    QTest::keyClick(workspace.get(), Qt::Key_End);
+    EXPECT_EQ(document.objects().get<ClipartObject>(0)->resourceIndex, 9);
+    QTest::keyClick(workspace.get(), Qt::Key_PageUp);
+    EXPECT_EQ(document.objects().get<ClipartObject>(1)->resourceIndex, 9);
+
+    QTest::keyClick(workspace.get(), Qt::Key_Escape);
+    EXPECT_EQ(document.objects().get<ClipartObject>(1)->selected, 0);
+    QTest::keyClick(workspace.get(), Qt::Key_Delete); // nothing selected any more
+    EXPECT_EQ(document.objects().size(), 2);
+    document.objects().get<ClipartObject>(1)->selected = 1;
+    QTest::keyClick(workspace.get(), Qt::Key_Delete);
+    EXPECT_EQ(document.objects().size(), 1);
+    EXPECT_FALSE(workspace->onCommand(app::ID_TAB_TEXT));
+}
+
+TEST_F(Window, TheContextMenuRequestSelectsATextAndShowsNoMenu) {
+    WorkspaceDocument& document = workspace->document();
+    document.SetTool(ToolText);
+    document.PlaceText(60, 60);
+    document.ClearSelection();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(65, 65),
+                              workspace->mapToGlobal(QPoint(65, 65)));
+    QCoreApplication::sendEvent(workspace.get(), &request);
+    EXPECT_EQ(document.objects().get<text::TextObject>(0)->selected, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }

@@ -1,0 +1,15 @@
+// The main window's part in placing resources on the workspace.
+#include "app/editor_dlg.h"
+#include "workspace/workspace_wnd.h"
+
+namespace app {
+
+void CEditorDlg::dropOnWorkspace(int category, int index, QPoint globalPoint) {
+    if (!workspace_ || !workspace_->isVisible() || previewing())
+        return;
+    if (!workspace_->rect().contains(workspace_->mapFromGlobal(globalPoint)))
+        return;
+    workspace_->dropThumbnail(category, index, globalPoint);
+}
+
+} // namespace app
