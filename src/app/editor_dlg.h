@@ -81,8 +81,8 @@ public:
     CPhotoListCtrl* photoListCtrl() const { return photoListCtrl_.get(); }
     ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
     bool importRunning() const { return importThread_ && importThread_->running(); }
-    // A resource thumbnail (by ResourceCategory) released at a screen point: placed when the point lies
-    // over the workspace (editor_dlg_workspace.cpp).
+    // A resource thumbnail (by resources::ResourceCategory code) released at a screen point: placed when
+    // the point lies over the workspace (editor_dlg_workspace.cpp).
     void dropOnWorkspace(int category, int index, QPoint globalPoint);
     // Imports these files as the Import command would, in the background (files dropped on the list).
     void startImport(const QStringList& paths);

@@ -176,7 +176,8 @@ public:
     // moved. EndNudge (the key released) records the series as one undo step.
     bool NudgeSelected(int dx, int dy);
     void EndNudge();
-    // A resource thumbnail (by ResourceCategory) dropped at a window point goes to its placing operation.
+    // A resource thumbnail (by resources::ResourceCategory code) dropped at a window point goes to its
+    // placing operation.
     void DropThumbnail(int category, int index, int x, int y);
     void setResourcePlacement(ResourcePlacement* placement) { placement_ = placement; }
     // The pictures of the brush tips by tip index (32-bit, straight alpha), for painting and the cursor.

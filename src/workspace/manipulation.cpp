@@ -1,5 +1,6 @@
 // The mouse and the keyboard on the canvas: selecting, dragging, sizing by handles, the crop rectangle
 // and its aspect, brush strokes, nudging and dropped thumbnails.
+#include "resources/resource_types.h"
 #include "workspace/brush_cursor.h"
 #include "workspace/document.h"
 #include "workspace/handle_geometry.h"
@@ -400,23 +401,25 @@ void WorkspaceDocument::EndNudge() {
 }
 
 void WorkspaceDocument::DropThumbnail(int category, int index, int x, int y) {
-    if (!placement_ || index < 0 || preview_)
+    using resources::ResourceCategory;
+    const auto kind = resources::categoryFromCode(category);
+    if (!placement_ || !kind || index < 0 || preview_)
         return;
-    switch (category) {
-    case CategoryFrames:
+    switch (*kind) {
+    case ResourceCategory::Frames:
         placement_->PlaceFrame(index);
         break;
-    case CategoryMasks:
+    case ResourceCategory::Masks:
         placement_->PlaceMask(index);
         break;
-    case CategoryCliparts:
+    case ResourceCategory::Cliparts:
         placement_->PlaceClipart(index, x, y);
         break;
-    case CategoryDecorations:
+    case ResourceCategory::Decorations:
         placement_->PlaceDecoration(index);
         break;
-    default:
-        break;
+    case ResourceCategory::Brushes:
+        break; // tips are chosen, not placed
     }
 }
 

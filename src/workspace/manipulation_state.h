@@ -23,15 +23,6 @@ enum class PointerCursor {
 // The cursor of handle 0-7.
 PointerCursor handleCursor(int handle);
 
-// Codes of the resource kinds a dragged thumbnail carries; the package format numbers them this way.
-enum ResourceCategory : int {
-    CategoryFrames = 0,
-    CategoryMasks = 1,
-    CategoryCliparts = 2,
-    CategoryDecorations = 3,
-    CategoryBrushes = 4,
-};
-
 struct ManipulationState {
     enum class Drag {
         None,

@@ -22,7 +22,8 @@ public:
 
     // The commands routed to the workspace: 10800 delete, 10801-10804 stacking. False for other ids.
     bool onCommand(int id);
-    // A resource thumbnail (by ResourceCategory) released over the workspace at a screen point.
+    // A resource thumbnail (by resources::ResourceCategory code) released over the workspace at a screen
+    // point.
     void dropThumbnail(int category, int index, QPoint globalPoint);
 
 signals:

@@ -7,6 +7,7 @@
 #include "controls/skin_button.h"
 #include "controls/tab_button.h"
 #include "platform/scripted_dialogs.h"
+#include "resources/resource_types.h"
 #include "support/temp_folder.h"
 #include "workspace/resource_placement.h"
 #include "workspace/workspace_wnd.h"
@@ -264,9 +265,9 @@ TEST_F(MainWindow, AThumbnailDroppedOnTheWorkspaceIsPlacedAtTheDropPoint) {
     DroppedClipart placement;
     document().setResourcePlacement(&placement);
     workspace::CWorkspaceWnd* canvas = window->workspace();
-    window->dropOnWorkspace(workspace::CategoryCliparts, 2, canvas->mapToGlobal(QPoint(120, 90)));
-    window->dropOnWorkspace(workspace::CategoryCliparts, 3,
-                            canvas->mapToGlobal(QPoint(-40, 90))); // beside it
+    const int cliparts = static_cast<int>(resources::ResourceCategory::Cliparts);
+    window->dropOnWorkspace(cliparts, 2, canvas->mapToGlobal(QPoint(120, 90)));
+    window->dropOnWorkspace(cliparts, 3, canvas->mapToGlobal(QPoint(-40, 90))); // beside it
     ASSERT_EQ(placement.cliparts.size(), 1u);
     EXPECT_EQ(placement.cliparts[0], (std::array<int, 3>{2, 120, 90}));
 }

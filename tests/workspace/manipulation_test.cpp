@@ -1,4 +1,5 @@
 #include "recording_listener.h"
+#include "resources/resource_types.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 #include "workspace/handle_geometry.h"
@@ -10,6 +11,10 @@ using namespace workspace;
 using testing_support::TempFolder;
 
 namespace {
+
+int code(resources::ResourceCategory category) {
+    return static_cast<int>(category);
+}
 
 QPolygonF square(int left, int top, int side) {
     return QPolygonF(QRectF(left, top, side, side));
@@ -475,14 +480,15 @@ TEST_F(Manipulation, ContextMenuSelectsATextByItsLabelSquareWithoutStartingADrag
 }
 
 TEST_F(Manipulation, DroppedThumbnailsGoToTheirPlacingOperation) {
-    document->DropThumbnail(CategoryCliparts, 1, 50, 60); // nothing to hand it to yet: no effect
+    document->DropThumbnail(code(resources::ResourceCategory::Cliparts), 1, 50,
+                            60); // nothing to hand it to yet: no effect
     RecordingPlacement placement;
     document->setResourcePlacement(&placement);
-    document->DropThumbnail(CategoryFrames, 3, 50, 60);
-    document->DropThumbnail(CategoryMasks, 4, 50, 60);
-    document->DropThumbnail(CategoryCliparts, 5, 50, 60);
-    document->DropThumbnail(CategoryDecorations, 6, 50, 60);
-    document->DropThumbnail(CategoryBrushes, 7, 50, 60);
+    document->DropThumbnail(code(resources::ResourceCategory::Frames), 3, 50, 60);
+    document->DropThumbnail(code(resources::ResourceCategory::Masks), 4, 50, 60);
+    document->DropThumbnail(code(resources::ResourceCategory::Cliparts), 5, 50, 60);
+    document->DropThumbnail(code(resources::ResourceCategory::Decorations), 6, 50, 60);
+    document->DropThumbnail(code(resources::ResourceCategory::Brushes), 7, 50, 60);
     document->DropThumbnail(42, 8, 50, 60);
     EXPECT_EQ(placement.calls,
               (std::vector<std::string>{"frame 3", "mask 4", "clipart 5 at 50,60", "decoration 6"}));
