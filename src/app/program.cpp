@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/commands/convert_command.h"
+#include "app/commands/recipe_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
 #include "app/commands/screenshot_command.h"
@@ -44,6 +45,8 @@ int runPictovance(int argc, char** argv) {
     // The converter works on files only: no window, no display, no hand-over to a running editor.
     if (isConvertCommand(arguments))
         return runConvertCommand(argc, argv, arguments);
+    if (isRecipeCommand(arguments))
+        return runRecipeCommand(argc, argv, arguments);
     if (isScreenshotCommand(arguments))
         return runScreenshotCommand(argc, argv, arguments);
 

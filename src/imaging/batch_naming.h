@@ -2,8 +2,18 @@
 
 #include <QString>
 #include <algorithm>
+#include <array>
 
 namespace imaging {
+
+// The formats the batch converter writes, by the extension its output gets.
+inline constexpr std::array<const char*, 8> kBatchFormats{"jpg", "bmp", "gif", "png",
+                                                          "pnm", "tga", "tif", "pcx"};
+
+inline bool isBatchFormat(const QString& format) {
+    return std::any_of(kBatchFormats.begin(), kBatchFormats.end(),
+                       [&](const char* known) { return format == QLatin1String(known); });
+}
 
 // Where the batch converter writes a converted file: the output folder (ending with a separator)
 // followed by the source's file name cut after its last "." and followed by the format text

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
-#include <array>
 #include <cstdio>
 #include <new>
 #include <vector>
@@ -16,8 +15,6 @@
 namespace app {
 
 namespace {
-
-constexpr std::array<const char*, 8> kFormats{"jpg", "bmp", "gif", "png", "pnm", "tga", "tif", "pcx"};
 
 struct ConvertRequest {
     QString format;
@@ -43,10 +40,8 @@ bool parse(const QStringList& arguments, ConvertRequest& request) {
         }
     }
     request.format = request.format.toLower();
-    const bool known = std::any_of(kFormats.begin(), kFormats.end(), [&](const char* format) {
-        return request.format == QLatin1String(format);
-    });
-    return known && !request.outputFolder.isEmpty() && !request.files.isEmpty();
+    return imaging::isBatchFormat(request.format) && !request.outputFolder.isEmpty() &&
+           !request.files.isEmpty();
 }
 
 // One file, as the batch converter does it: probe, load at the picture's own size, save.

@@ -1,0 +1,154 @@
+#include "app/commands/recipe_command.h"
+
+#include "imaging/batch_naming.h"
+#include "recipe/recipe_batch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+// Far beyond any hand-written recipe; a bigger file is not one.
+constexpr qint64 kMaxRecipeBytes = 1 << 20;
+
+struct RecipeRequest {
+    QString recipeFile;
+    QString outputFolder;
+    QString format;
+    QStringList photos;
+};
+
+void printUsage() {
+    std::fprintf(stderr, "usage: pictovance --recipe RECIPE.json --out DIR [--format FORMAT] PHOTO...\n"
+                         "FORMAT is one of jpg, bmp, gif, png, pnm, tga, tif, pcx.\n");
+}
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "pictovance: %s\n", qPrintable(message));
+    return 2;
+}
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+bool parse(const QStringList& arguments, RecipeRequest& request) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        QString* value = argument == QLatin1String("--recipe")   ? &request.recipeFile
+                         : argument == QLatin1String("--out")    ? &request.outputFolder
+                         : argument == QLatin1String("--format") ? &request.format
+                                                                 : nullptr;
+        if (value) {
+            if (i + 1 >= arguments.size() || !value->isEmpty())
+                return false;
+            *value = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return false;
+        } else {
+            request.photos << argument;
+        }
+    }
+    request.format = request.format.toLower();
+    return !request.recipeFile.isEmpty() && !request.outputFolder.isEmpty() && !request.photos.isEmpty() &&
+           (request.format.isEmpty() || imaging::isBatchFormat(request.format));
+}
+
+// The recipe, or the reason there is none.
+recipe::ReadRecipe loadRecipe(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, QStringLiteral("cannot read it: %1").arg(file.errorString())};
+    if (file.size() > kMaxRecipeBytes)
+        return {std::nullopt, QStringLiteral("a recipe is at most %1 bytes").arg(kMaxRecipeBytes)};
+    return recipe::readRecipe(file.read(kMaxRecipeBytes + 1));
+}
+
+// Each photo's output, refused where it would overwrite a file of the command line or an output of an
+// earlier photo of the run: workers finish in any order, and neither an original nor a result may be lost.
+std::vector<recipe::BatchPhoto> planPhotos(const RecipeRequest& request, const QString& outputFolder,
+                                           const QString& format) {
+    QSet<QString> named{QFileInfo(request.recipeFile).canonicalFilePath()};
+    for (const QString& photo : request.photos)
+        named.insert(QFileInfo(photo).canonicalFilePath());
+    QHash<QString, QString> writers;
+    std::vector<recipe::BatchPhoto> photos;
+    for (const QString& photo : request.photos) {
+        recipe::BatchPhoto planned{{photo, imaging::batchOutputPath(outputFolder, photo, format), format},
+                                   {}};
+        const QString target = QFileInfo(planned.task.target).absoluteFilePath();
+        if (named.contains(target))
+            planned.refusal = QStringLiteral("its output %1 would replace a file named on the command line")
+                                  .arg(native(target));
+        else if (writers.contains(target))
+            planned.refusal = QStringLiteral("its output %1 is already the output of %2")
+                                  .arg(native(target), native(writers[target]));
+        else
+            writers.insert(target, photo);
+        photos.push_back(std::move(planned));
+    }
+    return photos;
+}
+
+} // namespace
+
+bool isRecipeCommand(const QStringList& arguments) {
+    return arguments.contains(QLatin1String("--recipe"));
+}
+
+int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
+    RecipeRequest request;
+    if (!parse(arguments, request)) {
+        printUsage();
+        return 2;
+    }
+    // A bad recipe stops the run before anything is made, the output folder included.
+    const recipe::ReadRecipe read = loadRecipe(request.recipeFile);
+    if (!read.recipe)
+        return fail(QStringLiteral("%1: %2").arg(native(request.recipeFile), read.problem));
+    const recipe::Recipe& recipe = *read.recipe;
+    const QString format = !request.format.isEmpty()  ? request.format
+                           : !recipe.format.isEmpty() ? recipe.format
+                                                      : QStringLiteral("jpg");
+
+    // Texts need fonts and the composer paints, which takes a GUI application; the offscreen platform
+    // needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    // Each skipped photo gets its own line with the reason; the readers' warnings would only repeat it.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+
+    QDir output(request.outputFolder);
+    if (!output.mkpath(QStringLiteral(".")))
+        return fail(QStringLiteral("cannot create the output folder %1").arg(native(request.outputFolder)));
+    // The documents' undo files and the encoders' hand-over bitmaps, never the editor's own.
+    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/pictovance-recipe-XXXXXX"));
+    if (!scratch.isValid())
+        return fail(QStringLiteral("cannot create a temporary folder: %1").arg(scratch.errorString()));
+
+    const std::vector<recipe::BatchPhoto> photos =
+        planPhotos(request, output.canonicalPath() + QLatin1Char('/'), format);
+    const int failures = recipe::runRecipeBatch(
+        recipe, recipe::findRunSettings(), photos, scratch.path(), QThread::idealThreadCount(),
+        [](const recipe::BatchPhoto& photo, const imaging::Outcome& outcome) {
+            if (outcome)
+                std::printf("written: %s\n", qPrintable(native(photo.task.target)));
+            else
+                std::printf("skipped: %s: %s\n", qPrintable(native(photo.task.photo)),
+                            outcome.reason.c_str());
+            std::fflush(stdout);
+        });
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace app

@@ -1,0 +1,79 @@
+#include "recipe/recipe_runner.h"
+
+#include "imaging/photo_loading.h"
+#include "imaging/save_picture.h"
+#include "workspace/document.h"
+
+#include <QFontDatabase>
+#include <algorithm>
+
+namespace recipe {
+
+namespace {
+
+using imaging::Outcome;
+
+// Nobody watches a headless document: there are no buttons, panels or window to update.
+class SilentListener : public workspace::DocumentListener {
+public:
+    void undoStateChanged() override {}
+    void objectSelected(int) override {}
+    void showToolPanel(int) override {}
+    void objectPlaced() override {}
+    void editText(const QString&, const QPoint*) override {}
+    void composed() override {}
+};
+
+Outcome failure(const QString& reason) {
+    return Outcome::failure(reason.toStdString());
+}
+
+} // namespace
+
+RunSettings findRunSettings() {
+    QStringList faces = QFontDatabase::families();
+    // Vertical faces ("@...") are never listed by the panel.
+    faces.removeIf([](const QString& face) { return face.startsWith(QLatin1Char('@')); });
+    std::sort(faces.begin(), faces.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return {faces.isEmpty() ? QStringLiteral("sans-serif") : faces.first()};
+}
+
+Outcome runSteps(const Recipe& recipe, const RunSettings& settings, workspace::WorkspaceDocument& document) {
+    StepContext context{document, settings.defaultFace};
+    for (std::size_t i = 0; i < recipe.steps.size(); ++i) {
+        const RecipeStep& step = recipe.steps[i];
+        if (const Outcome outcome = step.kind->run(context, step.fields); !outcome)
+            return failure(QStringLiteral("step %1 (%2): %3")
+                               .arg(i + 1)
+                               .arg(QLatin1String(step.kind->op), QString::fromStdString(outcome.reason)));
+    }
+    return Outcome::success();
+}
+
+Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, const PhotoTask& task,
+                         const QString& scratchFolder) {
+    imaging::LoadedPicture loaded;
+    if (const Outcome outcome = imaging::LoadPhoto(task.photo, loaded); !outcome)
+        return Outcome::failure("cannot open the photo: " + outcome.reason);
+
+    SilentListener listener;
+    workspace::WorkspaceDocument document(scratchFolder, listener, recipe.view);
+    document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, task.photo);
+    document.keepLoadedPhoto();
+    document.ClearSelection();
+    document.Recompose(false);
+
+    if (Outcome outcome = runSteps(recipe, settings, document); !outcome)
+        return outcome;
+    const auto pixels = document.flattenForExport(recipe.wholeImage);
+    if (!pixels)
+        return Outcome::failure("export: the whole image could not be rendered");
+    const Outcome saved = imaging::SavePicture(task.target, pixels->bgr.data(), pixels->width, pixels->height,
+                                               task.format, scratchFolder + QLatin1Char('/'));
+    if (!saved)
+        return Outcome::failure("cannot save: " + saved.reason);
+    return Outcome::success();
+}
+
+} // namespace recipe

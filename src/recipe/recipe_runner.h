@@ -1,0 +1,33 @@
+#pragma once
+// One photo through a recipe: opened as the editor opens a photo from its list, edited step by step
+// through the document's own operations, exported as the editor's Export does.
+
+#include "imaging/outcome.h"
+#include "recipe/recipe.h"
+
+#include <QString>
+
+namespace recipe {
+
+// What every photo of a run shares, found once on the thread that owns the application.
+struct RunSettings {
+    QString defaultFace; // the first face of the text panel's sorted font list
+};
+RunSettings findRunSettings();
+
+// Carries the recipe's steps out on the document in order, stopping at the first that fails.
+imaging::Outcome runSteps(const Recipe& recipe, const RunSettings& settings,
+                          workspace::WorkspaceDocument& document);
+
+struct PhotoTask {
+    QString photo;
+    QString target; // the picture file to write
+    QString format; // one of the converter's formats
+};
+
+// `scratchFolder` takes the document's undo file and the encoders' hand-over bitmap and nothing else is
+// written but the target. A failure's reason names the step ("step 2 (text): ...") where one failed.
+imaging::Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, const PhotoTask& task,
+                                  const QString& scratchFolder);
+
+} // namespace recipe

@@ -1,0 +1,39 @@
+#pragma once
+// The operations a recipe step can name. The table in recipe_steps.cpp is the only list of them: a new
+// operation is one entry there and one handler. A step's fields carry the names and units of the object
+// record fields they set, so a document's objects can be written back out as steps.
+
+#include "imaging/outcome.h"
+#include "recipe/step_fields.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace workspace {
+class WorkspaceDocument;
+}
+
+namespace recipe {
+
+// What a handler works on: the photo's document, and what the run found once for every photo.
+struct StepContext {
+    workspace::WorkspaceDocument& document;
+    const QString& defaultFace; // the text panel's first face, for a text step that names none
+};
+
+// Carries the step out through the document's own operations; a failure's reason is for people and
+// does not repeat the step's number or operation.
+using StepHandler = imaging::Outcome (*)(StepContext& context, const StepFields& fields);
+
+struct StepKind {
+    const char* op;
+    std::vector<FieldSpec> fields;
+    StepHandler run;
+};
+
+const std::vector<StepKind>& stepKinds();
+// Null for a name the table does not hold.
+const StepKind* findStepKind(const QString& op);
+QStringList stepNames();
+
+} // namespace recipe

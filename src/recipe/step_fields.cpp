@@ -1,0 +1,111 @@
+#include "recipe/step_fields.h"
+
+#include <QJsonArray>
+#include <algorithm>
+#include <cmath>
+
+namespace recipe {
+
+namespace {
+
+bool wholeNumberIn(const QJsonValue& value, double minimum, double maximum) {
+    if (!value.isDouble())
+        return false;
+    const double number = value.toDouble();
+    return std::isfinite(number) && number == std::floor(number) && number >= minimum && number <= maximum;
+}
+
+bool isHexDigit(QChar c) {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
+           (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+           (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+
+bool isColour(const QJsonValue& value) {
+    const QString text = value.toString();
+    return value.isString() && text.size() == 7 && text[0] == QLatin1Char('#') &&
+           std::all_of(text.begin() + 1, text.end(), isHexDigit);
+}
+
+QString range(const FieldSpec& spec) {
+    return QStringLiteral("from %1 to %2").arg(spec.minimum).arg(spec.maximum);
+}
+
+} // namespace
+
+QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
+    const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(spec.name));
+    switch (spec.type) {
+    case FieldType::Integer:
+        if (!wholeNumberIn(value, spec.minimum, spec.maximum))
+            return QStringLiteral("%1 must be a whole number %2").arg(name, range(spec));
+        break;
+    case FieldType::Number:
+        if (!value.isDouble() || !(value.toDouble() >= spec.minimum && value.toDouble() <= spec.maximum))
+            return QStringLiteral("%1 must be a number %2").arg(name, range(spec));
+        break;
+    case FieldType::Colour:
+        if (!isColour(value))
+            return QStringLiteral("%1 must be a colour written \"#RRGGBB\"").arg(name);
+        break;
+    case FieldType::Point: {
+        const QJsonArray pair = value.toArray();
+        if (!value.isArray() || pair.size() != 2 || !wholeNumberIn(pair[0], spec.minimum, spec.maximum) ||
+            !wholeNumberIn(pair[1], spec.minimum, spec.maximum))
+            return QStringLiteral("%1 must be two whole numbers [x, y], each %2").arg(name, range(spec));
+        break;
+    }
+    case FieldType::Text: {
+        const qsizetype bytes = value.toString().toUtf8().size();
+        if (!value.isString() || bytes < spec.minimum || bytes > spec.maximum)
+            return QStringLiteral("%1 must be a text of %2 to %3 bytes (UTF-8)")
+                .arg(name)
+                .arg(spec.minimum)
+                .arg(spec.maximum);
+        break;
+    }
+    case FieldType::Choice: {
+        const QStringList words = QString::fromLatin1(spec.choices).split(QLatin1Char('|'));
+        if (!value.isString() || !words.contains(value.toString()))
+            return QStringLiteral("%1 must be one of %2").arg(name, words.join(QStringLiteral(", ")));
+        break;
+    }
+    }
+    return {};
+}
+
+QJsonValue StepFields::value(const char* name) const {
+    return object_.value(QLatin1String(name));
+}
+
+bool StepFields::has(const char* name) const {
+    return object_.contains(QLatin1String(name));
+}
+
+int StepFields::integer(const char* name, int fallback) const {
+    return has(name) ? value(name).toInt() : fallback;
+}
+
+double StepFields::number(const char* name, double fallback) const {
+    return has(name) ? value(name).toDouble() : fallback;
+}
+
+text::RgbColour StepFields::colour(const char* name, text::RgbColour fallback) const {
+    if (!has(name))
+        return fallback;
+    const unsigned rgb = value(name).toString().mid(1).toUInt(nullptr, 16);
+    return text::rgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
+}
+
+QPoint StepFields::point(const char* name, QPoint fallback) const {
+    if (!has(name))
+        return fallback;
+    const QJsonArray pair = value(name).toArray();
+    return QPoint(pair[0].toInt(), pair[1].toInt());
+}
+
+QString StepFields::text(const char* name, const QString& fallback) const {
+    return has(name) ? value(name).toString() : fallback;
+}
+
+} // namespace recipe

@@ -1,0 +1,55 @@
+#pragma once
+// The fields of a recipe step: how each is described in the step table, checked when the recipe is read,
+// and read back by the step's handler.
+
+#include "text/text_object.h"
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QPoint>
+#include <QString>
+
+namespace recipe {
+
+enum class FieldType {
+    Integer, // a whole number from minimum to maximum
+    Number,  // any number from minimum to maximum
+    Colour,  // "#RRGGBB"
+    Point,   // [x, y], whole numbers each from minimum to maximum
+    Text,    // a string of minimum to maximum UTF-8 bytes
+    Choice,  // one of the words of `choices`
+};
+
+struct FieldSpec {
+    const char* name;
+    FieldType type;
+    double minimum = 0;
+    double maximum = 0;
+    bool required = false;
+    const char* choices = nullptr; // Choice: the accepted words, separated by "|"
+};
+
+// Why the value does not fit the field, in words naming the field; empty when it fits.
+QString fieldProblem(const FieldSpec& spec, const QJsonValue& value);
+
+// A step's fields after they were checked against its specs: the readers convert without checking
+// again and give the fallback for a field the step leaves out.
+class StepFields {
+public:
+    StepFields() = default;
+    explicit StepFields(QJsonObject object) : object_(std::move(object)) {}
+
+    bool has(const char* name) const;
+    int integer(const char* name, int fallback) const;
+    double number(const char* name, double fallback) const;
+    text::RgbColour colour(const char* name, text::RgbColour fallback) const; // 0x00BBGGRR
+    QPoint point(const char* name, QPoint fallback) const;
+    QString text(const char* name, const QString& fallback) const;
+
+private:
+    QJsonValue value(const char* name) const;
+
+    QJsonObject object_;
+};
+
+} // namespace recipe

@@ -1,0 +1,123 @@
+// Recipe steps carried out on a document: what each sets, where photo pixels land, and how a step that
+// cannot be carried out on a photo stops it.
+#include "recipe/recipe_runner.h"
+#include "support/temp_folder.h"
+#include "text/style_samples.h"
+#include "workspace/document.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace recipe;
+using testing_support::TempFolder;
+
+namespace {
+
+class NoListener : public workspace::DocumentListener {
+    void undoStateChanged() override {}
+    void objectSelected(int) override {}
+    void showToolPanel(int) override {}
+    void objectPlaced() override {}
+    void editText(const QString&, const QPoint*) override {}
+    void composed() override {}
+};
+
+struct RecipeSteps : ::testing::Test {
+    TempFolder folder;
+    NoListener listener;
+    workspace::WorkspaceDocument document{folder.path(), listener, QSize(1280, 800)};
+    RunSettings settings{QStringLiteral("DejaVu Serif")};
+
+    void load(int width, int height) {
+        imaging::PhotoBuffer photo;
+        photo.width = width;
+        photo.height = height;
+        photo.bgr.assign(static_cast<std::size_t>(width) * height * 3, 90);
+        document.setLoadedPicture(std::move(photo), false, 0, QStringLiteral("photo.png"));
+        document.keepLoadedPhoto();
+    }
+
+    imaging::Outcome run(const QByteArray& steps) {
+        const ReadRecipe read = readRecipe(R"({"recipe": 1, "steps": [)" + steps + "]}");
+        EXPECT_TRUE(read.recipe) << read.problem.toStdString();
+        return read.recipe ? runSteps(*read.recipe, settings, document) : imaging::Outcome{};
+    }
+
+    const text::TextObject& textAt(int index) const {
+        return *document.objects().get<text::TextObject>(index);
+    }
+};
+
+} // namespace
+
+TEST_F(RecipeSteps, ATextTakesThePanelsDefaultsForWhatItLeavesOut) {
+    load(400, 300);
+    ASSERT_TRUE(run(R"({"op": "text", "text": "Hi", "at": [10, 20]},
+                      {"op": "text", "text": "Second", "style": 4, "colour2": "#010203", "at": [100, 200]})"));
+    ASSERT_EQ(document.objects().size(), 2);
+    const text::TextObject& first = textAt(0);
+    EXPECT_EQ(text::textOf(first), "Hi");
+    EXPECT_EQ(text::faceName(first.font), "DejaVu Serif");
+    EXPECT_EQ(first.font.height, text::kPanelTextHeight);
+    EXPECT_EQ(first.style, 0);
+    EXPECT_EQ(first.colour, text::kStyleSampleColours[0].first);
+    EXPECT_EQ(first.secondColour, text::kStyleSampleColours[0].second);
+    EXPECT_EQ(first.transparency, 0.0f);
+    // The photo fits the view at 1:1, centred: photo pixel (10, 20) is that far from the view's corner.
+    EXPECT_EQ(first.left, document.viewRect().left + 10);
+    EXPECT_EQ(first.top, document.viewRect().top + 20);
+
+    // A chosen style brings its own colours, as in the panel, unless the step names them.
+    const text::TextObject& second = textAt(1);
+    EXPECT_EQ(second.style, 4);
+    EXPECT_EQ(second.colour, text::kStyleSampleColours[4].first);
+    EXPECT_EQ(second.secondColour, text::rgb(1, 2, 3));
+    EXPECT_EQ(document.tool(), workspace::ToolText);
+    EXPECT_TRUE(document.modified());
+}
+
+TEST_F(RecipeSteps, PhotoPixelsLandOnTheSamePlaceOfAScaledView) {
+    load(1600, 1200); // shown at 1040 × 780 in the 1280 × 800 view
+    ASSERT_TRUE(run(R"({"op": "text", "text": "Mid", "at": [800, 600]},
+                      {"op": "text", "text": "Corner", "at": [1599, 1199]})"));
+    const workspace::Rect& view = document.viewRect();
+    EXPECT_EQ(textAt(0).left, view.left + 520);
+    EXPECT_EQ(textAt(0).top, view.top + 390);
+    EXPECT_EQ(textAt(1).left, view.right - 1);
+    EXPECT_EQ(textAt(1).top, view.bottom - 1);
+}
+
+TEST_F(RecipeSteps, BackgroundUndoAndRedoAreTheDocumentsOwn) {
+    load(400, 300);
+    ASSERT_TRUE(run(R"({"op": "background", "colour": "#336699"},
+                      {"op": "text", "text": "A", "at": [5, 5]}, {"op": "text", "text": "B", "at": [200, 5]},
+                      {"op": "undo"})"));
+    EXPECT_EQ(document.background().width, 400);
+    EXPECT_EQ(document.background().bgr[0], 0x99); // blue, green, red
+    EXPECT_EQ(document.background().bgr[2], 0x33);
+    ASSERT_EQ(document.objects().size(), 1);
+    EXPECT_EQ(text::textOf(textAt(0)), "A");
+    ASSERT_TRUE(run(R"({"op": "redo"})"));
+    EXPECT_EQ(document.objects().size(), 2);
+    // Undoing the first text takes its flattening step with it: the photo as loaded, no objects.
+    ASSERT_TRUE(run(R"({"op": "undo"}, {"op": "undo"})"));
+    EXPECT_TRUE(document.objects().empty());
+    EXPECT_FALSE(document.canUndo());
+}
+
+TEST_F(RecipeSteps, AStepThatCannotBeDoneOnThisPhotoStopsItNamingTheStep) {
+    load(400, 300);
+    imaging::Outcome outcome =
+        run(R"({"op": "text", "text": "A", "at": [5, 5]}, {"op": "text", "at": [400, 10]})");
+    EXPECT_EQ(outcome.reason, "step 2 (text): \"at\" (400, 10) lies outside the 400 × 300 photo");
+
+    // A press on a text puts the caret into it; a recipe's text step means a new text, so it fails.
+    outcome = run(R"({"op": "text", "text": "Wide text", "at": [20, 20]})");
+    EXPECT_THAT(outcome.reason, ::testing::StartsWith("step 1 (text): a text already lies at (20, 20)"));
+    EXPECT_EQ(document.objects().size(), 1);
+
+    document.keepLoadedPhoto();
+    EXPECT_EQ(run(R"({"op": "undo"})").reason, "step 1 (undo): there is nothing to undo");
+    EXPECT_EQ(run(R"({"op": "background", "colour": "#000000"}, {"op": "redo"})").reason,
+              "step 2 (redo): there is nothing to redo");
+}
