@@ -13,17 +13,6 @@ namespace {
 
 using imaging::Outcome;
 
-// Nobody watches a headless document: there are no buttons, panels or window to update.
-class SilentListener : public workspace::DocumentListener {
-public:
-    void undoStateChanged() override {}
-    void objectSelected(int) override {}
-    void showToolPanel(int) override {}
-    void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
-    void composed() override {}
-};
-
 Outcome failure(const QString& reason) {
     return Outcome::failure(reason.toStdString());
 }
@@ -57,12 +46,12 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
     if (const Outcome outcome = imaging::LoadPhoto(task.photo, loaded); !outcome)
         return Outcome::failure("cannot open the photo: " + outcome.reason);
 
-    SilentListener listener;
+    workspace::UnwatchedDocument listener;
     workspace::WorkspaceDocument document(scratchFolder, listener, recipe.view);
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, task.photo);
     document.keepLoadedPhoto();
-    document.ClearSelection();
-    document.Recompose(false);
+    // The editor recomposes here to show the photo. Nothing shows this document, and every operation
+    // recomposes what it changes, so a stretched copy of the photo for the screen would be wasted.
 
     if (Outcome outcome = runSteps(recipe, settings, document); !outcome)
         return outcome;

@@ -21,4 +21,15 @@ public:
     virtual void composed() = 0; // the back buffer holds a new picture for the screen
 };
 
+// For a document that no window shows, such as one a recipe edits headless.
+class UnwatchedDocument : public DocumentListener {
+public:
+    void undoStateChanged() override {}
+    void objectSelected(int) override {}
+    void showToolPanel(int) override {}
+    void objectPlaced() override {}
+    void editText(const QString&, const QPoint*) override {}
+    void composed() override {}
+};
+
 } // namespace workspace

@@ -65,15 +65,6 @@ protected:
     QString out(const QString& name = {}) const { return folder.file(QStringLiteral("out/") + name); }
 };
 
-class NoListener : public workspace::DocumentListener {
-    void undoStateChanged() override {}
-    void objectSelected(int) override {}
-    void showToolPanel(int) override {}
-    void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
-    void composed() override {}
-};
-
 void placeText(workspace::WorkspaceDocument& document, const char* value, int height, int style,
                text::RgbColour colour, text::RgbColour second, float transparency, QPoint window) {
     text::TextObject& panel = document.textTemplate();
@@ -108,7 +99,7 @@ TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits
     imaging::LoadedPicture loaded;
     ASSERT_TRUE(imaging::LoadPhoto(source, loaded));
     TempFolder scratch;
-    NoListener listener;
+    workspace::UnwatchedDocument listener;
     workspace::WorkspaceDocument document(scratch.path(), listener, QSize(1280, 800));
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, source);
     document.keepLoadedPhoto();

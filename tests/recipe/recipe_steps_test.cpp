@@ -13,18 +13,9 @@ using testing_support::TempFolder;
 
 namespace {
 
-class NoListener : public workspace::DocumentListener {
-    void undoStateChanged() override {}
-    void objectSelected(int) override {}
-    void showToolPanel(int) override {}
-    void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
-    void composed() override {}
-};
-
 struct RecipeSteps : ::testing::Test {
     TempFolder folder;
-    NoListener listener;
+    workspace::UnwatchedDocument listener;
     workspace::WorkspaceDocument document{folder.path(), listener, QSize(1280, 800)};
     RunSettings settings{QStringLiteral("DejaVu Serif")};
 
