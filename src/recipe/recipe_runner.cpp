@@ -2,6 +2,7 @@
 
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
+#include "recipe/step_handlers.h"
 #include "workspace/document.h"
 
 #include <QFontDatabase>
@@ -9,15 +10,7 @@
 
 namespace recipe {
 
-namespace {
-
 using imaging::Outcome;
-
-Outcome failure(const QString& reason) {
-    return Outcome::failure(reason.toStdString());
-}
-
-} // namespace
 
 RunSettings findRunSettings() {
     QStringList faces = QFontDatabase::families();

@@ -81,6 +81,8 @@ void placeText(workspace::WorkspaceDocument& document, const char* value, int he
 
 } // namespace
 
+// Two texts, one moved and the other deleted, then undo and redo: the exported picture is the very one
+// the workspace makes of the same edits.
 TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits) {
     const QString source = photo(QStringLiteral("holiday.png"), QSize(400, 300));
     const ProgramRun result = run({QStringLiteral("--recipe"),
@@ -90,6 +92,8 @@ TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits
                "colour1": "#FF0000", "colour2": "#FFFF00", "transparency": 0.2, "at": [20, 30]},
               {"op": "text", "text": "Second", "face": "DejaVu Sans", "height": 30, "style": 1,
                "colour1": "#8041BF", "colour2": "#FFFFFF", "at": [150, 200]},
+              {"op": "select", "at": [30, 40]}, {"op": "move", "by": [20, -10]},
+              {"op": "select", "at": [160, 210]}, {"op": "delete"},
               {"op": "undo"}, {"op": "redo"}]})"),
                                    QStringLiteral("--out"), out(), source});
     ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
@@ -110,8 +114,17 @@ TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits
               corner + QPoint(20, 30));
     placeText(document, "Second", 30, 1, text::rgb(128, 65, 191), text::rgb(255, 255, 255), 0.0f,
               corner + QPoint(150, 200));
+    document.ButtonDown(corner.x() + 30, corner.y() + 40); // a click into the first text
+    document.ButtonUp();
+    document.NudgeSelected(20, -10);
+    document.EndNudge();
+    document.ButtonDown(corner.x() + 160, corner.y() + 210);
+    document.ButtonUp();
+    document.DeleteSelected();
     document.undo();
     document.redo();
+    ASSERT_EQ(document.objects().size(), 1);
+    EXPECT_EQ(document.objects().get<text::TextObject>(0)->left, corner.x() + 40);
     const auto expected = document.flattenForExport(true);
     ASSERT_TRUE(expected);
 

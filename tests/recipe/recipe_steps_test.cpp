@@ -112,3 +112,66 @@ TEST_F(RecipeSteps, AStepThatCannotBeDoneOnThisPhotoStopsItNamingTheStep) {
     EXPECT_EQ(run(R"({"op": "background", "colour": "#000000"}, {"op": "redo"})").reason,
               "step 2 (redo): there is nothing to redo");
 }
+
+TEST_F(RecipeSteps, SelectMoveAndDragWorkOnTheObjectUnderThePhotoPixel) {
+    load(1600, 1200); // a view of 1040 × 780: a photo pixel is 0.65 window pixels
+    ASSERT_TRUE(run(R"({"op": "text", "text": "One", "height": 100, "at": [100, 100]},
+                      {"op": "text", "text": "Two", "height": 100, "at": [800, 600]},
+                      {"op": "background", "colour": "#000000"})"));
+    document.SetTool(
+        workspace::ToolFrame); // as after an undo restored a frame: selection takes the text tool
+    const int steps = document.history().stepCount();
+    ASSERT_TRUE(run(R"({"op": "select", "at": [120, 120]})"));
+    EXPECT_EQ(document.tool(), workspace::ToolText);
+    EXPECT_EQ(textAt(0).selected, 1);
+    EXPECT_EQ(textAt(1).selected, 0);
+    EXPECT_EQ(document.activeText(), 0);
+
+    const workspace::Rect before{textAt(0).left, textAt(0).top, textAt(0).right, textAt(0).bottom};
+    ASSERT_TRUE(run(R"({"op": "move", "by": [200, -100]})"));
+    EXPECT_EQ(textAt(0).left, before.left + 130);
+    EXPECT_EQ(textAt(0).top, before.top - 65);
+    EXPECT_EQ(document.history().stepCount(), steps + 2); // the selection and the move, one step each
+    ASSERT_TRUE(run(R"({"op": "undo"})"));
+    EXPECT_EQ(textAt(0).left, before.left);
+
+    const int twoLeft = textAt(1).left;
+    ASSERT_TRUE(run(R"({"op": "drag", "from": [820, 620], "to": [720, 620]})"));
+    EXPECT_EQ(textAt(1).left, twoLeft - 65);
+    EXPECT_EQ(textAt(1).selected, 1);
+    EXPECT_EQ(textAt(0).selected, 0);
+
+    EXPECT_EQ(run(R"({"op": "select", "at": [1500, 100]})").reason,
+              "step 1 (select): no object lies at (1500, 100)");
+    EXPECT_EQ(run(R"({"op": "drag", "from": [1500, 100], "to": [0, 0]})").reason,
+              "step 1 (drag): no object lies at (1500, 100)");
+    EXPECT_EQ(run(R"({"op": "select", "at": [1600, 100]})").reason,
+              "step 1 (select): \"at\" (1600, 100) lies outside the 1600 × 1200 photo");
+}
+
+TEST_F(RecipeSteps, DeleteAndStackActOnTheSelectionOnly) {
+    load(400, 300);
+    EXPECT_EQ(run(R"({"op": "move", "by": [1, 1]})").reason, "step 1 (move): no object is selected");
+    EXPECT_EQ(run(R"({"op": "stack", "to": "front"})").reason, "step 1 (stack): no object is selected");
+    EXPECT_EQ(run(R"({"op": "delete"})").reason, "step 1 (delete): no text or clipart is selected");
+
+    ASSERT_TRUE(
+        run(R"({"op": "text", "text": "A", "at": [10, 10]}, {"op": "text", "text": "B", "at": [100, 10]},
+                      {"op": "text", "text": "C", "at": [200, 10]}, {"op": "select", "at": [12, 15]},
+                      {"op": "stack", "to": "front"})"));
+    ASSERT_EQ(document.objects().size(), 3);
+    EXPECT_EQ(text::textOf(textAt(2)), "A");
+    ASSERT_TRUE(run(R"({"op": "stack", "to": "backward"}, {"op": "stack", "to": "back"})"));
+    EXPECT_EQ(text::textOf(textAt(0)), "A");
+    ASSERT_TRUE(run(R"({"op": "delete"})"));
+    ASSERT_EQ(document.objects().size(), 2);
+    EXPECT_EQ(text::textOf(textAt(0)), "B");
+    EXPECT_EQ(run(R"({"op": "delete"})").reason, "step 1 (delete): no text or clipart is selected");
+
+    // Frames keep their place in the stack: only texts and cliparts move.
+    workspace::FrameObject frame;
+    frame.selected = 1;
+    document.objects().append(frame);
+    EXPECT_EQ(run(R"({"op": "stack", "to": "back"})").reason,
+              "step 1 (stack): only a text or a clipart changes its place in the stack");
+}

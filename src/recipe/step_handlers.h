@@ -1,0 +1,24 @@
+#pragma once
+// The handlers of the step table (recipe_steps.cpp), one per operation, grouped in files by what they
+// work on.
+
+#include "recipe/recipe_steps.h"
+
+namespace recipe {
+
+imaging::Outcome failure(const QString& reason);
+
+// document_steps.cpp
+imaging::Outcome setBackground(StepContext& context, const StepFields& fields);
+imaging::Outcome addText(StepContext& context, const StepFields& fields);
+imaging::Outcome undo(StepContext& context, const StepFields& fields);
+imaging::Outcome redo(StepContext& context, const StepFields& fields);
+
+// object_steps.cpp
+imaging::Outcome select(StepContext& context, const StepFields& fields);
+imaging::Outcome move(StepContext& context, const StepFields& fields);
+imaging::Outcome deleteSelected(StepContext& context, const StepFields& fields);
+imaging::Outcome drag(StepContext& context, const StepFields& fields);
+imaging::Outcome stack(StepContext& context, const StepFields& fields);
+
+} // namespace recipe
