@@ -72,9 +72,15 @@ void WorkspaceDocument::Recompose(bool forOutput) {
     listener_.composed();
 }
 
+bool WorkspaceDocument::paintsOn(const QPaintDevice* device) const {
+    return device != &backBuffer_ || listener_.showsComposition();
+}
+
 void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     QPainter painter(&target);
-    painter.fillRect(target.rect(), kBackBufferFill);
+    const bool painted = paintsOn(&target);
+    if (painted)
+        painter.fillRect(target.rect(), kBackBufferFill);
     const bool framedOrMasked = objects_.contains(Frame) || objects_.contains(Mask);
 
     // The drawing area: the client area, or for output the client area in canvas pixels.
@@ -87,13 +93,13 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
     const bool onScreen = &target == &backBuffer_;
-    if (!background_.empty()) {
+    if (painted && !background_.empty()) {
         if (onScreen)
             painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_, area.size()));
         else
             painter.drawImage(area, imageOf(background_));
     }
-    if (!framedOrMasked && !working_.empty()) {
+    if (painted && !framedOrMasked && !working_.empty()) {
         if (onScreen)
             painter.drawImage(QPoint(view_.left, view_.top),
                               stretched(working_, stretchedPhoto_, view_.toQRect().size()));
@@ -104,7 +110,7 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     const int objectsEnd =
         output_.objectsEnd < 0 ? objects_.size() : std::min(output_.objectsEnd, objects_.size());
     drawObjects(painter, 0, objectsEnd, forOutput);
-    if (!output_.overlays)
+    if (!painted || !output_.overlays)
         return;
     if (output_.decorations)
         drawDecorations(painter, area);
@@ -219,6 +225,8 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
         object.bottom = placed.bottom;
     }
 
+    if (!paintsOn(painter.device()))
+        return;
     text::DrawTextInRect(painter, object.style, value, font, drawing.toQRect(), object.colour,
                          object.secondColour, text::alphaFromTransparency(object.transparency));
     if (object.selected == 1 && !forOutput)

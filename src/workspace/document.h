@@ -205,6 +205,8 @@ private:
 
     void composeInto(QImage& target, bool forOutput);
     void drawObjects(QPainter& painter, int first, int end, bool forOutput);
+    // False for the back buffer of a document that nothing shows.
+    bool paintsOn(const QPaintDevice* device) const;
     void drawDecorations(QPainter& painter, const QRect& area);
     void drawCropOverlay(QPainter& painter);
     // drag_composition.cpp: a drag step recomposed from layers kept for the drag.

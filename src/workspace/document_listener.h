@@ -19,6 +19,9 @@ public:
     // it.
     virtual void editText(const QString& text, const QPoint* caretAt) = 0;
     virtual void composed() = 0; // the back buffer holds a new picture for the screen
+    // False when nothing shows the back buffer: compositions then paint nothing into it, but still bring
+    // every object's place up to date.
+    virtual bool showsComposition() const { return true; }
 };
 
 // For a document that no window shows, such as one a recipe edits headless.
@@ -30,6 +33,7 @@ public:
     void objectPlaced() override {}
     void editText(const QString&, const QPoint*) override {}
     void composed() override {}
+    bool showsComposition() const override { return false; }
 };
 
 } // namespace workspace

@@ -103,7 +103,10 @@ TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits
     imaging::LoadedPicture loaded;
     ASSERT_TRUE(imaging::LoadPhoto(source, loaded));
     TempFolder scratch;
-    workspace::UnwatchedDocument listener;
+    // Shown, as in the editor: the run's own document paints nothing for a screen.
+    struct ShownDocument : workspace::UnwatchedDocument {
+        bool showsComposition() const override { return true; }
+    } listener;
     workspace::WorkspaceDocument document(scratch.path(), listener, QSize(1280, 800));
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, source);
     document.keepLoadedPhoto();

@@ -175,3 +175,41 @@ TEST_F(RecipeSteps, DeleteAndStackActOnTheSelectionOnly) {
     EXPECT_EQ(run(R"({"op": "stack", "to": "back"})").reason,
               "step 1 (stack): only a text or a clipart changes its place in the stack");
 }
+
+// Recipes edit documents that nothing shows, which paint nothing for the screen: what they export must
+// still be what a shown document exports after the same steps.
+TEST(UnwatchedDocument, ExportsWhatAShownDocumentExports) {
+    struct ShownDocument : workspace::UnwatchedDocument {
+        bool showsComposition() const override { return true; }
+    };
+    const ReadRecipe read = readRecipe(R"({"recipe": 1, "steps": [
+        {"op": "background", "colour": "#204060"},
+        {"op": "text", "text": "Kept", "height": 90, "style": 4, "at": [100, 100]},
+        {"op": "text", "text": "Dragged", "height": 60, "style": 6, "at": [600, 700]},
+        {"op": "drag", "from": [620, 720], "to": [300, 900]}, {"op": "select", "at": [120, 120]},
+        {"op": "move", "by": [40, 30]}]})");
+    ASSERT_TRUE(read.recipe) << read.problem.toStdString();
+    const RunSettings settings{QStringLiteral("DejaVu Sans")};
+
+    std::optional<imaging::PhotoBuffer> exports[2];
+    for (const bool shown : {true, false}) {
+        TempFolder folder;
+        ShownDocument shownListener;
+        workspace::UnwatchedDocument unwatchedListener;
+        workspace::WorkspaceDocument document(folder.path(),
+                                              shown ? static_cast<workspace::DocumentListener&>(shownListener)
+                                                    : unwatchedListener,
+                                              QSize(1280, 800));
+        imaging::PhotoBuffer photo;
+        photo.width = 1600;
+        photo.height = 1200;
+        photo.bgr.assign(1600u * 1200u * 3u, 120);
+        document.setLoadedPicture(std::move(photo), false, 0, QStringLiteral("photo.jpg"));
+        document.keepLoadedPhoto();
+        ASSERT_TRUE(runSteps(*read.recipe, settings, document));
+        exports[shown ? 0 : 1] = document.flattenForExport(true);
+        ASSERT_TRUE(exports[shown ? 0 : 1]);
+    }
+    EXPECT_EQ(exports[0]->width, exports[1]->width);
+    EXPECT_TRUE(exports[0]->bgr == exports[1]->bgr);
+}
