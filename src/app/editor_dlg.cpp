@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 namespace app {
@@ -32,7 +33,7 @@ namespace {
 constexpr int kCaptionSlot = 23;
 
 QString languageFilePath(const platform::Folders& folders) {
-    return folders.GetDataFolder() + QStringLiteral("EnglishLang_src");
+    return folders.workingDataFolder() + QStringLiteral("EnglishLang_src");
 }
 
 QString storePath(const platform::Folders& folders) {
@@ -79,7 +80,7 @@ void CEditorDlg::OnInitDialog() {
 
 void CEditorDlg::extractLanguageFile() {
     const platform::Folders& folders = app_.folders();
-    if (!folders.dataFolderAvailable()) {
+    if (!QFileInfo(folders.workingDataFolder()).isDir()) {
         app_.dialogs().inform(
             this,
             QStringLiteral("The Data folder \"%1\" could not be created.\nThe editor will run, but it cannot "
@@ -147,7 +148,7 @@ void CEditorDlg::createChildren() {
         panel = std::make_unique<EmptyPanel>(this);
         panel->hide();
     }
-    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().programFolder(), this);
+    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);

@@ -155,7 +155,7 @@ void CEditorDlg::exportImage(bool wholeImage) {
         return;
     const imaging::Outcome saved =
         imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height, extension,
-                             app_.folders().GetDataFolder());
+                             app_.folders().workingDataFolder());
     // A picture that was not written must not look exported.
     if (!saved)
         app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
