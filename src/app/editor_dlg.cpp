@@ -149,6 +149,7 @@ void CEditorDlg::createChildren() {
         panel->hide();
     }
     workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this, &CEditorDlg::reportDocumentProblem);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);

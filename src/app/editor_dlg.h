@@ -24,6 +24,7 @@ struct MenuItemRecord;
 
 namespace workspace {
 class CWorkspaceWnd;
+enum class DocumentProblem;
 }
 
 namespace app {
@@ -146,6 +147,9 @@ private:
     void exportImage(bool wholeImage);
     void chooseBackgroundColour();
     void setImageAsBackground();
+
+    // notices (editor_dlg_notices.cpp)
+    void reportDocumentProblem(workspace::DocumentProblem problem);
 
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
