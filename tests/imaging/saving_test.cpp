@@ -4,6 +4,7 @@
 #include "imaging/image_holder.h"
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"
 
@@ -149,6 +150,21 @@ TEST_F(SavePictureTest, SavesRunningAtOnceInOneDataFolderKeepTheirOwnPixels) {
         EXPECT_EQ(readBack(QStringLiteral("light%1.tga").arg(i)),
                   std::vector<std::uint8_t>(kWidth * kHeight * 3, 230));
     }
+    EXPECT_TRUE(handOvers().isEmpty());
+}
+
+TEST_F(SavePictureTest, PictureCutShortByAFullDiskIsAFailureAndTheOldFileStays) {
+    for (const auto& [name, extension] : {std::pair{"photo.bmp", "bmp"}, std::pair{"photo.pcx", "pcx"}}) {
+        ASSERT_TRUE(folder.write(QLatin1String(name), "old"));
+        Outcome saved;
+        {
+            const testing_support::FileSizeLimit limit(1000); // the picture takes about 3.6 KB
+            saved = save(QLatin1String(name), QLatin1String(extension));
+        }
+        EXPECT_FALSE(saved) << name;
+        EXPECT_EQ(folder.read(QLatin1String(name)), QByteArray("old")) << name;
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2); // no half-written copy
     EXPECT_TRUE(handOvers().isEmpty());
 }
 
