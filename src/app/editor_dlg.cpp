@@ -9,6 +9,7 @@
 #include "app/photos/import_progress_window.h"
 #include "app/language_table.h"
 #include "app/photos/photo_list_ctrl.h"
+#include "app/photos/photo_thumbs.h"
 #include "app/product.h"
 #include "app/profile.h"
 #include "app/tool_panels.h"
@@ -100,11 +101,19 @@ void CEditorDlg::loadLanguageTable() {
 }
 
 void CEditorDlg::loadStore() {
-    photoList_ = loadPhotoListStore(storePath(app_.folders())).list;
+    StoreLoadResult loaded = loadPhotoListStore(storePath(app_.folders()));
+    photoList_ = std::move(loaded.list);
+    remakeMissingThumbs(photoList_);
+    storeUnreadable_ = loaded.unreadable;
+    if (storeUnreadable_)
+        app_.dialogs().inform(this, QStringLiteral("The photo list \"%1\" exists but cannot be opened.\nIt is left "
+                                                   "as it is, so the photos imported now will not be listed at the "
+                                                   "next start.")
+                                        .arg(QDir::toNativeSeparators(storePath(app_.folders()))));
 }
 
 void CEditorDlg::saveStore() {
-    if (!storeReadOnly_)
+    if (!storeReadOnly_ && !storeUnreadable_)
         savePhotoListStore(storePath(app_.folders()), photoList_);
 }
 
@@ -191,8 +200,8 @@ void CEditorDlg::createChildren() {
 
     progressWindow_ = std::make_unique<ImportProgressWindow>(this);
     progressWindow_->hide();
-    importThread_ = std::make_unique<PhotoImportThread>(this, importCancel_,
-                                                        [this](ImportEnd end) { importFinished(end); });
+    importThread_ = std::make_unique<PhotoImportThread>(
+        this, importCancel_, [this](int import, ImportEnd end) { importFinished(import, end); });
 
     showToolPanel(activeTool_, true);
     updateUndoRedo();

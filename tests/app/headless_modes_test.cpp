@@ -3,6 +3,7 @@
 #include "support/temp_folder.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -41,8 +42,11 @@ protected:
         std::map<QString, Snapshot> files;
         for (const QString& folder : {root.file("app"), root.file("app/Data")}) {
             files[folder] = {{}, QFileInfo(folder).lastModified()}; // changes with any file made or removed
-            for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files))
-                files[entry.filePath()] = {root.read(entry.filePath()), entry.lastModified()};
+            for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files)) {
+                QFile file(entry.filePath());
+                files[entry.filePath()] = {file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
+                                           entry.lastModified()};
+            }
         }
         return files;
     }
