@@ -78,7 +78,8 @@ struct Pictures {
         image.save(png, "png", 90);
         tga = folder.filePath(QStringLiteral("large.tga"));
         bmp = folder.filePath(QStringLiteral("announcing.bmp"));
-        for (const auto& [path, bytes] : {std::pair{tga, tgaOf(image)}, std::pair{bmp, announcingRleBitmap(6000)}}) {
+        for (const auto& [path, bytes] :
+             {std::pair{tga, tgaOf(image)}, std::pair{bmp, announcingRleBitmap(6000)}}) {
             QFile file(path);
             if (file.open(QIODevice::WriteOnly))
                 file.write(bytes);
@@ -100,7 +101,10 @@ void BM_ImportLargePicture(benchmark::State& state) {
             state.SkipWithError("import failed");
     }
 }
-BENCHMARK(BM_ImportLargePicture)->ArgName("png0_tga1_rlebmp2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportLargePicture)
+    ->ArgName("png0_tga1_rlebmp2")
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_OpenLargePicture(benchmark::State& state) {
     const QString& path = pictures().path(static_cast<int>(state.range(0)));

@@ -77,9 +77,9 @@ void CEditorApp::buildAccelerators() {
         int command;
     };
     static constexpr Entry kEntries[] = {
-        {Qt::CTRL | Qt::Key_F, ID_ACCEL_FILE_MENU},  {Qt::CTRL | Qt::Key_E, ID_ACCEL_EDIT_MENU},
-        {Qt::CTRL | Qt::Key_T, ID_ACCEL_TOOL_MENU},  {Qt::CTRL | Qt::Key_M, ID_ACCEL_MODE_MENU},
-        {Qt::CTRL | Qt::Key_N, ID_ACCEL_PANEL_MENU}, {Qt::CTRL | Qt::Key_H, ID_ACCEL_HELP_MENU},
+        {Qt::CTRL | Qt::Key_F, ID_ACCEL_FILE_MENU},       {Qt::CTRL | Qt::Key_E, ID_ACCEL_EDIT_MENU},
+        {Qt::CTRL | Qt::Key_T, ID_ACCEL_TOOL_MENU},       {Qt::CTRL | Qt::Key_M, ID_ACCEL_MODE_MENU},
+        {Qt::CTRL | Qt::Key_N, ID_ACCEL_PANEL_MENU},      {Qt::CTRL | Qt::Key_H, ID_ACCEL_HELP_MENU},
         {QKeyCombination(Qt::Key_F1), ID_FRAMEWORK_HELP},
     };
     accelerators_.clear();

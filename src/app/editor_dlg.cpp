@@ -106,10 +106,11 @@ void CEditorDlg::loadStore() {
     remakeMissingThumbs(photoList_);
     storeUnreadable_ = loaded.unreadable;
     if (storeUnreadable_)
-        app_.dialogs().inform(this, QStringLiteral("The photo list \"%1\" exists but cannot be opened.\nIt is left "
-                                                   "as it is, so the photos imported now will not be listed at the "
-                                                   "next start.")
-                                        .arg(QDir::toNativeSeparators(storePath(app_.folders()))));
+        app_.dialogs().inform(this,
+                              QStringLiteral("The photo list \"%1\" exists but cannot be opened.\nIt is left "
+                                             "as it is, so the photos imported now will not be listed at the "
+                                             "next start.")
+                                  .arg(QDir::toNativeSeparators(storePath(app_.folders()))));
 }
 
 void CEditorDlg::saveStore() {
@@ -158,7 +159,8 @@ void CEditorDlg::createChildren() {
         panel->hide();
     }
     workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);
-    connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this, &CEditorDlg::reportDocumentProblem);
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this,
+            &CEditorDlg::reportDocumentProblem);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);

@@ -26,7 +26,7 @@ struct MenuItemRecord;
 namespace workspace {
 class CWorkspaceWnd;
 enum class DocumentProblem;
-}
+} // namespace workspace
 
 namespace app {
 
@@ -191,8 +191,8 @@ private:
     platform::ManualResetEvent importCancel_;
     std::unique_ptr<ImportProgressWindow> progressWindow_;
     std::unique_ptr<PhotoImportThread> importThread_;
-    int currentImport_ = 0;                  // the number of the import started last
-    QHash<int, QStringList> refusedPaths_;   // by import: paths too long to be listed
+    int currentImport_ = 0;                // the number of the import started last
+    QHash<int, QStringList> refusedPaths_; // by import: paths too long to be listed
 
     // Scalar state.
     bool collageMode_ = false;

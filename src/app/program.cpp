@@ -47,12 +47,12 @@ bool hasUnknownOption(const QStringList& arguments) {
 // The editor cannot make sure it runs only once: say so on the terminal, and in a message box when there
 // is a display to show one on.
 int cannotStart(int argc, char** argv, const QString& problem) {
-    const QString text =
-        QStringLiteral("%1 cannot start: its single-instance lock could not be made (%2).")
-            .arg(QString::fromLatin1(kProductName), problem);
+    const QString text = QStringLiteral("%1 cannot start: its single-instance lock could not be made (%2).")
+                             .arg(QString::fromLatin1(kProductName), problem);
     std::fprintf(stderr, "pictovance: %s\n", qPrintable(text));
     const QString platformName = qEnvironmentVariable("QT_QPA_PLATFORM");
-    const bool headless = platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
+    const bool headless =
+        platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
     if (displayAvailable() && !headless) {
         QApplication application(argc, argv);
         platform::QtDialogs(QString::fromLatin1(kProductName)).inform(nullptr, text);

@@ -78,14 +78,16 @@ QString singleInstanceServerName() {
 
 QString singleInstanceLockPath() {
     const QString folder = singleInstanceFolder();
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + singleInstanceBaseName() + QStringLiteral(".lock");
+    return folder.isEmpty() ? QString()
+                            : folder + QLatin1Char('/') + singleInstanceBaseName() + QStringLiteral(".lock");
 }
 
 InstanceLock::InstanceLock() {
     const QString path = singleInstanceLockPath();
     if (path.isEmpty()) {
-        problem_ = QStringLiteral("no private folder for it: XDG_RUNTIME_DIR is not set to a folder of yours, and "
-                                  "none can be made in your cache folder");
+        problem_ =
+            QStringLiteral("no private folder for it: XDG_RUNTIME_DIR is not set to a folder of yours, and "
+                           "none can be made in your cache folder");
         return;
     }
     lock_ = std::make_unique<QLockFile>(path);

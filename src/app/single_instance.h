@@ -34,9 +34,9 @@ public:
     InstanceLock& operator=(const InstanceLock&) = delete;
 
     enum class State {
-        Acquired,    // this process is the first instance
+        Acquired,      // this process is the first instance
         HeldElsewhere, // a running editor holds the lock
-        Unavailable, // the lock cannot be made: no private folder, or it cannot be written
+        Unavailable,   // the lock cannot be made: no private folder, or it cannot be written
     };
     State tryAcquire();
     // Why the lock is unavailable, for the message.

@@ -110,7 +110,9 @@ Outcome scaledJpeg(PlatformPicture& platform, std::uint8_t* buffer, int width, i
     const int kept = std::max<int>(1, static_cast<int>(std::int64_t{roundedToFour(size.width())} *
                                                        pixels.width / std::max(1, size.width())));
     const std::size_t stride = static_cast<std::size_t>(pixels.width) * 3;
-    const SourceRows rows = [&](int y) { return pixels.pixels.data() + stride * static_cast<std::size_t>(y); };
+    const SourceRows rows = [&](int y) {
+        return pixels.pixels.data() + stride * static_cast<std::size_t>(y);
+    };
     ResampleBilinear(rows, SourceLayout{3, {0, 1, 2}}, kept, pixels.height, buffer, width, height, true);
     return Outcome::success();
 }

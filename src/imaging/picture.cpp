@@ -97,7 +97,8 @@ Outcome Picture::adopt(RasterImage&& image, bool onWhite, int formatCode) {
             if (blend) {
                 const unsigned alpha = pixel[3];
                 for (int c = 0; c < 3; ++c)
-                    pixel[c] = static_cast<std::uint8_t>((pixel[c] * alpha + 255 * (255 - alpha) + 127) / 255);
+                    pixel[c] =
+                        static_cast<std::uint8_t>((pixel[c] * alpha + 255 * (255 - alpha) + 127) / 255);
             }
             std::memcpy(target, pixel, 3);
         }

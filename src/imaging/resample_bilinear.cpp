@@ -87,7 +87,8 @@ void resample(const Rows& rowAt, const Pixel& pixel, int sourceWidth, int source
     }
 }
 
-bool sizesValid(int sourceWidth, int sourceHeight, const std::uint8_t* target, int targetWidth, int targetHeight) {
+bool sizesValid(int sourceWidth, int sourceHeight, const std::uint8_t* target, int targetWidth,
+                int targetHeight) {
     return target != nullptr && sourceWidth > 0 && sourceHeight > 0 && targetWidth > 0 && targetHeight > 0;
 }
 
@@ -99,8 +100,8 @@ bool needsWideWords(int targetWidth, int targetHeight) {
 }
 
 template <typename Pixel, typename Rows>
-void resampleWith(const Rows& rowAt, const Pixel& pixel, int sourceWidth, int sourceHeight, std::uint8_t* target,
-                  int targetWidth, int targetHeight, bool reverse) {
+void resampleWith(const Rows& rowAt, const Pixel& pixel, int sourceWidth, int sourceHeight,
+                  std::uint8_t* target, int targetWidth, int targetHeight, bool reverse) {
     if (needsWideWords(targetWidth, targetHeight))
         resample<std::uint64_t>(rowAt, pixel, sourceWidth, sourceHeight, target, targetWidth, targetHeight,
                                 reverse);

@@ -56,7 +56,8 @@ bool UndoFileWriter::truncate(const QString& path, qint64 size) {
 
 bool UndoFileWriter::rename(const QString& from, const QString& to) {
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(),
+                            error);
     return !error;
 }
 

@@ -29,7 +29,8 @@ RecordOutcome UndoHistory::recordObjectStep(const ObjectList& objects) {
     return RecordOutcome::Recorded;
 }
 
-RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo) {
+RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
+                                           const std::optional<UndoImageRecord>& photo) {
     if (!photo)
         return recordObjectStep(objects);
     // Redo steps go first, so the step dropped to make room always lies before the position.

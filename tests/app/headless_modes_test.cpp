@@ -3,8 +3,8 @@
 #include "support/temp_folder.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>

@@ -26,8 +26,8 @@ protected:
         ASSERT_TRUE(QDir(root.path()).mkpath("tmp"));
         ASSERT_TRUE(QDir(root.path()).mkpath("runtime"));
         // As the session manager makes it: the user's own, closed to everyone else.
-        ASSERT_TRUE(QFile::setPermissions(root.file("runtime"),
-                                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+        ASSERT_TRUE(QFile::setPermissions(
+            root.file("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
         program = root.file("app/pictovance");
         ASSERT_TRUE(QFile::copy(PICTOVANCE_EXE, program));
     }
@@ -169,8 +169,9 @@ TEST_F(InstanceProcesses, UnknownOptionPrintsTheUsageAndEndsWithoutADisplay) {
     QProcessEnvironment env = environment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(name);
-    for (const QStringList& arguments : {QStringList{"--frobnicate"}, QStringList{"/p/photo.jpg", "--frobnicate"},
-                                         QStringList{"--screenshot", root.file("s.png"), "--frobnicate"}}) {
+    for (const QStringList& arguments :
+         {QStringList{"--frobnicate"}, QStringList{"/p/photo.jpg", "--frobnicate"},
+          QStringList{"--screenshot", root.file("s.png"), "--frobnicate"}}) {
         QProcess process;
         process.setProcessEnvironment(env);
         process.start(program, arguments);

@@ -144,7 +144,8 @@ TEST(PhotoListStore, FailedSaveLeavesTheOldStoreInPlace) {
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(folder.read("ZorvathMedia"), before);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"ZorvathMedia"}); // no half-written copy
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{"ZorvathMedia"}); // no half-written copy
 }
 
 TEST(PhotoListStore, StoreThatIsThereButCannotBeOpenedIsToldApartFromAMissingOne) {

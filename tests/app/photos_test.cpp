@@ -232,7 +232,7 @@ TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {
     document().PlaceText(100, 100);
     ASSERT_TRUE(document().modified());
 
-    dialogs->queueAnswer(true);                                   // save it
+    dialogs->queueAnswer(true);                                      // save it
     dialogs->queueSaveFile(pictures.file("no-such-folder/red.jpg")); // and the save fails
     clickPhoto(1);
     ASSERT_EQ(dialogs->count("information"), 1);
@@ -337,8 +337,8 @@ TEST_F(Photos, StoreCutInTheThumbnailsKeepsEveryPhotoAndMakesTheirThumbnailsAgai
     ASSERT_EQ(list.records.size(), 3u);
     EXPECT_EQ(list.records[2].fileName(), "three.png");
     EXPECT_EQ(list.thumbs[0].jpeg, thumbs[0].jpeg); // read from the store
-    EXPECT_FALSE(list.thumbs[1].jpeg.isEmpty()); // made again from two.png
-    EXPECT_TRUE(list.thumbs[2].jpeg.isEmpty());  // its photo is gone: a bare frame
+    EXPECT_FALSE(list.thumbs[1].jpeg.isEmpty());    // made again from two.png
+    EXPECT_TRUE(list.thumbs[2].jpeg.isEmpty());     // its photo is gone: a bare frame
     EXPECT_EQ(window->photoListCtrl()->shownIndices().size(), 3u);
 }
 

@@ -91,7 +91,8 @@ TEST(ConvertCommand, TwoConvertersRunningAtOnceEachWriteTheirOwnPictures) {
     const QStringList blue = onePictureEach(folder, QStringLiteral("blue"), Qt::blue, kCount);
     QProcess runs[2];
     const QStringList* inputs[2] = {&red, &blue};
-    const QString outputs[2] = {folder.file(QStringLiteral("red-out")), folder.file(QStringLiteral("blue-out"))};
+    const QString outputs[2] = {folder.file(QStringLiteral("red-out")),
+                                folder.file(QStringLiteral("blue-out"))};
     for (int i = 0; i < 2; ++i) {
         runs[i].setProcessChannelMode(QProcess::MergedChannels);
         runs[i].start(QStringLiteral(PICTOVANCE_EXE),
@@ -107,8 +108,10 @@ TEST(ConvertCommand, TwoConvertersRunningAtOnceEachWriteTheirOwnPictures) {
         const QRgb expected = i == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
         for (int n = 0; n < kCount; ++n) {
             std::vector<std::uint8_t> pixels(24 * 16 * 3, 0);
-            const QString written = outputs[i] + QStringLiteral("/%1%2.tga").arg(i == 0 ? "red" : "blue").arg(n);
-            ASSERT_TRUE(imaging::LoadPictureScaled(written, pixels.data(), 24, 16, imaging::ScaledLayout::Batch))
+            const QString written =
+                outputs[i] + QStringLiteral("/%1%2.tga").arg(i == 0 ? "red" : "blue").arg(n);
+            ASSERT_TRUE(
+                imaging::LoadPictureScaled(written, pixels.data(), 24, 16, imaging::ScaledLayout::Batch))
                 << written.toStdString();
             for (std::size_t p = 0; p < pixels.size(); p += 3)
                 ASSERT_EQ(qRgb(pixels[p + 2], pixels[p + 1], pixels[p]), expected) << written.toStdString();

@@ -30,11 +30,12 @@ std::vector<std::uint8_t> rleBitmap(int width, int height) {
     putLe(bytes, offset + static_cast<std::uint32_t>(rle.size()), 4);
     putLe(bytes, 0, 4);
     putLe(bytes, offset, 4);
-    for (const std::uint32_t field : {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+    for (const std::uint32_t field :
+         {40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
         putLe(bytes, field, 4);
     putLe(bytes, 1, 2);
     putLe(bytes, 8, 2);
-    putLe(bytes, 1, 4); // RLE8
+    putLe(bytes, 1, 4);         // RLE8
     for (int i = 0; i < 3; ++i) // image size, resolution
         putLe(bytes, 0, 4);
     putLe(bytes, 3, 4); // colours used

@@ -37,8 +37,9 @@ std::vector<std::uint8_t> plainTga(const QImage& image) {
     for (int y = image.height() - 1; y >= 0; --y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb rgb = image.pixel(x, y);
-            bytes.insert(bytes.end(), {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
-                                       static_cast<std::uint8_t>(qRed(rgb))});
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
+                          static_cast<std::uint8_t>(qRed(rgb))});
         }
     return bytes;
 }
@@ -75,7 +76,8 @@ std::vector<std::uint8_t> tiledTiff(const QImage& image, int tileSide, int compr
 // A bitmap file: 40-byte info header (then the masks, when given), the palette, the rows as given.
 std::vector<std::uint8_t> bitmapFile(int width, int height, int bits, std::uint32_t compression,
                                      const std::vector<std::uint32_t>& masks,
-                                     const std::vector<std::uint8_t>& palette, const std::vector<std::uint8_t>& rows) {
+                                     const std::vector<std::uint8_t>& palette,
+                                     const std::vector<std::uint8_t>& rows) {
     const auto offset = static_cast<std::uint32_t>(14 + 40 + masks.size() * 4 + palette.size());
     std::vector<std::uint8_t> bytes{'B', 'M'};
     putLe(bytes, offset + static_cast<std::uint32_t>(rows.size()), 4);
@@ -231,7 +233,8 @@ TEST_F(OtherWriters, SixteenBitBitmapsReachFullWhiteOnBothRoutes) {
             EXPECT_EQ(bgrAt(loaded.photo, x, 0), expected[static_cast<std::size_t>(x)]) << x;
             EXPECT_EQ(bgrAt(scaled, 4, x, 0), expected[static_cast<std::size_t>(x)]) << x;
             const std::uint8_t* library = holder.Image()->GetBits(0) + x * 3;
-            EXPECT_EQ((std::array<int, 3>{library[0], library[1], library[2]}), expected[static_cast<std::size_t>(x)]);
+            EXPECT_EQ((std::array<int, 3>{library[0], library[1], library[2]}),
+                      expected[static_cast<std::size_t>(x)]);
         }
     }
 }
@@ -242,15 +245,17 @@ TEST_F(OtherWriters, TopDownBitmapsTakeTheSameRouteAsBottomUpOnes) {
     std::vector<std::uint8_t> bottomUp24, topDown24, bottomUp8, topDown8, palette;
     for (int i = 0; i < 21; ++i) {
         const QRgb rgb = image.pixel(i % 7, i / 7);
-        palette.insert(palette.end(), {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
-                                       static_cast<std::uint8_t>(qRed(rgb)), 0});
+        palette.insert(palette.end(),
+                       {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
+                        static_cast<std::uint8_t>(qRed(rgb)), 0});
     }
     auto row24 = [&](int y) {
         std::vector<std::uint8_t> row;
         for (int x = 0; x < 7; ++x) {
             const QRgb rgb = image.pixel(x, y);
-            row.insert(row.end(), {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
-                                   static_cast<std::uint8_t>(qRed(rgb))});
+            row.insert(row.end(),
+                       {static_cast<std::uint8_t>(qBlue(rgb)), static_cast<std::uint8_t>(qGreen(rgb)),
+                        static_cast<std::uint8_t>(qRed(rgb))});
         }
         row.resize(24, 0); // rows padded to 32 bits
         return row;
@@ -293,7 +298,8 @@ TEST_F(OtherWriters, PamWithAlphaLoadsThroughThePnmReader) {
     std::string header = "P7\nWIDTH 8\nHEIGHT 2\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n";
     std::vector<std::uint8_t> bytes(header.begin(), header.end());
     for (int i = 0; i < 16; ++i)
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(i * 10), 100, 200, static_cast<std::uint8_t>(i * 16)});
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(i * 10), 100, 200, static_cast<std::uint8_t>(i * 16)});
     const QString path = written("alpha.pnm", bytes);
     LoadedPicture loaded;
     ASSERT_TRUE(LoadPhoto(path, loaded));

@@ -51,7 +51,9 @@ protected:
     SavePictureTest() : pixels(imaging_test::gradientBgr(kWidth, kHeight)) { QDir().mkpath(dataFolder()); }
     QString dataFolder() const { return folder.file(QStringLiteral("Data/")); }
     // Hand-over bitmaps left in the Data folder.
-    QStringList handOvers() const { return QDir(dataFolder()).entryList({QStringLiteral("Pictovance_tmp*")}, QDir::Files); }
+    QStringList handOvers() const {
+        return QDir(dataFolder()).entryList({QStringLiteral("Pictovance_tmp*")}, QDir::Files);
+    }
     Outcome save(const QString& name, const QString& extension) {
         return SavePicture(folder.file(name), pixels.data(), kWidth, kHeight, extension, dataFolder());
     }
@@ -146,7 +148,8 @@ TEST_F(SavePictureTest, SavesRunningAtOnceInOneDataFolderKeepTheirOwnPixels) {
     EXPECT_TRUE(darkSaved);
     EXPECT_TRUE(lightSaved);
     for (int i = 0; i < kSaves; ++i) {
-        EXPECT_EQ(readBack(QStringLiteral("dark%1.tga").arg(i)), std::vector<std::uint8_t>(kWidth * kHeight * 3, 20));
+        EXPECT_EQ(readBack(QStringLiteral("dark%1.tga").arg(i)),
+                  std::vector<std::uint8_t>(kWidth * kHeight * 3, 20));
         EXPECT_EQ(readBack(QStringLiteral("light%1.tga").arg(i)),
                   std::vector<std::uint8_t>(kWidth * kHeight * 3, 230));
     }

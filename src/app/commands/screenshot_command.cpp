@@ -52,7 +52,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
                                       QStringLiteral("--size"), QStringLiteral("--tab")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
-            std::fprintf(stderr, "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
+            std::fprintf(stderr,
+                         "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
             return 2;
         }
     }
@@ -76,7 +77,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     // The editor reads its photo list and library as usual, but writes its undo and language files here.
     const platform::ScratchFolder scratch;
     if (!scratch.isValid())
-        return fail(QStringLiteral("cannot create a temporary folder in %1").arg(platform::Folders::tempFolder()));
+        return fail(
+            QStringLiteral("cannot create a temporary folder in %1").arg(platform::Folders::tempFolder()));
     auto scripted = std::make_unique<platform::ScriptedDialogs>();
     platform::ScriptedDialogs& dialogs = *scripted;
     CEditorApp editor(scratch.folders(platform::Folders::forRunningProgram()), std::move(scripted));

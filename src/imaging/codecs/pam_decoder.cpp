@@ -59,8 +59,7 @@ std::optional<DecodeResult> readHeader(std::span<const std::uint8_t> file, PamHe
         std::size_t end = pos;
         while (end < file.size() && file[end] != '\n')
             ++end;
-        const std::string_view line =
-            trimmed({reinterpret_cast<const char*>(file.data()) + pos, end - pos});
+        const std::string_view line = trimmed({reinterpret_cast<const char*>(file.data()) + pos, end - pos});
         pos = end + 1;
         if (line.empty() || line.front() == '#')
             continue;

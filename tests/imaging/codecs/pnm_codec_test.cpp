@@ -108,7 +108,8 @@ TEST(PnmCodec, BadInputsFailWithTheirReason) {
 TEST(PnmCodec, ReadsPamTupleTypesAsNetpbmWritesThem) {
     // RGB_ALPHA, one byte a sample, a comment in the header: straight alpha comes back as it was.
     Bytes rgba;
-    rgba.text("P7\nWIDTH 2\nHEIGHT 1\n# written by pamtopam\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n")
+    rgba.text(
+            "P7\nWIDTH 2\nHEIGHT 1\n# written by pamtopam\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n")
         .raw({200, 100, 50, 255, 10, 20, 30, 128});
     DecodeResult decoded = decodePnm(rgba.data);
     ASSERT_TRUE(decoded.ok()) << decoded.reason;
@@ -118,7 +119,8 @@ TEST(PnmCodec, ReadsPamTupleTypesAsNetpbmWritesThem) {
 
     // RGB with two bytes a sample, big-endian, scaled to 8 bits.
     Bytes wide;
-    wide.text("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 3\nMAXVAL 65535\nTUPLTYPE RGB\nENDHDR\n").raw({0xFF, 0xFF, 0x80, 0x00, 0, 0});
+    wide.text("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 3\nMAXVAL 65535\nTUPLTYPE RGB\nENDHDR\n")
+        .raw({0xFF, 0xFF, 0x80, 0x00, 0, 0});
     decoded = decodePnm(wide.data);
     ASSERT_TRUE(decoded.ok()) << decoded.reason;
     EXPECT_FALSE(decoded.image.hasAlpha);
