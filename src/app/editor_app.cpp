@@ -73,16 +73,18 @@ std::vector<std::uint8_t>& CEditorApp::allocateCalendarImage(int width, int heig
 
 void CEditorApp::buildAccelerators() {
     struct Entry {
-        Qt::Key key;
+        QKeyCombination keys;
         int command;
     };
     static constexpr Entry kEntries[] = {
-        {Qt::Key_F, ID_ACCEL_FILE_MENU}, {Qt::Key_E, ID_ACCEL_EDIT_MENU},  {Qt::Key_T, ID_ACCEL_TOOL_MENU},
-        {Qt::Key_M, ID_ACCEL_MODE_MENU}, {Qt::Key_N, ID_ACCEL_PANEL_MENU}, {Qt::Key_H, ID_ACCEL_HELP_MENU},
+        {Qt::CTRL | Qt::Key_F, ID_ACCEL_FILE_MENU},       {Qt::CTRL | Qt::Key_E, ID_ACCEL_EDIT_MENU},
+        {Qt::CTRL | Qt::Key_T, ID_ACCEL_TOOL_MENU},       {Qt::CTRL | Qt::Key_M, ID_ACCEL_MODE_MENU},
+        {Qt::CTRL | Qt::Key_N, ID_ACCEL_PANEL_MENU},      {Qt::CTRL | Qt::Key_H, ID_ACCEL_HELP_MENU},
+        {QKeyCombination(Qt::Key_F1), ID_FRAMEWORK_HELP},
     };
     accelerators_.clear();
     for (const Entry& entry : kEntries) {
-        auto shortcut = std::make_unique<QShortcut>(QKeySequence(Qt::CTRL | entry.key), mainWindow_.get());
+        auto shortcut = std::make_unique<QShortcut>(QKeySequence(entry.keys), mainWindow_.get());
         // Application-wide, so the keys work whichever child has the focus.
         shortcut->setContext(Qt::ApplicationShortcut);
         QObject::connect(

@@ -9,6 +9,7 @@
 #include "app/photos/import_progress_window.h"
 #include "app/language_table.h"
 #include "app/photos/photo_list_ctrl.h"
+#include "app/photos/photo_thumbs.h"
 #include "app/product.h"
 #include "app/profile.h"
 #include "app/tool_panels.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 namespace app {
@@ -32,7 +34,7 @@ namespace {
 constexpr int kCaptionSlot = 23;
 
 QString languageFilePath(const platform::Folders& folders) {
-    return folders.GetDataFolder() + QStringLiteral("EnglishLang_src");
+    return folders.workingDataFolder() + QStringLiteral("EnglishLang_src");
 }
 
 QString storePath(const platform::Folders& folders) {
@@ -79,7 +81,7 @@ void CEditorDlg::OnInitDialog() {
 
 void CEditorDlg::extractLanguageFile() {
     const platform::Folders& folders = app_.folders();
-    if (!folders.dataFolderAvailable()) {
+    if (!QFileInfo(folders.workingDataFolder()).isDir()) {
         app_.dialogs().inform(
             this,
             QStringLiteral("The Data folder \"%1\" could not be created.\nThe editor will run, but it cannot "
@@ -99,11 +101,20 @@ void CEditorDlg::loadLanguageTable() {
 }
 
 void CEditorDlg::loadStore() {
-    photoList_ = loadPhotoListStore(storePath(app_.folders())).list;
+    StoreLoadResult loaded = loadPhotoListStore(storePath(app_.folders()));
+    photoList_ = std::move(loaded.list);
+    remakeMissingThumbs(photoList_);
+    storeUnreadable_ = loaded.unreadable;
+    if (storeUnreadable_)
+        app_.dialogs().inform(this,
+                              QStringLiteral("The photo list \"%1\" exists but cannot be opened.\nIt is left "
+                                             "as it is, so the photos imported now will not be listed at the "
+                                             "next start.")
+                                  .arg(QDir::toNativeSeparators(storePath(app_.folders()))));
 }
 
 void CEditorDlg::saveStore() {
-    if (!storeReadOnly_)
+    if (!storeReadOnly_ && !storeUnreadable_)
         savePhotoListStore(storePath(app_.folders()), photoList_);
 }
 
@@ -147,7 +158,9 @@ void CEditorDlg::createChildren() {
         panel = std::make_unique<EmptyPanel>(this);
         panel->hide();
     }
-    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().programFolder(), this);
+    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this,
+            &CEditorDlg::reportDocumentProblem);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);
@@ -189,8 +202,8 @@ void CEditorDlg::createChildren() {
 
     progressWindow_ = std::make_unique<ImportProgressWindow>(this);
     progressWindow_->hide();
-    importThread_ = std::make_unique<PhotoImportThread>(this, importCancel_,
-                                                        [this](ImportEnd end) { importFinished(end); });
+    importThread_ = std::make_unique<PhotoImportThread>(
+        this, importCancel_, [this](int import, ImportEnd end) { importFinished(import, end); });
 
     showToolPanel(activeTool_, true);
     updateUndoRedo();

@@ -5,6 +5,7 @@
 #include "platform/manual_reset_event.h"
 #include "platform/messages.h"
 
+#include <QHash>
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
@@ -24,7 +25,8 @@ struct MenuItemRecord;
 
 namespace workspace {
 class CWorkspaceWnd;
-}
+enum class DocumentProblem;
+} // namespace workspace
 
 namespace app {
 
@@ -139,13 +141,18 @@ private:
 
     // photos (editor_dlg_photos.cpp)
     void importPhotos();
-    void importFinished(ImportEnd end);
+    void importFinished(int import, ImportEnd end);
     void photoImported(const QString& path);
     void removeMarkedPhotos();
     void openListPhoto();
-    void exportImage(bool wholeImage);
+    // False when the picture was to be written and was not (the user has been told); a cancelled dialog
+    // is no failure.
+    bool exportImage(bool wholeImage);
     void chooseBackgroundColour();
     void setImageAsBackground();
+
+    // notices (editor_dlg_notices.cpp)
+    void reportDocumentProblem(workspace::DocumentProblem problem);
 
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
@@ -180,10 +187,12 @@ private:
 
     PhotoList photoList_;
     bool storeReadOnly_ = false;
+    bool storeUnreadable_ = false; // the store exists but could not be opened: it is never written over
     platform::ManualResetEvent importCancel_;
     std::unique_ptr<ImportProgressWindow> progressWindow_;
     std::unique_ptr<PhotoImportThread> importThread_;
-    QStringList refusedPaths_; // paths of the running import too long to be listed
+    int currentImport_ = 0;                // the number of the import started last
+    QHash<int, QStringList> refusedPaths_; // by import: paths too long to be listed
 
     // Scalar state.
     bool collageMode_ = false;

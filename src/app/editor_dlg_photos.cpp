@@ -53,26 +53,30 @@ void CEditorDlg::importPhotos() {
 void CEditorDlg::startImport(const QStringList& paths) {
     if (paths.isEmpty() || importThread_->running())
         return;
-    refusedPaths_.clear();
-    if (importThread_->start(paths))
+    if (const int import = importThread_->start(paths)) {
+        currentImport_ = import;
         progressWindow_->showCentred();
+    }
 }
 
-void CEditorDlg::importFinished(ImportEnd) {
-    progressWindow_->hide();
-    if (refusedPaths_.isEmpty())
+// The end of an import may arrive after the next import has started (files dropped in between): it then
+// leaves the progress window to the new import and reports only its own refused paths.
+void CEditorDlg::importFinished(int import, ImportEnd) {
+    if (import == currentImport_)
+        progressWindow_->hide();
+    const QStringList refused = refusedPaths_.take(import);
+    if (refused.isEmpty())
         return;
     app_.dialogs().inform(this,
                           QStringLiteral("These files were not imported because their paths are longer than "
                                          "the photo list can keep (259 bytes):\n%1")
-                              .arg(refusedPaths_.join(QLatin1Char('\n'))));
-    refusedPaths_.clear();
+                              .arg(refused.join(QLatin1Char('\n'))));
 }
 
 void CEditorDlg::photoImported(const QString& path) {
     PhotoRecord record;
     if (!setRecordPath(record, path, true)) {
-        refusedPaths_ << path;
+        refusedPaths_[currentImport_] << path;
         return;
     }
     record.removed = 0;
@@ -113,12 +117,15 @@ void CEditorDlg::openListPhoto() {
         return;
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.modified()) {
+        // A save or a background that failed keeps the current photo and its history open: the user has
+        // been told, and the edits must not be thrown away.
         if (!collageMode_) {
             if (app_.dialogs().askYesNo(
-                    this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")))
-                exportImage(false);
-        } else {
-            document.SetImageAsBackground();
+                    this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) &&
+                !exportImage(false))
+                return;
+        } else if (!document.SetImageAsBackground()) {
+            return;
         }
     }
     imaging::LoadedPicture loaded;
@@ -136,7 +143,7 @@ void CEditorDlg::openListPhoto() {
     refreshStatusReadout();
 }
 
-void CEditorDlg::exportImage(bool wholeImage) {
+bool CEditorDlg::exportImage(bool wholeImage) {
     workspace::WorkspaceDocument& document = workspace_->document();
     const QString picture = document.picturePath();
     const QString defaultName =
@@ -146,20 +153,21 @@ void CEditorDlg::exportImage(bool wholeImage) {
         app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
                                 QString::fromLatin1(imaging::kExportDefaultExtension));
     if (!chosen)
-        return;
+        return true;
     const QString extension = QFileInfo(*chosen).suffix().toLower();
     WaitCursor wait(largePhoto(document));
     const auto pixels = document.flattenForExport(wholeImage);
     updateUndoRedo();
     if (!pixels)
-        return;
+        return false; // the document has said why
     const imaging::Outcome saved =
         imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height, extension,
-                             app_.folders().GetDataFolder());
+                             app_.folders().workingDataFolder());
     // A picture that was not written must not look exported.
     if (!saved)
         app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
                                         .arg(*chosen, QString::fromStdString(saved.reason)));
+    return static_cast<bool>(saved);
 }
 
 void CEditorDlg::chooseBackgroundColour() {

@@ -375,10 +375,15 @@ bool CEditorDlg::preTranslate(QObject* watched, QEvent* event) {
                 break;
             }
         }
-        // Escape never closes the window; only the workspace uses it (ending preview, dropping the
-        // selection).
-        if (key->key() == Qt::Key_Escape)
-            return widget != workspace_.get();
+        // Escape never closes the window. The workspace uses it (dropping the selection, ending preview);
+        // during preview it ends the preview wherever else the focus is.
+        if (key->key() == Qt::Key_Escape) {
+            if (widget == workspace_.get())
+                return false;
+            if (previewing())
+                sendMessage(this, UM_PREVIEWEND);
+            return true;
+        }
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && workspace_)
             return QApplication::focusWidget() != app_.enterKeyWindow() || !app_.enterKeyWindow();
         return false;

@@ -1,15 +1,16 @@
 #include "app/command_line.h"
 #include "app/commands/convert_command.h"
 #include "app/commands/recipe_command.h"
+#include "app/commands/screenshot_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
-#include "app/commands/screenshot_command.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 
 namespace app {
@@ -38,6 +39,28 @@ bool displayAvailable() {
 #endif
 }
 
+// The editor itself takes no options, only a picture's path: a word starting with "--" is a mistake.
+bool hasUnknownOption(const QStringList& arguments) {
+    return std::any_of(arguments.begin(), arguments.end(),
+                       [](const QString& argument) { return argument.startsWith(QLatin1String("--")); });
+}
+
+// The editor cannot make sure it runs only once: say so on the terminal, and in a message box when there
+// is a display to show one on.
+int cannotStart(int argc, char** argv, const QString& problem) {
+    const QString text = QStringLiteral("%1 cannot start: its single-instance lock could not be made (%2).")
+                             .arg(QString::fromLatin1(kProductName), problem);
+    std::fprintf(stderr, "pictovance: %s\n", qPrintable(text));
+    const QString platformName = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const bool headless =
+        platformName == QLatin1String("offscreen") || platformName == QLatin1String("minimal");
+    if (displayAvailable() && !headless) {
+        QApplication application(argc, argv);
+        platform::QtDialogs(QString::fromLatin1(kProductName)).inform(nullptr, text);
+    }
+    return 1;
+}
+
 } // namespace
 
 int runPictovance(int argc, char** argv) {
@@ -49,12 +72,28 @@ int runPictovance(int argc, char** argv) {
         return runRecipeCommand(argc, argv, arguments);
     if (isScreenshotCommand(arguments))
         return runScreenshotCommand(argc, argv, arguments);
+    // Refused before anything else, so a mistyped mode never waits for a display or hands over.
+    if (hasUnknownOption(arguments)) {
+        std::fprintf(stderr, "usage: pictovance [PICTURE] | --convert FORMAT --out DIR FILE... | "
+                             "--recipe RECIPE.json --out DIR [--format FORMAT] PHOTO... | "
+                             "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
+        return 2;
+    }
 
     auto lock = std::make_unique<InstanceLock>();
-    if (!lock->tryAcquire()) {
+    switch (lock->tryAcquire()) {
+    case InstanceLock::State::Acquired:
+        break;
+    case InstanceLock::State::HeldElsewhere:
         // A second start shows no window: it hands its command line over and ends.
-        handOffToRunningInstance(windowsStyleCommandLine(programPath(argv), arguments));
+        if (!handOffToRunningInstance(windowsStyleCommandLine(programPath(argv), arguments))) {
+            std::fprintf(stderr, "pictovance: another copy of the editor is running but did not answer; try "
+                                 "again in a moment.\n");
+            return 1;
+        }
         return 0;
+    case InstanceLock::State::Unavailable:
+        return cannotStart(argc, argv, lock->problem());
     }
     if (!displayAvailable()) {
         std::fprintf(stderr,

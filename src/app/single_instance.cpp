@@ -3,9 +3,11 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -23,7 +25,22 @@ QString userTag() {
 #endif
 }
 
-QString baseName() {
+constexpr char kReceipt = '1';
+// A command line longer than this is not a command line; refuse it rather than buffer it.
+constexpr quint32 kMaxCommandLineBytes = 1 << 20;
+
+#ifdef Q_OS_UNIX
+// A folder of the user's own that nobody else may write in.
+bool privateFolder(const QString& path) {
+    const QFileInfo info(path);
+    return info.isDir() && info.ownerId() == ::getuid() &&
+           !(info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+#endif
+
+} // namespace
+
+QString singleInstanceBaseName() {
     const QByteArray hash =
         QCryptographicHash::hash(QByteArray(kSingleInstanceIdentifier), QCryptographicHash::Sha1)
             .toHex()
@@ -31,31 +48,68 @@ QString baseName() {
     return QStringLiteral("pictovance-%1-%2").arg(QString::fromLatin1(hash), userTag());
 }
 
-constexpr char kReceipt = '1';
-// A command line longer than this is not a command line; refuse it rather than buffer it.
-constexpr quint32 kMaxCommandLineBytes = 1 << 20;
-
-} // namespace
+QString singleInstanceFolder() {
+#ifdef Q_OS_UNIX
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && privateFolder(runtime))
+        return QDir::cleanPath(runtime);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        return {};
+    const QString folder = cache + QStringLiteral("/pictovance");
+    if (!QDir().mkpath(folder))
+        return {};
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return privateFolder(folder) ? folder : QString();
+#else
+    // Named pipes and the temporary folder are per user already.
+    return QDir::tempPath();
+#endif
+}
 
 QString singleInstanceServerName() {
-    return baseName();
+#ifdef Q_OS_UNIX
+    const QString folder = singleInstanceFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + singleInstanceBaseName();
+#else
+    return singleInstanceBaseName();
+#endif
 }
 
 QString singleInstanceLockPath() {
-    return QDir::temp().filePath(baseName() + QStringLiteral(".lock"));
+    const QString folder = singleInstanceFolder();
+    return folder.isEmpty() ? QString()
+                            : folder + QLatin1Char('/') + singleInstanceBaseName() + QStringLiteral(".lock");
 }
 
-InstanceLock::InstanceLock() : lock_(std::make_unique<QLockFile>(singleInstanceLockPath())) {
+InstanceLock::InstanceLock() {
+    const QString path = singleInstanceLockPath();
+    if (path.isEmpty()) {
+        problem_ =
+            QStringLiteral("no private folder for it: XDG_RUNTIME_DIR is not set to a folder of yours, and "
+                           "none can be made in your cache folder");
+        return;
+    }
+    lock_ = std::make_unique<QLockFile>(path);
     lock_->setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
 }
 
 InstanceLock::~InstanceLock() = default;
 
-bool InstanceLock::tryAcquire() {
-    return lock_->tryLock(0);
+InstanceLock::State InstanceLock::tryAcquire() {
+    if (!lock_)
+        return State::Unavailable;
+    if (lock_->tryLock(0))
+        return State::Acquired;
+    if (lock_->error() == QLockFile::LockFailedError)
+        return State::HeldElsewhere;
+    problem_ = QStringLiteral("%1 cannot be written").arg(QDir::toNativeSeparators(singleInstanceLockPath()));
+    return State::Unavailable;
 }
 
 bool handOffToRunningInstance(const QString& commandLine, int timeoutMs) {
+    if (singleInstanceServerName().isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(singleInstanceServerName());
     if (!socket.waitForConnected(timeoutMs))

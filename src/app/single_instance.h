@@ -15,7 +15,13 @@ namespace app {
 inline constexpr char kSingleInstanceIdentifier[] =
     "0xa8eb9757, 0x1751, 0x4fea, 0xa7, 0x6d, 0x7d, 0xa6, 0x93, 0x9f, 0xac, 0x4a";
 
-// Names derived from the identifier and the user, so two users on one machine never meet.
+// The folder of the lock and the socket: the user's runtime folder (XDG_RUNTIME_DIR) when it is the user's
+// own and closed to others, else a folder only the user may enter in the user's cache folder, so another
+// local user can never take the names first. Empty when neither can be had.
+QString singleInstanceFolder();
+// The name derived from the identifier and the user, and from it the names in that folder (the server
+// name is the socket's path).
+QString singleInstanceBaseName();
 QString singleInstanceServerName();
 QString singleInstanceLockPath();
 
@@ -27,11 +33,18 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // True when this process is the first instance.
-    bool tryAcquire();
+    enum class State {
+        Acquired,      // this process is the first instance
+        HeldElsewhere, // a running editor holds the lock
+        Unavailable,   // the lock cannot be made: no private folder, or it cannot be written
+    };
+    State tryAcquire();
+    // Why the lock is unavailable, for the message.
+    QString problem() const { return problem_; }
 
 private:
     std::unique_ptr<QLockFile> lock_;
+    QString problem_;
 };
 
 // Second start: hands the command line to the running instance and waits briefly for its receipt.

@@ -14,8 +14,11 @@ Outcome writeFileReplacing(const QString& path, std::span<const std::uint8_t> by
     if (!file.open(QIODevice::WriteOnly))
         return Outcome::failure("cannot create " + path.toStdString() + ": " +
                                 file.errorString().toStdString());
+    // QSaveFile::commit() does not see a failed flush of its buffer, so the flush is checked here: a file
+    // cut short on a full disk must not replace a whole one.
     if (file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
+            static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
         file.cancelWriting();
         return Outcome::failure("cannot write " + path.toStdString() + ": " +
                                 file.errorString().toStdString());

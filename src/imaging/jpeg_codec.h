@@ -21,8 +21,8 @@ struct JpegPixels {
 
 // Decodes a baseline, progressive or arithmetic-coded JPEG (grey, YCbCr, RGB, CMYK, YCCK). With a scale
 // denominator of 2, 4 or 8 the decoder's DCT scaling gives about that fraction of each side (rounded up),
-// far faster than decoding the full size. Sizes are checked against the file's length and
-// kMaxDecodePixels before any pixel memory is taken; damaged data fails with a reason.
+// far faster than decoding the full size. Sizes are checked against kMaxDecodePixels before any pixel
+// memory is taken; damaged data fails with a reason.
 DecodeResult decodeJpeg(std::span<const std::uint8_t> file);
 Outcome decodeJpegPixels(std::span<const std::uint8_t> file, int scaleDenominator, int channels,
                          JpegPixels& out);

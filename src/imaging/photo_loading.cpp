@@ -5,7 +5,9 @@
 #include "imaging/platform_picture.h"
 #include "imaging/resample_bilinear.h"
 
+#include <array>
 #include <cstring>
+#include <optional>
 
 namespace imaging {
 
@@ -40,6 +42,52 @@ QImage bgrImage(PlatformPicture& platform) {
     return image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
 }
 
+// Where B, G and R lie in the rows of a decoded image; nothing for layouts that need converting first.
+// Straight alpha is ignored, as a conversion to 24 bits ignores it; premultiplied colours need converting.
+std::optional<SourceLayout> bgrLayoutOf(QImage::Format format) {
+    // 32-bit formats hold one native-endian word per pixel: blue is its lowest byte.
+    constexpr bool little = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+    switch (format) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+        return little ? SourceLayout{4, {0, 1, 2}} : SourceLayout{4, {3, 2, 1}};
+    case QImage::Format_RGBX8888:
+    case QImage::Format_RGBA8888:
+        return SourceLayout{4, {2, 1, 0}};
+    case QImage::Format_BGR888:
+        return SourceLayout{3, {0, 1, 2}};
+    case QImage::Format_RGB888:
+        return SourceLayout{3, {2, 1, 0}};
+    case QImage::Format_Grayscale8:
+        return SourceLayout{1, {0, 0, 0}};
+    default:
+        return std::nullopt;
+    }
+}
+
+// The rows of an image in any other layout (palette, one bit, premultiplied…), each converted to ARGB32
+// when the resampler asks for it and kept until two more rows have been asked for.
+class ConvertedRows {
+public:
+    explicit ConvertedRows(const QImage& image) : image_(image) {}
+
+    const std::uint8_t* operator()(int y) {
+        const auto slot = static_cast<std::size_t>(y % 2);
+        if (held_[slot] != y) {
+            QImage row(image_.constScanLine(y), image_.width(), 1, image_.bytesPerLine(), image_.format());
+            row.setColorTable(image_.colorTable());
+            rows_[slot] = row.convertToFormat(QImage::Format_ARGB32);
+            held_[slot] = y;
+        }
+        return rows_[slot].constBits();
+    }
+
+private:
+    const QImage& image_;
+    std::array<QImage, 2> rows_;
+    std::array<int, 2> held_{-1, -1};
+};
+
 // The largest JPEG scale-down (1/8, 1/4, 1/2) that still leaves at least width × height pixels.
 int jpegScaleFor(QSize source, int width, int height) {
     for (const int denominator : {8, 4, 2}) {
@@ -61,32 +109,35 @@ Outcome scaledJpeg(PlatformPicture& platform, std::uint8_t* buffer, int width, i
     // Keep the columns the full-size route keeps: the width rounded down to a multiple of 4.
     const int kept = std::max<int>(1, static_cast<int>(std::int64_t{roundedToFour(size.width())} *
                                                        pixels.width / std::max(1, size.width())));
-    std::vector<std::uint8_t> cropped(static_cast<std::size_t>(kept) * 3 *
-                                      static_cast<std::size_t>(pixels.height));
-    for (int y = 0; y < pixels.height; ++y)
-        std::memcpy(cropped.data() + static_cast<std::size_t>(y) * kept * 3,
-                    pixels.pixels.data() + static_cast<std::size_t>(y) * pixels.width * 3,
-                    static_cast<std::size_t>(kept) * 3);
-    ResampleBilinear(cropped.data(), kept, pixels.height, buffer, width, height, 3, true);
+    const std::size_t stride = static_cast<std::size_t>(pixels.width) * 3;
+    const SourceRows rows = [&](int y) {
+        return pixels.pixels.data() + stride * static_cast<std::size_t>(y);
+    };
+    ResampleBilinear(rows, SourceLayout{3, {0, 1, 2}}, kept, pixels.height, buffer, width, height, true);
     return Outcome::success();
 }
 
+// Scales the decoded picture where it lies: a large picture is held once, never copied.
 Outcome platformScaled(PlatformPicture& platform, std::uint8_t* buffer, int width, int height,
                        ScaledLayout layout) {
     if (layout == ScaledLayout::Thumbnail && platform.format() == "jpeg" &&
         jpegScaleFor(platform.size(), width, height) > 1)
         return scaledJpeg(platform, buffer, width, height);
-    const QImage image = bgrImage(platform);
+    const QImage image = platform.read();
     if (image.isNull())
         return Outcome::failure("the picture cannot be decoded");
     // Pictures narrower than 4 pixels keep their width rather than vanish.
     const int w = image.width() >= 4 ? roundedToFour(image.width()) : image.width();
-    const int h = image.height();
-    std::vector<std::uint8_t> rows(static_cast<std::size_t>(w) * 3 * static_cast<std::size_t>(h));
-    for (int y = 0; y < h; ++y)
-        std::memcpy(rows.data() + static_cast<std::size_t>(y) * w * 3, image.constScanLine(y),
-                    static_cast<std::size_t>(w) * 3);
-    ResampleBilinear(rows.data(), w, h, buffer, width, height, 3, layout == ScaledLayout::Thumbnail);
+    const bool reverse = layout == ScaledLayout::Thumbnail;
+    if (const std::optional<SourceLayout> direct = bgrLayoutOf(image.format())) {
+        const SourceRows rows = [&image](int y) { return image.constScanLine(y); };
+        ResampleBilinear(rows, *direct, w, image.height(), buffer, width, height, reverse);
+    } else {
+        ConvertedRows converted(image);
+        const SourceRows rows = [&converted](int y) { return converted(y); };
+        ResampleBilinear(rows, *bgrLayoutOf(QImage::Format_ARGB32), w, image.height(), buffer, width, height,
+                         reverse);
+    }
     return Outcome::success();
 }
 
@@ -115,44 +166,23 @@ Outcome libraryScaled(const QString& path, std::uint8_t* buffer, int width, int 
     return Outcome::success();
 }
 
-} // namespace
-
-Outcome ProbePictureSize(const QString& path, int& width, int& height) {
-    PlatformPicture platform(path);
-    if (takesPlatformRoute(platform, path)) {
-        width = platform.size().width();
-        height = platform.size().height();
-        return Outcome::success();
-    }
-    ImageHolder holder;
-    Outcome outcome = holder.Load(path);
-    if (!outcome)
-        return outcome;
-    width = holder.Image()->GetWidth();
-    height = holder.Image()->GetHeight();
+// The drawing library's photo: B,G,R rows with the width rounded down to a multiple of 4.
+Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
+    const int width = roundedToFour(image.width());
+    if (width == 0)
+        return Outcome::failure("picture narrower than 4 pixels");
+    LoadedPicture result;
+    result.photo.width = width;
+    result.photo.height = image.height();
+    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(result.photo.row(y), image.constScanLine(y), result.photo.stride());
+    loaded = std::move(result);
     return Outcome::success();
 }
 
-Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
-    PlatformPicture platform(path);
-    const QSize size = platform.size();
-    if (takesPlatformRoute(platform, path) && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
-        const QImage image = bgrImage(platform);
-        if (image.isNull())
-            return Outcome::failure("the picture cannot be decoded");
-        const int width = roundedToFour(image.width());
-        if (width == 0)
-            return Outcome::failure("picture narrower than 4 pixels");
-        LoadedPicture result;
-        result.photo.width = width;
-        result.photo.height = image.height();
-        result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(image.height()));
-        for (int y = 0; y < image.height(); ++y)
-            std::memcpy(result.photo.row(y), image.constScanLine(y), result.photo.stride());
-        loaded = std::move(result);
-        return Outcome::success();
-    }
-
+// The image library's photo: scaled down by nearest neighbour above the cap, rows turned top first.
+Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
     ImageHolder holder;
     Outcome outcome = holder.Load(path);
     if (!outcome)
@@ -181,13 +211,45 @@ Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
     return Outcome::success();
 }
 
+} // namespace
+
+Outcome ProbePictureSize(const QString& path, int& width, int& height) {
+    PlatformPicture platform(path);
+    if (takesPlatformRoute(platform, path)) {
+        width = platform.size().width();
+        height = platform.size().height();
+        return Outcome::success();
+    }
+    ImageHolder holder;
+    Outcome outcome = holder.Load(path);
+    if (!outcome)
+        return outcome;
+    width = holder.Image()->GetWidth();
+    height = holder.Image()->GetHeight();
+    return Outcome::success();
+}
+
+Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
+    PlatformPicture platform(path);
+    const QSize size = platform.size();
+    if (takesPlatformRoute(platform, path) && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
+        // A picture the drawing library recognises but cannot decode gets the image library's turn.
+        if (const QImage image = bgrImage(platform); !image.isNull())
+            return platformPhoto(image, loaded);
+    }
+    return libraryPhoto(path, loaded);
+}
+
 Outcome LoadPictureScaled(const QString& path, std::uint8_t* buffer, int width, int height,
                           ScaledLayout layout) {
     if (buffer == nullptr || width <= 0 || height <= 0 || !pixelCountAcceptable(width, height))
         return Outcome::failure("no room for the picture");
-    PlatformPicture platform(path);
-    if (takesPlatformRoute(platform, path))
-        return platformScaled(platform, buffer, width, height, layout);
+    {
+        PlatformPicture platform(path);
+        // As for photos: what the drawing library recognises but cannot decode goes to the image library.
+        if (takesPlatformRoute(platform, path) && platformScaled(platform, buffer, width, height, layout))
+            return Outcome::success();
+    }
     return libraryScaled(path, buffer, width, height, layout);
 }
 

@@ -63,41 +63,55 @@ Outcome Picture::load(const QString& path, int formatCode) {
 }
 
 Outcome Picture::decode(std::span<const std::uint8_t> file, int formatCode) {
-    const DecodeResult result = decodeByFormat(file, formatCode);
+    DecodeResult result = decodeByFormat(file, formatCode);
     if (!result.ok())
         return Outcome::failure(result.reason);
-    return adopt(result.image, formatCode == kFormatMetafile, formatCode);
+    return adopt(std::move(result.image), formatCode == kFormatMetafile, formatCode);
 }
 
 Outcome Picture::loadDib(std::span<const std::uint8_t> block) {
-    const DecodeResult result = codecs::decodeDib(block);
+    DecodeResult result = codecs::decodeDib(block);
     if (!result.ok())
         return Outcome::failure(result.reason);
-    return adopt(result.image, false, kFormatBmp);
+    return adopt(std::move(result.image), false, kFormatBmp);
 }
 
-Outcome Picture::adopt(const RasterImage& image, bool onWhite, int formatCode) {
+Outcome Picture::adopt(RasterImage&& image, bool onWhite, int formatCode) {
     if (image.empty() || image.bgra.size() < image.stride() * static_cast<std::size_t>(image.height))
         return Outcome::failure("empty picture");
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
-    std::vector<std::uint8_t> bits(rowBytes * static_cast<std::size_t>(image.height));
+    // The decoded pixels become the picture's in place, so a large picture is held once: each row is
+    // packed from 4 to 3 bytes a pixel (never writing ahead of what is still to be read), then the rows
+    // are turned bottom first.
+    const auto width = static_cast<std::size_t>(image.width);
+    const auto height = static_cast<std::size_t>(image.height);
+    const std::size_t rowBytes = width * 3;
+    std::vector<std::uint8_t> bits = std::move(image.bgra);
     const bool blend = onWhite && image.hasAlpha;
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* source = image.row(image.height - 1 - y);
-        std::uint8_t* target = bits.data() + rowBytes * static_cast<std::size_t>(y);
-        for (int x = 0; x < image.width; ++x, source += 4, target += 3) {
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::uint8_t* source = bits.data() + y * width * 4;
+        std::uint8_t* target = bits.data() + y * rowBytes;
+        for (std::size_t x = 0; x < width; ++x, source += 4, target += 3) {
+            // Read the whole pixel first: at the start of the first row target and source overlap.
+            std::uint8_t pixel[4];
+            std::memcpy(pixel, source, 4);
             if (blend) {
-                const unsigned alpha = source[3];
+                const unsigned alpha = pixel[3];
                 for (int c = 0; c < 3; ++c)
-                    target[c] =
-                        static_cast<std::uint8_t>((source[c] * alpha + 255 * (255 - alpha) + 127) / 255);
-            } else {
-                target[0] = source[0];
-                target[1] = source[1];
-                target[2] = source[2];
+                    pixel[c] =
+                        static_cast<std::uint8_t>((pixel[c] * alpha + 255 * (255 - alpha) + 127) / 255);
             }
+            std::memcpy(target, pixel, 3);
         }
     }
+    std::vector<std::uint8_t> spare(rowBytes);
+    for (std::size_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::uint8_t* upper = bits.data() + top * rowBytes;
+        std::uint8_t* lower = bits.data() + bottom * rowBytes;
+        std::memcpy(spare.data(), upper, rowBytes);
+        std::memcpy(upper, lower, rowBytes);
+        std::memcpy(lower, spare.data(), rowBytes);
+    }
+    bits.resize(rowBytes * height); // shrinking keeps the block: no copy
     bits_ = std::move(bits);
     width_ = image.width;
     height_ = image.height;

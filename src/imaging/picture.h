@@ -92,7 +92,7 @@ public:
     void SetRandomSeed(std::uint64_t seed) { randomSeed_ = seed; }
 
 private:
-    Outcome adopt(const RasterImage& image, bool onWhite, int formatCode);
+    Outcome adopt(RasterImage&& image, bool onWhite, int formatCode);
     RasterImage toRaster() const;
     bool escaped() const { return escape_.load(std::memory_order_relaxed) != 0; }
     std::size_t stride() const { return static_cast<std::size_t>(width_) * 3; }

@@ -1,6 +1,7 @@
 #pragma once
 // The drawing library's decoders: Qt's image readers, limited to the formats the platform's own
-// picture library reads (BMP, GIF, JPEG, PNG, TIFF, ICO), recognised by their content.
+// picture library reads (BMP, GIF, JPEG, PNG, TIFF, ICO), recognised by their content. 16-bit bitmaps
+// are read by our own bitmap decoder, which scales 5- and 6-bit channels to the full 0-255 range.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -35,6 +36,7 @@ public:
 
 private:
     void inspect();
+    QImage readOwnBitmap() const;
 
     QByteArray data_;
     QBuffer buffer_;
@@ -42,10 +44,13 @@ private:
     QByteArray format_;
     QSize size_;
     bool recognised_ = false;
+    bool ownBitmap_ = false;
 };
 
 // The route rule: the drawing library decodes the file when it recognises it and the file is not
-// named as a metafile (.wmf or .emf, any case); everything else goes to the image library.
+// named as a metafile (.wmf or .emf, any case); everything else goes to the image library. A guess of
+// icon or cursor never claims a file named as a TGA, PCX or PNM picture: an uncompressed TGA starts
+// with the same four bytes as a cursor file.
 bool takesPlatformRoute(const PlatformPicture& picture, const QString& path);
 
 } // namespace imaging

@@ -9,12 +9,13 @@ namespace imaging {
 namespace {
 
 struct Tap {
-    std::size_t first;  // offset of the lower neighbour (row or column start, in bytes)
-    std::size_t second; // offset of the upper neighbour
+    std::size_t first;  // the lower neighbour: a column's byte offset, or a row number
+    std::size_t second; // the upper neighbour
     std::uint32_t fraction;
 };
 
-// Offsets and fractions along one axis; `unit` is the byte distance between neighbours.
+// Neighbours and fractions along one axis; `unit` is the distance between neighbours (the bytes of a
+// pixel for columns, 1 for row numbers).
 std::vector<Tap> taps(int sourceSize, int targetSize, std::size_t unit) {
     std::vector<Tap> result(static_cast<std::size_t>(targetSize));
     for (int i = 0; i < targetSize; ++i) {
@@ -28,23 +29,44 @@ std::vector<Tap> taps(int sourceSize, int targetSize, std::size_t unit) {
     return result;
 }
 
-// Word is wide enough for W·H·255 plus the rounding term.
-template <typename Word>
-void resample(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::uint8_t* target,
-              int targetWidth, int targetHeight, int channels, bool reverse) {
-    const auto n = static_cast<std::size_t>(channels);
-    const std::size_t sourceStride = static_cast<std::size_t>(sourceWidth) * n;
+// Packed rows: channel c at byte c of each pixel, as many channels as the target has.
+struct Packed {
+    std::size_t bytes;
+    std::size_t channels;
+    std::size_t offset(std::size_t c) const { return c; }
+};
+
+// Any 8-bit layout, three target channels.
+struct Mapped {
+    std::size_t bytes;
+    std::array<int, 3> at;
+    static constexpr std::size_t channels = 3;
+    std::size_t offset(std::size_t c) const { return static_cast<std::size_t>(at[c]); }
+};
+
+// Rows of packed memory, one after the other.
+struct Contiguous {
+    const std::uint8_t* source;
+    std::size_t stride;
+    const std::uint8_t* operator()(std::size_t row) const { return source + row * stride; }
+};
+
+// Word is wide enough for W·H·255 plus the rounding term. `rowAt(y)` gives source row y.
+template <typename Word, typename Pixel, typename Rows>
+void resample(const Rows& rowAt, const Pixel& pixel, int sourceWidth, int sourceHeight, std::uint8_t* target,
+              int targetWidth, int targetHeight, bool reverse) {
+    const std::size_t n = pixel.channels;
     const std::size_t targetStride = static_cast<std::size_t>(targetWidth) * n;
-    const std::vector<Tap> columns = taps(sourceWidth, targetWidth, n);
-    const std::vector<Tap> rows = taps(sourceHeight, targetHeight, sourceStride);
+    const std::vector<Tap> columns = taps(sourceWidth, targetWidth, pixel.bytes);
+    const std::vector<Tap> rows = taps(sourceHeight, targetHeight, 1);
     const Word W = static_cast<Word>(targetWidth);
     const Word H = static_cast<Word>(targetHeight);
     const Word area = W * H;
     const Word half = area / 2;
     for (int i = 0; i < targetHeight; ++i) {
         const Tap& row = rows[static_cast<std::size_t>(i)];
-        const std::uint8_t* top = source + row.first;
-        const std::uint8_t* bottom = source + row.second;
+        const std::uint8_t* top = rowAt(row.first);
+        const std::uint8_t* bottom = rowAt(row.second);
         const Word fy = row.fraction;
         std::uint8_t* out =
             target + static_cast<std::size_t>(reverse ? targetHeight - 1 - i : i) * targetStride;
@@ -55,8 +77,9 @@ void resample(const std::uint8_t* source, int sourceWidth, int sourceHeight, std
             const Word w10 = (W - fx) * fy;
             const Word w11 = fx * fy;
             for (std::size_t c = 0; c < n; ++c) {
-                const Word value = half + w00 * top[column.first + c] + w01 * top[column.second + c] +
-                                   w10 * bottom[column.first + c] + w11 * bottom[column.second + c];
+                const std::size_t at = pixel.offset(c);
+                const Word value = half + w00 * top[column.first + at] + w01 * top[column.second + at] +
+                                   w10 * bottom[column.first + at] + w11 * bottom[column.second + at];
                 out[reverse ? n - 1 - c : c] = static_cast<std::uint8_t>(value / area);
             }
             out += n;
@@ -64,21 +87,49 @@ void resample(const std::uint8_t* source, int sourceWidth, int sourceHeight, std
     }
 }
 
+bool sizesValid(int sourceWidth, int sourceHeight, const std::uint8_t* target, int targetWidth,
+                int targetHeight) {
+    return target != nullptr && sourceWidth > 0 && sourceHeight > 0 && targetWidth > 0 && targetHeight > 0;
+}
+
+// 32-bit weights suffice unless W·H·255 plus the rounding term overflows them.
+bool needsWideWords(int targetWidth, int targetHeight) {
+    const std::uint64_t area =
+        std::uint64_t{static_cast<std::uint32_t>(targetWidth)} * static_cast<std::uint32_t>(targetHeight);
+    return area * 255 + area / 2 > 0xFFFFFFFFu;
+}
+
+template <typename Pixel, typename Rows>
+void resampleWith(const Rows& rowAt, const Pixel& pixel, int sourceWidth, int sourceHeight,
+                  std::uint8_t* target, int targetWidth, int targetHeight, bool reverse) {
+    if (needsWideWords(targetWidth, targetHeight))
+        resample<std::uint64_t>(rowAt, pixel, sourceWidth, sourceHeight, target, targetWidth, targetHeight,
+                                reverse);
+    else
+        resample<std::uint32_t>(rowAt, pixel, sourceWidth, sourceHeight, target, targetWidth, targetHeight,
+                                reverse);
+}
+
 } // namespace
 
 void ResampleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::uint8_t* target,
                       int targetWidth, int targetHeight, int channels, bool reverse) {
-    if (source == nullptr || target == nullptr || sourceWidth <= 0 || sourceHeight <= 0 || targetWidth <= 0 ||
-        targetHeight <= 0 || channels <= 0)
+    if (source == nullptr || !sizesValid(sourceWidth, sourceHeight, target, targetWidth, targetHeight) ||
+        channels <= 0)
         return;
-    const std::uint64_t area =
-        std::uint64_t{static_cast<std::uint32_t>(targetWidth)} * static_cast<std::uint32_t>(targetHeight);
-    if (area * 255 + area / 2 <= 0xFFFFFFFFu)
-        resample<std::uint32_t>(source, sourceWidth, sourceHeight, target, targetWidth, targetHeight,
-                                channels, reverse);
-    else
-        resample<std::uint64_t>(source, sourceWidth, sourceHeight, target, targetWidth, targetHeight,
-                                channels, reverse);
+    const auto n = static_cast<std::size_t>(channels);
+    resampleWith(Contiguous{source, static_cast<std::size_t>(sourceWidth) * n}, Packed{n, n}, sourceWidth,
+                 sourceHeight, target, targetWidth, targetHeight, reverse);
+}
+
+void ResampleBilinear(const SourceRows& rows, const SourceLayout& layout, int sourceWidth, int sourceHeight,
+                      std::uint8_t* target, int targetWidth, int targetHeight, bool reverse) {
+    if (!rows || !sizesValid(sourceWidth, sourceHeight, target, targetWidth, targetHeight) ||
+        layout.bytesPerPixel <= 0)
+        return;
+    const auto rowAt = [&rows](std::size_t row) { return rows(static_cast<int>(row)); };
+    resampleWith(rowAt, Mapped{static_cast<std::size_t>(layout.bytesPerPixel), layout.channels}, sourceWidth,
+                 sourceHeight, target, targetWidth, targetHeight, reverse);
 }
 
 } // namespace imaging

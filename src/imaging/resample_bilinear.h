@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 
 namespace imaging {
 
@@ -13,5 +15,22 @@ namespace imaging {
 // row H−1−i and each pixel's channels in reverse order (B,G,R becomes R,G,B).
 void ResampleBilinear(const std::uint8_t* source, int sourceWidth, int sourceHeight, std::uint8_t* target,
                       int targetWidth, int targetHeight, int channels, bool reverse);
+
+// Where three channels lie in a source row of any 8-bit layout: pixels `bytesPerPixel` bytes apart, channel
+// c of the target at byte `channels[c]` of a source pixel.
+struct SourceLayout {
+    int bytesPerPixel = 3;
+    std::array<int, 3> channels{0, 1, 2};
+};
+
+// Hands out source row y. Rows are asked for in order (for each target row its upper source row, then the
+// lower one, never a row above one asked for before), and a row must stay valid until two more rows have
+// been asked for, so a source may convert rows one at a time into a small cache.
+using SourceRows = std::function<const std::uint8_t*(int row)>;
+
+// The same scaling with three target channels read from rows as they are handed out, so a decoded picture
+// in any layout is scaled where it lies, without a full-size converted copy.
+void ResampleBilinear(const SourceRows& rows, const SourceLayout& layout, int sourceWidth, int sourceHeight,
+                      std::uint8_t* target, int targetWidth, int targetHeight, bool reverse);
 
 } // namespace imaging

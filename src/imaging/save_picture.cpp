@@ -5,8 +5,8 @@
 #include "imaging/image_encoder.h"
 #include "imaging/image_holder.h"
 
-#include <QFile>
 #include <QImage>
+#include <QTemporaryFile>
 #include <array>
 
 namespace imaging {
@@ -20,17 +20,20 @@ bool encoderRoute(const QString& extension) {
     return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
-// Removes the hand-over bitmap however the save ends.
-class TemporaryFile {
+// A hand-over bitmap of this save's own: the name is reserved by creating the file, and the file is
+// removed however the save ends.
+class HandOverFile {
 public:
-    explicit TemporaryFile(QString path) : path_(std::move(path)) {}
-    ~TemporaryFile() { QFile::remove(path_); }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const QString& path() const { return path_; }
+    explicit HandOverFile(const QString& folder) : file_(folder + QLatin1String(kTempBitmapPattern)) {
+        reserved_ = file_.open();
+        file_.close();
+    }
+    bool reserved() const { return reserved_; }
+    QString path() const { return file_.fileName(); }
 
 private:
-    QString path_;
+    QTemporaryFile file_;
+    bool reserved_ = false;
 };
 
 } // namespace
@@ -55,9 +58,9 @@ Outcome SavePicture(const QString& path, const std::uint8_t* pixels, int width, 
     const int formatCode = ImageTypeFromExtension(extension);
     if (formatCode == kFormatUnknown)
         return Outcome::failure("unknown picture format ." + extension.toStdString());
-    TemporaryFile handOver(dataFolder + QLatin1String(kTempBitmapName));
+    const HandOverFile handOver(dataFolder);
     encoder.Find(handOver.path());
-    if (encoder.Save(bitmap, handOver.path()) != EncoderStatus::Ok)
+    if (!handOver.reserved() || encoder.Save(bitmap, handOver.path()) != EncoderStatus::Ok)
         return Outcome::failure("cannot write the temporary bitmap in the Data folder");
     ImageHolder holder;
     const Outcome loaded = holder.Load(handOver.path());

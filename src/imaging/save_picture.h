@@ -8,8 +8,9 @@
 
 namespace imaging {
 
-// The file the image-library route hands the picture over in, inside the Data folder.
-inline constexpr const char* kTempBitmapName = "Pictovance_tmp.bmp";
+// The name of the bitmap the image-library route hands the picture over in: each save takes a name of its
+// own (the X's become a unique text), so saves running at once in one or several processes never meet.
+inline constexpr const char* kTempBitmapPattern = "Pictovance_tmp-XXXXXX.bmp";
 
 // Writes width × height pixels (B,G,R, top row first, width × 3 bytes a row) to `path`. The lower-case
 // extension picks the route: jpg, jpeg, gif, bmp and png go through ImageEncoder (JPEG at quality 90);

@@ -67,8 +67,16 @@ int closeProc(thandle_t) {
 toff_t sizeProc(thandle_t handle) {
     return static_cast<MemoryFile*>(handle)->size();
 }
-int mapProc(thandle_t, void**, toff_t*) {
-    return 0;
+// A file being read is "mapped" as the caller's bytes, so libtiff reads them in place. libtiff 4.5
+// also mis-sizes uncompressed tiles when it reads them through readProc instead.
+int mapProc(thandle_t handle, void** base, toff_t* size) {
+    auto* file = static_cast<MemoryFile*>(handle);
+    if (file->output != nullptr)
+        return 0;
+    // libtiff only reads through a mapping opened for reading.
+    *base = const_cast<std::uint8_t*>(file->input.data());
+    *size = file->input.size();
+    return 1;
 }
 void unmapProc(thandle_t, void*, toff_t) {}
 
@@ -119,7 +127,7 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> file) {
     if (file.size() < 8 || !((file[0] == 'I' && file[1] == 'I') || (file[0] == 'M' && file[1] == 'M')))
         return DecodeResult::failure(CodecError::NotThisFormat, "not a TIFF file");
     MemoryFile memory{file, nullptr, 0};
-    TiffHandle tiff = open(memory, "rm");
+    TiffHandle tiff = open(memory, "r");
     if (!tiff)
         return DecodeResult::failure(CodecError::Corrupt, "damaged TIFF header");
     char message[1024] = {};
@@ -135,20 +143,25 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> file) {
     if (!uncompressedDataFits(tiff.get(), pixels, file.size()))
         return DecodeResult::failure(CodecError::Truncated, "file too short for its picture size");
 
-    std::vector<std::uint32_t> raster(static_cast<std::size_t>(pixels));
-    rgba.req_orientation = ORIENTATION_TOPLEFT;
-    if (!TIFFRGBAImageGet(&rgba, raster.data(), rgba.width, rgba.height))
-        return DecodeResult::failure(CodecError::Corrupt, "damaged picture data");
-
+    // libtiff fills one 32-bit word per pixel straight into the picture's own pixel memory, which is then
+    // turned into B,G,R,A in place: a large picture is held once.
     DecodeResult result;
     RasterImage& image = result.image;
     image.width = static_cast<int>(rgba.width);
     image.height = static_cast<int>(rgba.height);
     image.bgra.resize(static_cast<std::size_t>(pixels) * 4);
+    rgba.req_orientation = ORIENTATION_TOPLEFT;
+    // The vector's memory comes from operator new, aligned for any word.
+    auto* words = reinterpret_cast<std::uint32_t*>(image.bgra.data());
+    if (!TIFFRGBAImageGet(&rgba, words, rgba.width, rgba.height))
+        return DecodeResult::failure(CodecError::Corrupt, "damaged picture data");
+
     // libtiff hands alpha back premultiplied, whichever way the file stores it.
     const bool alpha = rgba.alpha == EXTRASAMPLE_ASSOCALPHA || rgba.alpha == EXTRASAMPLE_UNASSALPHA;
     std::uint8_t* target = image.bgra.data();
-    for (const std::uint32_t value : raster) {
+    for (std::int64_t i = 0; i < pixels; ++i, target += 4) {
+        std::uint32_t value = 0;
+        std::memcpy(&value, target, 4);
         const unsigned a = TIFFGetA(value);
         unsigned r = TIFFGetR(value);
         unsigned g = TIFFGetG(value);
@@ -165,7 +178,6 @@ DecodeResult decodeTiff(std::span<const std::uint8_t> file) {
         target[1] = static_cast<std::uint8_t>(g);
         target[2] = static_cast<std::uint8_t>(r);
         target[3] = static_cast<std::uint8_t>(alpha ? a : 255);
-        target += 4;
     }
     return result;
 }

@@ -12,6 +12,20 @@ Folders Folders::forRunningProgram() {
     return Folders(QCoreApplication::applicationDirPath());
 }
 
+Folders Folders::withScratchFolder(QString scratchFolder) const {
+    Folders folders(*this);
+    folders.scratchFolder_ = QDir::cleanPath(std::move(scratchFolder));
+    return folders;
+}
+
+QString Folders::undoFileFolder() const {
+    return scratchFolder_.isEmpty() ? programFolder_ : scratchFolder_;
+}
+
+QString Folders::workingDataFolder() const {
+    return scratchFolder_.isEmpty() ? GetDataFolder() : scratchFolder_ + QLatin1Char('/');
+}
+
 QString Folders::GetDataFolder() const {
     const QString path = programFolder_ + QStringLiteral("/Data/");
     QDir().mkpath(path);

@@ -5,12 +5,15 @@
 namespace platform {
 
 // The places the editor keeps its files. Everything lives beside the executable (the program folder),
-// so the editor works from any installation folder and ignores the current directory.
+// so the editor works from any installation folder and ignores the current directory. A headless run
+// reads from the same places but writes only into a scratch folder of its own (scratch_folder.h).
 class Folders {
 public:
     explicit Folders(QString programFolder);
     // The folder of the running executable (needs a QCoreApplication).
     static Folders forRunningProgram();
+    // The same folders for reading, with everything this run writes redirected into `scratchFolder`.
+    Folders withScratchFolder(QString scratchFolder) const;
 
     // Without a trailing separator.
     const QString& programFolder() const { return programFolder_; }
@@ -22,8 +25,17 @@ public:
     // The system temporary folder, with a trailing separator.
     static QString tempFolder();
 
+    // A headless run's own folder, without a trailing separator; empty for the editor itself.
+    const QString& scratchFolder() const { return scratchFolder_; }
+    // Where this run writes the undo file: the program folder, or the scratch folder. No trailing separator.
+    QString undoFileFolder() const;
+    // Where this run writes the language file and the save hand-over: the Data folder (created when
+    // missing), or the scratch folder. With a trailing separator.
+    QString workingDataFolder() const;
+
 private:
     QString programFolder_;
+    QString scratchFolder_;
 };
 
 } // namespace platform

@@ -20,7 +20,8 @@ bool libraryIsEmpty(const platform::Folders& folders) {
 std::vector<std::pair<QString, ImportResult>> prepareLibrary(const platform::Folders& folders,
                                                              const QString& starterFolder) {
     std::vector<std::pair<QString, ImportResult>> results;
-    if (!folders.dataFolderAvailable())
+    // A headless run (a scratch folder of its own) reads the library but never writes it.
+    if (!folders.scratchFolder().isEmpty() || !folders.dataFolderAvailable())
         return results;
     // A failure here is met again, and reported, by the next import.
     recoverUnfinishedImport(folders.GetDataFolder());

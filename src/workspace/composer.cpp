@@ -233,12 +233,12 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
         DrawHandles(painter, drawing, kHandleFill);
 }
 
-void WorkspaceDocument::RenderPhotoArea() {
+bool WorkspaceDocument::RenderPhotoArea() {
     if (photo_.empty())
-        return;
+        return false;
     QImage canvas(photo_.width, photo_.height, QImage::Format_RGB32);
     if (canvas.isNull())
-        return;
+        return false;
     const Rect kept = view_;
     const Rect screenView = screenViewRect();
     const float k = canvasPerScreenPixel();
@@ -251,6 +251,7 @@ void WorkspaceDocument::RenderPhotoArea() {
     output_ = {};
     canvasOrigin_ = {};
     copyInto(canvas, photo_);
+    return true;
 }
 
 std::optional<imaging::PhotoBuffer> WorkspaceDocument::RenderWholeImage() {

@@ -128,8 +128,8 @@ void WorkspaceDocument::PlaceText(int x, int y) {
         listener_.editText(text::textOf(*hit), &caret);
         return;
     }
-    if (!objects_.contains(Text))
-        FlattenIntoPhoto(true);
+    if (!objects_.contains(Text) && !FlattenIntoPhoto(true))
+        return;
 
     text::TextObject object{};
     text::setFaceName(object.font, text::faceName(template_.font));
@@ -188,8 +188,11 @@ void WorkspaceDocument::UpdateActiveText() {
     Recompose(false);
 }
 
-void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
-    RenderPhotoArea();
+bool WorkspaceDocument::FlattenIntoPhoto(bool crop) {
+    if (!RenderPhotoArea()) {
+        listener_.problemOccurred(DocumentProblem::RenderFailed);
+        return false;
+    }
     if (crop && tool_ == ToolCrop && !photo_.empty() && view_.width() > 0 && view_.height() > 0) {
         const int cw = photo_.width;
         const int ch = photo_.height;
@@ -220,6 +223,7 @@ void WorkspaceDocument::FlattenIntoPhoto(bool crop) {
     photoChanged();
     Recompose(false);
     listener_.objectSelected(0);
+    return true;
 }
 
 void WorkspaceDocument::SetBackgroundColour(std::uint32_t colour) {
@@ -238,8 +242,9 @@ void WorkspaceDocument::SetBackgroundColour(std::uint32_t colour) {
 bool WorkspaceDocument::SetImageAsBackground() {
     auto whole = RenderWholeImage();
     if (!whole)
+        listener_.problemOccurred(DocumentProblem::RenderFailed);
+    if (!whole || !FlattenIntoPhoto(true))
         return false;
-    FlattenIntoPhoto(true);
     setBackground(std::move(*whole));
     modified_ = false;
     listener_.objectSelected(0);
@@ -248,19 +253,25 @@ bool WorkspaceDocument::SetImageAsBackground() {
 }
 
 std::optional<imaging::PhotoBuffer> WorkspaceDocument::flattenForExport(bool wholeImage) {
-    FlattenIntoPhoto(false);
-    if (wholeImage)
-        return RenderWholeImage();
-    return photo_;
+    if (!FlattenIntoPhoto(false))
+        return std::nullopt;
+    if (!wholeImage)
+        return photo_;
+    auto whole = RenderWholeImage();
+    if (!whole)
+        listener_.problemOccurred(DocumentProblem::RenderFailed);
+    return whole;
 }
 
 void WorkspaceDocument::RecordObjectStep() {
-    history_.recordObjectStep(objects_);
+    const bool hadSteps = history_.stepCount() > 0;
+    afterRecording(history_.recordObjectStep(objects_), hadSteps);
     listener_.undoStateChanged();
 }
 
 void WorkspaceDocument::RecordImageStep() {
-    history_.recordImageStep(objects_, EncodeUndoImage());
+    const bool hadSteps = history_.stepCount() > 0;
+    afterRecording(history_.recordImageStep(objects_, EncodeUndoImage()), hadSteps);
     listener_.undoStateChanged();
 }
 

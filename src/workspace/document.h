@@ -113,8 +113,9 @@ public:
     void ApplyTextStyle();
     // Typing: the active text takes the template's text. No undo step.
     void UpdateActiveText();
-    // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool).
-    void FlattenIntoPhoto(bool crop);
+    // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool). False,
+    // with the objects and the photo as they were, when the composition could not be drawn.
+    bool FlattenIntoPhoto(bool crop);
 
     // --- background and export
     // A background sheet of canvas size in one colour (0x00BBGGRR). No undo step; not a modification.
@@ -128,8 +129,9 @@ public:
 
     // --- composition
     void Recompose(bool forOutput);
-    // The composition at canvas size, written into the photo.
-    void RenderPhotoArea();
+    // The composition at canvas size, written into the photo. False, with the photo untouched, when no
+    // canvas could be had.
+    bool RenderPhotoArea();
     // The whole view, background included, at canvas resolution.
     std::optional<imaging::PhotoBuffer> RenderWholeImage();
     // The drawing area of an output composition: the client size in canvas pixels.
@@ -220,6 +222,9 @@ private:
     void restoreObjects(const ObjectList& objects);
     void reselectText();
     void applyHistoryMove(const HistoryMove& move);
+    // After a step was recorded: a restarted history returns to the current photo, and the user is told
+    // when edits that could have been undone are lost.
+    void afterRecording(RecordOutcome outcome, bool hadSteps);
     void objectSelectionAfterHistory();
     // manipulation.cpp
     std::optional<Rect> handleFrame() const;

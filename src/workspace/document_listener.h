@@ -5,6 +5,12 @@
 
 namespace workspace {
 
+// What went wrong in a way the user must be told of.
+enum class DocumentProblem {
+    RenderFailed,         // no memory to draw the composition: the operation changed nothing
+    UndoHistoryRestarted, // the undo file could not be written: earlier edits can no longer be undone
+};
+
 // What the document tells the window around it. The workspace widget turns these into private messages
 // to the main window and into calls on the text panel.
 class DocumentListener {
@@ -19,6 +25,7 @@ public:
     // it.
     virtual void editText(const QString& text, const QPoint* caretAt) = 0;
     virtual void composed() = 0; // the back buffer holds a new picture for the screen
+    virtual void problemOccurred(DocumentProblem) {}
     // False when nothing shows the back buffer: compositions then paint nothing into it, but still bring
     // every object's place up to date.
     virtual bool showsComposition() const { return true; }

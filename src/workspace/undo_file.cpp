@@ -1,6 +1,7 @@
 #include "workspace/undo_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <cstdio>
 #include <filesystem>
@@ -28,18 +29,54 @@ bool readHeader(QFile& file, RecordHeader& header) {
     return static_cast<qint64>(header.length) <= file.size() - file.pos();
 }
 
+// The byte offset just after the first `records` whole records, or the end of the last whole record when
+// the file holds fewer.
+qint64 endOfRecords(const QString& path, int records) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    RecordHeader header;
+    qint64 end = 0;
+    for (int n = 0; n < records && readHeader(file, header) && file.seek(file.pos() + header.length); ++n)
+        end = file.pos();
+    return end;
+}
+
 } // namespace
 
+bool UndoFileWriter::append(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(bytes) == bytes.size() &&
+           file.flush();
+}
+
+bool UndoFileWriter::truncate(const QString& path, qint64 size) {
+    return QFile::resize(path, size);
+}
+
+bool UndoFileWriter::rename(const QString& from, const QString& to) {
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(),
+                            error);
+    return !error;
+}
+
+UndoFile::UndoFile(QString path, std::shared_ptr<UndoFileWriter> writer)
+    : path_(std::move(path)), writer_(writer ? std::move(writer) : std::make_shared<UndoFileWriter>()) {}
+
 bool UndoFile::append(const UndoImageRecord& record) const {
-    QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
-    char header[kHeaderBytes];
-    qToLittleEndian<quint32>(static_cast<quint32>(record.jpeg.size()), header);
-    qToLittleEndian<qint32>(record.width, header + 4);
-    qToLittleEndian<qint32>(record.height, header + 8);
-    return file.write(header, kHeaderBytes) == kHeaderBytes &&
-           file.write(record.jpeg) == record.jpeg.size() && file.flush();
+    const qint64 sizeBefore = QFileInfo(path_).size();
+    QByteArray bytes(kHeaderBytes, '\0');
+    qToLittleEndian<quint32>(static_cast<quint32>(record.jpeg.size()), bytes.data());
+    qToLittleEndian<qint32>(record.width, bytes.data() + 4);
+    qToLittleEndian<qint32>(record.height, bytes.data() + 8);
+    bytes += record.jpeg;
+    if (writer_->append(path_, bytes))
+        return true;
+    // Part of a record would shift every record appended after it.
+    if (QFileInfo(path_).size() != sizeBefore)
+        writer_->truncate(path_, sizeBefore);
+    return false;
 }
 
 std::optional<UndoImageRecord> UndoFile::read(int number) const {
@@ -73,36 +110,37 @@ int UndoFile::count() const {
 }
 
 template <typename Keep> bool UndoFile::rewrite(Keep keep) const {
-    const QString updatePath = path_ + QStringLiteral("Update");
+    const QString copy = updatePath();
+    QFile::remove(copy);
+    bool written = true;
     {
         QFile source(path_);
-        QFile copy(updatePath);
-        if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
         if (source.open(QIODevice::ReadOnly)) {
             RecordHeader header;
-            for (int number = 0; readHeader(source, header); ++number) {
+            for (int number = 0; written && readHeader(source, header); ++number) {
                 const qint64 start = source.pos() - kHeaderBytes;
                 if (keep(number)) {
                     source.seek(start);
-                    if (copy.write(source.read(kHeaderBytes + header.length)) != kHeaderBytes + header.length)
-                        return false;
+                    const QByteArray bytes = source.read(kHeaderBytes + header.length);
+                    written = bytes.size() == kHeaderBytes + header.length && writer_->append(copy, bytes);
                 } else {
                     source.seek(source.pos() + header.length);
                 }
             }
         }
-        if (!copy.flush())
-            return false;
     }
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(updatePath).toStdString(),
-                            QFile::encodeName(path_).toStdString(), error);
-    return !error;
+    // With no record kept the copy was never made: the file becomes empty.
+    written = written && (QFileInfo::exists(copy) || writer_->append(copy, {}));
+    if (written && writer_->rename(copy, path_))
+        return true;
+    QFile::remove(copy);
+    return false;
 }
 
 bool UndoFile::keepFirst(int last) const {
-    return rewrite([last](int number) { return number <= last; });
+    if (!QFileInfo::exists(path_))
+        return true;
+    return writer_->truncate(path_, endOfRecords(path_, last + 1));
 }
 
 bool UndoFile::drop(int number) const {
@@ -111,6 +149,7 @@ bool UndoFile::drop(int number) const {
 
 void UndoFile::remove() const {
     QFile::remove(path_);
+    QFile::remove(updatePath());
 }
 
 } // namespace workspace

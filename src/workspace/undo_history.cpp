@@ -4,60 +4,65 @@
 
 namespace workspace {
 
-UndoHistory::UndoHistory(QString undoFilePath) : file_(std::move(undoFilePath)) {}
+UndoHistory::UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer)
+    : file_(std::move(undoFilePath), std::move(writer)) {}
 
 void UndoHistory::clear() {
     steps_.clear();
+    startObjects_ = {};
     position_ = -1;
     counter_ = -1;
     file_.remove();
 }
 
-void UndoHistory::recordObjectStep(const ObjectList& objects) {
-    dropRedoSteps();
-    steps_.push_back({objects, false, counter_});
-    ++position_;
+RecordOutcome UndoHistory::restart(const ObjectList& objects) {
+    clear();
+    startObjects_ = objects;
+    return RecordOutcome::Restarted;
 }
 
-void UndoHistory::recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo) {
-    if (!photo) {
-        recordObjectStep(objects);
-        return;
-    }
+RecordOutcome UndoHistory::recordObjectStep(const ObjectList& objects) {
+    if (!dropRedoSteps())
+        return restart(objects);
+    steps_.push_back({objects, false, counter_});
+    ++position_;
+    return RecordOutcome::Recorded;
+}
+
+RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
+                                           const std::optional<UndoImageRecord>& photo) {
+    if (!photo)
+        return recordObjectStep(objects);
     // Redo steps go first, so the step dropped to make room always lies before the position.
-    dropRedoSteps();
-    dropSecondImageStepWhenFull();
-    if (!file_.append(*photo)) {
-        // Remove a partial record so the file keeps exactly counter + 1 records.
-        file_.keepFirst(counter_);
-        recordObjectStep(objects);
-        return;
-    }
+    if (!dropRedoSteps() || !dropSecondImageStepWhenFull() || !file_.append(*photo))
+        return restart(objects);
     steps_.push_back({objects, true, counter_});
     ++counter_;
     ++position_;
+    return RecordOutcome::Recorded;
 }
 
-void UndoHistory::dropSecondImageStepWhenFull() {
+bool UndoHistory::dropSecondImageStepWhenFull() {
     const auto imageSteps =
         std::count_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
     if (imageSteps < kMaxImageRecords)
-        return;
+        return true;
     // The first image record is never dropped: it is the oldest photo the history can return to.
     auto second = std::find_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
     second = std::find_if(second + 1, steps_.end(), [](const UndoStep& s) { return s.imageStep; });
-    file_.drop(1);
+    if (!file_.drop(1))
+        return false;
     steps_.erase(second);
     --counter_;
     --position_;
+    return true;
 }
 
-void UndoHistory::dropRedoSteps() {
+bool UndoHistory::dropRedoSteps() {
     if (position_ + 1 >= static_cast<int>(steps_.size()))
-        return;
+        return true;
     steps_.erase(steps_.begin() + (position_ + 1), steps_.end());
-    if (counter_ >= -1)
-        file_.keepFirst(counter_);
+    return file_.keepFirst(counter_);
 }
 
 bool UndoHistory::undoTakesTwoSteps() const {
@@ -88,6 +93,8 @@ std::optional<HistoryMove> UndoHistory::undoOneStep() {
     }
     if (position_ >= 0)
         move.objects = &steps_[static_cast<std::size_t>(position_)].objects;
+    else if (!startObjects_.empty())
+        move.objects = &startObjects_;
     return move;
 }
 

@@ -5,6 +5,7 @@
 #include "workspace/object_list.h"
 #include "workspace/undo_file.h"
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,20 +25,31 @@ struct HistoryMove {
     const ObjectList* objects = nullptr;   // the objects to restore; none before the first step
 };
 
+// How recording a step went.
+enum class RecordOutcome {
+    Recorded,
+    // The undo file could not be written (full disk, folder gone): rather than let its records and the
+    // steps disagree, the history now starts at the current state. The caller keeps its current photo as
+    // the one to return to; nothing before this state can be undone any more.
+    Restarted,
+};
+
 class UndoHistory {
 public:
     static constexpr int kMaxImageRecords = UndoFile::kMaxRecords;
 
-    explicit UndoHistory(QString undoFilePath);
+    explicit UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer = {});
 
     // Forgets every step and deletes the undo file.
     void clear();
 
-    void recordObjectStep(const ObjectList& objects);
+    // Every write of the undo file is checked: the image record counter moves only with a record that
+    // was written, and a failure restarts the history (see RecordOutcome) instead of leaving the steps
+    // pointing at the wrong records.
+    RecordOutcome recordObjectStep(const ObjectList& objects);
     // Appends the photo to the undo file and records an image step. When the photo could not be made
-    // (`photo` empty) or not be stored, an object step is recorded instead, so the step count and the
-    // file's records never disagree.
-    void recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo);
+    // (`photo` empty), an object step is recorded instead.
+    RecordOutcome recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo);
 
     bool canUndo() const { return position_ >= 0; }
     bool canRedo() const { return position_ < static_cast<int>(steps_.size()) - 1; }
@@ -56,11 +68,14 @@ public:
     const UndoFile& file() const { return file_; }
 
 private:
-    void dropRedoSteps();
-    void dropSecondImageStepWhenFull();
+    bool dropRedoSteps();
+    bool dropSecondImageStepWhenFull();
+    // The history starts again at the state whose objects are given; the undo file goes.
+    RecordOutcome restart(const ObjectList& objects);
 
     UndoFile file_;
     std::vector<UndoStep> steps_;
+    ObjectList startObjects_; // the objects of the state before the first step
     int position_ = -1;
     int counter_ = -1;
 };

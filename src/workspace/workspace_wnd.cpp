@@ -216,4 +216,8 @@ void CWorkspaceWnd::composed() {
     update();
 }
 
+void CWorkspaceWnd::problemOccurred(DocumentProblem problem) {
+    emit documentProblem(problem);
+}
+
 } // namespace workspace

@@ -29,6 +29,8 @@ public:
 signals:
     // The text panel's edit box should show this text and take the focus (caret at `caret` when valid).
     void editTextRequested(const QString& text, QPoint caret, bool caretGiven);
+    // The user must be told of this.
+    void documentProblem(workspace::DocumentProblem problem);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,6 +50,7 @@ private:
     void objectPlaced() override;
     void editText(const QString& text, const QPoint* caretAt) override;
     void composed() override;
+    void problemOccurred(DocumentProblem problem) override;
 
     void showCursor(PointerCursor cursor);
     QCursor brushCursor();

@@ -12,6 +12,8 @@
 #include "workspace/resource_placement.h"
 #include "workspace/workspace_wnd.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,6 +23,21 @@ using namespace app;
 using testing_support::TempFolder;
 
 namespace {
+
+// Closes itself on Escape, as dialogs do.
+struct ClosesOnEscape : QWidget {
+    explicit ClosesOnEscape(QWidget* parent) : QWidget(parent) {
+        setFocusPolicy(Qt::StrongFocus);
+        setGeometry(0, 0, 50, 50);
+        show();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape)
+            close();
+        else
+            QWidget::keyPressEvent(event);
+    }
+};
 
 struct MainWindow : ::testing::Test {
     TempFolder program;
@@ -147,7 +164,12 @@ TEST_F(MainWindow, PreviewHidesTheChromeAndTheClickThatEndsItDoesNothingElse) {
 }
 
 TEST_F(MainWindow, EscapeNeverClosesAndEnterOnlyReachesTheTextBox) {
-    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    // A child that closes on Escape, as a dialog does: the main window takes the key first.
+    ClosesOnEscape closesOnEscape(window);
+    closesOnEscape.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &closesOnEscape);
+    QTest::keyClick(&closesOnEscape, Qt::Key_Escape);
+    EXPECT_TRUE(closesOnEscape.isVisible());
     EXPECT_TRUE(window->isVisible());
 
     QLineEdit textBox(window);
@@ -270,4 +292,31 @@ TEST_F(MainWindow, AThumbnailDroppedOnTheWorkspaceIsPlacedAtTheDropPoint) {
     window->dropOnWorkspace(cliparts, 3, canvas->mapToGlobal(QPoint(-40, 90))); // beside it
     ASSERT_EQ(placement.cliparts.size(), 1u);
     EXPECT_EQ(placement.cliparts[0], (std::array<int, 3>{2, 120, 90}));
+}
+
+TEST_F(MainWindow, EscapeOrAClickEndsPreviewWhereverTheFocusIs) {
+    window->button(ID_UNDO)->setFocus();
+    window->onCommand(ID_PREVIEW);
+    ASSERT_TRUE(window->previewing());
+    // The key goes where a real key press goes: to the focus widget, or the window without one.
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window;
+    QTest::keyClick(focus, Qt::Key_Escape);
+    EXPECT_FALSE(window->previewing());
+    EXPECT_TRUE(window->button(ID_MENU_FILE)->isVisible());
+    EXPECT_TRUE(window->isVisible());
+
+    window->onCommand(ID_PREVIEW);
+    ASSERT_TRUE(window->previewing());
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_FALSE(window->previewing());
+}
+
+TEST_F(MainWindow, F1OpensTheHelpFromAnyChild) {
+    QSignalSpy routed(window, &CEditorDlg::commandRouted);
+    window->dial(2)->setFocus();
+    QTest::keyClick(window->dial(2), Qt::Key_F1);
+    ASSERT_FALSE(routed.isEmpty());
+    EXPECT_EQ(routed.takeLast().at(0).toInt(), 57670);
+    ASSERT_EQ(dialogs->count("information"), 1); // no help book in this program folder
+    EXPECT_TRUE(dialogs->shown().back().text.contains("help book"));
 }

@@ -24,6 +24,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(root.path()).mkpath("app"));
         ASSERT_TRUE(QDir(root.path()).mkpath("tmp"));
+        ASSERT_TRUE(QDir(root.path()).mkpath("runtime"));
+        // As the session manager makes it: the user's own, closed to everyone else.
+        ASSERT_TRUE(QFile::setPermissions(
+            root.file("runtime"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
         program = root.file("app/pictovance");
         ASSERT_TRUE(QFile::copy(PICTOVANCE_EXE, program));
     }
@@ -31,14 +35,20 @@ protected:
     QProcessEnvironment environment(const char* platform = "offscreen") const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", platform);
-        env.insert("TMPDIR", root.file("tmp")); // the lock and the socket live here, away from a real run
+        env.insert("TMPDIR", root.file("tmp"));
+        env.insert("XDG_RUNTIME_DIR", root.file("runtime")); // the lock and the socket, away from a real run
         env.insert("XDG_CONFIG_HOME", root.file("config"));
+        env.insert("XDG_CACHE_HOME", root.file("cache"));
         return env;
     }
 
     std::unique_ptr<QProcess> start(const QStringList& arguments, const char* platform = "offscreen") const {
+        return start(arguments, environment(platform));
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& arguments, const QProcessEnvironment& env) const {
         auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment(platform));
+        process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(program, arguments);
         process->waitForStarted(5000);
@@ -47,7 +57,7 @@ protected:
 
     bool acceptsHandOff() const {
         QLocalSocket socket;
-        socket.connectToServer(root.file("tmp/") + app::singleInstanceServerName());
+        socket.connectToServer(root.file("runtime/") + app::singleInstanceBaseName());
         return socket.waitForConnected(100);
     }
 
@@ -89,7 +99,7 @@ TEST_F(InstanceProcesses, SecondStartHandsOverAndExitsWithoutAWindow) {
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(storedPath(), "/tmp/a.PIF");
 
-    auto third = start({"/tmp/b.pif", "--no-such-option"}, "no-such-platform");
+    auto third = start({"/tmp/b.pif"}, "no-such-platform");
     ASSERT_TRUE(third->waitForFinished(2000));
     EXPECT_EQ(storedPath(), "/tmp/a.PIF"); // lower-case "pif" only brings the window forward
     EXPECT_EQ(first->state(), QProcess::Running);
@@ -107,4 +117,69 @@ TEST_F(InstanceProcesses, CrashedInstanceDoesNotBlockTheNextStart) {
     ASSERT_TRUE(second->waitForFinished(2000));
     EXPECT_EQ(storedPath(), "/x/c.PIF");
     stop(*next);
+}
+
+TEST_F(InstanceProcesses, LockAndSocketLiveInTheUsersRuntimeFolderNotTheSharedTemporaryOne) {
+    // Another local user got to the shared temporary folder first and took both names there.
+    const QString squatted = root.file("tmp/") + app::singleInstanceBaseName();
+    ASSERT_TRUE(QDir().mkpath(squatted + ".lock"));
+    ASSERT_TRUE(QDir().mkpath(squatted));
+
+    auto first = start({});
+    ASSERT_TRUE(waitUntilReady(*first)); // the socket answers in the runtime folder
+    EXPECT_TRUE(QFileInfo(root.file("runtime/") + app::singleInstanceBaseName() + ".lock").isFile());
+    EXPECT_EQ(QDir(root.file("tmp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 2);
+    auto second = start({"/y/d.PIF"}, "no-such-platform");
+    ASSERT_TRUE(second->waitForFinished(2000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(storedPath(), "/y/d.PIF");
+    stop(*first);
+
+    // Without a runtime folder the lock goes to a folder only the user may enter in the cache folder.
+    QProcessEnvironment env = environment();
+    env.remove("XDG_RUNTIME_DIR");
+    auto fallback = start({}, env);
+    QDeadlineTimer deadline(15000);
+    const QString privateFolder = root.file("cache/pictovance");
+    while (!deadline.hasExpired() && !QFileInfo::exists(privateFolder + "/" + app::singleInstanceBaseName()))
+        QThread::msleep(50);
+    EXPECT_TRUE(QFileInfo::exists(privateFolder + "/" + app::singleInstanceBaseName()));
+    EXPECT_EQ(QFileInfo(privateFolder).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                                        QFileDevice::WriteGroup | QFileDevice::WriteOther),
+              QFileDevice::Permissions());
+    stop(*fallback);
+}
+
+TEST_F(InstanceProcesses, EditorThatCannotMakeItsLockSaysSoAndEnds) {
+    QProcessEnvironment env = environment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    ASSERT_TRUE(root.write("not-a-folder", "x"));
+    env.insert("XDG_RUNTIME_DIR", root.file("not-a-folder"));
+    env.insert("XDG_CACHE_HOME", root.file("not-a-folder/cache"));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    ASSERT_TRUE(process.waitForFinished(5000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(process.readAllStandardError()).contains("cannot start"));
+}
+
+TEST_F(InstanceProcesses, UnknownOptionPrintsTheUsageAndEndsWithoutADisplay) {
+    QProcessEnvironment env = environment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    for (const QStringList& arguments :
+         {QStringList{"--frobnicate"}, QStringList{"/p/photo.jpg", "--frobnicate"},
+          QStringList{"--screenshot", root.file("s.png"), "--frobnicate"}}) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, arguments);
+        ASSERT_TRUE(process.waitForFinished(5000)) << arguments.join(' ').toStdString();
+        EXPECT_EQ(process.exitCode(), 2);
+        const QString error = QString::fromLocal8Bit(process.readAllStandardError());
+        EXPECT_TRUE(error.startsWith("usage: pictovance")) << error.toStdString();
+        EXPECT_EQ(error.count('\n'), 1) << error.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(root.file("s.png")));
 }

@@ -1,11 +1,15 @@
 #include "app/photos/photo_list_store.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 using namespace app;
+using testing_support::FileSizeLimit;
 using testing_support::TempFolder;
 
 namespace {
@@ -101,8 +105,12 @@ TEST(PhotoListStore, StoreCutInTheThumbnailsIsSetAsideAndKeepsWhatWasRead) {
 
     const StoreLoadResult loaded = loadPhotoListStore(folder.file("ZorvathMedia"));
     EXPECT_TRUE(loaded.damaged);
-    ASSERT_EQ(loaded.list.records.size(), 1u);
-    EXPECT_EQ(loaded.list.thumbs.size(), 1u);
+    // Both records are whole and kept; the thumbnail that was cut off is empty.
+    ASSERT_EQ(loaded.list.records.size(), 2u);
+    EXPECT_EQ(loaded.list.records[1].fullPath(), "/p/b.jpg");
+    ASSERT_EQ(loaded.list.thumbs.size(), 2u);
+    EXPECT_EQ(loaded.list.thumbs[0].jpeg, QByteArray(100, 'a'));
+    EXPECT_TRUE(loaded.list.thumbs[1].jpeg.isEmpty());
     EXPECT_FALSE(QFile::exists(folder.file("ZorvathMedia")));
     EXPECT_EQ(loaded.movedAsideTo, folder.file("ZorvathMedia.damaged"));
     EXPECT_EQ(folder.read("ZorvathMedia.damaged"), whole.left(whole.size() - 50));
@@ -126,7 +134,26 @@ TEST(PhotoListStore, FailedSaveLeavesTheOldStoreInPlace) {
     list.thumbs = {{"a"}};
     ASSERT_TRUE(savePhotoListStore(folder.file("ZorvathMedia"), list));
     const QByteArray before = folder.read("ZorvathMedia");
-    // A folder where the store should go cannot be written: nothing changes.
-    EXPECT_FALSE(savePhotoListStore(folder.path(), list));
+    // The store of three photos does not fit on the "disk": the save fails and the old store stays.
+    list.records = {record("/p/a.jpg", 9, 9), record("/p/b.jpg", 9, 9), record("/p/c.jpg", 9, 9)};
+    list.thumbs = {{"a"}, {"b"}, {"c"}};
+    bool saved = true;
+    {
+        const FileSizeLimit limit(2000);
+        saved = savePhotoListStore(folder.file("ZorvathMedia"), list);
+    }
+    EXPECT_FALSE(saved);
     EXPECT_EQ(folder.read("ZorvathMedia"), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              QStringList{"ZorvathMedia"}); // no half-written copy
+}
+
+TEST(PhotoListStore, StoreThatIsThereButCannotBeOpenedIsToldApartFromAMissingOne) {
+    TempFolder folder;
+    EXPECT_FALSE(loadPhotoListStore(folder.file("ZorvathMedia")).unreadable);
+    ASSERT_TRUE(QFile::link(folder.file("ZorvathMedia"), folder.file("ZorvathMedia"))); // leads to itself
+    const StoreLoadResult loaded = loadPhotoListStore(folder.file("ZorvathMedia"));
+    EXPECT_TRUE(loaded.unreadable);
+    EXPECT_FALSE(loaded.damaged);
+    EXPECT_TRUE(QFileInfo(folder.file("ZorvathMedia")).isSymLink());
 }

@@ -6,12 +6,14 @@
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "controls/skin_button.h"
+#include "platform/messages.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "workspace/workspace_wnd.h"
 
 #include <QImageReader>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -218,4 +220,140 @@ TEST_F(Photos, DroppedFilesAreImportedByTheSameRules) {
     window->startImport({picture("dropped.png", 40, 40), picture("dot.png", 3, 3)});
     waitForImport();
     EXPECT_EQ(listed(), 1);
+}
+
+TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {
+    importFiles({picture("red.png", 160, 120, Qt::red), picture("blue.png", 160, 120, Qt::blue)});
+    clickPhoto(0);
+    window->onCommand(ID_TAB_TEXT);
+    text::TextObject& style = document().textTemplate();
+    style.font = text::makeLogFont(u"DejaVu Sans", 40);
+    text::setText(style, u"Hi");
+    document().PlaceText(100, 100);
+    ASSERT_TRUE(document().modified());
+
+    dialogs->queueAnswer(true);                                      // save it
+    dialogs->queueSaveFile(pictures.file("no-such-folder/red.jpg")); // and the save fails
+    clickPhoto(1);
+    ASSERT_EQ(dialogs->count("information"), 1);
+    EXPECT_TRUE(dialogs->shown().back().text.contains("could not be saved"));
+    EXPECT_EQ(window->statusText(), "160*120 red.png");
+    EXPECT_TRUE(document().canUndo());
+    window->onCommand(ID_UNDO); // the text comes back as an object
+    EXPECT_EQ(document().objects().size(), 1);
+
+    // A save that works opens the other photo (still the list's current one).
+    dialogs->queueAnswer(true);
+    dialogs->queueSaveFile(pictures.file("red.jpg"));
+    platform::sendMessage(window, platform::UM_OPENLISTPHOTO);
+    EXPECT_EQ(window->statusText(), "160*120 blue.png");
+    EXPECT_TRUE(QFile::exists(pictures.file("red.jpg")));
+}
+
+namespace {
+
+// Presses Stop (sends UM_IMPORTCANCEL) while the first file an import reports is being handled.
+struct StopWhileHandled : QObject {
+    explicit StopWhileHandled(QWidget* window) : window(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window && !pressed && event->type() == platform::MessageEvent::eventType() &&
+            static_cast<platform::MessageEvent*>(event)->message == platform::UM_PHOTOIMPORTED) {
+            pressed = true;
+            platform::sendMessage(window, platform::UM_IMPORTCANCEL);
+        }
+        return false;
+    }
+    QWidget* window;
+    bool pressed = false;
+};
+
+// Counts the files the import thread hands over.
+struct HandedOver : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == platform::MessageEvent::eventType() &&
+            static_cast<platform::MessageEvent*>(event)->message == platform::UM_PHOTOIMPORTED)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
+} // namespace
+
+TEST_F(Photos, StopPressedWhileTheLastFileIsHandledDoesNotEndTheNextImport) {
+    StopWhileHandled stop(window);
+    window->installEventFilter(&stop);
+    importFiles({picture("only.png", 20, 20)});
+    window->removeEventFilter(&stop);
+    ASSERT_TRUE(stop.pressed);
+    EXPECT_EQ(listed(), 1);
+
+    importFiles({picture("next1.png", 20, 20), picture("next2.png", 20, 20)});
+    EXPECT_EQ(listed(), 3);
+}
+
+TEST_F(Photos, TheEndOfAnImportBelongsToThatImportEvenWhenTheNextHasStarted) {
+    const QString folder = QString(120, 'd');
+    ASSERT_TRUE(QDir(pictures.path()).mkpath(folder + "/" + folder));
+    const QString tooLongA = picture(folder + "/" + folder + "/first.png", 20, 20);
+    const QString tooLongB = picture(folder + "/" + folder + "/second.png", 20, 20);
+
+    // The first import hands its one file over and ends; its end is still waiting in the event queue...
+    HandedOver handedOver;
+    window->installEventFilter(&handedOver);
+    window->startImport({tooLongA});
+    while (handedOver.count == 0)
+        QCoreApplication::processEvents();
+    window->removeEventFilter(&handedOver);
+    while (window->importRunning())
+        QThread::msleep(1);
+    // ... when files are dropped for the next one.
+    window->startImport({tooLongB, picture("fine.png", 20, 20), picture("fine2.png", 20, 20)});
+    QCoreApplication::processEvents(); // the first import's end arrives
+    EXPECT_TRUE(window->progressWindow()->isVisible());
+    waitForImport();
+    EXPECT_FALSE(window->progressWindow()->isVisible());
+
+    // Each import reported its own refused path.
+    ASSERT_EQ(dialogs->count("information"), 2);
+    EXPECT_TRUE(dialogs->shown()[0].text.contains("first.png"));
+    EXPECT_TRUE(dialogs->shown()[1].text.contains("second.png"));
+    EXPECT_EQ(listed(), 2);
+}
+
+TEST_F(Photos, StoreCutInTheThumbnailsKeepsEveryPhotoAndMakesTheirThumbnailsAgain) {
+    importFiles({picture("one.png", 30, 30), picture("two.png", 30, 30), picture("three.png", 30, 30)});
+    const std::vector<PhotoThumb> thumbs = window->photoList().thumbs;
+    window->close(); // the store is written
+    editor.reset();
+    // The store ends in the middle of the second thumbnail, and the third photo's file is gone.
+    const QByteArray whole = program.read("Data/ZorvathMedia");
+    ASSERT_TRUE(program.write("Data/ZorvathMedia",
+                              whole.left(whole.size() - thumbs[2].jpeg.size() - thumbs[1].jpeg.size() / 2)));
+    ASSERT_TRUE(QFile::remove(pictures.file("three.png")));
+    start();
+
+    const PhotoList& list = window->photoList();
+    ASSERT_EQ(list.records.size(), 3u);
+    EXPECT_EQ(list.records[2].fileName(), "three.png");
+    EXPECT_EQ(list.thumbs[0].jpeg, thumbs[0].jpeg); // read from the store
+    EXPECT_FALSE(list.thumbs[1].jpeg.isEmpty());    // made again from two.png
+    EXPECT_TRUE(list.thumbs[2].jpeg.isEmpty());     // its photo is gone: a bare frame
+    EXPECT_EQ(window->photoListCtrl()->shownIndices().size(), 3u);
+}
+
+TEST_F(Photos, StoreThatCannotBeOpenedIsKeptAndToldOnce) {
+    window->close();
+    editor.reset();
+    const QString store = program.file("Data/ZorvathMedia");
+    QFile::remove(store);
+    ASSERT_TRUE(QFile::link(store, store)); // there, but it cannot be opened
+    start();
+    ASSERT_EQ(dialogs->count("information"), 1);
+    EXPECT_TRUE(dialogs->shown()[0].text.contains("ZorvathMedia"));
+    importFiles({picture("new.png", 30, 30)});
+    EXPECT_EQ(listed(), 1);
+    window->close();
+    EXPECT_TRUE(QFileInfo(store).isSymLink()); // not replaced by a store of this session
+    EXPECT_EQ(dialogs->count("information"), 1);
 }

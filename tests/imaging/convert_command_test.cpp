@@ -1,5 +1,6 @@
 // The command-line converter, run as the real program without a display.
 
+#include "imaging/photo_loading.h"
 #include "support/temp_folder.h"
 
 #include <QImage>
@@ -66,3 +67,54 @@ TEST(ConvertCommand, RefusesABadCommandLine) {
 }
 
 } // namespace
+
+namespace {
+
+// Pictures of one colour, named by it.
+QStringList onePictureEach(const TempFolder& folder, const QString& name, QColor colour, int count) {
+    QStringList paths;
+    QImage image(24, 16, QImage::Format_RGB888);
+    image.fill(colour);
+    for (int i = 0; i < count; ++i) {
+        paths << folder.file(QStringLiteral("%1%2.png").arg(name).arg(i));
+        EXPECT_TRUE(image.save(paths.back()));
+    }
+    return paths;
+}
+
+} // namespace
+
+TEST(ConvertCommand, TwoConvertersRunningAtOnceEachWriteTheirOwnPictures) {
+    TempFolder folder;
+    constexpr int kCount = 150;
+    const QStringList red = onePictureEach(folder, QStringLiteral("red"), Qt::red, kCount);
+    const QStringList blue = onePictureEach(folder, QStringLiteral("blue"), Qt::blue, kCount);
+    QProcess runs[2];
+    const QStringList* inputs[2] = {&red, &blue};
+    const QString outputs[2] = {folder.file(QStringLiteral("red-out")),
+                                folder.file(QStringLiteral("blue-out"))};
+    for (int i = 0; i < 2; ++i) {
+        runs[i].setProcessChannelMode(QProcess::MergedChannels);
+        runs[i].start(QStringLiteral(PICTOVANCE_EXE),
+                      QStringList{QStringLiteral("--convert"), QStringLiteral("tga"), QStringLiteral("--out"),
+                                  outputs[i]} +
+                          *inputs[i]);
+    }
+    for (QProcess& run : runs) {
+        ASSERT_TRUE(run.waitForFinished(120000));
+        EXPECT_EQ(run.exitCode(), 0) << run.readAll().toStdString();
+    }
+    for (int i = 0; i < 2; ++i) {
+        const QRgb expected = i == 0 ? qRgb(255, 0, 0) : qRgb(0, 0, 255);
+        for (int n = 0; n < kCount; ++n) {
+            std::vector<std::uint8_t> pixels(24 * 16 * 3, 0);
+            const QString written =
+                outputs[i] + QStringLiteral("/%1%2.tga").arg(i == 0 ? "red" : "blue").arg(n);
+            ASSERT_TRUE(
+                imaging::LoadPictureScaled(written, pixels.data(), 24, 16, imaging::ScaledLayout::Batch))
+                << written.toStdString();
+            for (std::size_t p = 0; p < pixels.size(); p += 3)
+                ASSERT_EQ(qRgb(pixels[p + 2], pixels[p + 1], pixels[p]), expected) << written.toStdString();
+        }
+    }
+}

@@ -4,6 +4,7 @@
 #include "imaging/image_holder.h"
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"
 
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace imaging {
 namespace {
@@ -48,7 +50,10 @@ class SavePictureTest : public ::testing::Test {
 protected:
     SavePictureTest() : pixels(imaging_test::gradientBgr(kWidth, kHeight)) { QDir().mkpath(dataFolder()); }
     QString dataFolder() const { return folder.file(QStringLiteral("Data/")); }
-    QString tempBitmap() const { return dataFolder() + QLatin1String(kTempBitmapName); }
+    // Hand-over bitmaps left in the Data folder.
+    QStringList handOvers() const {
+        return QDir(dataFolder()).entryList({QStringLiteral("Pictovance_tmp*")}, QDir::Files);
+    }
     Outcome save(const QString& name, const QString& extension) {
         return SavePicture(folder.file(name), pixels.data(), kWidth, kHeight, extension, dataFolder());
     }
@@ -82,7 +87,7 @@ TEST_F(SavePictureTest, EncoderRouteWritesJpegGifBmpPng) {
                                  : std::string(format) == "gif" ? 8.0
                                                                 : 0.0;
         EXPECT_LE(imaging_test::meanDifference(readBack(QLatin1String(name)), pixels), tolerance) << name;
-        EXPECT_FALSE(QFile::exists(tempBitmap()));
+        EXPECT_TRUE(handOvers().isEmpty());
     }
 }
 
@@ -91,7 +96,7 @@ TEST_F(SavePictureTest, LibraryRouteWritesTiffTgaPcxPnmThroughTheHandOverBitmap)
          {std::pair{"photo.tif", "tif"}, std::pair{"photo.tiff", "tiff"}, std::pair{"photo.tga", "tga"},
           std::pair{"photo.pcx", "pcx"}, std::pair{"photo.pnm", "pnm"}}) {
         ASSERT_TRUE(save(QLatin1String(name), QLatin1String(extension))) << name;
-        EXPECT_FALSE(QFile::exists(tempBitmap())) << name;
+        EXPECT_TRUE(handOvers().isEmpty()) << name;
         EXPECT_EQ(readBack(QLatin1String(name)), pixels) << name;
     }
     EXPECT_EQ(formatOf(QStringLiteral("photo.tif")), QByteArray("tiff"));
@@ -103,7 +108,7 @@ TEST_F(SavePictureTest, UnknownOrUnwritableFormatsWriteNothingAndLeaveNoHandOver
     // ICO is known to the library but has no encoder: the hand-over is written, then removed.
     EXPECT_FALSE(save(QStringLiteral("photo.ico"), QStringLiteral("ico")));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("photo.ico"))));
-    EXPECT_FALSE(QFile::exists(tempBitmap()));
+    EXPECT_TRUE(handOvers().isEmpty());
     // No Data folder: the hand-over cannot be written.
     EXPECT_FALSE(SavePicture(folder.file(QStringLiteral("p.tga")), pixels.data(), kWidth, kHeight,
                              QStringLiteral("tga"), folder.file(QStringLiteral("missing/"))));
@@ -121,6 +126,49 @@ TEST_F(SavePictureTest, ExistingFileIsReplacedWhenTheSaveWorksAndKeptWhenItFails
                              QStringLiteral("gif"), dataFolder()));
     EXPECT_EQ(folder.read(QStringLiteral("wide.gif")), QByteArray("old"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2); // no stray temporary file
+}
+
+TEST_F(SavePictureTest, SavesRunningAtOnceInOneDataFolderKeepTheirOwnPixels) {
+    // Two threads, as an export beside a batch conversion: each hands its pictures over in the same
+    // Data folder, and each picture written must be its own.
+    constexpr int kSaves = 40;
+    auto saveAll = [this](const char* name, std::uint8_t value, bool& allSaved) {
+        const std::vector<std::uint8_t> flat(kWidth * kHeight * 3, value);
+        allSaved = true;
+        for (int i = 0; i < kSaves; ++i)
+            allSaved = SavePicture(folder.file(QStringLiteral("%1%2.tga").arg(QLatin1String(name)).arg(i)),
+                                   flat.data(), kWidth, kHeight, QStringLiteral("tga"), dataFolder()) &&
+                       allSaved;
+    };
+    bool darkSaved = false, lightSaved = false;
+    std::thread dark(saveAll, "dark", std::uint8_t{20}, std::ref(darkSaved));
+    std::thread light(saveAll, "light", std::uint8_t{230}, std::ref(lightSaved));
+    dark.join();
+    light.join();
+    EXPECT_TRUE(darkSaved);
+    EXPECT_TRUE(lightSaved);
+    for (int i = 0; i < kSaves; ++i) {
+        EXPECT_EQ(readBack(QStringLiteral("dark%1.tga").arg(i)),
+                  std::vector<std::uint8_t>(kWidth * kHeight * 3, 20));
+        EXPECT_EQ(readBack(QStringLiteral("light%1.tga").arg(i)),
+                  std::vector<std::uint8_t>(kWidth * kHeight * 3, 230));
+    }
+    EXPECT_TRUE(handOvers().isEmpty());
+}
+
+TEST_F(SavePictureTest, PictureCutShortByAFullDiskIsAFailureAndTheOldFileStays) {
+    for (const auto& [name, extension] : {std::pair{"photo.bmp", "bmp"}, std::pair{"photo.pcx", "pcx"}}) {
+        ASSERT_TRUE(folder.write(QLatin1String(name), "old"));
+        Outcome saved;
+        {
+            const testing_support::FileSizeLimit limit(1000); // the picture takes about 3.6 KB
+            saved = save(QLatin1String(name), QLatin1String(extension));
+        }
+        EXPECT_FALSE(saved) << name;
+        EXPECT_EQ(folder.read(QLatin1String(name)), QByteArray("old")) << name;
+    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2); // no half-written copy
+    EXPECT_TRUE(handOvers().isEmpty());
 }
 
 TEST(PictureSave, ByFormatCodeAndFailsCleanlyForCodesWithoutAnEncoder) {

@@ -1,4 +1,5 @@
 #include "platform/folders.h"
+#include "platform/scratch_folder.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -31,4 +32,26 @@ TEST(Folders, DataFolderBlockedByAFileIsReportedUnavailable) {
 
 TEST(Folders, TempFolderEndsInASeparator) {
     EXPECT_TRUE(Folders::tempFolder().endsWith('/'));
+}
+
+TEST(Folders, AHeadlessRunReadsTheProgramsFoldersAndWritesOnlyInItsScratchFolder) {
+    TempFolder program;
+    const Folders editor(program.path());
+    EXPECT_EQ(editor.undoFileFolder(), program.path());
+    EXPECT_EQ(editor.workingDataFolder(), editor.GetDataFolder());
+
+    QString scratchPath;
+    {
+        const platform::ScratchFolder scratch;
+        ASSERT_TRUE(scratch.isValid());
+        scratchPath = scratch.path();
+        EXPECT_TRUE(scratchPath.endsWith('/'));
+        const Folders headless = scratch.folders(editor);
+        EXPECT_EQ(headless.programFolder(), program.path());
+        EXPECT_EQ(headless.GetDataFolder(), editor.GetDataFolder());
+        EXPECT_EQ(headless.undoFileFolder() + '/', scratchPath);
+        EXPECT_EQ(headless.workingDataFolder(), scratchPath);
+        ASSERT_TRUE(QFile(scratchPath + "written").open(QIODevice::WriteOnly));
+    }
+    EXPECT_FALSE(QFileInfo::exists(scratchPath)); // gone with what was written in it
 }

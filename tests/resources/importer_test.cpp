@@ -1,6 +1,7 @@
 // Importing packages into the library: the counts, the register, and all-or-nothing.
 
 #include "library_fixture.h"
+#include "platform/scratch_folder.h"
 #include "resources/entry_bytes.h"
 #include "resources/import_journal.h"
 #include "resources/package_importer.h"
@@ -249,6 +250,17 @@ TEST_F(ImporterTest, AFirstStartImportsTheStarterPackagesInNameOrderOnce) {
     EXPECT_EQ(registered(), (std::vector<QByteArray>{"a-frames.irs", "b-cliparts.irs"}));
     // The library is no longer empty: a later start leaves it alone.
     EXPECT_TRUE(prepareLibrary(folders(), starter).empty());
+}
+
+TEST_F(ImporterTest, AHeadlessRunNeverImportsTheStarterPackages) {
+    QDir(root_.path()).mkpath(QStringLiteral("Starter"));
+    const QString starter = root_.path() + QStringLiteral("/Starter");
+    PackageWriter cliparts(ResourceCategory::Cliparts);
+    ASSERT_TRUE(cliparts.addRaw(testPicture(10, 10, 1)));
+    ASSERT_TRUE(cliparts.save(starter + QStringLiteral("/cliparts.irs")));
+    const platform::ScratchFolder scratch;
+    EXPECT_TRUE(prepareLibrary(scratch.folders(folders()), starter).empty());
+    EXPECT_TRUE(libraryIsEmpty(folders()));
 }
 
 } // namespace

@@ -3,8 +3,12 @@
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
 
+#include <QDir>
 #include <QFile>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace workspace;
 using testing_support::TempFolder;
@@ -229,4 +233,81 @@ TEST_F(Document, HandlesLieJustOutsideTheRectangleCounterClockwise) {
     EXPECT_EQ(handles[4], (Rect{200, 150, 208, 158}));
     EXPECT_EQ(handles[6], (Rect{200, 92, 208, 100}));
     EXPECT_EQ(handles[3], (Rect{146, 150, 154, 158}));
+}
+
+namespace {
+
+// For its lifetime the process cannot take more than `headroom` bytes of address space beyond what it
+// holds: an allocation larger than that fails as it would with the memory used up.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(std::size_t headroom) {
+        getrlimit(RLIMIT_AS, &saved_);
+        std::size_t pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit lowered = saved_;
+        lowered.rlim_cur = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + headroom;
+        setrlimit(RLIMIT_AS, &lowered);
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+} // namespace
+
+TEST_F(Document, FlattenThatCannotDrawItsCanvasChangesNothingAndSaysSo) {
+    load(positionPhoto(3000, 2000)); // its canvas takes 24 MB
+    document->SetTool(ToolText);
+    useTemplate("Hi");
+    document->PlaceText(100, 100);
+    document->PlaceText(300, 300);
+    ASSERT_EQ(document->objects().size(), 2);
+    const std::vector<std::uint8_t> photo = document->photo().bgr;
+    const int steps = document->history().stepCount();
+    bool flattened = true;
+    {
+        const AddressSpaceLimit limit(std::size_t{8} << 20);
+        flattened = document->FlattenIntoPhoto(false);
+    }
+    EXPECT_FALSE(flattened);
+    EXPECT_EQ(document->objects().size(), 2);
+    EXPECT_TRUE(document->photo().bgr == photo);
+    EXPECT_EQ(document->history().stepCount(), steps);
+    ASSERT_EQ(listener.problems.size(), 1u);
+    EXPECT_EQ(listener.problems[0], DocumentProblem::RenderFailed);
+
+    EXPECT_TRUE(document->FlattenIntoPhoto(false)); // with the memory back it works
+    EXPECT_TRUE(document->objects().empty());
+    EXPECT_EQ(document->history().stepCount(), steps + 1);
+}
+
+TEST_F(Document, UndoFileThatCannotBeWrittenRestartsTheHistoryAtTheCurrentPhoto) {
+    load(positionPhoto(400, 300));
+    document->SetTool(ToolText);
+    useTemplate("A");
+    document->PlaceText(50, 50); // flattens: the undo file gets its first record
+    ASSERT_TRUE(document->canUndo());
+
+    // The folder of the undo file goes: the next photo cannot be written.
+    ASSERT_TRUE(QDir(folder.path()).removeRecursively());
+    ASSERT_TRUE(document->FlattenIntoPhoto(false));
+    ASSERT_EQ(listener.problems.size(), 1u);
+    EXPECT_EQ(listener.problems[0], DocumentProblem::UndoHistoryRestarted);
+    EXPECT_FALSE(document->canUndo());
+    const std::vector<std::uint8_t> restartedAt = document->photo().bgr;
+
+    // Once the folder is back, undoing every later edit returns to that photo, not to the one loaded.
+    ASSERT_TRUE(QDir().mkpath(folder.path()));
+    useTemplate("B");
+    document->PlaceText(200, 200);
+    ASSERT_TRUE(document->canUndo());
+    while (document->canUndo())
+        document->undo();
+    EXPECT_TRUE(document->photo().bgr == restartedAt);
+    EXPECT_TRUE(document->objects().empty());
+    EXPECT_EQ(listener.problems.size(), 1u);
 }

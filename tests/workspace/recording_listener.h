@@ -13,6 +13,7 @@ struct RecordingListener : workspace::DocumentListener {
     std::vector<int> panels;
     std::vector<QString> editedTexts;
     std::vector<QPoint> carets;
+    std::vector<workspace::DocumentProblem> problems;
 
     void undoStateChanged() override { ++undoStates; }
     void objectSelected(int flag) override { selections.push_back(flag); }
@@ -24,4 +25,5 @@ struct RecordingListener : workspace::DocumentListener {
             carets.push_back(*caretAt);
     }
     void composed() override { ++compositions; }
+    void problemOccurred(workspace::DocumentProblem problem) override { problems.push_back(problem); }
 };

@@ -104,3 +104,109 @@ TEST_F(History, ClearDeletesTheFileAndForgetsEverything) {
     EXPECT_FALSE(history.undoOneStep());
     EXPECT_FALSE(history.redoOneStep());
 }
+
+namespace {
+
+// Lets every write through but the n-th (counting from 0), which fails; a failing append first writes
+// half of its bytes, as a disk that fills up does.
+struct FailingWriter : UndoFileWriter {
+    explicit FailingWriter(int failAt) : failAt(failAt) {}
+    bool append(const QString& path, const QByteArray& bytes) override {
+        if (calls++ != failAt)
+            return UndoFileWriter::append(path, bytes);
+        UndoFileWriter::append(path, bytes.left(bytes.size() / 2));
+        return false;
+    }
+    bool truncate(const QString& path, qint64 size) override {
+        return calls++ != failAt && UndoFileWriter::truncate(path, size);
+    }
+    bool rename(const QString& from, const QString& to) override {
+        return calls++ != failAt && UndoFileWriter::rename(from, to);
+    }
+    int failAt;
+    int calls = 0;
+};
+
+int imageStepsOf(const UndoHistory& history) {
+    int count = 0;
+    for (int i = 0; i < history.stepCount(); ++i)
+        count += history.step(i).imageStep ? 1 : 0;
+    return count;
+}
+
+int labelOf(const UndoImageRecord& record) {
+    return record.jpeg.mid(6).toInt(); // "photo n"
+}
+
+} // namespace
+
+TEST(HistoryWrites, EveryFailedWriteKeepsTheCounterTheFileAndThePhotosInAgreement) {
+    // A run without failures makes this many writes; each run below fails one of them.
+    int writes = 0;
+    for (int failAt = -1; failAt < writes; ++failAt) {
+        SCOPED_TRACE(failAt);
+        TempFolder folder;
+        auto writer = std::make_shared<FailingWriter>(failAt);
+        UndoHistory history(folder.file("Undo_Temp_Data"), writer);
+        int label = 0;
+        int restarts = 0;
+        auto check = [&](RecordOutcome outcome) {
+            restarts += outcome == RecordOutcome::Restarted ? 1 : 0;
+            if (outcome == RecordOutcome::Restarted) {
+                EXPECT_EQ(history.stepCount(), 0);
+            }
+            EXPECT_EQ(history.file().count(), imageStepsOf(history));
+            EXPECT_FALSE(QFile::exists(folder.file("Undo_Temp_DataUpdate")));
+        };
+        // 31 photos (the last drops the second record), undo three, then edits that drop the redo steps.
+        for (int i = 0; i < 31; ++i)
+            check(history.recordImageStep({}, photo(label++)));
+        for (int i = 0; i < 3; ++i)
+            history.undoOneStep();
+        check(history.recordObjectStep(listWithClipart(1)));
+        check(history.recordImageStep({}, photo(label++)));
+        history.undoOneStep();
+        history.undoOneStep();
+        history.redoOneStep();
+        check(history.recordImageStep({}, photo(label++)));
+        if (failAt == -1)
+            writes = writer->calls;
+        EXPECT_EQ(restarts, failAt == -1 ? 0 : 1);
+
+        // Every photo the history walks through is a record it wrote, in the order it wrote them.
+        while (history.canUndo())
+            history.undoOneStep();
+        int previous = -1;
+        int photos = 0;
+        while (history.canRedo()) {
+            const auto move = history.redoOneStep();
+            ASSERT_TRUE(move);
+            if (move->photo != HistoryMove::Photo::FromRecord)
+                continue;
+            ASSERT_TRUE(move->record);
+            EXPECT_GT(labelOf(*move->record), previous);
+            previous = labelOf(*move->record);
+            ++photos;
+        }
+        EXPECT_EQ(photos, imageStepsOf(history));
+    }
+    EXPECT_GT(writes, 60);
+}
+
+TEST(HistoryWrites, RestartedHistoryComesBackToTheStateItRestartedAt) {
+    TempFolder folder;
+    auto writer = std::make_shared<FailingWriter>(2);
+    UndoHistory history(folder.file("Undo_Temp_Data"), writer);
+    EXPECT_EQ(history.recordImageStep({}, photo(0)), RecordOutcome::Recorded);
+    EXPECT_EQ(history.recordObjectStep(listWithClipart(4)), RecordOutcome::Recorded);
+    EXPECT_EQ(history.recordImageStep(listWithClipart(5), photo(1)), RecordOutcome::Recorded);
+    // The third write fails: the history starts again at the state of this edit.
+    EXPECT_EQ(history.recordImageStep(listWithClipart(6), photo(2)), RecordOutcome::Restarted);
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(QFile::exists(folder.file("Undo_Temp_Data")));
+    EXPECT_EQ(history.recordObjectStep(listWithClipart(7)), RecordOutcome::Recorded);
+    const auto back = history.undoOneStep();
+    ASSERT_TRUE(back && back->objects);
+    EXPECT_EQ(back->photo, HistoryMove::Photo::Unchanged);
+    EXPECT_EQ(back->objects->get<ClipartObject>(0)->resourceIndex, 6);
+}

@@ -3,7 +3,7 @@
 #include "imaging/batch_naming.h"
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
-#include "platform/folders.h"
+#include "platform/scratch_folder.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -46,7 +46,7 @@ bool parse(const QStringList& arguments, ConvertRequest& request) {
 
 // One file, as the batch converter does it: probe, load at the picture's own size, save.
 imaging::Outcome convertOne(const QString& source, const QString& target, const QString& format,
-                            const QString& dataFolder) {
+                            const QString& handOverFolder) {
     int width = 0;
     int height = 0;
     imaging::Outcome outcome = imaging::ProbePictureSize(source, width, height);
@@ -61,7 +61,7 @@ imaging::Outcome convertOne(const QString& source, const QString& target, const 
     outcome = imaging::LoadPictureScaled(source, pixels.data(), width, height, imaging::ScaledLayout::Batch);
     if (!outcome)
         return outcome;
-    return imaging::SavePicture(target, pixels.data(), width, height, format, dataFolder);
+    return imaging::SavePicture(target, pixels.data(), width, height, format, handOverFolder);
 }
 
 } // namespace
@@ -90,11 +90,17 @@ int runConvertCommand(int argc, char** argv, const QStringList& arguments) {
         return 2;
     }
     const QString outputFolder = output.absolutePath() + QLatin1Char('/');
-    const QString dataFolder = platform::Folders::forRunningProgram().GetDataFolder();
+    // The library route's hand-over bitmaps go to a folder of this run's own, never the editor's.
+    const platform::ScratchFolder scratch;
+    if (!scratch.isValid()) {
+        std::fprintf(stderr, "pictovance: cannot create a temporary folder in %s\n",
+                     qPrintable(QDir::toNativeSeparators(platform::Folders::tempFolder())));
+        return 2;
+    }
     int failures = 0;
     for (const QString& file : request.files) {
         const QString target = imaging::batchOutputPath(outputFolder, file, request.format);
-        const imaging::Outcome outcome = convertOne(file, target, request.format, dataFolder);
+        const imaging::Outcome outcome = convertOne(file, target, request.format, scratch.path());
         if (outcome) {
             std::printf("written: %s\n", qPrintable(QDir::toNativeSeparators(target)));
         } else {

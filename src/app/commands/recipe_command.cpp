@@ -1,6 +1,7 @@
 #include "app/commands/recipe_command.h"
 
 #include "imaging/batch_naming.h"
+#include "platform/scratch_folder.h"
 #include "recipe/recipe_batch.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QHash>
 #include <QLoggingCategory>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
 
@@ -132,9 +132,9 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     if (!output.mkpath(QStringLiteral(".")))
         return fail(QStringLiteral("cannot create the output folder %1").arg(native(request.outputFolder)));
     // The documents' undo files and the encoders' hand-over bitmaps, never the editor's own.
-    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/pictovance-recipe-XXXXXX"));
+    const platform::ScratchFolder scratch;
     if (!scratch.isValid())
-        return fail(QStringLiteral("cannot create a temporary folder: %1").arg(scratch.errorString()));
+        return fail(QStringLiteral("cannot create a temporary folder"));
 
     const std::vector<recipe::BatchPhoto> photos =
         planPhotos(request, output.canonicalPath() + QLatin1Char('/'), format);

@@ -4,6 +4,7 @@
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "imaging/photo_loading.h"
+#include "platform/scratch_folder.h"
 #include "platform/scripted_dialogs.h"
 #include "workspace/workspace_wnd.h"
 
@@ -47,6 +48,15 @@ bool isScreenshotCommand(const QStringList& arguments) {
 }
 
 int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
+    static const QStringList kOptions{QStringLiteral("--screenshot"), QStringLiteral("--open"),
+                                      QStringLiteral("--size"), QStringLiteral("--tab")};
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
+            std::fprintf(stderr,
+                         "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
+            return 2;
+        }
+    }
     const QString output = valueAfter(arguments, QStringLiteral("--screenshot"));
     if (output.isEmpty())
         return fail(QStringLiteral("--screenshot needs the path of the PNG to write"));
@@ -64,9 +74,14 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
             QStringLiteral("--tab takes one of frame, mask, clipart, decoration, crop, tuning, text, brush"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    // The editor reads its photo list and library as usual, but writes its undo and language files here.
+    const platform::ScratchFolder scratch;
+    if (!scratch.isValid())
+        return fail(
+            QStringLiteral("cannot create a temporary folder in %1").arg(platform::Folders::tempFolder()));
     auto scripted = std::make_unique<platform::ScriptedDialogs>();
     platform::ScriptedDialogs& dialogs = *scripted;
-    CEditorApp editor(platform::Folders::forRunningProgram(), std::move(scripted));
+    CEditorApp editor(scratch.folders(platform::Folders::forRunningProgram()), std::move(scripted));
     CEditorDlg& window = editor.startMainWindow();
     window.setStoreReadOnly(true);
     if (size.isValid())

@@ -14,21 +14,24 @@ constexpr auto kPauseBetweenFiles = std::chrono::milliseconds(10);
 } // namespace
 
 PhotoImportThread::PhotoImportThread(QObject* window, platform::ManualResetEvent& cancel,
-                                     std::function<void(ImportEnd)> finished)
+                                     std::function<void(int, ImportEnd)> finished)
     : window_(window), cancel_(cancel), finished_(std::move(finished)) {}
 
 PhotoImportThread::~PhotoImportThread() {
     stop();
 }
 
-bool PhotoImportThread::start(QStringList paths) {
+int PhotoImportThread::start(QStringList paths) {
     if (running_)
-        return false;
+        return 0;
     if (thread_.joinable())
         thread_.join();
+    // Stop pressed while the last file of the previous import was handled left the event set.
+    cancel_.reset();
     running_ = true;
-    thread_ = std::thread([this, paths = std::move(paths)] { run(paths); });
-    return true;
+    const int import = ++imports_;
+    thread_ = std::thread([this, import, paths = std::move(paths)] { run(import, paths); });
+    return import;
 }
 
 void PhotoImportThread::stop() {
@@ -40,7 +43,7 @@ void PhotoImportThread::stop() {
         thread_.join();
 }
 
-void PhotoImportThread::run(QStringList paths) {
+void PhotoImportThread::run(int import, QStringList paths) {
     ImportEnd end = ImportEnd::Completed;
     for (const QString& path : paths) {
         const bool exists = QFileInfo::exists(path);
@@ -60,7 +63,7 @@ void PhotoImportThread::run(QStringList paths) {
     }
     if (window_)
         QMetaObject::invokeMethod(
-            window_, [finished = finished_, end] { finished(end); }, Qt::QueuedConnection);
+            window_, [finished = finished_, import, end] { finished(import, end); }, Qt::QueuedConnection);
     running_ = false;
 }
 

@@ -24,28 +24,31 @@ enum class ImportEnd { Completed, Cancelled, MissingFile };
 class PhotoImportThread {
 public:
     // `window` receives UM_PHOTOIMPORTED; `cancel` stops the thread before its next file (it is reset
-    // when honoured); `finished` runs on the window's thread once the thread has ended.
+    // when honoured, and when an import starts); `finished` runs on the window's thread once the thread
+    // has ended, with the number start() gave that import.
     PhotoImportThread(QObject* window, platform::ManualResetEvent& cancel,
-                      std::function<void(ImportEnd)> finished);
+                      std::function<void(int import, ImportEnd end)> finished);
     // Cancels a running import and waits for it.
     ~PhotoImportThread();
     PhotoImportThread(const PhotoImportThread&) = delete;
     PhotoImportThread& operator=(const PhotoImportThread&) = delete;
 
     bool running() const { return running_; }
-    // Starts importing; false (nothing started) while an import runs.
-    bool start(QStringList paths);
+    // Starts importing and returns the import's number (1, 2, …); 0, with nothing started, while an import
+    // runs. A Stop that came too late for the previous import does not carry over to this one.
+    int start(QStringList paths);
     // Signals the cancel event and waits for the thread, handling the window's events meanwhile so a
     // file being handed over is not left waiting.
     void stop();
 
 private:
-    void run(QStringList paths);
+    void run(int import, QStringList paths);
 
     QPointer<QObject> window_;
     platform::ManualResetEvent& cancel_;
-    std::function<void(ImportEnd)> finished_;
+    std::function<void(int, ImportEnd)> finished_;
     std::atomic<bool> running_ = false;
+    int imports_ = 0;
     std::thread thread_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/photos/photo_list_store.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 #include <cstring>
@@ -63,13 +64,17 @@ bool readStore(QFile& file, PhotoList& list) {
 StoreLoadResult loadPhotoListStore(const QString& path) {
     StoreLoadResult result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A name that is taken (a file without permission, a link that leads nowhere) is not a missing store.
+        const QFileInfo info(path);
+        result.unreadable = info.exists() || info.isSymLink();
         return result;
+    }
     result.damaged = !readStore(file, result.list);
     file.close();
     if (result.damaged) {
-        // Records without their thumbnails cannot be shown: keep the pairs that are whole.
-        result.list.records.resize(std::min(result.list.records.size(), result.list.thumbs.size()));
+        // The records are whole: keep every one; those whose thumbnails were lost get empty ones.
+        result.list.thumbs.resize(result.list.records.size());
         result.movedAsideTo = path + QStringLiteral(".damaged");
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(path).toStdString(),
@@ -98,7 +103,9 @@ bool savePhotoListStore(const QString& path, const PhotoList& list) {
         const QByteArray& jpeg = list.thumbs[i].jpeg;
         ok = ok && writeInt(file, static_cast<qint32>(jpeg.size())) && file.write(jpeg) == jpeg.size();
     }
-    return ok && file.commit();
+    // QSaveFile::commit() does not see a failed flush of its buffer: check it first, or a store cut short
+    // on a full disk would replace the whole one.
+    return ok && file.flush() && file.commit();
 }
 
 } // namespace app

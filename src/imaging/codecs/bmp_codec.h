@@ -21,6 +21,10 @@ DecodeResult decodeDib(std::span<const std::uint8_t> block);
 // keep them.
 DecodeResult decodeDibWithBits(std::span<const std::uint8_t> info, std::span<const std::uint8_t> bits);
 
+// The bits per pixel a bitmap file announces (1, 4, 8, 16, 24 or 32), or 0 when the bytes do not start
+// like a bitmap file.
+int bmpBitsPerPixel(std::span<const std::uint8_t> file);
+
 // A 24-bit bitmap file with bottom-up rows; alpha is dropped. Empty for an empty or malformed picture (pixel
 // vector not width × height × 4 bytes).
 std::vector<std::uint8_t> encodeBmp(const RasterImage& image);

@@ -324,6 +324,15 @@ DecodeResult decodeBmp(std::span<const std::uint8_t> file) {
     return decodeInfo(file.subspan(14), pixelOffset, std::nullopt);
 }
 
+int bmpBitsPerPixel(std::span<const std::uint8_t> file) {
+    if (file.size() < 2 || file[0] != 'B' || file[1] != 'M')
+        return 0;
+    Header h;
+    if (file.size() < 14 || readHeader(file.subspan(14), h))
+        return 0;
+    return h.bitCount;
+}
+
 DecodeResult decodeDib(std::span<const std::uint8_t> block) {
     return decodeInfo(block, std::nullopt, std::nullopt);
 }

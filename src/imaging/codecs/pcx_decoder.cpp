@@ -5,6 +5,8 @@
 #include "imaging/codecs/pcx_codec.h"
 #include "imaging/codecs/raster_util.h"
 
+#include <algorithm>
+
 namespace imaging::codecs {
 namespace {
 
@@ -92,8 +94,10 @@ DecodeResult decodePcx(std::span<const std::uint8_t> file) {
     } else if (!trueColour) {
         for (int i = 0; i < 16; ++i)
             palette[i] = {h[16 + i * 3 + 2], h[16 + i * 3 + 1], h[16 + i * 3], 255};
-        // Many monochrome writers leave the header palette empty: black and white then.
-        if (bitsPerPixel == 1 && planes == 1 && h[16] == h[19] && h[17] == h[20] && h[18] == h[21]) {
+        // Many monochrome writers leave the header palette empty: black and white then. Two equal
+        // colours are not empty: a one-colour picture (a 1 × 1 one, say) is written that way.
+        const bool emptyPalette = std::all_of(h + 16, h + 22, [](std::uint8_t b) { return b == 0; });
+        if (bitsPerPixel == 1 && planes == 1 && emptyPalette) {
             palette[0] = {0, 0, 0, 255};
             palette[1] = {255, 255, 255, 255};
         }

@@ -1,4 +1,4 @@
-// Reading Netpbm PBM, PGM and PPM pictures, ASCII and raw, maxval up to 65535.
+// Reading Netpbm PBM, PGM and PPM pictures, ASCII and raw, maxval up to 65535 (PAM: pam_decoder.cpp).
 
 #include "imaging/codecs/byte_reader.h"
 #include "imaging/codecs/pnm_codec.h"
@@ -80,6 +80,8 @@ DecodeResult tokenFailure(Tokenizer::Result r, const char* what) {
 } // namespace
 
 DecodeResult decodePnm(std::span<const std::uint8_t> file) {
+    if (file.size() >= 2 && file[0] == 'P' && file[1] == '7')
+        return decodePam(file);
     if (file.size() < 2 || file[0] != 'P' || file[1] < '1' || file[1] > '6')
         return fail(CodecError::NotThisFormat, "not a PNM file");
     const int kind = file[1] - '0';

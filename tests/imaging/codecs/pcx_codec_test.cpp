@@ -79,6 +79,23 @@ TEST(PcxCodec, ReadsSixteenColourLayoutsWithTheHeaderPalette) {
     EXPECT_EQ(pixel(decoded.image, 8, 0), 0xFFFFFFFFu);
 }
 
+TEST(PcxCodec, OneBitPictureOfOneColourKeepsItsPaletteColour) {
+    // A 1 × 1 picture's writer lists its one colour twice: that palette is not empty.
+    for (const std::uint8_t grey : {std::uint8_t{128}, std::uint8_t{255}}) {
+        Bytes file = pcxHeader(1, 1, 1, 1, 2, true, {grey, grey, grey, grey, grey, grey});
+        file.raw({0x00, 0x00});
+        const DecodeResult decoded = decodePcx(file.data);
+        ASSERT_TRUE(decoded.ok()) << decoded.reason;
+        EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFF000000u | grey * 0x010101u) << int(grey);
+    }
+    // The same with an empty palette: index 1 is white.
+    Bytes empty = pcxHeader(1, 1, 1, 1, 2, true);
+    empty.raw({0x80, 0x00});
+    const DecodeResult decoded = decodePcx(empty.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFFFFFFFFu);
+}
+
 TEST(PcxCodec, BadInputsFailWithTheirReason) {
     auto file = encodePcx(codec_tests::testPicture(6, 6));
     ASSERT_GT(file.size(), 4u);

@@ -101,6 +101,65 @@ TEST(PnmCodec, BadInputsFailWithTheirReason) {
     EXPECT_EQ(decodePnm(bytesOf("P5\nx 1\n255\n")).error, CodecError::Corrupt);
     EXPECT_EQ(decodePnm(bytesOf("P6\n")).error, CodecError::Truncated);
     EXPECT_EQ(decodePnm(bytesOf("P6\n99999 99999\n255\n")).error, CodecError::TooLarge);
-    EXPECT_EQ(decodePnm(bytesOf("P7\n1 1\n")).error, CodecError::NotThisFormat);
+    EXPECT_EQ(decodePnm(bytesOf("P8\n1 1\n")).error, CodecError::NotThisFormat);
     EXPECT_EQ(decodePnm(bytesOf("P1\n2 1\n1 2")).error, CodecError::Corrupt);
+}
+
+TEST(PnmCodec, ReadsPamTupleTypesAsNetpbmWritesThem) {
+    // RGB_ALPHA, one byte a sample, a comment in the header: straight alpha comes back as it was.
+    Bytes rgba;
+    rgba.text(
+            "P7\nWIDTH 2\nHEIGHT 1\n# written by pamtopam\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n")
+        .raw({200, 100, 50, 255, 10, 20, 30, 128});
+    DecodeResult decoded = decodePnm(rgba.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_TRUE(decoded.image.hasAlpha);
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFFC86432u);
+    EXPECT_EQ(pixel(decoded.image, 1, 0), 0x800A141Eu);
+
+    // RGB with two bytes a sample, big-endian, scaled to 8 bits.
+    Bytes wide;
+    wide.text("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 3\nMAXVAL 65535\nTUPLTYPE RGB\nENDHDR\n")
+        .raw({0xFF, 0xFF, 0x80, 0x00, 0, 0});
+    decoded = decodePnm(wide.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_FALSE(decoded.image.hasAlpha);
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFFFF8000u);
+
+    // BLACKANDWHITE: 1 is white (unlike PBM); GRAYSCALE_ALPHA with maxval 15.
+    Bytes mono;
+    mono.text("P7\nWIDTH 2\nHEIGHT 1\nDEPTH 1\nMAXVAL 1\nTUPLTYPE BLACKANDWHITE\nENDHDR\n").raw({0, 1});
+    decoded = decodePnm(mono.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFF000000u);
+    EXPECT_EQ(pixel(decoded.image, 1, 0), 0xFFFFFFFFu);
+    Bytes greyAlpha;
+    greyAlpha.text("P7\nWIDTH 2\nHEIGHT 1\nDEPTH 2\nMAXVAL 15\nTUPLTYPE GRAYSCALE_ALPHA\nENDHDR\n")
+        .raw({15, 0, 5, 15});
+    decoded = decodePnm(greyAlpha.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0x00FFFFFFu);
+    EXPECT_EQ(pixel(decoded.image, 1, 0), 0xFF555555u);
+
+    // No tuple type: read by its depth.
+    Bytes untyped;
+    untyped.text("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\nENDHDR\n").raw({77});
+    decoded = decodePnm(untyped.data);
+    ASSERT_TRUE(decoded.ok()) << decoded.reason;
+    EXPECT_EQ(pixel(decoded.image, 0, 0), 0xFF4D4D4Du);
+}
+
+TEST(PnmCodec, DamagedPamHeadersAndDataFailWithTheirReason) {
+    const std::string header = "P7\nWIDTH 2\nHEIGHT 2\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n";
+    EXPECT_EQ(decodePnm(bytesOf(header + std::string(11, 'x'))).error, CodecError::Truncated);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 2\nHEIGHT 2\nDEPTH 3\n")).error, CodecError::Truncated);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 2\nDEPTH 3\nMAXVAL 255\nENDHDR\n")).error, CodecError::Corrupt);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 1\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\nx")).error,
+              CodecError::Corrupt);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 5\nMAXVAL 255\nENDHDR\n12345")).error,
+              CodecError::Unsupported);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 1\nHEIGHT 1\nDEPTH 1\nMAXVAL 9\nENDHDR\n\x0A")).error,
+              CodecError::Corrupt);
+    EXPECT_EQ(decodePnm(bytesOf("P7\nWIDTH 99999\nHEIGHT 99999\nDEPTH 1\nMAXVAL 255\nENDHDR\n")).error,
+              CodecError::TooLarge);
 }

@@ -1,0 +1,40 @@
+// import_memory_probe FILE: imports the picture as the photo list does (size probe and thumbnail), then
+// opens it as the workspace does, and prints by how many kilobytes the peak resident memory grew.
+// Exit status 1 when any step failed.
+
+#include "imaging/jpeg_thumbnail.h"
+#include "imaging/photo_loading.h"
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2)
+        return 2;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    int width = 0;
+    int height = 0;
+    // The first probe loads the readers; only what follows is measured.
+    if (!imaging::ProbePictureSize(path, width, height))
+        return 1;
+    const long before = peakKilobytes();
+    bool ok = static_cast<bool>(imaging::ProbePictureSize(path, width, height));
+    ok = imaging::MakeThumbnailJpeg(path).ok() && ok;
+    imaging::LoadedPicture loaded;
+    ok = static_cast<bool>(imaging::LoadPhoto(path, loaded)) && ok;
+    std::printf("%ld\n", peakKilobytes() - before);
+    return ok ? 0 : 1;
+}
