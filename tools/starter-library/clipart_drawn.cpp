@@ -23,15 +23,23 @@ const QColor kInk(46, 46, 58);
 
 using ShapeDrawer = std::function<void(QPainter&)>;
 
-// Draws `shape` (the outline that casts the shadow) and then `paint` on a clipart canvas.
+// Draws `shape` (the outline that casts the shadow) and then `paint` on a clipart canvas of 256 × 256
+// units, padded so the shadow is never cut; the result is cropped to its content and, should the shadow
+// have pushed it past 256 pixels, fitted back into that.
 StarterEntry drawnClipart(const QString& name, const QPainterPath& shape, const ShapeDrawer& paint) {
-    QImage canvas = blankCanvas(kCanvas, kCanvas);
+    constexpr int kPad = 16;
+    QImage canvas = blankCanvas(kCanvas + 2 * kPad, kCanvas + 2 * kPad);
     QPainter painter(&canvas);
     smoothHints(painter);
-    dropShadow(painter, shape, {2.5, 4}, 5, 80, kCanvas, kCanvas);
+    dropShadow(painter, shape.translated(kPad, kPad), {2.5, 4}, 5, 80, canvas.width(), canvas.height());
+    painter.translate(kPad, kPad);
     paint(painter);
     painter.end();
-    const QImage picture = straightAlpha(croppedToContent(canvas, 2));
+    QImage cropped = croppedToContent(canvas, 2);
+    if (cropped.width() > kClipartMaxSide || cropped.height() > kClipartMaxSide)
+        cropped = croppedToContent(
+            cropped.scaled(kClipartMaxSide - 4, kClipartMaxSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation), 2);
+    const QImage picture = straightAlpha(cropped);
     return {name, picture, picture, {}};
 }
 
@@ -110,11 +118,14 @@ StarterEntry shoutBubble() {
         painter.fillPath(burst, fill);
         painter.setPen(QPen(QColor(176, 30, 30), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.drawPath(burst);
-        painter.setFont(boldFont(52));
+        painter.translate(centre);
+        painter.rotate(-8);
+        painter.setFont(boldFont(42));
+        const QRectF box(-110, -60, 220, 120);
         painter.setPen(QColor(70, 20, 20, 140));
-        painter.drawText(QRectF(0, 4, 256, 240), Qt::AlignCenter, QStringLiteral("WOW!"));
+        painter.drawText(box.translated(2, 3), Qt::AlignCenter, QStringLiteral("WOW!"));
         painter.setPen(QColor(214, 36, 36));
-        painter.drawText(QRectF(-3, 0, 256, 240), Qt::AlignCenter, QStringLiteral("WOW!"));
+        painter.drawText(box, Qt::AlignCenter, QStringLiteral("WOW!"));
     });
 }
 
@@ -197,14 +208,18 @@ StarterEntry boldArrow() {
 }
 
 StarterEntry markerArrow() {
+    // A quick swoosh with a loop, ending in an open arrowhead along its last direction.
     QPainterPath line;
-    line.moveTo(26, 190);
-    line.cubicTo(70, 240, 170, 220, 178, 120);
-    line.cubicTo(182, 80, 160, 54, 140, 60);
+    line.moveTo(18, 214);
+    line.cubicTo(70, 226, 128, 200, 112, 158);
+    line.cubicTo(100, 126, 62, 150, 84, 178);
+    line.cubicTo(120, 218, 196, 150, 226, 58);
+    const QPointF tip(226, 58);
+    const double heading = std::atan2(58.0 - 150.0, 226.0 - 196.0);
     QPainterPath head;
-    head.moveTo(112, 52);
-    head.lineTo(142, 60);
-    head.lineTo(130, 88);
+    head.moveTo(tip - QPointF(std::cos(heading - 0.5), std::sin(heading - 0.5)) * 40);
+    head.lineTo(tip);
+    head.lineTo(tip - QPointF(std::cos(heading + 0.5), std::sin(heading + 0.5)) * 40);
     QPainterPathStroker stroker;
     stroker.setWidth(11);
     stroker.setCapStyle(Qt::RoundCap);
@@ -457,7 +472,7 @@ StarterEntry shootingStar() {
 }
 
 StarterEntry glossyHeart() {
-    const QPainterPath heart = heartPath(QPointF(128, 128), 250);
+    const QPainterPath heart = heartPath(QPointF(128, 128), 236);
     return drawnClipart(QStringLiteral("Glossy heart"), heart, [&](QPainter& painter) {
         QRadialGradient fill(QPointF(100, 90), 190);
         fill.setColorAt(0, QColor(255, 110, 130));
@@ -471,8 +486,6 @@ StarterEntry glossyHeart() {
         painter.rotate(-30);
         glossyHighlight(painter, QRectF(-34, -16, 68, 38));
         painter.restore();
-        painter.setBrush(QColor(255, 255, 255, 210));
-        painter.drawEllipse(QPointF(184, 78), 7, 7);
     });
 }
 

@@ -114,9 +114,12 @@ QImage contactSheet(const StarterLibrary& library) {
 
     y = section(painter, y, QStringLiteral("Frames"), library.frames, 4, 342,
                 [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {
-                    QImage view(tile.size(), QImage::Format_ARGB32_Premultiplied);
+                    // Composed in a larger view and cut to the tile, so the frame fills most of it.
+                    QImage view(tile.size() / 0.72, QImage::Format_ARGB32_Premultiplied);
                     composeFramed(view, photo, entry.picture, entry.hole, Qt::white);
-                    p.drawImage(tile.topLeft(), view);
+                    p.drawImage(tile.topLeft(), view, QRect(QPoint((view.width() - tile.width()) / 2,
+                                                                   (view.height() - tile.height()) / 2),
+                                                            tile.size()));
                 });
     y = section(painter, y, QStringLiteral("Masks"), library.masks, 4, 342,
                 [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {

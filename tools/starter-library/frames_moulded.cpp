@@ -184,8 +184,8 @@ StarterEntry passePartoutFrame() {
             const double grain = fractalNoise(sideSeed(401, p.side), p.along / 2.2, p.across / 2.2, 2) - 0.5;
             if (p.across >= p.width - kBevel) {
                 // The bevel cut shows the mat's bright core.
-                const double light = 0.66 + 0.42 * diffuseOf(normal);
-                return toRgb(253 * light, 251 * light, 246 * light);
+                const double light = 0.8 + 0.3 * diffuseOf(normal);
+                return toRgb(254 * light, 252 * light, 247 * light);
             }
             // The frame casts a soft shadow on the mat under a top-left light.
             const bool shaded = p.side == Side::Top || p.side == Side::Left;

@@ -293,8 +293,9 @@ StarterEntry vintageFrame() {
             const double edge = square(square(std::max(std::abs(dx), std::abs(dy)))) * std::max(std::abs(dx), std::abs(dy)) * 0.6 +
                                 cube(std::hypot(dx, dy) / 1.414) * 0.35;
             const double stain = fractalNoise(901, x / 70.0, y / 70.0, 4);
-            const double foxing = cube(square(fractalNoise(907, x / 9.0, y / 9.0, 3))) * 5;
-            const double burn = std::clamp(edge * (0.8 + 0.6 * stain) + foxing * 0.35, 0.0, 1.0);
+            const double spots = fractalNoise(907, x / 7.0, y / 7.0, 3);
+            const double foxing = spots > 0.72 ? std::min(1.0, (spots - 0.72) * 6) * stain : 0;
+            const double burn = std::clamp(edge * (0.8 + 0.6 * stain) + foxing * 0.3, 0.0, 1.0);
             const QColor aged = mix(QColor::fromRgba(row[x]), QColor(96, 58, 30, alpha), burn);
             row[x] = qPremultiply(aged.rgba());
         }

@@ -40,6 +40,10 @@ StarterEntry filmStripFrame() {
     painter.setBrush(QColor(52, 44, 38));
     painter.drawRoundedRect(QRectF(-640, hole.top(), 740, hole.height()), 8, 8);
     painter.drawRoundedRect(QRectF(hole.right() + 21, hole.top(), 740, hole.height()), 8, 8);
+    painter.end();
+    addGrain(canvas, 1003, 1.5, 0.3, 1, 2);
+    painter.begin(&canvas);
+    smoothHints(painter);
     // Sprocket holes, lit from behind as on a light box.
     const QColor backlight(246, 242, 232, 214);
     for (double x = 12; x < width; x += 64) {
@@ -62,7 +66,6 @@ StarterEntry filmStripFrame() {
         painter.drawText(QPointF(x + 120, height - 96), QStringLiteral("PV 400"));
     }
     painter.end();
-    addGrain(canvas, 1003, 1.5, 0.3, 1, 2);
     return finishedFrame(QStringLiteral("Film strip"), canvas, hole);
 }
 
@@ -111,10 +114,10 @@ StarterEntry confettiFrame() {
         painter.drawPath(streamer.translated(-0.8, -0.8));
     }
     // Confetti: paper rectangles, dots and little stars, each with a soft contact shadow.
-    for (int i = 0; i < 420; ++i) {
+    for (int i = 0; i < 760; ++i) {
         const QPointF centre(scatter.range(0, width), scatter.range(0, height));
         const QColor colour = kParty[scatter.below(7)];
-        const double size = scatter.range(7, 15);
+        const double size = scatter.range(10, 22);
         QPainterPath piece;
         switch (scatter.below(4)) {
         case 0:

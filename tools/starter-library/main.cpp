@@ -1,20 +1,30 @@
-// Draws the starter decoration library and writes it out.
-//   starter-library [--sheet FILE.png] [--previews FOLDER]
-// --sheet writes a contact sheet of every entry in use; --previews writes each frame around a full-size
-// photo with a close-up of the hole's edge.
+// Draws the starter decoration library and writes it as editing-resource packages.
+//   starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]
+// --sheet also writes a contact sheet of every entry in use; --previews writes each frame around a
+// full-size photo with a close-up of the hole's edge.
 
 #include "contact_sheet.h"
 #include "starter_library.h"
+#include "starter_packages.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <cstdio>
+
+namespace {
+
+int fail(const QString& reason) {
+    std::fprintf(stderr, "starter-library: %s\n", qPrintable(reason));
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
+    QString outputFolder;
     QString sheetPath;
     QString previewFolder;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -23,27 +33,26 @@ int main(int argc, char** argv) {
             sheetPath = arguments[++i];
         } else if (argument == QLatin1String("--previews") && i + 1 < arguments.size()) {
             previewFolder = arguments[++i];
+        } else if (!argument.startsWith(QLatin1Char('-')) && outputFolder.isEmpty()) {
+            outputFolder = argument;
         } else {
-            std::fprintf(stderr, "usage: starter-library [--sheet FILE.png] [--previews FOLDER]\n");
-            return 2;
+            outputFolder.clear();
+            break;
         }
     }
-    QElapsedTimer timer;
-    timer.start();
+    if (outputFolder.isEmpty()) {
+        std::fprintf(stderr, "usage: starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]\n");
+        return 2;
+    }
     QString reason;
     const std::optional<starter::StarterLibrary> library = starter::drawStarterLibrary(reason);
-    if (!library) {
-        std::fprintf(stderr, "starter-library: %s\n", qPrintable(reason));
-        return 1;
-    }
-    std::printf("starter-library: drawn in %lld ms\n", static_cast<long long>(timer.elapsed()));
-    if (!sheetPath.isEmpty() && !starter::contactSheet(*library).save(sheetPath)) {
-        std::fprintf(stderr, "starter-library: cannot write %s\n", qPrintable(sheetPath));
-        return 1;
-    }
-    if (!previewFolder.isEmpty() && !starter::writeFramePreviews(*library, previewFolder, reason)) {
-        std::fprintf(stderr, "starter-library: %s\n", qPrintable(reason));
-        return 1;
-    }
+    if (!library)
+        return fail(reason);
+    if (!starter::writeStarterPackages(*library, outputFolder, reason))
+        return fail(reason);
+    if (!sheetPath.isEmpty() && !starter::contactSheet(*library).save(sheetPath))
+        return fail(QStringLiteral("cannot write %1").arg(sheetPath));
+    if (!previewFolder.isEmpty() && !starter::writeFramePreviews(*library, previewFolder, reason))
+        return fail(reason);
     return 0;
 }

@@ -23,11 +23,14 @@ void composeFramed(QImage& view, const QImage& photo, const QImage& frame, const
     const float right = static_cast<float>(hole.right() + 1) / static_cast<float>(frame.width());
     const float top = static_cast<float>(hole.top()) / static_cast<float>(frame.height());
     const float bottom = static_cast<float>(hole.bottom() + 1) / static_cast<float>(frame.height());
-    const int hw = static_cast<int>(fw * (right - left));
-    const int hh = static_cast<int>(fh * (bottom - top));
+    // The photo covers the hole's exact size on screen. Truncating it to whole pixels, as a first reading
+    // of the composition rule suggests, leaves a line of background at the hole's edge even at 1:1
+    // (960 × (856/960 - 104/960) in single precision is 751.99997).
+    const double hw = fw * (static_cast<double>(right) - left);
+    const double hh = fh * (static_cast<double>(bottom) - top);
     if (hw <= 0 || hh <= 0)
         return;
-    const double aspect = static_cast<double>(hw) / hh;
+    const double aspect = hw / hh;
     const double photoAspect = static_cast<double>(cw) / ch;
     QRect crop;
     if (aspect >= photoAspect) {
@@ -41,7 +44,7 @@ void composeFramed(QImage& view, const QImage& photo, const QImage& frame, const
     const double cy = vh / 2.0;
     QTransform photoPlace;
     photoPlace.translate(cx, cy);
-    photoPlace.scale(static_cast<double>(hw) / crop.width(), static_cast<double>(hh) / crop.height());
+    photoPlace.scale(hw / crop.width(), hh / crop.height());
     photoPlace.translate(-crop.width() / 2.0, -crop.height() / 2.0);
     painter.setTransform(photoPlace);
     painter.drawImage(QPoint(0, 0), photo.copy(crop));

@@ -7,8 +7,8 @@
 
 namespace starter {
 
-// The photo cropped to the hole's aspect and scaled to the hole's size, then the frame over it, both at 0.6
-// of the view fitted and centred, on `background`.
+// The photo cropped to the hole's aspect and scaled to the hole's size, then the frame over it, the frame
+// at 0.6 of the view fitted and both centred, on `background`.
 void composeFramed(QImage& view, const QImage& photo, const QImage& frame, const QRect& hole,
                    const QColor& background);
 

@@ -5,33 +5,9 @@
 #include "decoration_art.h"
 #include "frame_art.h"
 #include "mask_art.h"
-
-#include <algorithm>
-#include <atomic>
-#include <thread>
+#include "work_pool.h"
 
 namespace starter {
-
-namespace {
-
-// Runs every recipe on a few worker threads; the results keep the recipes' order.
-std::vector<StarterEntry> runRecipes(const std::vector<EntryRecipe>& recipes) {
-    std::vector<StarterEntry> entries(recipes.size());
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < recipes.size(); i = next++)
-            entries[i] = recipes[i]();
-    };
-    const unsigned helpers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u) - 1;
-    std::vector<std::jthread> threads;
-    for (unsigned i = 0; i < helpers; ++i)
-        threads.emplace_back(work);
-    work();
-    threads.clear();
-    return entries;
-}
-
-} // namespace
 
 std::optional<StarterLibrary> drawStarterLibrary(QString& reason) {
     const std::optional<std::vector<EntryRecipe>> emoji = emojiRecipes(reason);
@@ -46,7 +22,8 @@ std::optional<StarterLibrary> drawStarterLibrary(QString& reason) {
     std::vector<EntryRecipe> all;
     for (const auto& category : categories)
         all.insert(all.end(), category.begin(), category.end());
-    std::vector<StarterEntry> drawn = runRecipes(all);
+    std::vector<StarterEntry> drawn(all.size());
+    forEachIndex(all.size(), [&](std::size_t i) { drawn[i] = all[i](); });
     StarterLibrary library;
     std::vector<StarterEntry>* targets[] = {&library.frames, &library.masks, &library.cliparts, &library.decorations,
                                             &library.brushTips};
