@@ -157,12 +157,32 @@ QImage contactSheet(const StarterLibrary& library) {
     return sheet;
 }
 
-bool writeFramePreviews(const StarterLibrary& library, const QString& folder, QString& reason) {
+bool writePreviews(const StarterLibrary& library, const QString& folder, QString& reason) {
     if (!QDir().mkpath(folder)) {
         reason = QStringLiteral("cannot create the folder %1").arg(folder);
         return false;
     }
     const QImage photo = samplePhoto(1600, 1200);
+    auto save = [&](const QImage& image, const QString& name, std::size_t index) {
+        const QString path =
+            QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(name).arg(index, 2, 10, QLatin1Char('0')));
+        if (!image.save(path)) {
+            reason = QStringLiteral("cannot write %1").arg(path);
+            return false;
+        }
+        return true;
+    };
+    for (std::size_t i = 0; i < library.masks.size(); ++i)
+        if (!save(composeMasked(photo, library.masks[i].picture, Qt::white), QStringLiteral("mask"), i))
+            return false;
+    for (std::size_t i = 0; i < library.decorations.size(); ++i) {
+        QImage view = photo.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&view);
+        painter.drawImage(view.rect(), library.decorations[i].picture);
+        painter.end();
+        if (!save(view, QStringLiteral("decoration"), i))
+            return false;
+    }
     for (std::size_t i = 0; i < library.frames.size(); ++i) {
         const StarterEntry& frame = library.frames[i];
         QImage view(1600, 1200, QImage::Format_ARGB32_Premultiplied);

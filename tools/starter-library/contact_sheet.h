@@ -11,9 +11,9 @@ namespace starter {
 
 QImage contactSheet(const StarterLibrary& library);
 
-// Writes "frame-NN.png" (the frame around a 1600 × 1200 photo, composed as the workspace does) and
-// "frame-NN-corner.png" (the top-left corner of its hole at full size) into the folder; false with `reason`
-// set when a file cannot be written.
-bool writeFramePreviews(const StarterLibrary& library, const QString& folder, QString& reason);
+// Writes into the folder, for a 1600 × 1200 photo composed as the workspace does: "frame-NN.png" with
+// "frame-NN-corner.png" (the top-left corner of its hole at full size), "mask-NN.png" and
+// "decoration-NN.png". False with `reason` set when a file cannot be written.
+bool writePreviews(const StarterLibrary& library, const QString& folder, QString& reason);
 
 } // namespace starter

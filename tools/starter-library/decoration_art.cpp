@@ -2,7 +2,6 @@
 
 #include "art_kit.h"
 #include "noise.h"
-#include "sample_photo.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -26,9 +25,14 @@ StarterEntry decorationEntry(const QString& name, const QImage& canvas) {
     StarterEntry entry;
     entry.name = name;
     entry.picture = straightAlpha(canvas);
-    QImage shown = samplePhoto(kW / 8, kH / 8).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Shown on a calm dusk backdrop rather than a busy photo, so the overlay reads at thumbnail size.
+    QImage shown(kW / 8, kH / 8, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter painter(&shown);
+        QLinearGradient dusk(0, 0, 0, shown.height());
+        dusk.setColorAt(0, QColor(74, 104, 156));
+        dusk.setColorAt(1, QColor(164, 176, 210));
+        painter.fillRect(shown.rect(), dusk);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(shown.rect(), canvas.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
@@ -104,19 +108,26 @@ QPainterPath cornerFiligree() {
                 p = flip(p);
             return points;
         };
-        // A long scroll along the edge curling down at its end, a shorter one curling back, and leaves.
-        ornament.addPath(taperedStroke(flipAll(scrollCurve({58, 40}, 0.02, 360, 1.0)), 11, 3));
-        ornament.addPath(taperedStroke(flipAll(scrollCurve({150, 52}, 0.5, 150, -1.1)), 6, 2));
-        ornament.addPath(taperedStroke(flipAll(scrollCurve({70, 74}, 0.9, 140, 1.0)), 7, 2));
-        const double leafAngles[] = {-0.5, 0.6, -0.3};
-        const QPointF leafBases[] = {{120, 42}, {210, 48}, {280, 40}};
-        for (int i = 0; i < 3; ++i) {
-            const QPointF base = flip(leafBases[i]);
-            const double angle = mirrored ? kPi / 2 - leafAngles[i] : leafAngles[i];
-            ornament.addPath(leafAt(base, angle, 34 - 4 * i));
+        // A long scroll along the edge curling down at its end, a shorter one curling back, and leaves
+        // sprouting from the long one.
+        const std::vector<QPointF> main = flipAll(scrollCurve({58, 44}, 0.02, 380, 1.0));
+        ornament.addPath(taperedStroke(main, 13, 3.5));
+        ornament.addPath(taperedStroke(flipAll(scrollCurve({150, 56}, 0.5, 160, -1.1)), 8, 2.5));
+        ornament.addPath(taperedStroke(flipAll(scrollCurve({70, 78}, 0.9, 150, 1.0)), 9, 2.5));
+        const std::size_t sprouts[] = {22, 44, 66, 86};
+        for (std::size_t k = 0; k < 4; ++k) {
+            const QPointF at = main[sprouts[k]];
+            const QPointF along = main[sprouts[k] + 1] - main[sprouts[k] - 1];
+            const double side = (k % 2 ? 1 : -1) * (mirrored ? -1 : 1);
+            const double angle = std::atan2(along.y(), along.x()) + side * 0.8;
+            ornament.addPath(leafAt(at, angle, 40 - 5 * static_cast<double>(k)));
         }
-        ornament.addEllipse(flip(QPointF(402, 40)), 5, 5);
-        ornament.addEllipse(flip(QPointF(424, 40)), 3.5, 3.5);
+        // A fine rule along the edge, ending in two pearls.
+        ornament.addPath(taperedStroke(flipAll({{40, 18}, {260, 18}, {500, 18}}), 5, 1.5));
+        ornament.addEllipse(flip(QPointF(512, 18)), 5, 5);
+        ornament.addEllipse(flip(QPointF(528, 18)), 3.5, 3.5);
+        // An inner scroll curling the other way.
+        ornament.addPath(taperedStroke(flipAll(scrollCurve({110, 110}, 0.2, 170, -1.2)), 6, 2));
     }
     // The heart of the corner: a rosette of petals and a pearl.
     for (int petal = 0; petal < 5; ++petal)
@@ -260,12 +271,13 @@ StarterEntry snowfall() {
     QPainterPath drift;
     drift.moveTo(0, kH);
     for (int x = 0; x <= kW; x += 10)
-        drift.lineTo(x, kH - 46 - 44 * fractalNoise(2203, x / 260.0, 0.5, 3) + 10 * std::sin(x / 90.0));
+        drift.lineTo(x, kH - 30 - 150 * square(fractalNoise(2203, x / 330.0, 0.5, 3)) + 8 * std::sin(x / 70.0));
     drift.lineTo(kW, kH);
     drift.closeSubpath();
-    QLinearGradient snow(0, kH - 100, 0, kH);
+    QLinearGradient snow(0, kH - 170, 0, kH);
     snow.setColorAt(0, QColor(255, 255, 255, 250));
-    snow.setColorAt(1, QColor(222, 234, 250, 255));
+    snow.setColorAt(0.6, QColor(242, 247, 255, 255));
+    snow.setColorAt(1, QColor(214, 228, 248, 255));
     GreyPlane soft = coverageOf(drift, kW, kH);
     blur(soft, 3);
     QImage driftLayer = blankCanvas(kW, kH);
@@ -456,7 +468,7 @@ StarterEntry balloons() {
     for (const Balloon& b : left)
         balloon(painter, {b.x, b.y}, b.size, kParty[b.colour], {260, kH + 10});
     for (const Balloon& b : right)
-        balloon(painter, {b.x, b.y}, b.size, kParty[b.colour], {1380, 700});
+        balloon(painter, {b.x, b.y}, b.size, kParty[b.colour], {kW + 30, 760});
     painter.end();
     return decorationEntry(QStringLiteral("Balloons"), canvas);
 }

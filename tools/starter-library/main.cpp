@@ -1,7 +1,7 @@
 // Draws the starter decoration library and writes it as editing-resource packages.
 //   starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]
-// --sheet also writes a contact sheet of every entry in use; --previews writes each frame around a
-// full-size photo with a close-up of the hole's edge.
+// --sheet also writes a contact sheet of every entry in use; --previews writes each frame, mask and
+// decoration on a full-size photo, with close-ups of the frames' hole edges.
 
 #include "contact_sheet.h"
 #include "starter_library.h"
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
         return fail(reason);
     if (!sheetPath.isEmpty() && !starter::contactSheet(*library).save(sheetPath))
         return fail(QStringLiteral("cannot write %1").arg(sheetPath));
-    if (!previewFolder.isEmpty() && !starter::writeFramePreviews(*library, previewFolder, reason))
+    if (!previewFolder.isEmpty() && !starter::writePreviews(*library, previewFolder, reason))
         return fail(reason);
     return 0;
 }

@@ -64,14 +64,14 @@ QColor sceneAt(const Skylines& lines, int column, double v, double aspect, doubl
         QColor grass = mix(QColor(122, 170, 66), QColor(52, 104, 34), depth);
         const double blades = fractalNoise(41, u * 260 * aspect, v * 40, 3);
         grass = shaded(grass, 0.8 + 0.45 * blades);
-        // Flowers: sparse bright dots that grow towards the bottom.
-        const double size = 0.004 + 0.01 * depth;
+        // Flowers: sparse bright dots.
+        constexpr double size = 0.008;
         const double cellU = u * aspect / size;
         const double cellV = v / size;
         const std::uint32_t h = hash3(53, static_cast<std::int32_t>(std::floor(cellU)),
                                       static_cast<std::int32_t>(std::floor(cellV)));
         const double fromCentre = std::hypot(cellU - std::floor(cellU) - 0.5, cellV - std::floor(cellV) - 0.5);
-        if (h % 23 == 0 && size / pixel > 1.5 && fromCentre < 0.4) {
+        if (h % 19 == 0 && size / pixel > 1.5 && fromCentre < 0.4) {
             static const QColor petals[] = {QColor(255, 236, 90), QColor(255, 255, 250), QColor(246, 132, 170)};
             return mix(petals[(h >> 8) % 3], grass, std::max(0.0, fromCentre - 0.3) * 10);
         }
