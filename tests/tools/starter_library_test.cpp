@@ -62,7 +62,8 @@ std::vector<Entry> readPackage(ResourceCategory category) {
         if (resources::keepsPictures(category)) {
             imaging::PlatformPicture decoder(packed.picture);
             entry.picture = decoder.read().convertToFormat(QImage::Format_ARGB32);
-            EXPECT_EQ(entry.picture.size(), QSize(packed.pictureWidth, packed.pictureHeight)) << "entry " << i;
+            EXPECT_EQ(entry.picture.size(), QSize(packed.pictureWidth, packed.pictureHeight))
+                << "entry " << i;
         } else {
             entry.picture = entry.thumbnail;
         }
@@ -108,8 +109,9 @@ TEST(StarterLibrary, FramesAreTransparentExactlyInTheirCentredHole) {
         const double edges[] = {hole.left * w, hole.top * h, hole.right * w, hole.bottom * h};
         for (const double edge : edges)
             EXPECT_NEAR(edge, std::round(edge), 1e-3);
-        const QRect rect(QPoint(static_cast<int>(std::lround(edges[0])), static_cast<int>(std::lround(edges[1]))),
-                         QPoint(static_cast<int>(std::lround(edges[2])) - 1, static_cast<int>(std::lround(edges[3])) - 1));
+        const QRect rect(
+            QPoint(static_cast<int>(std::lround(edges[0])), static_cast<int>(std::lround(edges[1]))),
+            QPoint(static_cast<int>(std::lround(edges[2])) - 1, static_cast<int>(std::lround(edges[3])) - 1));
         ASSERT_TRUE(QRect(1, 1, w - 2, h - 2).contains(rect));
         // The photo is drawn about the frame's centre, so the hole must be centred too.
         EXPECT_EQ(rect.left(), w - 1 - rect.right());
@@ -123,9 +125,11 @@ TEST(StarterLibrary, FramesAreTransparentExactlyInTheirCentredHole) {
         int seeThroughRing = 0;
         const QRect ring = rect.adjusted(-1, -1, 1, 1);
         for (int x = ring.left(); x <= ring.right(); ++x)
-            seeThroughRing += (qAlpha(picture.pixel(x, ring.top())) != 255) + (qAlpha(picture.pixel(x, ring.bottom())) != 255);
+            seeThroughRing += (qAlpha(picture.pixel(x, ring.top())) != 255) +
+                              (qAlpha(picture.pixel(x, ring.bottom())) != 255);
         for (int y = ring.top() + 1; y < ring.bottom(); ++y)
-            seeThroughRing += (qAlpha(picture.pixel(ring.left(), y)) != 255) + (qAlpha(picture.pixel(ring.right(), y)) != 255);
+            seeThroughRing += (qAlpha(picture.pixel(ring.left(), y)) != 255) +
+                              (qAlpha(picture.pixel(ring.right(), y)) != 255);
         EXPECT_EQ(seeThroughRing, 0);
         // And nowhere else is the frame see-through except round its outside: fill the transparent
         // pixels reachable from the picture's edge and from the hole; none may be left.
@@ -147,7 +151,8 @@ TEST(StarterLibrary, FramesAreTransparentExactlyInTheirCentredHole) {
                 continue;
             seen = 1;
             ++reachedCount;
-            stack.insert(stack.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+            stack.insert(stack.end(),
+                         {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
         }
         const int enclosed = countPixels(picture, [](QRgb c) { return qAlpha(c) == 0; }) - reachedCount;
         EXPECT_EQ(enclosed, 0) << "fully transparent pixels enclosed in the frame outside the hole";
@@ -157,9 +162,11 @@ TEST(StarterLibrary, FramesAreTransparentExactlyInTheirCentredHole) {
 }
 
 TEST(StarterLibrary, EveryEntryHasTheSizesItsCategoryNeeds) {
-    const std::map<ResourceCategory, std::size_t> minimumCounts = {
-        {ResourceCategory::Frames, 12}, {ResourceCategory::Masks, 8}, {ResourceCategory::Cliparts, 40},
-        {ResourceCategory::Decorations, 8}, {ResourceCategory::Brushes, 10}};
+    const std::map<ResourceCategory, std::size_t> minimumCounts = {{ResourceCategory::Frames, 12},
+                                                                   {ResourceCategory::Masks, 8},
+                                                                   {ResourceCategory::Cliparts, 40},
+                                                                   {ResourceCategory::Decorations, 8},
+                                                                   {ResourceCategory::Brushes, 10}};
     for (const auto& [category, minimum] : minimumCounts) {
         const std::vector<Entry> entries = readPackage(category);
         EXPECT_GE(entries.size(), minimum) << kPackages.at(category).toStdString();
@@ -208,7 +215,11 @@ TEST(StarterLibrary, PixelsAreOfTheFormEachCategoryIsUsedIn) {
     // with the photo showing in the middle and the background at the corners.
     for (const Entry& mask : readPackage(ResourceCategory::Masks)) {
         const QImage& picture = mask.picture;
-        EXPECT_EQ(countPixels(picture, [](QRgb c) { return qAlpha(c) != 255 || qRed(c) != qBlue(c) || qGreen(c) != qBlue(c); }), 0);
+        EXPECT_EQ(countPixels(picture,
+                              [](QRgb c) {
+                                  return qAlpha(c) != 255 || qRed(c) != qBlue(c) || qGreen(c) != qBlue(c);
+                              }),
+                  0);
         EXPECT_LT(qBlue(picture.pixel(picture.width() / 2, picture.height() / 2)), 10);
         EXPECT_GT(qBlue(picture.pixel(0, 0)), 230);
         EXPECT_GT(qBlue(picture.pixel(picture.width() - 1, picture.height() - 1)), 230);
@@ -217,7 +228,8 @@ TEST(StarterLibrary, PixelsAreOfTheFormEachCategoryIsUsedIn) {
     // its alpha, and the soft light edges of bubbles and emoji do.
     int lightSoftEdges = 0;
     for (const Entry& clipart : readPackage(ResourceCategory::Cliparts))
-        lightSoftEdges += countPixels(clipart.picture, [](QRgb c) { return qAlpha(c) < 128 && qRed(c) > qAlpha(c) + 64; });
+        lightSoftEdges +=
+            countPixels(clipart.picture, [](QRgb c) { return qAlpha(c) < 128 && qRed(c) > qAlpha(c) + 64; });
     EXPECT_GT(lightSoftEdges, 100);
     // A brush tip paints by its alpha only: every tip has solid and see-through parts.
     for (const Entry& tip : readPackage(ResourceCategory::Brushes)) {
@@ -230,6 +242,64 @@ TEST(StarterLibrary, PixelsAreOfTheFormEachCategoryIsUsedIn) {
         EXPECT_GT(countPixels(decoration.picture, [](QRgb c) { return qAlpha(c) < 64; }), total / 2);
         EXPECT_GT(countPixels(decoration.picture, [](QRgb c) { return qAlpha(c) > 128; }), 0);
     }
+}
+
+// Each thumbnail belongs to the picture at the same position: the browser shows thumbnail N and the
+// editor places picture N.
+TEST(StarterLibrary, ThumbnailsShowTheirOwnPictures) {
+    // Frames: the thumbnail's outer ring is the frame's own outer ring, scaled down.
+    const std::vector<Entry> frames = readPackage(ResourceCategory::Frames);
+    auto ringDifference = [](const QImage& thumbnail, const QImage& picture) {
+        const QImage small =
+            picture.scaled(thumbnail.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        double difference = 0;
+        int counted = 0;
+        for (int y = 0; y < thumbnail.height(); ++y) {
+            for (int x = 0; x < thumbnail.width(); ++x) {
+                const int inset = std::min({x, y, thumbnail.width() - 1 - x, thumbnail.height() - 1 - y});
+                const QRgb a = thumbnail.pixel(x, y);
+                const QRgb b = small.pixel(x, y);
+                if (inset < 2 || inset > 3 || qAlpha(a) < 255 || qAlpha(b) < 255)
+                    continue;
+                difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                              std::abs(qBlue(a) - qBlue(b));
+                ++counted;
+            }
+        }
+        return counted ? difference / counted : 0.0;
+    };
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const double own = ringDifference(frames[i].thumbnail, frames[i].picture);
+        const double other = ringDifference(frames[i].thumbnail, frames[(i + 1) % frames.size()].picture);
+        EXPECT_LT(own, 30) << "frame " << i;
+        EXPECT_LT(own * 2, other) << "frame " << i << " looks like the next frame's thumbnail";
+    }
+    // Masks: the thumbnail is white exactly where the mask shows the background (blue above 0.9 × 255).
+    const std::vector<Entry> masks = readPackage(ResourceCategory::Masks);
+    for (std::size_t i = 0; i < masks.size(); ++i) {
+        const QImage small = masks[i].picture.scaled(masks[i].thumbnail.size(), Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation);
+        int disagreements = 0;
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x)
+                disagreements += (qBlue(small.pixel(x, y)) > 229) !=
+                                 (masks[i].thumbnail.pixel(x, y) == qRgb(255, 255, 255));
+        EXPECT_LT(disagreements, small.width() * small.height() / 20) << "mask " << i;
+    }
+}
+
+TEST(StarterLibrary, RefusesUsageErrorsAndAnUnwritableFolderAtOnce) {
+    QProcess program;
+    program.start(QStringLiteral(STARTER_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+
+    testing_support::TempFolder folder;
+    ASSERT_TRUE(folder.write(QStringLiteral("plain-file"), "not a folder"));
+    program.start(QStringLiteral(STARTER_PROGRAM), {folder.file(QStringLiteral("plain-file/Starter"))});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(program.readAllStandardError().contains("cannot create the folder"));
 }
 
 TEST(StarterLibrary, ASecondRunWritesTheSameBytes) {

@@ -20,13 +20,8 @@ void smoothHints(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
-QImage straightAlpha(const QImage& picture) { return picture.convertToFormat(QImage::Format_ARGB32); }
-
-QImage fittedThumbnail(const QImage& picture, int box) {
-    QImage source = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (picture.width() > box || picture.height() > box)
-        source = source.scaled(box, box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return straightAlpha(source);
+QImage straightAlpha(const QImage& picture) {
+    return picture.convertToFormat(QImage::Format_ARGB32);
 }
 
 GreyPlane::GreyPlane(int w, int h, float fill)
@@ -118,9 +113,11 @@ QPainterPath heartPath(QPointF centre, double size) {
     const double x = centre.x();
     const double y = centre.y();
     path.moveTo(x, y + size * 0.42);
-    path.cubicTo(x - size * 0.14, y + size * 0.3, x - size * 0.56, y + size * 0.04, x - size * 0.5, y - size * 0.2);
+    path.cubicTo(x - size * 0.14, y + size * 0.3, x - size * 0.56, y + size * 0.04, x - size * 0.5,
+                 y - size * 0.2);
     path.cubicTo(x - size * 0.45, y - size * 0.44, x - size * 0.12, y - size * 0.5, x, y - size * 0.26);
-    path.cubicTo(x + size * 0.12, y - size * 0.5, x + size * 0.45, y - size * 0.44, x + size * 0.5, y - size * 0.2);
+    path.cubicTo(x + size * 0.12, y - size * 0.5, x + size * 0.45, y - size * 0.44, x + size * 0.5,
+                 y - size * 0.2);
     path.cubicTo(x + size * 0.56, y + size * 0.04, x + size * 0.14, y + size * 0.3, x, y + size * 0.42);
     path.closeSubpath();
     return path;
@@ -151,11 +148,17 @@ Vec3 normalized(Vec3 v) {
     return length > 0 ? Vec3{v.x / length, v.y / length, v.z / length} : Vec3{0, 0, 1};
 }
 
-double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
-Vec3 lightDirection() { return normalized({-0.5, -0.62, 0.6}); }
+Vec3 lightDirection() {
+    return normalized({-0.5, -0.62, 0.6});
+}
 
-double diffuseOf(Vec3 normal) { return std::max(0.0, dot(normal, lightDirection())); }
+double diffuseOf(Vec3 normal) {
+    return std::max(0.0, dot(normal, lightDirection()));
+}
 
 double highlightOf(Vec3 normal, double shininess) {
     const Vec3 light = lightDirection();

@@ -17,9 +17,6 @@ void smoothHints(QPainter& painter);
 // The straight-alpha ARGB32 form every entry is stored in.
 QImage straightAlpha(const QImage& picture);
 
-// The picture scaled down (never up) with area averaging to fit a box × box square.
-QImage fittedThumbnail(const QImage& picture, int box);
-
 // One float per pixel, used for coverage and grey levels that are blurred and combined before they
 // become pixels.
 struct GreyPlane {
@@ -50,10 +47,15 @@ void dropShadow(QPainter& painter, const QPainterPath& shape, QPointF offset, in
 // A heart of the given height centred on a point, and a star of `points` points whose first points up
 // (or at `turn` radians).
 QPainterPath heartPath(QPointF centre, double size);
-QPainterPath starPath(QPointF centre, double outer, double inner, int points, double turn = -1.5707963267948966);
+QPainterPath starPath(QPointF centre, double outer, double inner, int points,
+                      double turn = -1.5707963267948966);
 
-inline double square(double x) { return x * x; }
-inline double cube(double x) { return x * x * x; }
+inline double square(double x) {
+    return x * x;
+}
+inline double cube(double x) {
+    return x * x * x;
+}
 
 // A colour lerped between two others.
 QColor mix(const QColor& from, const QColor& to, double amount);

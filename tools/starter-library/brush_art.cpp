@@ -102,7 +102,8 @@ GreyPlane chalk() {
             const double py = y + 0.5 - kCentre.y();
             // A rough blob whose rim is eaten away, with grain through the middle.
             const double angle = std::atan2(py, px);
-            const double rim = 50 + 10 * (fractalNoise(3201, std::cos(angle) * 3 + 5, std::sin(angle) * 3 + 5, 3) - 0.5);
+            const double rim =
+                50 + 10 * (fractalNoise(3201, std::cos(angle) * 3 + 5, std::sin(angle) * 3 + 5, 3) - 0.5);
             const double r = std::hypot(px, py);
             const double grain = fractalNoise(3203, x / 1.7, y / 1.7, 2);
             const double body = std::clamp((rim - r) / 8, 0.0, 1.0);
@@ -140,11 +141,13 @@ StarterEntry roundHardTip() {
 }
 
 StarterEntry starTip() {
-    return tipEntry(QStringLiteral("Star"), [](QPainter& p) { p.drawPath(starPath(kCentre + QPointF(0, 4), 62, 26, 5)); });
+    return tipEntry(QStringLiteral("Star"),
+                    [](QPainter& p) { p.drawPath(starPath(kCentre + QPointF(0, 4), 62, 26, 5)); });
 }
 
 StarterEntry heartTip() {
-    return tipEntry(QStringLiteral("Heart"), [](QPainter& p) { p.drawPath(heartPath(kCentre + QPointF(0, 4), 118)); });
+    return tipEntry(QStringLiteral("Heart"),
+                    [](QPainter& p) { p.drawPath(heartPath(kCentre + QPointF(0, 4), 118)); });
 }
 
 StarterEntry leafTip() {

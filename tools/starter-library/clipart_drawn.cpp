@@ -37,8 +37,9 @@ StarterEntry drawnClipart(const QString& name, const QPainterPath& shape, const 
     painter.end();
     QImage cropped = croppedToContent(canvas, 2);
     if (cropped.width() > kClipartMaxSide || cropped.height() > kClipartMaxSide)
-        cropped = croppedToContent(
-            cropped.scaled(kClipartMaxSide - 4, kClipartMaxSide - 4, Qt::KeepAspectRatio, Qt::SmoothTransformation), 2);
+        cropped = croppedToContent(cropped.scaled(kClipartMaxSide - 4, kClipartMaxSide - 4,
+                                                  Qt::KeepAspectRatio, Qt::SmoothTransformation),
+                                   2);
     const QImage picture = straightAlpha(cropped);
     return {name, picture, picture, {}};
 }
@@ -106,7 +107,8 @@ StarterEntry shoutBubble() {
     for (int i = 0; i <= 28; ++i) {
         const double angle = i * kPi / 14;
         const double radius = (i % 2 ? 74 : 118) * (i % 2 ? 1 : scatter.range(0.86, 1.0));
-        const QPointF point(centre.x() + radius * std::cos(angle), centre.y() + radius * 0.8 * std::sin(angle));
+        const QPointF point(centre.x() + radius * std::cos(angle),
+                            centre.y() + radius * 0.8 * std::sin(angle));
         i == 0 ? burst.moveTo(point) : burst.lineTo(point);
     }
     burst.closeSubpath();
@@ -140,12 +142,13 @@ QPainterPath cloudPath(const std::vector<std::array<double, 3>>& puffs) {
 }
 
 StarterEntry thoughtBubble(const QString& name, const QColor& top, const QColor& bottom, bool mirrored) {
-    std::vector<std::array<double, 3>> puffs = {{128, 90, 62}, {72, 104, 46}, {186, 104, 46}, {100, 62, 40},
-                                                {160, 58, 42}, {44, 128, 30}, {212, 130, 30}, {96, 138, 40},
-                                                {160, 138, 42}};
+    std::vector<std::array<double, 3>> puffs = {{128, 90, 62},  {72, 104, 46}, {186, 104, 46},
+                                                {100, 62, 40},  {160, 58, 42}, {44, 128, 30},
+                                                {212, 130, 30}, {96, 138, 40}, {160, 138, 42}};
     QPainterPath shape = cloudPath(puffs);
     const double side = mirrored ? -1 : 1;
-    const double trail[][3] = {{128 - side * 38, 196, 15}, {128 - side * 62, 222, 10}, {128 - side * 78, 242, 7}};
+    const double trail[][3] = {
+        {128 - side * 38, 196, 15}, {128 - side * 62, 222, 10}, {128 - side * 78, 242, 7}};
     QPainterPath dots;
     for (const auto& dot : trail)
         dots.addEllipse(QPointF(dot[0], dot[1]), dot[2], dot[2]);
@@ -225,9 +228,8 @@ StarterEntry markerArrow() {
     stroker.setCapStyle(Qt::RoundCap);
     stroker.setJoinStyle(Qt::RoundJoin);
     const QPainterPath shape = stroker.createStroke(line).united(stroker.createStroke(head));
-    return drawnClipart(QStringLiteral("Marker arrow"), shape, [&](QPainter& painter) {
-        painter.fillPath(shape, QColor(30, 30, 36));
-    });
+    return drawnClipart(QStringLiteral("Marker arrow"), shape,
+                        [&](QPainter& painter) { painter.fillPath(shape, QColor(30, 30, 36)); });
 }
 
 StarterEntry rosette() {
@@ -351,7 +353,8 @@ StarterEntry goldSeal() {
     QPainterPath scallops;
     for (int i = 0; i < 24; ++i) {
         const double angle = i * kPi / 12;
-        scallops.addEllipse(QPointF(centre.x() + 104 * std::cos(angle), centre.y() + 104 * std::sin(angle)), 16, 16);
+        scallops.addEllipse(QPointF(centre.x() + 104 * std::cos(angle), centre.y() + 104 * std::sin(angle)),
+                            16, 16);
     }
     scallops.addEllipse(centre, 106, 106);
     scallops.setFillRule(Qt::WindingFill);
@@ -464,7 +467,8 @@ StarterEntry shootingStar() {
         painter.setPen(Qt::NoPen);
         for (int i = 0; i < 14; ++i) {
             const double t = scatter.range(0.1, 0.9);
-            const QPointF point(150 - 142 * t + scatter.range(-14, 14), 70 + 166 * t + scatter.range(-14, 14));
+            const QPointF point(150 - 142 * t + scatter.range(-14, 14),
+                                70 + 166 * t + scatter.range(-14, 14));
             painter.setBrush(QColor(255, 255, 230, 220));
             painter.drawPath(starPath(point, scatter.range(3, 7), 1.6, 4));
         }
@@ -495,8 +499,14 @@ std::vector<EntryRecipe> drawnClipartRecipes() {
     return {roundSpeechBubble,
             squareSpeechBubble,
             shoutBubble,
-            [] { return thoughtBubble(QStringLiteral("Thought bubble"), QColor(255, 255, 255), QColor(230, 236, 246), false); },
-            [] { return thoughtBubble(QStringLiteral("Dreamy thought"), QColor(255, 236, 246), QColor(236, 214, 255), true); },
+            [] {
+                return thoughtBubble(QStringLiteral("Thought bubble"), QColor(255, 255, 255),
+                                     QColor(230, 236, 246), false);
+            },
+            [] {
+                return thoughtBubble(QStringLiteral("Dreamy thought"), QColor(255, 236, 246),
+                                     QColor(236, 214, 255), true);
+            },
             curvedArrow,
             boldArrow,
             markerArrow,

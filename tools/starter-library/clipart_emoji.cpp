@@ -21,14 +21,30 @@ struct Emoji {
 };
 
 constexpr Emoji kEmoji[] = {
-    {"😀", "Grinning face"},        {"😂", "Tears of joy"},      {"😍", "Heart eyes"},
-    {"🥰", "Smiling with hearts"}, {"😎", "Sunglasses"},        {"🤩", "Star struck"},
-    {"🥳", "Party face"},          {"😘", "Blowing a kiss"},    {"😜", "Winking tongue"},
-    {"😇", "Halo"},                {"👍", "Thumbs up"},         {"👑", "Crown"},
-    {"💖", "Sparkling heart"},     {"🔥", "Fire"},              {"✨", "Sparkles"},
-    {"🎉", "Party popper"},        {"🎈", "Balloon"},           {"🎂", "Birthday cake"},
-    {"🎁", "Gift"},                {"🌸", "Cherry blossom"},    {"🌻", "Sunflower"},
-    {"🌈", "Rainbow"},             {"🦋", "Butterfly"},         {"🐶", "Puppy"},
+    {"😀", "Grinning face"},
+    {"😂", "Tears of joy"},
+    {"😍", "Heart eyes"},
+    {"🥰", "Smiling with hearts"},
+    {"😎", "Sunglasses"},
+    {"🤩", "Star struck"},
+    {"🥳", "Party face"},
+    {"😘", "Blowing a kiss"},
+    {"😜", "Winking tongue"},
+    {"😇", "Halo"},
+    {"👍", "Thumbs up"},
+    {"👑", "Crown"},
+    {"💖", "Sparkling heart"},
+    {"🔥", "Fire"},
+    {"✨", "Sparkles"},
+    {"🎉", "Party popper"},
+    {"🎈", "Balloon"},
+    {"🎂", "Birthday cake"},
+    {"🎁", "Gift"},
+    {"🌸", "Cherry blossom"},
+    {"🌻", "Sunflower"},
+    {"🌈", "Rainbow"},
+    {"🦋", "Butterfly"},
+    {"🐶", "Puppy"},
 };
 
 } // namespace

@@ -33,7 +33,8 @@ void checkerboard(QPainter& painter, const QRect& area) {
     constexpr int kSquare = 12;
     painter.fillRect(area, QColor(255, 255, 255));
     for (int y = area.top(); y < area.bottom(); y += kSquare)
-        for (int x = area.left() + ((y - area.top()) / kSquare % 2) * kSquare; x < area.right(); x += 2 * kSquare)
+        for (int x = area.left() + ((y - area.top()) / kSquare % 2) * kSquare; x < area.right();
+             x += 2 * kSquare)
             painter.fillRect(QRect(x, y, kSquare, kSquare).intersected(area), QColor(214, 214, 220));
 }
 
@@ -46,7 +47,8 @@ int listStrip(QPainter& painter, int top, const std::vector<StarterEntry>& entri
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int column = static_cast<int>(i) % columns;
         const int row = static_cast<int>(i) / columns;
-        const QRect cell(kMargin + column * kListCell + 3, top + row * kListCell + 3, kListCell - 6, kListCell - 6);
+        const QRect cell(kMargin + column * kListCell + 3, top + row * kListCell + 3, kListCell - 6,
+                         kListCell - 6);
         const QImage& thumbnail = entries[i].thumbnail;
         const imaging::FittedSize fitted =
             imaging::FitSize(cell.width(), cell.height(), thumbnail.width(), thumbnail.height(), false);
@@ -72,8 +74,8 @@ int section(QPainter& painter, int top, const QString& title, const std::vector<
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int column = static_cast<int>(i) % columns;
         const int row = static_cast<int>(i) / columns;
-        const QRect tile(kMargin + column * (tileWidth + kGap), y + row * (tileHeight + kCaption + kGap), tileWidth,
-                         tileHeight);
+        const QRect tile(kMargin + column * (tileWidth + kGap), y + row * (tileHeight + kCaption + kGap),
+                         tileWidth, tileHeight);
         painter.save();
         painter.setClipRect(tile);
         paintTile(painter, tile, entries[i]);
@@ -117,24 +119,26 @@ QImage contactSheet(const StarterLibrary& library) {
                     // Composed in a larger view and cut to the tile, so the frame fills most of it.
                     QImage view(tile.size() / 0.72, QImage::Format_ARGB32_Premultiplied);
                     composeFramed(view, photo, entry.picture, entry.hole, Qt::white);
-                    p.drawImage(tile.topLeft(), view, QRect(QPoint((view.width() - tile.width()) / 2,
-                                                                   (view.height() - tile.height()) / 2),
-                                                            tile.size()));
+                    p.drawImage(
+                        tile.topLeft(), view,
+                        QRect(QPoint((view.width() - tile.width()) / 2, (view.height() - tile.height()) / 2),
+                              tile.size()));
                 });
     y = section(painter, y, QStringLiteral("Masks"), library.masks, 4, 342,
                 [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {
                     p.drawImage(tile.topLeft(), composeMasked(samplePhoto(tile.width(), tile.height()),
                                                               entry.picture, Qt::white));
                 });
-    y = section(painter, y, QStringLiteral("Cliparts"), library.cliparts, 8, 218,
-                [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {
-                    checkerboard(p, tile);
-                    const imaging::FittedSize fitted = imaging::FitSize(
-                        tile.width() - 16, tile.height() - 16, entry.picture.width(), entry.picture.height(), false);
-                    p.drawImage(QRect(tile.left() + (tile.width() - fitted.width) / 2,
-                                      tile.top() + (tile.height() - fitted.height) / 2, fitted.width, fitted.height),
-                                entry.picture);
-                });
+    y = section(
+        painter, y, QStringLiteral("Cliparts"), library.cliparts, 8, 218,
+        [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {
+            checkerboard(p, tile);
+            const imaging::FittedSize fitted = imaging::FitSize(
+                tile.width() - 16, tile.height() - 16, entry.picture.width(), entry.picture.height(), false);
+            p.drawImage(QRect(tile.left() + (tile.width() - fitted.width) / 2,
+                              tile.top() + (tile.height() - fitted.height) / 2, fitted.width, fitted.height),
+                        entry.picture);
+        });
     y = section(painter, y, QStringLiteral("Decorations"), library.decorations, 4, 342,
                 [&](QPainter& p, const QRect& tile, const StarterEntry& entry) {
                     p.drawImage(tile.topLeft(), samplePhoto(tile.width(), tile.height()));
@@ -188,13 +192,18 @@ bool writePreviews(const StarterLibrary& library, const QString& folder, QString
         QImage view(1600, 1200, QImage::Format_ARGB32_Premultiplied);
         composeFramed(view, photo, frame.picture, frame.hole, Qt::white);
         // Where the hole's top-left corner lands on the view, for a full-size close-up of the seam.
-        const imaging::FittedSize fitted = imaging::FitSize(1600, 1200, frame.picture.width(), frame.picture.height(), true);
-        const double scale = static_cast<int>(fitted.width * 0.6) / static_cast<double>(frame.picture.width());
-        const QPoint corner(static_cast<int>(800 + (frame.hole.left() - frame.picture.width() / 2.0) * scale),
-                            static_cast<int>(600 + (frame.hole.top() - frame.picture.height() / 2.0) * scale));
-        const QString base = QDir(folder).filePath(QStringLiteral("frame-%1").arg(i, 2, 10, QLatin1Char('0')));
+        const imaging::FittedSize fitted =
+            imaging::FitSize(1600, 1200, frame.picture.width(), frame.picture.height(), true);
+        const double scale =
+            static_cast<int>(fitted.width * 0.6) / static_cast<double>(frame.picture.width());
+        const QPoint corner(
+            static_cast<int>(800 + (frame.hole.left() - frame.picture.width() / 2.0) * scale),
+            static_cast<int>(600 + (frame.hole.top() - frame.picture.height() / 2.0) * scale));
+        const QString base =
+            QDir(folder).filePath(QStringLiteral("frame-%1").arg(i, 2, 10, QLatin1Char('0')));
         if (!view.save(base + QStringLiteral(".png")) ||
-            !view.copy(QRect(corner - QPoint(100, 100), QSize(300, 220))).save(base + QStringLiteral("-corner.png"))) {
+            !view.copy(QRect(corner - QPoint(100, 100), QSize(300, 220)))
+                 .save(base + QStringLiteral("-corner.png"))) {
             reason = QStringLiteral("cannot write %1").arg(base);
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include "art_kit.h"
 #include "noise.h"
+#include "resources/package_writer.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -18,8 +19,9 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kW = kDecorationWidth;
 constexpr int kH = kDecorationHeight;
 
-const QColor kParty[] = {QColor(255, 82, 110), QColor(255, 196, 40), QColor(56, 196, 150), QColor(60, 150, 255),
-                         QColor(170, 100, 240), QColor(255, 130, 40), QColor(255, 120, 200)};
+const QColor kParty[] = {QColor(255, 82, 110), QColor(255, 196, 40),  QColor(56, 196, 150),
+                         QColor(60, 150, 255), QColor(170, 100, 240), QColor(255, 130, 40),
+                         QColor(255, 120, 200)};
 
 StarterEntry decorationEntry(const QString& name, const QImage& canvas) {
     StarterEntry entry;
@@ -34,9 +36,10 @@ StarterEntry decorationEntry(const QString& name, const QImage& canvas) {
         dusk.setColorAt(1, QColor(164, 176, 210));
         painter.fillRect(shown.rect(), dusk);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(shown.rect(), canvas.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(shown.rect(),
+                          canvas.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
-    entry.thumbnail = fittedThumbnail(shown, kThumbnailBox);
+    entry.thumbnail = resources::fittedThumbnail(shown, kThumbnailBox);
     return entry;
 }
 
@@ -159,8 +162,8 @@ StarterEntry cornerOrnaments() {
     smoothHints(painter);
     const QPainterPath corner = cornerFiligree();
     QPainterPath all;
-    const QTransform placements[] = {QTransform(), QTransform(-1, 0, 0, 1, kW, 0), QTransform(1, 0, 0, -1, 0, kH),
-                                     QTransform(-1, 0, 0, -1, kW, kH)};
+    const QTransform placements[] = {QTransform(), QTransform(-1, 0, 0, 1, kW, 0),
+                                     QTransform(1, 0, 0, -1, 0, kH), QTransform(-1, 0, 0, -1, kW, kH)};
     for (const QTransform& place : placements)
         all.addPath(place.map(corner));
     dropShadow(painter, all, {3, 4}, 5, 110, kW, kH);
@@ -191,7 +194,8 @@ void confettiPiece(QPainter& painter, Scatter& scatter, QPointF centre, double s
         for (int k = 0; k <= 10; ++k) {
             const double a = -kPi / 2 + k * kPi / 5;
             const double r = (k % 2 ? 0.22 : 0.55) * size;
-            k == 0 ? piece.moveTo(r * std::cos(a), r * std::sin(a)) : piece.lineTo(r * std::cos(a), r * std::sin(a));
+            k == 0 ? piece.moveTo(r * std::cos(a), r * std::sin(a))
+                   : piece.lineTo(r * std::cos(a), r * std::sin(a));
         }
     }
     QTransform place;
@@ -225,7 +229,8 @@ void snowflake(QPainter& painter, QPointF centre, double radius, double turn, in
     painter.save();
     painter.translate(centre);
     painter.rotate(turn);
-    painter.setPen(QPen(QColor(255, 255, 255, alpha), std::max(1.4, radius / 9), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(
+        QPen(QColor(255, 255, 255, alpha), std::max(1.4, radius / 9), Qt::SolidLine, Qt::RoundCap));
     for (int arm = 0; arm < 6; ++arm) {
         painter.drawLine(QPointF(0, 0), QPointF(0, -radius));
         for (const double at : {0.45, 0.72}) {
@@ -271,7 +276,8 @@ StarterEntry snowfall() {
     QPainterPath drift;
     drift.moveTo(0, kH);
     for (int x = 0; x <= kW; x += 10)
-        drift.lineTo(x, kH - 30 - 150 * square(fractalNoise(2203, x / 330.0, 0.5, 3)) + 8 * std::sin(x / 70.0));
+        drift.lineTo(x,
+                     kH - 30 - 150 * square(fractalNoise(2203, x / 330.0, 0.5, 3)) + 8 * std::sin(x / 70.0));
     drift.lineTo(kW, kH);
     drift.closeSubpath();
     QLinearGradient snow(0, kH - 170, 0, kH);
@@ -304,18 +310,26 @@ StarterEntry heartsBorder() {
     QPainter painter(&canvas);
     smoothHints(painter);
     Scatter scatter(2301);
-    const QColor reds[] = {QColor(230, 30, 70), QColor(255, 90, 130), QColor(255, 150, 180), QColor(200, 20, 60),
-                           QColor(255, 190, 210)};
+    const QColor reds[] = {QColor(230, 30, 70), QColor(255, 90, 130), QColor(255, 150, 180),
+                           QColor(200, 20, 60), QColor(255, 190, 210)};
     for (int i = 0; i < 300; ++i) {
         // Along the edges: distance from the nearest edge grows rarely beyond the band.
         const double depth = std::pow(scatter.unit(), 2.2) * 150;
         const double along = scatter.unit();
         QPointF centre;
         switch (scatter.below(4)) {
-        case 0: centre = {along * kW, depth}; break;
-        case 1: centre = {along * kW, kH - depth}; break;
-        case 2: centre = {depth, along * kH}; break;
-        default: centre = {kW - depth, along * kH}; break;
+        case 0:
+            centre = {along * kW, depth};
+            break;
+        case 1:
+            centre = {along * kW, kH - depth};
+            break;
+        case 2:
+            centre = {depth, along * kH};
+            break;
+        default:
+            centre = {kW - depth, along * kH};
+            break;
         }
         const double size = scatter.range(26, 74) * (1 - depth / 300);
         painter.save();
@@ -358,7 +372,8 @@ StarterEntry lightLeak() {
         QColor clear = glow.colour;
         clear.setAlpha(0);
         fill.setColorAt(0, glow.colour);
-        fill.setColorAt(0.45, QColor(glow.colour.red(), glow.colour.green(), glow.colour.blue(), glow.colour.alpha() / 2));
+        fill.setColorAt(0.45, QColor(glow.colour.red(), glow.colour.green(), glow.colour.blue(),
+                                     glow.colour.alpha() / 2));
         fill.setColorAt(1, clear);
         painter.setBrush(fill);
         painter.drawEllipse(glow.centre, glow.radius, glow.radius);
@@ -386,8 +401,8 @@ StarterEntry bokeh() {
     smoothHints(painter);
     painter.setPen(Qt::NoPen);
     Scatter scatter(2501);
-    const QColor tints[] = {QColor(255, 214, 120), QColor(255, 160, 90), QColor(255, 240, 200), QColor(160, 210, 255),
-                            QColor(255, 150, 200)};
+    const QColor tints[] = {QColor(255, 214, 120), QColor(255, 160, 90), QColor(255, 240, 200),
+                            QColor(160, 210, 255), QColor(255, 150, 200)};
     for (int i = 0; i < 90; ++i) {
         // Mostly towards the edges and corners, leaving the subject clear.
         QPointF centre(scatter.range(0, kW), scatter.range(0, kH));
@@ -462,9 +477,10 @@ StarterEntry balloons() {
         double x, y, size;
         int colour;
     };
-    const Balloon left[] = {{150, 700, 230, 0}, {330, 640, 210, 1}, {230, 460, 220, 3},
-                            {90, 420, 180, 2},  {410, 430, 170, 4}};
-    const Balloon right[] = {{1430, 300, 230, 6}, {1270, 220, 200, 1}, {1490, 110, 180, 3}, {1330, 40, 170, 2}};
+    const Balloon left[] = {
+        {150, 700, 230, 0}, {330, 640, 210, 1}, {230, 460, 220, 3}, {90, 420, 180, 2}, {410, 430, 170, 4}};
+    const Balloon right[] = {
+        {1430, 300, 230, 6}, {1270, 220, 200, 1}, {1490, 110, 180, 3}, {1330, 40, 170, 2}};
     for (const Balloon& b : left)
         balloon(painter, {b.x, b.y}, b.size, kParty[b.colour], {260, kH + 10});
     for (const Balloon& b : right)

@@ -1,6 +1,6 @@
-#include "frame_art.h"
-
 #include "art_kit.h"
+#include "frame_art.h"
+#include "resources/package_writer.h"
 #include "sample_photo.h"
 
 namespace starter {
@@ -14,7 +14,7 @@ namespace {
 // The thumbnail shows the frame around the sample landscape, as the user will see it. It is composed at
 // thumbnail size; the photo covers every pixel the hole touches.
 QImage frameThumbnail(const QImage& picture, const QRect& hole) {
-    const QImage small = fittedThumbnail(picture, kThumbnailBox);
+    const QImage small = resources::fittedThumbnail(picture, kThumbnailBox);
     const double sx = static_cast<double>(small.width()) / picture.width();
     const double sy = static_cast<double>(small.height()) / picture.height();
     const QRect photoArea =
@@ -45,9 +45,9 @@ StarterEntry finishedFrame(const QString& name, const QImage& canvas, const QRec
 }
 
 std::vector<EntryRecipe> frameRecipes() {
-    return {carvedWoodFrame, gildedFrame,       brushedSilverFrame, passePartoutFrame,
-            instantPhotoFrame, filmStripFrame,  roundedCardFrame,   tornPaperFrame,
-            stampFrame,      vintageFrame,      chalkboardFrame,    confettiFrame};
+    return {carvedWoodFrame,   gildedFrame,    brushedSilverFrame, passePartoutFrame,
+            instantPhotoFrame, filmStripFrame, roundedCardFrame,   tornPaperFrame,
+            stampFrame,        vintageFrame,   chalkboardFrame,    confettiFrame};
 }
 
 } // namespace starter

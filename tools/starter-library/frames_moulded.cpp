@@ -18,7 +18,9 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-std::uint32_t sideSeed(std::uint32_t seed, Side side) { return seed + 977u * static_cast<std::uint32_t>(side); }
+std::uint32_t sideSeed(std::uint32_t seed, Side side) {
+    return seed + 977u * static_cast<std::uint32_t>(side);
+}
 
 double window(double t, double from, double to) {
     if (t <= from || t >= to)
@@ -42,18 +44,9 @@ QColor woodGrain(const MouldingPoint& p, std::uint32_t seed, const QColor& light
     return mix(light, dark, std::clamp(0.5 * lateWood + 0.3 * pores + 0.35 * figure - 0.1, 0.0, 1.0));
 }
 
-const Profile kWoodProfile{{0.00, 3},
-                           {0.06, 15, Ease::Convex},
-                           {0.12, 16},
-                           {0.17, 11},
-                           {0.33, 5},
-                           {0.43, 9},
-                           {0.59, 9, Ease::Linear},
-                           {0.64, 7},
-                           {0.84, 12},
-                           {0.91, 13},
-                           {0.96, 8},
-                           {1.00, 6, Ease::Linear}};
+const Profile kWoodProfile{{0.00, 3}, {0.06, 15, Ease::Convex}, {0.12, 16}, {0.17, 11}, {0.33, 5},
+                           {0.43, 9}, {0.59, 9, Ease::Linear},  {0.64, 7},  {0.84, 12}, {0.91, 13},
+                           {0.96, 8}, {1.00, 6, Ease::Linear}};
 
 double carvedWoodHeight(const MouldingPoint& p) {
     const double t = p.t();
@@ -70,10 +63,21 @@ double carvedWoodHeight(const MouldingPoint& p) {
     return height;
 }
 
-const Profile kGiltProfile{{0.00, 0},          {0.05, 12, Ease::Convex}, {0.10, 14}, {0.15, 8},
-                           {0.20, 10},         {0.25, 17, Ease::Convex}, {0.30, 10}, {0.48, 5},
-                           {0.53, 11},         {0.67, 11, Ease::Linear}, {0.72, 9},  {0.86, 13},
-                           {0.92, 16, Ease::Convex}, {0.96, 10},          {1.00, 6}};
+const Profile kGiltProfile{{0.00, 0},
+                           {0.05, 12, Ease::Convex},
+                           {0.10, 14},
+                           {0.15, 8},
+                           {0.20, 10},
+                           {0.25, 17, Ease::Convex},
+                           {0.30, 10},
+                           {0.48, 5},
+                           {0.53, 11},
+                           {0.67, 11, Ease::Linear},
+                           {0.72, 9},
+                           {0.86, 13},
+                           {0.92, 16, Ease::Convex},
+                           {0.96, 10},
+                           {1.00, 6}};
 
 double giltHeight(const MouldingPoint& p) {
     const double t = p.t();
@@ -133,15 +137,21 @@ StarterEntry gildedFrame() {
         const double hollow = std::clamp((8 - kGiltProfile.at(p.t())) / 8, 0.0, 1.0) *
                               (0.5 + 0.5 * fractalNoise(s + 3, p.along / 9, p.across / 9, 3));
         const QColor metal = mix(QColor(236, 184, 74), QColor(128, 66, 34), hollow * 0.7);
-        return toRgb(metal.red() * brightness * tone + 255 * shine, metal.green() * brightness * tone + 240 * shine,
+        return toRgb(metal.red() * brightness * tone + 255 * shine,
+                     metal.green() * brightness * tone + 240 * shine,
                      metal.blue() * brightness * tone + 200 * shine);
     });
     return finishedFrame(QStringLiteral("Gold leaf"), canvas, hole);
 }
 
 StarterEntry brushedSilverFrame() {
-    static const Profile profile{{0.00, 0},  {0.07, 9, Ease::Convex}, {0.12, 10}, {0.78, 8, Ease::Linear},
-                                 {0.84, 11, Ease::Convex}, {0.94, 3, Ease::Linear}, {1.00, 2}};
+    static const Profile profile{{0.00, 0},
+                                 {0.07, 9, Ease::Convex},
+                                 {0.12, 10},
+                                 {0.78, 8, Ease::Linear},
+                                 {0.84, 11, Ease::Convex},
+                                 {0.94, 3, Ease::Linear},
+                                 {1.00, 2}};
     const QRect outer(0, 0, kFrameLong, kFrameShort);
     const QRect hole = centredHole(outer.width(), outer.height(), 70, 70);
     QImage canvas = blankCanvas(outer.width(), outer.height());
@@ -165,7 +175,8 @@ StarterEntry passePartoutFrame() {
     constexpr int kBevel = 10;
     const QRect outer(0, 0, kFrameShort, kFrameLong);
     const QRect matOuter = outer.adjusted(kFrameWidth, kFrameWidth, -kFrameWidth, -kFrameWidth);
-    const QRect hole = centredHole(outer.width(), outer.height(), kFrameWidth + kMatWidth, kFrameWidth + kMatWidth);
+    const QRect hole =
+        centredHole(outer.width(), outer.height(), kFrameWidth + kMatWidth, kFrameWidth + kMatWidth);
     QImage canvas = blankCanvas(outer.width(), outer.height());
     paintMoulding(
         canvas, outer, matOuter, [](const MouldingPoint& p) { return blackProfile.at(p.t()); },
@@ -245,7 +256,8 @@ void chalkDoodle(QPainter& painter, int kind, double size) {
     case 5: // wavy line
         path.moveTo(-size / 2, 0);
         for (int i = 1; i <= 4; ++i)
-            path.quadTo(-size / 2 + (i - 0.5) * size / 4, (i % 2 ? -1 : 1) * size * 0.18, -size / 2 + i * size / 4, 0);
+            path.quadTo(-size / 2 + (i - 0.5) * size / 4, (i % 2 ? -1 : 1) * size * 0.18,
+                        -size / 2 + i * size / 4, 0);
         break;
     default: // a loop of small dots
         painter.save();
@@ -253,7 +265,8 @@ void chalkDoodle(QPainter& painter, int kind, double size) {
         painter.setPen(Qt::NoPen);
         for (int dot = 0; dot < 6; ++dot) {
             const double angle = dot * kPi / 3;
-            painter.drawEllipse(QPointF(size * 0.32 * std::cos(angle), size * 0.32 * std::sin(angle)), 3.2, 3.2);
+            painter.drawEllipse(QPointF(size * 0.32 * std::cos(angle), size * 0.32 * std::sin(angle)), 3.2,
+                                3.2);
         }
         painter.restore();
         return;
@@ -331,7 +344,8 @@ StarterEntry chalkboardFrame() {
         for (int x = 0; x < chalk.width(); ++x) {
             if (qAlpha(row[x]) == 0)
                 continue;
-            const double grain = valueNoise(541, x / 1.3, y / 1.3) * 0.7 + valueNoise(547, x / 9.0, y / 9.0) * 0.5;
+            const double grain =
+                valueNoise(541, x / 1.3, y / 1.3) * 0.7 + valueNoise(547, x / 9.0, y / 9.0) * 0.5;
             const double keep = std::clamp(grain - 0.05, 0.0, 1.0) * 0.9;
             row[x] = qRgba(static_cast<int>(qRed(row[x]) * keep), static_cast<int>(qGreen(row[x]) * keep),
                            static_cast<int>(qBlue(row[x]) * keep), static_cast<int>(qAlpha(row[x]) * keep));
@@ -348,7 +362,8 @@ StarterEntry chalkboardFrame() {
             const QColor pine = woodGrain(p, 557, QColor(222, 178, 120), QColor(170, 116, 66));
             const double light = 0.42 + 0.72 * diffuseOf(normal);
             const double shine = highlightOf(normal, 20) * 40;
-            return toRgb(pine.red() * light + shine, pine.green() * light + shine, pine.blue() * light + shine);
+            return toRgb(pine.red() * light + shine, pine.green() * light + shine,
+                         pine.blue() * light + shine);
         });
     {
         // A stick of chalk resting on the bottom rail.

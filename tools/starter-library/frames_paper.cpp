@@ -189,11 +189,13 @@ StarterEntry stampFrame() {
     QPainterPath bites;
     constexpr double kPitch = 32;
     constexpr double kRadius = 10.5;
-    for (double x = paperRect.left(); x <= paperRect.right() + 1; x += (paperRect.width()) / std::round(paperRect.width() / kPitch)) {
+    for (double x = paperRect.left(); x <= paperRect.right() + 1;
+         x += (paperRect.width()) / std::round(paperRect.width() / kPitch)) {
         bites.addEllipse(QPointF(x, paperRect.top()), kRadius, kRadius);
         bites.addEllipse(QPointF(x, paperRect.bottom()), kRadius, kRadius);
     }
-    for (double y = paperRect.top(); y <= paperRect.bottom() + 1; y += (paperRect.height()) / std::round(paperRect.height() / kPitch)) {
+    for (double y = paperRect.top(); y <= paperRect.bottom() + 1;
+         y += (paperRect.height()) / std::round(paperRect.height() / kPitch)) {
         bites.addEllipse(QPointF(paperRect.left(), y), kRadius, kRadius);
         bites.addEllipse(QPointF(paperRect.right(), y), kRadius, kRadius);
     }
@@ -255,7 +257,8 @@ StarterEntry stampFrame() {
         const double y = centre.y() - 33 + line * 22;
         wave.moveTo(centre.x() - 290, y);
         for (int step = 1; step <= 12; ++step)
-            wave.quadTo(centre.x() - 290 + (step - 0.5) * 18, y + (step % 2 ? -9 : 9), centre.x() - 290 + step * 18, y);
+            wave.quadTo(centre.x() - 290 + (step - 0.5) * 18, y + (step % 2 ? -9 : 9),
+                        centre.x() - 290 + step * 18, y);
         painter.drawPath(wave);
     }
     QFont markFont(QStringLiteral("DejaVu Sans"));
@@ -263,7 +266,8 @@ StarterEntry stampFrame() {
     markFont.setPixelSize(17);
     painter.setFont(markFont);
     painter.setPen(postmark);
-    painter.drawText(QRectF(centre.x() - 50, centre.y() - 14, 100, 28), Qt::AlignCenter, QStringLiteral("12 JUN"));
+    painter.drawText(QRectF(centre.x() - 50, centre.y() - 14, 100, 28), Qt::AlignCenter,
+                     QStringLiteral("12 JUN"));
     painter.end();
     return finishedFrame(QStringLiteral("Postage stamp"), canvas, hole);
 }
@@ -290,7 +294,8 @@ StarterEntry vintageFrame() {
                 continue;
             const double dx = (x + 0.5 - width / 2.0) / (width / 2.0);
             const double dy = (y + 0.5 - height / 2.0) / (height / 2.0);
-            const double edge = square(square(std::max(std::abs(dx), std::abs(dy)))) * std::max(std::abs(dx), std::abs(dy)) * 0.6 +
+            const double edge = square(square(std::max(std::abs(dx), std::abs(dy)))) *
+                                    std::max(std::abs(dx), std::abs(dy)) * 0.6 +
                                 cube(std::hypot(dx, dy) / 1.414) * 0.35;
             const double stain = fractalNoise(901, x / 70.0, y / 70.0, 4);
             const double spots = fractalNoise(907, x / 7.0, y / 7.0, 3);

@@ -18,8 +18,9 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 // Bright party colours shared by the confetti frame.
-const QColor kParty[] = {QColor(255, 82, 110), QColor(255, 196, 40), QColor(56, 196, 150), QColor(60, 150, 255),
-                         QColor(170, 100, 240), QColor(255, 130, 40), QColor(255, 120, 200)};
+const QColor kParty[] = {QColor(255, 82, 110), QColor(255, 196, 40),  QColor(56, 196, 150),
+                         QColor(60, 150, 255), QColor(170, 100, 240), QColor(255, 130, 40),
+                         QColor(255, 120, 200)};
 
 } // namespace
 
@@ -101,7 +102,8 @@ StarterEntry confettiFrame() {
         QPointF point = start;
         for (int step = 0; step < 40; ++step) {
             angle += 0.35 + 0.1 * std::sin(step * 0.7);
-            point += QPointF(std::cos(angle) * 6 + (horizontal ? 3 : 0), std::sin(angle) * 6 + (horizontal ? 0 : 3));
+            point += QPointF(std::cos(angle) * 6 + (horizontal ? 3 : 0),
+                             std::sin(angle) * 6 + (horizontal ? 0 : 3));
             streamer.lineTo(point);
         }
         const QColor colour = kParty[scatter.below(7)];
@@ -131,7 +133,8 @@ StarterEntry confettiFrame() {
             for (int k = 0; k <= 10; ++k) {
                 const double a = -kPi / 2 + k * kPi / 5;
                 const double r = (k % 2 ? 0.22 : 0.55) * size;
-                k == 0 ? piece.moveTo(r * std::cos(a), r * std::sin(a)) : piece.lineTo(r * std::cos(a), r * std::sin(a));
+                k == 0 ? piece.moveTo(r * std::cos(a), r * std::sin(a))
+                       : piece.lineTo(r * std::cos(a), r * std::sin(a));
             }
             break;
         }

@@ -7,6 +7,7 @@
 #include "starter_library.h"
 #include "starter_packages.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
 
@@ -44,6 +45,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]\n");
         return 2;
     }
+    // Refuse an output folder that cannot be made before spending seconds on drawing.
+    if (!QDir().mkpath(outputFolder))
+        return fail(QStringLiteral("cannot create the folder %1").arg(outputFolder));
     QString reason;
     const std::optional<starter::StarterLibrary> library = starter::drawStarterLibrary(reason);
     if (!library)

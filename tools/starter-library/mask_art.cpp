@@ -2,6 +2,7 @@
 
 #include "art_kit.h"
 #include "noise.h"
+#include "resources/package_writer.h"
 #include "sample_photo.h"
 
 #include <QPainterPath>
@@ -49,9 +50,9 @@ GreyPlane softShape(const QPainterPath& shape, int blurRadius) {
 QPainterPath cloudPath() {
     QPainterPath cloud;
     cloud.setFillRule(Qt::WindingFill);
-    const double puffs[][3] = {{512, 330, 170}, {350, 380, 130}, {680, 370, 140}, {240, 450, 100}, {800, 450, 105},
-                               {430, 250, 110}, {600, 240, 120}, {330, 500, 110}, {512, 500, 130}, {700, 500, 110},
-                               {160, 520, 70},  {880, 520, 75}};
+    const double puffs[][3] = {{512, 330, 170}, {350, 380, 130}, {680, 370, 140}, {240, 450, 100},
+                               {800, 450, 105}, {430, 250, 110}, {600, 240, 120}, {330, 500, 110},
+                               {512, 500, 130}, {700, 500, 110}, {160, 520, 70},  {880, 520, 75}};
     for (const auto& puff : puffs)
         cloud.addEllipse(QPointF(puff[0], puff[1]), puff[2], puff[2]);
     QPainterPath base;
@@ -110,8 +111,7 @@ GreyPlane filmBurn() {
 } // namespace
 
 QImage maskThumbnail(const QImage& mask) {
-    const QImage small = mask.scaled(kThumbnailBox, kThumbnailBox, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                             .convertToFormat(QImage::Format_ARGB32);
+    const QImage small = resources::fittedThumbnail(mask, kThumbnailBox);
     const QImage photo = samplePhoto(small.width(), small.height());
     QImage thumbnail(small.size(), QImage::Format_ARGB32);
     for (int y = 0; y < small.height(); ++y) {
@@ -142,7 +142,9 @@ std::vector<EntryRecipe> maskRecipes() {
             rounded.addRoundedRect(QRectF(120, 110, kW - 240, kH - 220), 90, 90);
             return maskEntry(QStringLiteral("Soft rounded rectangle"), softShape(rounded, 56));
         },
-        [centre] { return maskEntry(QStringLiteral("Heart"), softShape(heartPath(centre + QPointF(0, 24), 700), 12)); },
+        [centre] {
+            return maskEntry(QStringLiteral("Heart"), softShape(heartPath(centre + QPointF(0, 24), 700), 12));
+        },
         [centre] {
             QPainterPath star = starPath(centre + QPointF(0, 28), 370, 160, 5);
             QPainterPathStroker rounder;

@@ -22,8 +22,8 @@ constexpr std::array<SideGeometry, 4> kSides{{
 }};
 
 struct Band {
-    double left, top, right, bottom;     // outer edges
-    std::array<double, 4> widths;        // per side, in the order of kSides
+    double left, top, right, bottom; // outer edges
+    std::array<double, 4> widths;    // per side, in the order of kSides
 };
 
 // The side a point belongs to is the one whose width it has crossed the least of, which puts the mitres
@@ -96,7 +96,8 @@ void paintMoulding(QImage& canvas, const QRect& outer, const QRect& hole, const 
                 for (int sx = 0; sx < 4; ++sx) {
                     const double px = x + (sx + 0.5) / 4;
                     const double py = y + (sy + 0.5) / 4;
-                    const QRgb c = shadeAt(band, nearestSide(fractions(band, px, py)), px, py, height, surface);
+                    const QRgb c =
+                        shadeAt(band, nearestSide(fractions(band, px, py)), px, py, height, surface);
                     r += qRed(c);
                     g += qGreen(c);
                     b += qBlue(c);

@@ -23,7 +23,9 @@ double lattice(std::uint32_t seed, std::int32_t x, std::int32_t y) {
     return hash3(seed, x, y) * (1.0 / 4294967296.0);
 }
 
-double fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+double fade(double t) {
+    return t * t * t * (t * (t * 6 - 15) + 10);
+}
 
 } // namespace
 
@@ -63,10 +65,16 @@ std::uint32_t Scatter::next() {
     return static_cast<std::uint32_t>((z ^ (z >> 31)) >> 32);
 }
 
-double Scatter::unit() { return next() * (1.0 / 4294967296.0); }
+double Scatter::unit() {
+    return next() * (1.0 / 4294967296.0);
+}
 
-double Scatter::range(double low, double high) { return low + (high - low) * unit(); }
+double Scatter::range(double low, double high) {
+    return low + (high - low) * unit();
+}
 
-int Scatter::below(int count) { return static_cast<int>(unit() * count); }
+int Scatter::below(int count) {
+    return static_cast<int>(unit() * count);
+}
 
 } // namespace starter

@@ -20,9 +20,9 @@ class Scatter {
 public:
     explicit Scatter(std::uint32_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
     std::uint32_t next();
-    double unit();                        // [0, 1)
+    double unit();                         // [0, 1)
     double range(double low, double high); // [low, high)
-    int below(int count);                 // 0 .. count - 1
+    int below(int count);                  // 0 .. count - 1
 
 private:
     std::uint64_t state_;

@@ -23,12 +23,13 @@ void composeFramed(QImage& view, const QImage& photo, const QImage& frame, const
     const float right = static_cast<float>(hole.right() + 1) / static_cast<float>(frame.width());
     const float top = static_cast<float>(hole.top()) / static_cast<float>(frame.height());
     const float bottom = static_cast<float>(hole.bottom() + 1) / static_cast<float>(frame.height());
-    // The photo covers the hole's exact size on screen. Truncating it to whole pixels, as a first reading
-    // of the composition rule suggests, leaves a line of background at the hole's edge even at 1:1
-    // (960 × (856/960 - 104/960) in single precision is 751.99997).
-    const double hw = fw * (static_cast<double>(right) - left);
-    const double hh = fh * (static_cast<double>(bottom) - top);
-    if (hw <= 0 || hh <= 0)
+    // The photo covers the hole's exact size on screen and one pixel more all round, which the frame's
+    // opaque edge hides. Truncating the hole to whole pixels leaves a line of background at its edge
+    // even at 1:1 (960 × (856/960 - 104/960) in single precision is 751.99997), and a photo exactly as
+    // large as the hole still lets the background through the frame's smoothed edge pixels.
+    const double hw = fw * (static_cast<double>(right) - left) + 2;
+    const double hh = fh * (static_cast<double>(bottom) - top) + 2;
+    if (hw <= 2 || hh <= 2)
         return;
     const double aspect = hw / hh;
     const double photoAspect = static_cast<double>(cw) / ch;

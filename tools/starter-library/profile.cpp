@@ -18,10 +18,17 @@ double Profile::at(double t) const {
         const double s = to.t > from.t ? (t - from.t) / (to.t - from.t) : 1;
         double eased = s;
         switch (to.ease) {
-        case Ease::Smooth: eased = s * s * (3 - 2 * s); break;
-        case Ease::Convex: eased = std::sin(s * std::numbers::pi / 2); break;
-        case Ease::Concave: eased = 1 - std::cos(s * std::numbers::pi / 2); break;
-        case Ease::Linear: break;
+        case Ease::Smooth:
+            eased = s * s * (3 - 2 * s);
+            break;
+        case Ease::Convex:
+            eased = std::sin(s * std::numbers::pi / 2);
+            break;
+        case Ease::Concave:
+            eased = 1 - std::cos(s * std::numbers::pi / 2);
+            break;
+        case Ease::Linear:
+            break;
         }
         return from.height + (to.height - from.height) * eased;
     }

@@ -9,8 +9,8 @@ namespace starter {
 enum class Ease { Smooth, Convex, Concave, Linear };
 
 struct ProfileKnot {
-    double t = 0;       // 0 at the outer edge, 1 at the opening
-    double height = 0;  // in pixels
+    double t = 0;             // 0 at the outer edge, 1 at the opening
+    double height = 0;        // in pixels
     Ease ease = Ease::Smooth; // how the curve reaches this knot from the previous one
 };
 

@@ -46,7 +46,8 @@ Skylines skylinesFor(int width) {
     Skylines lines;
     for (int x = 0; x < width; ++x) {
         const double u = (x + 0.5) / width;
-        lines.far.push_back(0.36 + 0.16 * fractalNoise(11, u * 3.2, 0.5, 5) - 0.05 * std::exp(-std::pow((u - 0.3) * 5, 2)));
+        lines.far.push_back(0.36 + 0.16 * fractalNoise(11, u * 3.2, 0.5, 5) -
+                            0.05 * std::exp(-std::pow((u - 0.3) * 5, 2)));
         lines.near.push_back(0.5 + 0.06 * fractalNoise(23, u * 2.5 + 7, 0.3, 4));
         lines.meadow.push_back(0.74 + 0.04 * fractalNoise(31, u * 2 + 3, 0.1, 3) - 0.06 * u);
     }
@@ -70,9 +71,11 @@ QColor sceneAt(const Skylines& lines, int column, double v, double aspect, doubl
         const double cellV = v / size;
         const std::uint32_t h = hash3(53, static_cast<std::int32_t>(std::floor(cellU)),
                                       static_cast<std::int32_t>(std::floor(cellV)));
-        const double fromCentre = std::hypot(cellU - std::floor(cellU) - 0.5, cellV - std::floor(cellV) - 0.5);
+        const double fromCentre =
+            std::hypot(cellU - std::floor(cellU) - 0.5, cellV - std::floor(cellV) - 0.5);
         if (h % 19 == 0 && size / pixel > 1.5 && fromCentre < 0.4) {
-            static const QColor petals[] = {QColor(255, 236, 90), QColor(255, 255, 250), QColor(246, 132, 170)};
+            static const QColor petals[] = {QColor(255, 236, 90), QColor(255, 255, 250),
+                                            QColor(246, 132, 170)};
             return mix(petals[(h >> 8) % 3], grass, std::max(0.0, fromCentre - 0.3) * 10);
         }
         return grass;
@@ -83,8 +86,8 @@ QColor sceneAt(const Skylines& lines, int column, double v, double aspect, doubl
         const double mirrored = 2 * kShore - v + ripple;
         const int shifted = std::clamp(column + static_cast<int>(ripple * 0.5 * width), 0, width - 1);
         QColor reflected = sceneAt(lines, shifted, std::clamp(mirrored, 0.0, kShore - 0.001), aspect, pixel);
-        const double sparkle = std::pow(valueNoise(67, u * 90 * aspect, v * 500), 12) *
-                               std::exp(-std::pow((u - 0.72) * 5, 2));
+        const double sparkle =
+            std::pow(valueNoise(67, u * 90 * aspect, v * 500), 12) * std::exp(-std::pow((u - 0.72) * 5, 2));
         reflected = mix(shaded(reflected, 0.82), QColor(40, 78, 120), 0.2 + (v - kShore) * 0.8);
         return mix(reflected, QColor(255, 250, 230), sparkle * 2);
     }
@@ -102,8 +105,8 @@ QColor sceneAt(const Skylines& lines, int column, double v, double aspect, doubl
         return mix(mountain, skyAt(u, v), 0.35 * (1 - (v - farRidge) * 3));
     }
     QColor sky = skyAt(u, v);
-    const double cloud = smoothstep(0.52, 0.78, fractalNoise(97, u * 5 * aspect, v * 14, 5)) *
-                         smoothstep(0.5, 0.15, v);
+    const double cloud =
+        smoothstep(0.52, 0.78, fractalNoise(97, u * 5 * aspect, v * 14, 5)) * smoothstep(0.5, 0.15, v);
     return mix(sky, QColor(255, 255, 255), cloud * 0.85);
 }
 

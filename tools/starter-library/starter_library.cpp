@@ -16,8 +16,8 @@ std::optional<StarterLibrary> drawStarterLibrary(QString& reason) {
     std::vector<EntryRecipe> cliparts = *emoji;
     for (EntryRecipe& drawn : drawnClipartRecipes())
         cliparts.push_back(std::move(drawn));
-    const std::vector<EntryRecipe> categories[] = {frameRecipes(), maskRecipes(), cliparts, decorationRecipes(),
-                                                   brushTipRecipes()};
+    const std::vector<EntryRecipe> categories[] = {frameRecipes(), maskRecipes(), cliparts,
+                                                   decorationRecipes(), brushTipRecipes()};
     // All recipes go to the workers together, the slow frames first, so the threads finish close together.
     std::vector<EntryRecipe> all;
     for (const auto& category : categories)
@@ -25,11 +25,12 @@ std::optional<StarterLibrary> drawStarterLibrary(QString& reason) {
     std::vector<StarterEntry> drawn(all.size());
     forEachIndex(all.size(), [&](std::size_t i) { drawn[i] = all[i](); });
     StarterLibrary library;
-    std::vector<StarterEntry>* targets[] = {&library.frames, &library.masks, &library.cliparts, &library.decorations,
-                                            &library.brushTips};
+    std::vector<StarterEntry>* targets[] = {&library.frames, &library.masks, &library.cliparts,
+                                            &library.decorations, &library.brushTips};
     auto from = drawn.begin();
     for (std::size_t c = 0; c < 5; ++c) {
-        targets[c]->assign(std::make_move_iterator(from), std::make_move_iterator(from + categories[c].size()));
+        targets[c]->assign(std::make_move_iterator(from),
+                           std::make_move_iterator(from + categories[c].size()));
         from += static_cast<std::ptrdiff_t>(categories[c].size());
     }
     return library;

@@ -28,10 +28,10 @@ constexpr int kBrushTipSize = 128;
 constexpr int kClipartMaxSide = 256;
 
 struct StarterEntry {
-    QString name;      // for the contact sheet and messages only; the packages carry no names
-    QImage picture;    // Format_ARGB32, straight alpha
-    QImage thumbnail;  // Format_ARGB32; for cliparts and brush tips the picture itself
-    QRect hole;        // frames only: the transparent opening, in picture pixels
+    QString name;     // for the contact sheet and messages only; the packages carry no names
+    QImage picture;   // Format_ARGB32, straight alpha
+    QImage thumbnail; // Format_ARGB32; for cliparts and brush tips the picture itself
+    QRect hole;       // frames only: the transparent opening, in picture pixels
 };
 
 // Draws one entry. Recipes are independent of each other, so they may run on any thread in any order.

@@ -20,7 +20,8 @@ resources::PhotoHole holeFractions(const StarterEntry& frame) {
     const auto width = static_cast<float>(frame.picture.width());
     const auto height = static_cast<float>(frame.picture.height());
     return {static_cast<float>(frame.hole.left()) / width, static_cast<float>(frame.hole.top()) / height,
-            static_cast<float>(frame.hole.right() + 1) / width, static_cast<float>(frame.hole.bottom() + 1) / height};
+            static_cast<float>(frame.hole.right() + 1) / width,
+            static_cast<float>(frame.hole.bottom() + 1) / height};
 }
 
 namespace {
@@ -43,7 +44,8 @@ std::vector<std::uint8_t> packageBytes(const StarterPackage& package, QString& r
     // PNG encoding is the slow part; it runs on a few threads and the entries are added in order.
     const std::vector<StarterEntry>& entries = *package.entries;
     std::vector<resources::PackageEntry> packed(entries.size());
-    forEachIndex(entries.size(), [&](std::size_t i) { packed[i] = packageEntry(package.category, entries[i]); });
+    forEachIndex(entries.size(),
+                 [&](std::size_t i) { packed[i] = packageEntry(package.category, entries[i]); });
     resources::PackageWriter writer(package.category);
     for (std::size_t i = 0; i < packed.size(); ++i) {
         const imaging::Outcome added = writer.addEntry(packed[i]);
