@@ -58,8 +58,9 @@ double carvedWoodHeight(const MouldingPoint& p) {
     if (bead > 0)
         height += 7 * std::sqrt(bead);
     // Twisted flutes carved into the cove.
-    const double flute = 0.5 + 0.5 * std::cos(2 * kPi * (p.along + p.across * 0.7) / 11);
-    height -= 1.6 * flute * window(t, 0.18, 0.42);
+    const double inCove = window(t, 0.18, 0.42);
+    if (inCove > 0)
+        height -= 1.6 * inCove * (0.5 + 0.5 * std::cos(2 * kPi * (p.along + p.across * 0.7) / 11));
     return height;
 }
 
@@ -83,10 +84,13 @@ double giltHeight(const MouldingPoint& p) {
     const double t = p.t();
     double height = kGiltProfile.at(t);
     // Acanthus leaves along the cove.
-    const double leafPhase = std::fmod(p.along, 30.0) / 30.0;
-    const double leaf = square(0.5 + 0.5 * std::cos(2 * kPi * leafPhase));
-    const double vein = std::exp(-square((leafPhase - 0.5) * 30) / 2) * 0.6;
-    height += (4.5 * leaf - vein) * window(t, 0.3, 0.48);
+    const double inCove = window(t, 0.3, 0.48);
+    if (inCove > 0) {
+        const double leafPhase = std::fmod(p.along, 30.0) / 30.0;
+        const double leaf = square(0.5 + 0.5 * std::cos(2 * kPi * leafPhase));
+        const double vein = std::exp(-square((leafPhase - 0.5) * 30) / 2) * 0.6;
+        height += (4.5 * leaf - vein) * inCove;
+    }
     // Bead and reel.
     const double centre = 0.6075 * p.width;
     const double m = std::fmod(p.along, 26.0) - 13;

@@ -4,7 +4,9 @@
 
 namespace starter {
 
-std::uint32_t hash3(std::uint32_t seed, std::int32_t x, std::int32_t y) {
+namespace {
+
+inline std::uint32_t mixed(std::uint32_t seed, std::int32_t x, std::int32_t y) {
     std::uint32_t h = seed * 0x27D4EB2Du;
     h ^= static_cast<std::uint32_t>(x) * 0x85EBCA6Bu;
     h = (h << 13) | (h >> 19);
@@ -17,13 +19,17 @@ std::uint32_t hash3(std::uint32_t seed, std::int32_t x, std::int32_t y) {
     return h;
 }
 
+} // namespace
+
+std::uint32_t hash3(std::uint32_t seed, std::int32_t x, std::int32_t y) { return mixed(seed, x, y); }
+
 namespace {
 
-double lattice(std::uint32_t seed, std::int32_t x, std::int32_t y) {
-    return hash3(seed, x, y) * (1.0 / 4294967296.0);
+inline double lattice(std::uint32_t seed, std::int32_t x, std::int32_t y) {
+    return mixed(seed, x, y) * (1.0 / 4294967296.0);
 }
 
-double fade(double t) {
+inline double fade(double t) {
     return t * t * t * (t * (t * 6 - 15) + 10);
 }
 
