@@ -3,6 +3,8 @@
 
 #include "imaging/platform_picture.h"
 #include "resources/package_reader.h"
+#include "resources/resource_library.h"
+#include "resources/starter_library.h"
 #include "support/temp_folder.h"
 
 #include <QDir>
@@ -286,6 +288,36 @@ TEST(StarterLibrary, ThumbnailsShowTheirOwnPictures) {
                                  (masks[i].thumbnail.pixel(x, y) == qRgb(255, 255, 255));
         EXPECT_LT(disagreements, small.width() * small.height() / 20) << "mask " << i;
     }
+}
+
+// A first start imports the packages through the real importer, and every list then holds the starter
+// entries, readable the way the browser and the composer read them.
+TEST(StarterLibrary, AFirstStartImportsEveryPackage) {
+    testing_support::TempFolder program;
+    const platform::Folders folders(program.path());
+    const auto results = resources::prepareLibrary(folders, QStringLiteral(STARTER_FOLDER));
+    ASSERT_EQ(results.size(), kPackages.size());
+    std::map<ResourceCategory, int> imported;
+    for (const auto& [path, result] : results) {
+        EXPECT_TRUE(result.imported()) << path.toStdString() << ": " << result.reason;
+        imported[result.category] = result.count;
+    }
+    const resources::ResourceLibrary library(folders);
+    for (const auto& [category, count] : imported) {
+        const resources::ResourceLibrary::RawList list =
+            library.ReadRawList(resources::filesOf(category).rawList);
+        EXPECT_TRUE(list.complete);
+        EXPECT_EQ(static_cast<int>(list.pictures.size()), count);
+    }
+    const std::vector<Entry> frames = readPackage(ResourceCategory::Frames);
+    const int last = static_cast<int>(frames.size()) - 1;
+    EXPECT_EQ(library.ReadEncodedPicture(resources::files::kFrames, last), frames.back().picture);
+    const std::optional<resources::EntryHeader> header =
+        library.ReadEntryHeader(resources::files::kFrames, last);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->hole, frames.back().hole);
+    EXPECT_EQ(library.ReadMaskPixels(0).value_or(imaging::RasterImage{}).width, 1024);
+    EXPECT_EQ(library.ReadEncodedPicture(resources::files::kDecorations, 7).size(), QSize(1600, 1200));
 }
 
 TEST(StarterLibrary, RefusesUsageErrorsAndAnUnwritableFolderAtOnce) {
