@@ -12,7 +12,8 @@ namespace {
 
 const QString kEmojiFamily = QStringLiteral("Noto Color Emoji");
 
-// Glyphs of the font's 136-pixel colour strike, drawn a quarter larger so they hold up on big photos.
+// The font's colour bitmaps are made for 109 pixels per em; drawn a quarter larger (about 126 pixels
+// across) they stay crisp and hold up better on large photos.
 constexpr int kEmojiPixelSize = 136;
 
 struct Emoji {
