@@ -25,4 +25,7 @@ void dropCursor(QPainter& p, const QRectF& r);
 void handCursor(QPainter& p, const QRectF& r);
 void brushCursor(QPainter& p, const QRectF& r);
 
+void colourPickerFace(QPainter& p, const QRectF& r);
+void pickerCursor(QPainter& p, const QRectF& r);
+
 } // namespace controls::painters

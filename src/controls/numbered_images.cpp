@@ -68,6 +68,8 @@ const std::vector<Entry>& entries() {
             {image::DropCursor, QSize(32, 32), painters::dropCursor},
             {image::HandCursor, QSize(32, 32), painters::handCursor},
             {image::BrushCursor, QSize(32, 32), painters::brushCursor},
+            {image::PickerCursor, QSize(32, 32), painters::pickerCursor},
+            {image::ColourPickerFace, QSize(114, 20), painters::colourPickerFace},
             {image::BrushOff, QSize(74, 44),
              [](QPainter& p, const QRectF& r) { painters::brushToggle(p, r, false); }},
             {image::BrushOn, QSize(74, 44),
@@ -141,7 +143,8 @@ QPixmap numberedImage(int id, const QSize& size, qreal devicePixelRatio) {
 }
 
 QCursor numberedCursor(int id) {
-    if (id != image::DropCursor && id != image::HandCursor && id != image::BrushCursor)
+    if (id != image::DropCursor && id != image::HandCursor && id != image::BrushCursor &&
+        id != image::PickerCursor)
         return QCursor(Qt::ArrowCursor);
     const auto* screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? std::max<qreal>(1.0, screen->devicePixelRatio()) : 1.0;

@@ -28,6 +28,7 @@ enum : int {
     DropCursor = 178,
     HandCursor = 179,
     BrushCursor = 180,
+    PickerCursor = 181, // the colour swatch grid's eyedropper
     BrushOff = 187,
     BrushOn = 188,
     CellFrame = 189, // stretched over a thumbnail grown by 1 px left/top and 2 px right/bottom
@@ -39,6 +40,8 @@ enum : int {
     MaximisePressed = 220,
     MinimiseHover = 221,
     MinimisePressed = 222,
+    ColourPickerFace =
+        236, // 114 × 20: a 10-px left end, a middle stretched from x 10-60, a 20-px right end at 94
 };
 } // namespace image
 
@@ -53,8 +56,8 @@ bool paintNumberedImage(QPainter& painter, int id, const QRectF& target);
 // is empty) at the given device pixel ratio; null for an unknown number or an empty size.
 QPixmap numberedImage(int id, qreal devicePixelRatio = 1.0);
 QPixmap numberedImage(int id, const QSize& size, qreal devicePixelRatio);
-// Cursors 178 (drop), 179 (hand) and 180 (brush), drawn for the primary screen's pixel ratio; any other
-// number gives the arrow.
+// Cursors 178 (drop), 179 (hand), 180 (brush) and 181 (picker), drawn for the primary screen's pixel
+// ratio; any other number gives the arrow.
 QCursor numberedCursor(int id);
 // The window icon (128) in the usual icon sizes; null for other numbers.
 QIcon numberedIcon(int id);

@@ -9,8 +9,8 @@ using namespace controls;
 namespace {
 
 // Every number the editor's windows ask for.
-const std::vector<int> kListedIds = {128, 132, 133, 134, 135, 136, 137, 138, 141, 178, 179, 180,
-                                     187, 188, 189, 190, 192, 217, 218, 219, 220, 221, 222};
+const std::vector<int> kListedIds = {128, 132, 133, 134, 135, 136, 137, 138, 141, 178, 179, 180, 181,
+                                     187, 188, 189, 190, 192, 217, 218, 219, 220, 221, 222, 236};
 
 int opaquePixels(const QImage& image) {
     int count = 0;
@@ -118,7 +118,7 @@ TEST(NumberedImages, CellFrameBordersThePictureAndShadowsIt) {
 }
 
 TEST(NumberedImages, CursorsAndWindowIcon) {
-    for (const int id : {178, 179, 180}) {
+    for (const int id : {178, 179, 180, 181}) {
         const QCursor cursor = numberedCursor(id);
         EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << id;
         EXPECT_FALSE(cursor.pixmap().isNull()) << id;
