@@ -1,0 +1,222 @@
+#include "text/widgets/text_panel.h"
+
+#include "controls/colour_ref.h"
+#include "controls/skin_button.h"
+#include "controls/skin_palette.h"
+#include "controls/skin_slider.h"
+#include "controls/zor_colour_picker.h"
+#include "controls/zor_combo_box.h"
+#include "text/style_samples.h"
+#include "text/widgets/text_box.h"
+#include "text/widgets/text_style_list.h"
+
+#include <QPainter>
+
+namespace text {
+
+namespace {
+
+// The rectangle with these edges.
+QRect edges(int left, int top, int right, int bottom) {
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// A child made here and owned by its Qt parent from then on.
+template <typename Widget, typename... Args> Widget* makeChild(Args&&... args) {
+    return std::make_unique<Widget>(std::forward<Args>(args)...).release();
+}
+
+} // namespace
+
+CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWidget* parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    slider_ = makeChild<controls::CSkinSlider>(this);
+    slider_->setRange(0, 100);
+    connect(slider_, &controls::CSkinSlider::positionChanged, this, &CTextPanel::transparencyMoved);
+
+    fontList_ = makeChild<controls::CZorComboBox>(this);
+    fontList_->setSorted(true);
+    fontList_->setPreviewFonts(true);
+    for (const QString& face : faces)
+        fontList_->addString(face);
+    fontList_->setCurSel(fontList_->count() > 0 ? 0 : -1);
+    connect(fontList_, &controls::CZorComboBox::selectionChanged, this, &CTextPanel::fontChosen);
+
+    colour1_ = makeChild<controls::CZorColourPicker>(ID_COLOUR_1, dialogs, this);
+    colour1_->setToolTip(QStringLiteral("Text Color"));
+    colour1_->SetDefaultText(QStringLiteral("Color"));
+    colour1_->SetCustomText(QStringLiteral("Custom Color"));
+    colour2_ = makeChild<controls::CZorColourPicker>(ID_COLOUR_2, dialogs, this);
+    colour2_->setToolTip(QStringLiteral("Shaow Color"));
+    colour2_->SetDefaultText(QStringLiteral("Color"));
+    colour2_->SetCustomText(QStringLiteral("Costom Color"));
+    for (controls::CZorColourPicker* picker : {colour1_, colour2_})
+        picker->SetPickingMode(controls::CZorColourPicker::PickText);
+
+    styleList_ = makeChild<CTextStyleList>(this);
+    connect(styleList_, &CTextStyleList::styleChosen, this, &CTextPanel::styleChosen);
+
+    textBox_ = makeChild<CTextBox>(this);
+    connect(textBox_, &CTextBox::textChanged, this, &CTextPanel::boxChanged);
+    connect(textBox_, &CTextBox::focusLeft, this, &CTextPanel::endTyping);
+
+    addButton_ = makeChild<controls::CSkinButton>(ID_ADD_TEXT, QStringLiteral("Add"), this);
+    connect(addButton_, &controls::CSkinButton::command, this,
+            [this] { platform::sendMessage(parentWidget(), platform::UM_ADDTEXT); });
+
+    typingPause_.setSingleShot(true);
+    typingPause_.setInterval(kTypingPauseMs);
+    connect(&typingPause_, &QTimer::timeout, this, &CTextPanel::endTyping);
+
+    setFaceName(template_.font, fontList_->currentText());
+    template_.font.height = kFontHeight;
+    template_.transparency = static_cast<float>(slider_->position()) * 0.01f;
+    const StyleColours first = styleSampleColours()[0];
+    colour1_->SetColour(first.colour1);
+    colour2_->SetColour(first.colour2);
+    template_.colour = first.colour1;
+    template_.secondColour = first.colour2;
+    template_.style = 0;
+}
+
+CTextPanel::~CTextPanel() = default;
+
+QString CTextPanel::boxText() const {
+    return textBox_->text();
+}
+
+void CTextPanel::layoutChildren() {
+    const int x0 = 0;
+    const int y0 = 0;
+    const int x1 = width();
+    const int y1 = height();
+    const int yt = y0 + (y1 - y0) / 8;
+    slider_->setGeometry(edges(x0 + 120, yt, x0 + 250, yt + 13));
+    fontList_->setGeometry(edges(x0 + 120, yt + 25, x0 + 250, yt + 45));
+    colour1_->setGeometry(edges(x0 + 120, yt + 50, x0 + 250, yt + 70));
+    colour2_->setGeometry(edges(x0 + 120, yt + 75, x0 + 250, yt + 95));
+    // The style list is wide enough for a whole cell beside its scroll bar, so no sample is cut off; the
+    // text box keeps the same gap after it.
+    const int listRight = x0 + 270 + CTextStyleList::kOuterWidth;
+    styleList_->setGeometry(edges(x0 + 270, y0 + 20, listRight, y1 - 20));
+    textBox_->setGeometry(edges(listRight + 10, y0 + 20, x1 - 20, y1 - 20));
+    addButton_->setGeometry(edges(x0, y1 - 20, x0 + 76, y1));
+}
+
+void CTextPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutChildren();
+}
+
+void CTextPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The box is where the user types: it has the focus whenever the panel comes up.
+    textBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void CTextPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.setPen(controls::skin::kText);
+    const QFontMetrics metrics(font());
+    // Each label sits left of its control, from x 20 to 5 pixels before it, 2 pixels below its top.
+    auto label = [&](const QString& text, const QWidget* control) {
+        const QRect box(QPoint(20, control->y() + 2),
+                        QPoint(control->x() - 5 - 1, control->y() + 2 + metrics.height()));
+        p.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+    };
+    label(QStringLiteral("Transparency"), slider_);
+    label(QStringLiteral("Font"), fontList_);
+    label(QStringLiteral("1st Color"), colour1_);
+    label(QStringLiteral("2nd Color"), colour2_);
+    p.drawText(QRect(slider_->geometry().right() + 6, slider_->y() - 1, 30, metrics.height()),
+               Qt::AlignLeft | Qt::AlignTop, QString::number(slider_->position()));
+    p.drawText(QRect(styleList_->x(), styleList_->y() - 16, styleList_->width(), 16),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Style"));
+}
+
+void CTextPanel::sendStyle() {
+    platform::sendMessage(parentWidget(), platform::UM_TEXTSTYLE);
+}
+
+void CTextPanel::transparencyMoved(int position) {
+    template_.transparency = static_cast<float>(position) * 0.01f;
+    sendStyle();
+    update();
+}
+
+void CTextPanel::fontChosen(int index) {
+    setFaceName(template_.font, fontList_->text(index));
+    sendStyle();
+}
+
+void CTextPanel::colourPicked(int pickerId, std::uint32_t colour) {
+    const bool first = pickerId == ID_COLOUR_1;
+    if (colour == controls::kDefaultColour) {
+        // The default box names no colour: it stands for the chosen style's own colour.
+        const StyleColours style = styleSampleColours()[static_cast<std::size_t>(styleList_->selected())];
+        colour = first ? style.colour1 : style.colour2;
+        colourPicker(first ? 1 : 2)->SetColour(colour);
+    }
+    (first ? template_.colour : template_.secondColour) = colour;
+    sendStyle();
+}
+
+void CTextPanel::styleChosen(int style) {
+    const StyleColours colours = styleSampleColours()[static_cast<std::size_t>(style)];
+    template_.style = style;
+    template_.colour = colours.colour1;
+    template_.secondColour = colours.colour2;
+    colour1_->SetColour(colours.colour1);
+    colour2_->SetColour(colours.colour2);
+    sendStyle();
+}
+
+void CTextPanel::boxChanged() {
+    if (!filling_) {
+        typing_ = true;
+        typingPause_.start();
+    }
+    platform::sendMessage(parentWidget(), platform::UM_TEXTCHANGED,
+                          static_cast<platform::WParam>((kEditChanged << 16) | ID_TEXT_BOX), 0);
+}
+
+void CTextPanel::endTyping() {
+    typingPause_.stop();
+    if (!typing_)
+        return;
+    typing_ = false;
+    emit typingPaused();
+}
+
+void CTextPanel::editText(const QString& text, QPoint caret, bool caretGiven) {
+    filling_ = true;
+    textBox_->setText(text);
+    filling_ = false;
+    QTextCursor cursor = textBox_->textCursor();
+    if (caretGiven) {
+        // Where the click fell in the text, at the same place in the box.
+        cursor = textBox_->cursorForPosition(caret);
+    } else {
+        cursor.setPosition(0);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    }
+    textBox_->setTextCursor(cursor);
+    textBox_->setFocus(Qt::OtherFocusReason);
+}
+
+platform::LResult CTextPanel::onMessage(int message, platform::WParam wParam, platform::LParam lParam) {
+    if (message == platform::UM_COLOURPICKED)
+        colourPicked(static_cast<int>(lParam), static_cast<std::uint32_t>(wParam));
+    return 0;
+}
+
+bool CTextPanel::event(QEvent* event) {
+    if (dispatchMessage(event))
+        return true;
+    return QWidget::event(event);
+}
+
+} // namespace text
