@@ -113,6 +113,9 @@ public:
     void ApplyTextStyle();
     // Typing: the active text takes the template's text. No undo step.
     void UpdateActiveText();
+    // A burst of typing has ended: one undo step when the active text's text differs from the state last
+    // recorded, so that Undo takes back the whole burst (and nothing typed is lost to an Undo).
+    void EndTypingBurst();
     // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool). False,
     // with the objects and the photo as they were, when the composition could not be drawn.
     bool FlattenIntoPhoto(bool crop);
