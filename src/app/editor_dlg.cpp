@@ -13,6 +13,7 @@
 #include "app/product.h"
 #include "app/profile.h"
 #include "app/tool_panels.h"
+#include "controls/colour_swatch_grid.h"
 #include "controls/dez_menu.h"
 #include "controls/dial_ctrl.h"
 #include "controls/numbered_images.h"
@@ -154,13 +155,16 @@ void CEditorDlg::createChildren() {
     photoListCtrl_ = std::make_unique<CPhotoListCtrl>(this);
     photoListCtrl_->setList(&photoList_);
     connect(photoListCtrl_.get(), &CPhotoListCtrl::filesDropped, this, &CEditorDlg::startImport);
-    for (auto& panel : panels_) {
-        panel = std::make_unique<EmptyPanel>(this);
-        panel->hide();
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        panels_[i] = kToolPanels[i].toolMode == workspace::ToolText ? createTextPanel()
+                                                                    : std::make_unique<EmptyPanel>(this);
+        panels_[i]->hide();
     }
     workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);
     connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this,
             &CEditorDlg::reportDocumentProblem);
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::editTextRequested, this,
+            &CEditorDlg::showTextForEditing);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);
@@ -172,7 +176,7 @@ void CEditorDlg::createChildren() {
     brushToggle_ = std::make_unique<controls::CToggleButton>(ID_BRUSH_TOGGLE, this);
     connect(brushToggle_.get(), &CSkinButton::command, this, &CEditorDlg::onCommand);
     brushToggle_->setOn(true);
-    colourGrid_ = std::make_unique<EmptyPanel>(this);
+    colourGrid_ = std::make_unique<controls::CColourSwatchGrid>(app_.dialogs(), this);
 
     rotationDial_ = std::make_unique<controls::CDialCtrl>(0, this);
     scaleDial_ = std::make_unique<controls::CDialCtrl>(1, this);

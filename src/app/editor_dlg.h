@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace controls {
+class CColourSwatchGrid;
 class CDezMenu;
 class CDialCtrl;
 class CSkinButton;
@@ -22,6 +23,10 @@ class CTabButton;
 class CToggleButton;
 struct MenuItemRecord;
 } // namespace controls
+
+namespace text {
+class CTextPanel;
+}
 
 namespace workspace {
 class CWorkspaceWnd;
@@ -73,6 +78,8 @@ public:
     controls::CSkinButton* button(int commandId) const;
     controls::CDialCtrl* dial(int number) const;
     controls::CSkinSlider* brushSlider() const { return brushSlider_.get(); }
+    controls::CColourSwatchGrid* colourGrid() const { return colourGrid_.get(); }
+    text::CTextPanel* textPanel() const { return textPanel_; }
     // The drop-down now open, if any.
     controls::CDezMenu* openMenu() const { return openMenu_.get(); }
     // The About window while it is shown.
@@ -154,6 +161,15 @@ private:
     // notices (editor_dlg_notices.cpp)
     void reportDocumentProblem(workspace::DocumentProblem problem);
 
+    // text tool (editor_dlg_text.cpp)
+    std::unique_ptr<QWidget> createTextPanel();
+    void applyTextStyle();
+    void textTyped();
+    void addText();
+    void showTextForEditing(const QString& text, QPoint caret, bool caretGiven);
+    void endTypingBurst();
+    static bool endsTypingBurst(int message);
+
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
     void showHelp();
@@ -169,7 +185,8 @@ private:
     std::unique_ptr<controls::CSkinButton> importButton_;
     std::unique_ptr<controls::CSkinButton> removeButton_;
     std::unique_ptr<CPhotoListCtrl> photoListCtrl_;
-    std::array<std::unique_ptr<EmptyPanel>, 7> panels_; // tool panels, in tab layout order
+    std::array<std::unique_ptr<QWidget>, 7> panels_; // tool panels, in tab layout order
+    text::CTextPanel* textPanel_ = nullptr;          // the Text panel, owned in panels_
     std::unique_ptr<EmptyPanel> brushPanel_;
     std::unique_ptr<workspace::CWorkspaceWnd> workspace_;
     std::unique_ptr<controls::CDialCtrl> rotationDial_;
@@ -181,7 +198,7 @@ private:
         rowButtons_; // Undo, Redo, Background, Preview, Export
     std::unique_ptr<controls::CToggleButton> brushToggle_;
     std::array<std::unique_ptr<controls::CSkinButton>, 6> menuButtons_; // File, Panel, Mode, Edit, Tool, Help
-    std::unique_ptr<EmptyPanel> colourGrid_;
+    std::unique_ptr<controls::CColourSwatchGrid> colourGrid_;
     std::unique_ptr<controls::CDezMenu> openMenu_;
     std::unique_ptr<AboutWindow> aboutWindow_;
 
@@ -202,7 +219,6 @@ private:
     int activeTool_ = 3; // the Frame panel
     bool swallowNextButtonUp_ = false;
     std::uint32_t backgroundColour_ = 0x00FFFFFF;
-    std::uint32_t brushColour_ = 0;
 
     QImage skin_;
     QString statusText_;

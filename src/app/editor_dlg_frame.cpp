@@ -7,6 +7,7 @@
 #include "app/main_layout.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "app/tool_panels.h"
+#include "controls/colour_swatch_grid.h"
 #include "controls/dial_ctrl.h"
 #include "controls/numbered_images.h"
 #include "controls/skin_button.h"

@@ -4,10 +4,11 @@
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "app/empty_panel.h"
-#include "app/photos/import_progress_window.h"
 #include "app/main_layout.h"
+#include "app/photos/import_progress_window.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "app/tool_panels.h"
+#include "controls/colour_swatch_grid.h"
 #include "controls/dez_menu.h"
 #include "controls/dial_ctrl.h"
 #include "controls/skin_button.h"
@@ -26,6 +27,7 @@ namespace app {
 using namespace platform;
 
 void CEditorDlg::onCommand(int id) {
+    endTypingBurst();
     switch (id) {
     case ID_CLOSE:
     case ID_FILE_EXIT:
@@ -134,7 +136,18 @@ void CEditorDlg::onCommand(int id) {
 
 LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
     workspace::WorkspaceDocument& document = workspace_->document();
+    if (endsTypingBurst(message))
+        endTypingBurst();
     switch (message) {
+    case UM_TEXTSTYLE:
+        applyTextStyle();
+        break;
+    case UM_TEXTCHANGED:
+        textTyped();
+        break;
+    case UM_ADDTEXT:
+        addText();
+        break;
     case UM_CROPASPECT:
         document.SetCropAspect(static_cast<float>(static_cast<unsigned>(wParam)), static_cast<float>(lParam));
         break;
@@ -306,7 +319,7 @@ void CEditorDlg::pushBrushParameters() {
     brush.angle = brushDialA_->value();
     brush.opacity = (brushDialB_->value() + 180) * 255 / 360;
     brush.size = brushSlider_->position();
-    brush.colour = brushColour_;
+    brush.colour = colourGrid_->GetColour();
 }
 
 void CEditorDlg::setBrushToggle(bool on) {
