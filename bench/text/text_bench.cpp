@@ -1,4 +1,5 @@
 // Measuring and drawing a 20-character text in each style, as every recomposition does.
+#include "text/style_samples.h"
 #include "text/styled_text_renderer.h"
 
 #include <QImage>
@@ -39,5 +40,57 @@ BENCHMARK(BM_DrawTextInRect)
     ->Args({96, 0, 1})
     ->Args({96, 4, 1})
     ->Unit(benchmark::kMicrosecond);
+
+// The style chooser's samples: the word "Text", bold, 60 pixels high, in a 154 × 54 cell, as the text
+// panel draws them. range(0) is how many styles are drawn (the two the panel shows at first, or all eight).
+text::StyleSampleKey sampleKey(const QString& face) {
+    text::StyleSampleKey key;
+    key.word = QStringLiteral("Text");
+    key.font = text::makeLogFont(face, 60, 700);
+    key.layout = QSize(154, 54);
+    key.colours = text::styleSampleColours();
+    return key;
+}
+
+// The panel shown for the first time: nothing is cached yet.
+void BM_StyleSamplesFirstDraw(benchmark::State& state) {
+    const text::StyleSampleKey key = sampleKey(QStringLiteral("Microsoft Sans Serif"));
+    const int styles = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        text::StyleSampleCache cache;
+        for (int style = 0; style < styles; ++style)
+            benchmark::DoNotOptimize(cache.sample(style, key).constBits());
+    }
+}
+BENCHMARK(BM_StyleSamplesFirstDraw)->ArgName("styles")->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// The samples' face changes at every iteration, so each one redraws them all.
+void BM_StyleSamplesFaceChange(benchmark::State& state) {
+    const text::StyleSampleKey keys[2] = {sampleKey(QStringLiteral("DejaVu Sans")),
+                                          sampleKey(QStringLiteral("Liberation Serif"))};
+    text::StyleSampleCache cache;
+    int turn = 0;
+    for (auto _ : state) {
+        const text::StyleSampleKey& key = keys[turn++ % 2];
+        for (int style = 0; style < text::kStyleCount; ++style)
+            benchmark::DoNotOptimize(cache.sample(style, key).constBits());
+    }
+}
+BENCHMARK(BM_StyleSamplesFaceChange)->Unit(benchmark::kMillisecond);
+
+// Every later repaint of the chooser (scrolling, another face for the texts): the samples come from the
+// cache.
+void BM_StyleSamplesCachedRepaint(benchmark::State& state) {
+    const text::StyleSampleKey key = sampleKey(QStringLiteral("Microsoft Sans Serif"));
+    text::StyleSampleCache cache;
+    QImage list(160, 94, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        list.fill(Qt::white);
+        QPainter painter(&list);
+        for (int style = 0; style < 2; ++style)
+            painter.drawImage(QPoint(3, 3 + 60 * style), cache.sample(style, key));
+    }
+}
+BENCHMARK(BM_StyleSamplesCachedRepaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -3,13 +3,18 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
+#include "controls/skin_button.h"
+#include "controls/zor_colour_picker.h"
 #include "imaging/photo_loading.h"
 #include "platform/scratch_folder.h"
 #include "platform/scripted_dialogs.h"
+#include "text/widgets/text_box.h"
+#include "text/widgets/text_panel.h"
 #include "workspace/workspace_wnd.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -39,6 +44,17 @@ int tabCommand(const QString& name) {
         if (name == QLatin1String(tab))
             return command;
     return 0;
+}
+
+// The window as shown, with any popup open over it (a colour palette, say) drawn in its place.
+QImage grabWithPopups(QWidget& window) {
+    QImage shot = window.grab().toImage();
+    QPainter painter(&shot);
+    for (QWidget* popup : QApplication::topLevelWidgets()) {
+        if (popup != &window && popup->isVisible() && popup->windowType() == Qt::Popup)
+            painter.drawPixmap(popup->geometry().topLeft() - window.geometry().topLeft(), popup->grab());
+    }
+    return shot;
 }
 
 } // namespace
@@ -100,10 +116,22 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     }
     if (tabId != 0)
         window.onCommand(tabId);
+    // A text typed into the text panel and added, as the user does it: it shows selected on the canvas.
+    if (const QString words = valueAfter(arguments, QStringLiteral("--add-text")); !words.isEmpty()) {
+        window.onCommand(ID_TAB_TEXT);
+        window.textPanel()->textBox()->setText(words);
+        window.textPanel()->addButton()->click();
+    }
+    if (const QString picker = valueAfter(arguments, QStringLiteral("--colour-popup")); !picker.isEmpty()) {
+        if (picker != QLatin1String("1") && picker != QLatin1String("2"))
+            return fail(QStringLiteral("--colour-popup takes 1 or 2, the text panel's first or second colour"));
+        window.onCommand(ID_TAB_TEXT);
+        window.textPanel()->colourPicker(picker.toInt())->click();
+    }
     QApplication::processEvents();
     for (const auto& shown : dialogs.shown())
         std::fprintf(stderr, "pictovance: %s\n", qPrintable(shown.text));
-    const QImage shot = window.grab().toImage();
+    const QImage shot = grabWithPopups(window);
     if (!shot.save(output, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(output));
     std::printf("%s: %dx%d\n", qPrintable(output), shot.width(), shot.height());
