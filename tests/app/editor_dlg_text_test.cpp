@@ -126,23 +126,33 @@ TEST_F(TextTool, StyleColourAndTransparencyChangesRestyleTheSelectedText) {
     EXPECT_EQ(textAt(0)->style, 2);
 }
 
-TEST_F(TextTool, ATextChosenOnTheCanvasFillsAndFocusesTheBox) {
+TEST_F(TextTool, ClickingATextOnTheCanvasFillsAndFocusesTheBox) {
     addText("First");
     const QPoint corner(document().viewRect().left, document().viewRect().top);
-    box().selectAll();
-    QTest::keyClicks(&box(), "Second");
-    document().ClearSelection();
-    window->workspace()->setFocus();
-    // Another text placed further down, then a click into the first one.
+    // A second text further down, typed into after it was added.
     document().textTemplate() = panel().textTemplate();
     document().PlaceText(corner.x() + 10, corner.y() + 200);
     ASSERT_EQ(document().objects().size(), 2);
-    window->workspace()->setFocus();
-    document().PlaceText(corner.x() + 3, corner.y() + 5);
+    box().selectAll();
+    QTest::keyClicks(&box(), "Second");
+    EXPECT_EQ(text::textOf(*textAt(1)), "Second");
+
+    const int typed = steps();
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, corner + QPoint(6, 8));
+    // The click ended the typing burst first: its own step (the new selection) comes after the burst's.
+    ASSERT_EQ(steps(), typed + 2);
+    const text::TextObject* burst = document().history().step(typed).objects.get<text::TextObject>(1);
+    ASSERT_NE(burst, nullptr);
+    EXPECT_EQ(text::textOf(*burst), "Second");
     EXPECT_EQ(document().activeText(), 0);
-    EXPECT_EQ(box().text(), "Second");
+    EXPECT_EQ(box().text(), "First");
     EXPECT_TRUE(box().hasFocus());
-    EXPECT_FALSE(box().textCursor().hasSelection());
+    EXPECT_EQ(box().textCursor().selectedText(), "First");
+
+    // Typing now goes into the clicked text.
+    QTest::keyClicks(&box(), "Third");
+    EXPECT_EQ(text::textOf(*textAt(0)), "Third");
+    EXPECT_EQ(text::textOf(*textAt(1)), "Second");
 }
 
 TEST_F(TextTool, EnterInTheBoxStartsANewLineOnTheCanvasText) {

@@ -124,7 +124,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     }
     if (const QString picker = valueAfter(arguments, QStringLiteral("--colour-popup")); !picker.isEmpty()) {
         if (picker != QLatin1String("1") && picker != QLatin1String("2"))
-            return fail(QStringLiteral("--colour-popup takes 1 or 2, the text panel's first or second colour"));
+            return fail(
+                QStringLiteral("--colour-popup takes 1 or 2, the text panel's first or second colour"));
         window.onCommand(ID_TAB_TEXT);
         window.textPanel()->colourPicker(picker.toInt())->click();
     }

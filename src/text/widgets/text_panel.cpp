@@ -7,6 +7,7 @@
 #include "controls/zor_colour_picker.h"
 #include "controls/zor_combo_box.h"
 #include "text/style_samples.h"
+#include "text/text_box_limit.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_style_list.h"
 
@@ -45,11 +46,13 @@ CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWi
     connect(fontList_, &controls::CZorComboBox::selectionChanged, this, &CTextPanel::fontChosen);
 
     colour1_ = makeChild<controls::CZorColourPicker>(ID_COLOUR_1, dialogs, this);
-    colour1_->setToolTip(QStringLiteral("Text Color"));
+    colour1_->setText(QStringLiteral("Text Color"));
+    colour1_->setToolTip(colour1_->text());
     colour1_->SetDefaultText(QStringLiteral("Color"));
     colour1_->SetCustomText(QStringLiteral("Custom Color"));
     colour2_ = makeChild<controls::CZorColourPicker>(ID_COLOUR_2, dialogs, this);
-    colour2_->setToolTip(QStringLiteral("Shaow Color"));
+    colour2_->setText(QStringLiteral("Shaow Color"));
+    colour2_->setToolTip(colour2_->text());
     colour2_->SetDefaultText(QStringLiteral("Color"));
     colour2_->SetCustomText(QStringLiteral("Costom Color"));
     for (controls::CZorColourPicker* picker : {colour1_, colour2_})
@@ -81,7 +84,10 @@ CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWi
     template_.style = 0;
 }
 
-CTextPanel::~CTextPanel() = default;
+CTextPanel::~CTextPanel() {
+    // The box outlives this object's members while the base class deletes the children.
+    disconnect(textBox_, nullptr, this, nullptr);
+}
 
 QString CTextPanel::boxText() const {
     return textBox_->text();
@@ -175,6 +181,9 @@ void CTextPanel::styleChosen(int style) {
 }
 
 void CTextPanel::boxChanged() {
+    // An insertion past the limit is cut back at once, and that change reports the text.
+    if (!fitsTextBox(textBox_->text()))
+        return;
     if (!filling_) {
         typing_ = true;
         typingPause_.start();
