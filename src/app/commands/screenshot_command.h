@@ -4,11 +4,13 @@
 
 namespace app {
 
-// "pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]": starts the editor offscreen
-// through the normal start-up, optionally opens a picture, renders the main window to a PNG and exits. It
-// neither hands over to nor blocks a running editor; it reads the editor's photo list and library but
-// writes nothing besides the PNG outside a scratch folder of its own. An unknown "--" word is refused
-// with the usage line and exit status 2.
+// "pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] [--add-text WORDS]
+// [--colour-popup 1|2]": starts the editor offscreen through the normal start-up, optionally opens a
+// picture, shows a tool panel, adds a text through the text panel and opens a text colour's palette,
+// renders the main window (with an open palette over it) to a PNG and exits. It neither hands over to nor
+// blocks a running editor; it reads the editor's photo list and library but writes nothing besides the PNG
+// outside a scratch folder of its own. An unknown "--" word is refused with the usage line and exit
+// status 2.
 bool isScreenshotCommand(const QStringList& arguments);
 int runScreenshotCommand(int argc, char** argv, const QStringList& arguments);
 
