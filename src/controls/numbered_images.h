@@ -40,8 +40,9 @@ enum : int {
     MaximisePressed = 220,
     MinimiseHover = 221,
     MinimisePressed = 222,
-    ColourPickerFace =
-        236, // 114 × 20: a 10-px left end, a middle stretched from x 10-60, a 20-px right end at 94
+    // The colour picker's face, 114 × 20: a 10-px left end, a middle stretched from x 10-60 and a 20-px
+    // right end from x 94.
+    ColourPickerFace = 236,
 };
 } // namespace image
 
