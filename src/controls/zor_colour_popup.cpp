@@ -26,7 +26,8 @@ CZorColourPopup::CZorColourPopup(QWidget* owner, platform::Dialogs& dialogs, con
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint), owner_(owner), dialogs_(dialogs),
       initial_(options.initial), current_(options.initial), defaultText_(options.defaultText),
       customText_(options.customText) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // A click outside only closes the palette: it is not passed on (it would reopen it on the picker).
+    setAttribute(Qt::WA_NoMouseReplay);
     setMouseTracking(true);
     setFont(QApplication::font("QMessageBox"));
 
