@@ -286,25 +286,6 @@ TEST_F(PickerFixture, APickerAtTheScreensRightEdgeKeepsItsPopupOnScreen) {
     EXPECT_EQ(popup->geometry().bottom() + 1, picker->mapToGlobal(QPoint(0, 0)).y()); // above the button
 }
 
-TEST(ColourPicker, KeepsAMinimumSizeAndAColourPerPickingMode) {
-    platform::ScriptedDialogs dialogs;
-    QWidget parent;
-    CZorColourPicker picker(1, dialogs, &parent);
-    EXPECT_EQ(CZorColourPicker::arrowSize(), 17);
-    picker.setGeometry(0, 0, 20, 10);
-    EXPECT_EQ(picker.size(), QSize(38, 21));
-    picker.setGeometry(0, 0, 130, 21);
-    EXPECT_EQ(picker.arrowRect(), QRect(QPoint(130 - 17 - 2, 2), QPoint(127, 18)));
-    EXPECT_EQ(picker.defaultText(), "Automatic");
-    EXPECT_EQ(picker.customText(), "More Colours...");
-    picker.SetColour(colourRef(1, 2, 3));
-    picker.SetPickingMode(CZorColourPicker::PickText);
-    picker.SetColour(colourRef(4, 5, 6));
-    EXPECT_EQ(picker.GetColour(), colourRef(4, 5, 6));
-    picker.SetPickingMode(CZorColourPicker::PickBackground);
-    EXPECT_EQ(picker.GetColour(), colourRef(1, 2, 3));
-}
-
 TEST(ColourSwatchGrid, HoverPreviewsAndAClickChoosesAndTellsTheParent) {
     platform::ScriptedDialogs dialogs;
     MessageRecorder parent;
