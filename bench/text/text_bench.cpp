@@ -1,4 +1,5 @@
 // Measuring and drawing a 20-character text in each style, as every recomposition does.
+#include "text/font_faces.h"
 #include "text/style_samples.h"
 #include "text/styled_text_renderer.h"
 
@@ -92,5 +93,12 @@ void BM_StyleSamplesCachedRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StyleSamplesCachedRepaint)->Unit(benchmark::kMicrosecond);
+
+// The text panel's font list, filled once when the main window is built.
+void BM_InstalledFontFaces(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(text::installedFontFaces());
+}
+BENCHMARK(BM_InstalledFontFaces)->Unit(benchmark::kMillisecond);
 
 } // namespace
