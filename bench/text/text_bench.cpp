@@ -1,6 +1,6 @@
 // Measuring and drawing a 20-character text in each style, as every recomposition does.
 #include "text/font_faces.h"
-#include "text/style_samples.h"
+#include "text/style_sample_cache.h"
 #include "text/styled_text_renderer.h"
 
 #include <QImage>
@@ -49,7 +49,7 @@ text::StyleSampleKey sampleKey(const QString& face) {
     key.word = QStringLiteral("Text");
     key.font = text::makeLogFont(face, 60, 700);
     key.layout = QSize(154, 54);
-    key.colours = text::styleSampleColours();
+    key.colours = text::kStyleSampleColours;
     return key;
 }
 

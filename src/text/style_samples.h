@@ -1,52 +1,31 @@
 #pragma once
-// The samples of the text style chooser: a word in each of the eight styles, drawn by the styled text
-// renderer in the style's own sample colours and kept as pictures, so scrolling and repainting the
-// chooser draws no text.
+// What the text panel starts with and the colours of its style list: choosing a style gives its two
+// sample colours to the template.
 
-#include "log_font.h"
-#include "text_object.h"
+#include "text/text_object.h"
 
-#include <QImage>
-#include <QSize>
-#include <QString>
 #include <array>
 
 namespace text {
 
 inline constexpr int kStyleCount = 8;
+// The template's font height in canvas pixels.
+inline constexpr int kPanelTextHeight = 36;
 
 struct StyleColours {
-    RgbColour colour1 = 0;
-    RgbColour colour2 = 0;
-    bool operator==(const StyleColours&) const = default;
+    RgbColour first;
+    RgbColour second;
 };
 
-// The colours each style's sample is drawn in, which a text takes when the style is chosen.
-const std::array<StyleColours, kStyleCount>& styleSampleColours();
-
-// Everything a sample picture depends on.
-struct StyleSampleKey {
-    QString word;
-    LogFont font;      // face, weight and height of the word
-    QSize layout;      // the layout rectangle the renderer is given
-    qreal ratio = 1.0; // device pixels per pixel
-    std::array<StyleColours, kStyleCount> colours{};
-    bool operator==(const StyleSampleKey& other) const;
-};
-
-class StyleSampleCache {
-public:
-    // The sample of `style` (0 to 7): a transparent picture at the key's pixel ratio with the word's box at
-    // its top-left, as large as the layout rectangle or the word's box with its glow, whichever is larger.
-    // Drawn on the first request for a style, then kept until the key changes.
-    const QImage& sample(int style, const StyleSampleKey& key);
-    // How many samples have been drawn so far.
-    int drawnCount() const { return drawn_; }
-
-private:
-    StyleSampleKey key_;
-    std::array<QImage, kStyleCount> samples_;
-    int drawn_ = 0;
-};
+inline constexpr std::array<StyleColours, kStyleCount> kStyleSampleColours{{
+    {rgb(0, 255, 0), rgb(0, 156, 0)},
+    {rgb(128, 65, 191), rgb(255, 255, 255)},
+    {rgb(198, 25, 0), rgb(255, 255, 255)},
+    {rgb(0, 25, 198), rgb(255, 255, 255)},
+    {rgb(198, 25, 0), rgb(255, 255, 0)},
+    {rgb(88, 66, 214), rgb(255, 255, 255)},
+    {rgb(255, 255, 255), rgb(255, 80, 255)},
+    {rgb(0, 25, 198), rgb(198, 25, 0)},
+}};
 
 } // namespace text

@@ -1,5 +1,5 @@
 #include "text/font_faces.h"
-#include "text/style_samples.h"
+#include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"
 #include "text/text_object.h"
 
@@ -22,7 +22,7 @@ StyleSampleKey sampleKey(const QString& face) {
     key.word = QStringLiteral("Text");
     key.font = makeLogFont(face, 60, 700);
     key.layout = QSize(154, 54);
-    key.colours = styleSampleColours();
+    key.colours = kStyleSampleColours;
     return key;
 }
 
@@ -87,7 +87,7 @@ TEST(StyleSamples, EveryStyleDrawsItsWordInItsOwnColours) {
             green += c.alpha() == 255 && c.green() > 120 && c.red() < 60 && c.blue() < 60 ? 1 : 0;
         }
     EXPECT_GT(green, 200);
-    EXPECT_EQ(styleSampleColours()[4].colour2, rgb(255, 255, 0));
+    EXPECT_EQ(kStyleSampleColours[4].second, rgb(255, 255, 0));
 }
 
 TEST(StyleSamples, KeptUntilTheFaceOrTheColoursChange) {
@@ -102,7 +102,7 @@ TEST(StyleSamples, KeptUntilTheFaceOrTheColoursChange) {
     key.font = makeLogFont(u"DejaVu Serif", 60, 700);
     cache.sample(0, key);
     EXPECT_EQ(cache.drawnCount(), 3);
-    key.colours[0].colour1 = rgb(1, 2, 3);
+    key.colours[0].first = rgb(1, 2, 3);
     cache.sample(0, key);
     EXPECT_EQ(cache.drawnCount(), 4);
     key.ratio = 2.0;

@@ -5,7 +5,7 @@
 #include "controls/zor_colour_popup.h"
 #include "controls/zor_combo_box.h"
 #include "platform/scripted_dialogs.h"
-#include "text/style_samples.h"
+#include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_panel.h"

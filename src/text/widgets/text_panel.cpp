@@ -6,7 +6,7 @@
 #include "controls/skin_slider.h"
 #include "controls/zor_colour_picker.h"
 #include "controls/zor_combo_box.h"
-#include "text/style_samples.h"
+#include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_style_list.h"
@@ -74,13 +74,13 @@ CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWi
     connect(&typingPause_, &QTimer::timeout, this, &CTextPanel::endTyping);
 
     setFaceName(template_.font, fontList_->currentText());
-    template_.font.height = kFontHeight;
+    template_.font.height = kPanelTextHeight;
     template_.transparency = static_cast<float>(slider_->position()) * 0.01f;
-    const StyleColours first = styleSampleColours()[0];
-    colour1_->SetColour(first.colour1);
-    colour2_->SetColour(first.colour2);
-    template_.colour = first.colour1;
-    template_.secondColour = first.colour2;
+    const StyleColours opening = kStyleSampleColours[0];
+    colour1_->SetColour(opening.first);
+    colour2_->SetColour(opening.second);
+    template_.colour = opening.first;
+    template_.secondColour = opening.second;
     template_.style = 0;
 }
 
@@ -162,8 +162,8 @@ void CTextPanel::colourPicked(int pickerId, std::uint32_t colour) {
     const bool first = pickerId == ID_COLOUR_1;
     if (colour == controls::kDefaultColour) {
         // The default box names no colour: it stands for the chosen style's own colour.
-        const StyleColours style = styleSampleColours()[static_cast<std::size_t>(styleList_->selected())];
-        colour = first ? style.colour1 : style.colour2;
+        const StyleColours style = kStyleSampleColours[static_cast<std::size_t>(styleList_->selected())];
+        colour = first ? style.first : style.second;
         colourPicker(first ? 1 : 2)->SetColour(colour);
     }
     (first ? template_.colour : template_.secondColour) = colour;
@@ -171,12 +171,12 @@ void CTextPanel::colourPicked(int pickerId, std::uint32_t colour) {
 }
 
 void CTextPanel::styleChosen(int style) {
-    const StyleColours colours = styleSampleColours()[static_cast<std::size_t>(style)];
+    const StyleColours colours = kStyleSampleColours[static_cast<std::size_t>(style)];
     template_.style = style;
-    template_.colour = colours.colour1;
-    template_.secondColour = colours.colour2;
-    colour1_->SetColour(colours.colour1);
-    colour2_->SetColour(colours.colour2);
+    template_.colour = colours.first;
+    template_.secondColour = colours.second;
+    colour1_->SetColour(colours.first);
+    colour2_->SetColour(colours.second);
     sendStyle();
 }
 

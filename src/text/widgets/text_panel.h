@@ -39,7 +39,6 @@ public:
         ID_COLOUR_2 = 10572,
         ID_TEXT_BOX = 10573,
     };
-    static constexpr int kFontHeight = 36;
     // The edit box's "changed" notification code, carried in the high word of UM_TEXTCHANGED's wParam.
     static constexpr int kEditChanged = 0x300;
     // Typing that stops for this long ends a typing burst.

@@ -34,7 +34,7 @@ StyleSampleKey CTextStyleList::sampleKey() const {
     key.font = makeLogFont(u"Microsoft Sans Serif", kCellHeight, 700);
     key.layout = QSize(kCellWidth - 2 * kCellMargin, kCellHeight - 2 * kCellMargin);
     key.ratio = devicePixelRatioF();
-    key.colours = styleSampleColours();
+    key.colours = kStyleSampleColours;
     return key;
 }
 

@@ -4,7 +4,7 @@
 // cells do not fit. A click (or Up and Down) chooses a style and emits styleChosen.
 
 #include "controls/skin_scroll_bar.h"
-#include "text/style_samples.h"
+#include "text/style_sample_cache.h"
 
 #include <QWidget>
 

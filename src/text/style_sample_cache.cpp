@@ -1,8 +1,9 @@
-#include "style_samples.h"
+#include "style_sample_cache.h"
 
 #include "styled_text_renderer.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 namespace text {
@@ -12,25 +13,16 @@ namespace {
 // Glows spread a few pixels beyond the word's box.
 constexpr int kGlowRoom = 8;
 
-} // namespace
-
-const std::array<StyleColours, kStyleCount>& styleSampleColours() {
-    static constexpr std::array<StyleColours, kStyleCount> kColours{{
-        {rgb(0, 255, 0), rgb(0, 156, 0)},
-        {rgb(128, 65, 191), rgb(255, 255, 255)},
-        {rgb(198, 25, 0), rgb(255, 255, 255)},
-        {rgb(0, 25, 198), rgb(255, 255, 255)},
-        {rgb(198, 25, 0), rgb(255, 255, 0)},
-        {rgb(88, 66, 214), rgb(255, 255, 255)},
-        {rgb(255, 255, 255), rgb(255, 80, 255)},
-        {rgb(0, 25, 198), rgb(198, 25, 0)},
-    }};
-    return kColours;
+bool sameColours(const StyleColours& a, const StyleColours& b) {
+    return a.first == b.first && a.second == b.second;
 }
+
+} // namespace
 
 bool StyleSampleKey::operator==(const StyleSampleKey& other) const {
     return word == other.word && std::memcmp(&font, &other.font, sizeof font) == 0 &&
-           layout == other.layout && ratio == other.ratio && colours == other.colours;
+           layout == other.layout && ratio == other.ratio &&
+           std::equal(colours.begin(), colours.end(), other.colours.begin(), sameColours);
 }
 
 const QImage& StyleSampleCache::sample(int style, const StyleSampleKey& key) {
@@ -52,8 +44,8 @@ const QImage& StyleSampleCache::sample(int style, const StyleSampleKey& key) {
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     const StyleColours colours = key.colours[static_cast<std::size_t>(style)];
-    DrawTextInRect(painter, style, key.word, key.font, QRect(QPoint(0, 0), key.layout), colours.colour1,
-                   colours.colour2, 255);
+    DrawTextInRect(painter, style, key.word, key.font, QRect(QPoint(0, 0), key.layout), colours.first,
+                   colours.second, 255);
     ++drawn_;
     return picture;
 }
