@@ -48,11 +48,6 @@ QSize CZorColourPicker::sizeHint() const {
     return minimumSizeHint().expandedTo(QSize(130, 20));
 }
 
-QRect CZorColourPicker::arrowRect() const {
-    const int d = arrowSize();
-    return QRect(QPoint(width() - d - kEdge, kEdge), QPoint(width() - kEdge - 1, height() - kEdge - 1));
-}
-
 QRect CZorColourPicker::swatchRect() const {
     return QRect(QPoint(20, 5), QPoint(width() - 40 - 1, height() - 5 - 1));
 }

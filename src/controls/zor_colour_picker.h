@@ -44,8 +44,6 @@ public:
     bool popupActive() const { return popupActive_; }
     // The open popup, or null.
     CZorColourPopup* popup() const { return popup_.get(); }
-    // The drop-down arrow's area at the right end.
-    QRect arrowRect() const;
     // The area filled with the colour.
     QRect swatchRect() const;
 

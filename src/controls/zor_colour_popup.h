@@ -35,9 +35,6 @@ public:
     const ColourPopupLayout& layout() const { return layout_; }
     int hotIndex() const { return hot_; }
     int chosenIndex() const { return chosen_; }
-    ColourRef initialColour() const { return initial_; }
-    ColourRef currentColour() const { return current_; }
-    bool ended() const { return ended_; }
     // The tooltip of the box under a window point: the colour's name, empty elsewhere.
     QString toolTipAt(QPoint point) const;
 

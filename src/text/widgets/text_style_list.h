@@ -24,7 +24,6 @@ public:
     int selected() const { return selected_; }
     // Selects the entry without reporting it.
     void setSelected(int style);
-    int scrollPosition() const { return offset_; }
     bool scrollBarVisible() const;
     // Entry i's cell at the current scroll position, in widget coordinates.
     QRect cellRect(int entry) const;
@@ -32,7 +31,6 @@ public:
     int entryAt(QPoint point) const;
     // What the samples are drawn with: the sample word, bold, as high as a cell.
     StyleSampleKey sampleKey() const;
-    const StyleSampleCache& samples() const { return samples_; }
 
 signals:
     void styleChosen(int style);
