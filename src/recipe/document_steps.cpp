@@ -1,4 +1,5 @@
-// Steps on the document as a whole and on texts: the background, the text panel's "Add", undo and redo.
+// Steps on the document as a whole and on texts: the background, the text panel's "Add" and its style
+// changes, undo and redo.
 #include "recipe/photo_points.h"
 #include "recipe/step_handlers.h"
 #include "text/style_samples.h"
@@ -55,6 +56,38 @@ Outcome addText(StepContext& context, const StepFields& fields) {
                                       "of adding one")
                            .arg(at.x())
                            .arg(at.y()));
+    return Outcome::success();
+}
+
+// As choosing a style or a colour in the text panel while a text is selected: the selected text takes the
+// style and colours, through the template as the panel's changes go; its face, height and transparency
+// stay. A style given alone brings its own colours, as in the panel. The record takes style → style
+// index, colour1 → colour, colour2 → second colour.
+Outcome restyleText(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    if (!fields.has("style") && !fields.has("colour1") && !fields.has("colour2"))
+        return failure(QStringLiteral("restyle names no style and no colour"));
+    const text::TextObject* selected = nullptr;
+    for (int i = 0; i < document.objects().size() && !selected; ++i) {
+        const text::TextObject* object = document.objects().get<text::TextObject>(i);
+        if (object && object->selected == 1)
+            selected = object;
+    }
+    if (!selected)
+        return failure(QStringLiteral("no text is selected"));
+
+    text::TextObject& panel = document.textTemplate();
+    text::setFaceName(panel.font, text::faceName(selected->font));
+    panel.transparency = selected->transparency;
+    text::StyleColours colours{selected->colour, selected->secondColour};
+    panel.style = selected->style;
+    if (fields.has("style")) {
+        panel.style = fields.integer("style", 0); // 0 to 7, checked when the recipe was read
+        colours = text::kStyleSampleColours[static_cast<std::size_t>(panel.style)];
+    }
+    panel.colour = fields.colour("colour1", colours.first);
+    panel.secondColour = fields.colour("colour2", colours.second);
+    document.ApplyTextStyle();
     return Outcome::success();
 }
 

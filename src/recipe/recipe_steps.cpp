@@ -41,6 +41,9 @@ const std::vector<StepKind>& stepKinds() {
         {"delete", {}, deleteSelected},
         {"drag", {{"from", Point, 0, kMaxPlace, true}, {"to", Point, -kMaxPlace, kMaxPlace, true}}, drag},
         {"stack", {{"to", Choice, 0, 0, true, "front|back|forward|backward"}}, stack},
+        {"restyle",
+         {{"style", Integer, 0, text::kStyleCount - 1}, {"colour1", Colour}, {"colour2", Colour}},
+         restyleText},
     };
     return kinds;
 }

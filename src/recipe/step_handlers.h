@@ -11,6 +11,7 @@ imaging::Outcome failure(const QString& reason);
 // document_steps.cpp
 imaging::Outcome setBackground(StepContext& context, const StepFields& fields);
 imaging::Outcome addText(StepContext& context, const StepFields& fields);
+imaging::Outcome restyleText(StepContext& context, const StepFields& fields);
 imaging::Outcome undo(StepContext& context, const StepFields& fields);
 imaging::Outcome redo(StepContext& context, const StepFields& fields);
 

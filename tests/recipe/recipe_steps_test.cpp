@@ -213,3 +213,33 @@ TEST(UnwatchedDocument, ExportsWhatAShownDocumentExports) {
     EXPECT_EQ(exports[0]->width, exports[1]->width);
     EXPECT_TRUE(exports[0]->bgr == exports[1]->bgr);
 }
+
+TEST_F(RecipeSteps, RestyleChangesTheSelectedTextsStyleAndColoursOnly) {
+    load(400, 300);
+    EXPECT_EQ(run(R"({"op": "restyle", "style": 2})").reason, "step 1 (restyle): no text is selected");
+    ASSERT_TRUE(run(R"({"op": "text", "text": "A", "face": "DejaVu Sans", "height": 50, "transparency": 0.5,
+                        "at": [10, 10]},
+                      {"op": "text", "text": "B", "at": [200, 10]}, {"op": "select", "at": [12, 15]})"));
+    const int steps = document.history().stepCount();
+
+    // A style alone brings its own colours, as choosing it in the panel does.
+    ASSERT_TRUE(run(R"({"op": "restyle", "style": 4})"));
+    EXPECT_EQ(textAt(0).style, 4);
+    EXPECT_EQ(textAt(0).colour, text::kStyleSampleColours[4].first);
+    EXPECT_EQ(textAt(0).secondColour, text::kStyleSampleColours[4].second);
+    EXPECT_EQ(text::faceName(textAt(0).font), "DejaVu Sans");
+    EXPECT_EQ(textAt(0).font.height, 50);
+    EXPECT_EQ(textAt(0).transparency, 0.5f);
+    EXPECT_EQ(textAt(1).style, 0); // not selected
+    EXPECT_EQ(document.history().stepCount(), steps + 1);
+
+    // A colour alone keeps the style and the other colour.
+    ASSERT_TRUE(run(R"({"op": "restyle", "colour2": "#102030"})"));
+    EXPECT_EQ(textAt(0).style, 4);
+    EXPECT_EQ(textAt(0).colour, text::kStyleSampleColours[4].first);
+    EXPECT_EQ(textAt(0).secondColour, text::rgb(0x10, 0x20, 0x30));
+    ASSERT_TRUE(run(R"({"op": "undo"})"));
+    EXPECT_EQ(textAt(0).secondColour, text::kStyleSampleColours[4].second);
+
+    EXPECT_EQ(run(R"({"op": "restyle"})").reason, "step 1 (restyle): restyle names no style and no colour");
+}
