@@ -65,11 +65,13 @@ bool isScreenshotCommand(const QStringList& arguments) {
 
 int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     static const QStringList kOptions{QStringLiteral("--screenshot"), QStringLiteral("--open"),
-                                      QStringLiteral("--size"), QStringLiteral("--tab")};
+                                      QStringLiteral("--size"),       QStringLiteral("--tab"),
+                                      QStringLiteral("--add-text"),   QStringLiteral("--colour-popup")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
             std::fprintf(stderr,
-                         "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
+                         "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] "
+                         "[--add-text WORDS] [--colour-popup 1|2]\n");
             return 2;
         }
     }
