@@ -62,6 +62,7 @@ const QImage& WorkspaceDocument::stretched(const imaging::PhotoBuffer& source, Q
 void WorkspaceDocument::forgetStretchedPictures() {
     stretchedPhoto_ = QImage();
     stretchedBackground_ = QImage();
+    adjustedView_.forget();
 }
 
 void WorkspaceDocument::Recompose(bool forOutput) {
@@ -122,6 +123,8 @@ void WorkspaceDocument::drawObjects(QPainter& painter, int first, int end, bool 
     for (int i = first; i < end; ++i) {
         if (text::TextObject* object = objects_.get<text::TextObject>(i))
             drawTextObject(painter, *object, forOutput, i == activeText_);
+        else if (const ColourAdjustment* adjustment = objects_.get<ColourAdjustment>(i))
+            drawColourAdjustment(painter, *adjustment, forOutput);
     }
 }
 

@@ -4,7 +4,9 @@
 // buffer and reports to a DocumentListener; the widget only shows the buffer and forwards input.
 
 #include "imaging/photo_buffer.h"
+#include "imaging/picture.h"
 #include "text/text_object.h"
+#include "workspace/adjusted_view.h"
 #include "workspace/document_listener.h"
 #include "workspace/drag_layers.h"
 #include "workspace/manipulation_state.h"
@@ -16,6 +18,7 @@
 #include <QPoint>
 #include <QSize>
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -52,6 +55,10 @@ struct CropAspect {
     float height = 0;
     bool constrained = false;
 };
+
+// Runs `work`, a long operation on `picture`. A runner may run it on another thread and set the picture's
+// escape flag to stop it; without one the work runs at once.
+using PictureWorkRunner = std::function<void(imaging::Picture& picture, const std::function<void()>& work)>;
 
 class WorkspaceDocument {
 public:
@@ -119,6 +126,15 @@ public:
     // Turns the composition into the photo (cut to the crop rectangle with `crop` in the crop tool). False,
     // with the objects and the photo as they were, when the composition could not be drawn.
     bool FlattenIntoPhoto(bool crop);
+
+    // --- colour tool and effect filters (document_colour.cpp, document_filters.cpp)
+    // Replaces the colour adjustment entry. The first adjustment flattens the objects into the photo and
+    // records its steps; further ones replace the entry without new steps.
+    void SetColourAdjustment(const ColourAdjustment& values);
+    // Runs the effect filter of an operation code on the photo, with the objects turned into pixels
+    // first, and records one image step. False, with the document as it was, for an unknown code, when the
+    // composition could not be drawn, or when the filter was stopped through the picture's escape flag.
+    bool ApplyImageCommand(int operationCode, const PictureWorkRunner& runner = {});
 
     // --- background and export
     // A background sheet of canvas size in one colour (0x00BBGGRR). No undo step; not a modification.
@@ -221,6 +237,7 @@ private:
     // object recomposes at every mouse move, and stretching a large photo is the dearest step.
     const QImage& stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size);
     void forgetStretchedPictures();
+    void drawColourAdjustment(QPainter& painter, const ColourAdjustment& values, bool forOutput);
     void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
     void restoreObjects(const ObjectList& objects);
     void reselectText();
@@ -263,6 +280,7 @@ private:
     QPoint canvasOrigin_; // while rendering to the canvas: where the canvas lies in the output area
     QImage stretchedPhoto_;
     QImage stretchedBackground_;
+    AdjustedView adjustedView_;
     bool preview_ = false;
 
     ObjectList objects_;

@@ -2,6 +2,8 @@
 // The records of the objects placed on a photo. Each copies whole, so an undo step can keep its own
 // copies and restore them any number of times.
 
+#include "imaging/colour_adjustment.h"
+
 #include <QPolygonF>
 #include <cstdint>
 #include <vector>
@@ -97,13 +99,6 @@ struct BrushStrokeObject {
 };
 
 // Contrast, brightness, saturation, hue, gamma and colour rotation of the photo.
-struct ColourAdjustment {
-    float contrast = 1.0f;
-    float brightness = 0.0f;
-    float saturation = 1.0f;
-    float hue = 0.0f;
-    float gamma = 1.0f;
-    float colour = 0.0f;
-};
+using ColourAdjustment = imaging::ColourAdjustment;
 
 } // namespace workspace

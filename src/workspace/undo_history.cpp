@@ -65,6 +65,19 @@ bool UndoHistory::dropRedoSteps() {
     return file_.keepFirst(counter_);
 }
 
+void UndoHistory::refreshCurrentStep(const ObjectRecord& record) {
+    if (position_ < 0)
+        return;
+    ObjectList& objects = steps_[static_cast<std::size_t>(position_)].objects;
+    const ObjectKind kind = kindOf(record);
+    for (int i = 0; i < objects.size(); ++i) {
+        if (objects.kind(i) == kind) {
+            objects.at(i) = record;
+            return;
+        }
+    }
+}
+
 bool UndoHistory::undoTakesTwoSteps() const {
     return position_ > 0 && !steps_[static_cast<std::size_t>(position_)].imageStep &&
            steps_[static_cast<std::size_t>(position_ - 1)].imageStep;

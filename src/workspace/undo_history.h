@@ -58,6 +58,11 @@ public:
     bool undoTakesTwoSteps() const;
     bool redoTakesTwoSteps() const;
 
+    // An edit that records no step of its own (a colour slider moved again) keeps the current step up to
+    // date, so that redo brings back what undo took away: the first record of the record's kind in that
+    // step becomes a copy of it.
+    void refreshCurrentStep(const ObjectRecord& record);
+
     std::optional<HistoryMove> undoOneStep();
     std::optional<HistoryMove> redoOneStep();
 

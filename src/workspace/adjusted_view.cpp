@@ -1,0 +1,48 @@
+#include "workspace/adjusted_view.h"
+
+#include "imaging/colour_transform.h"
+
+#include <QPainter>
+
+namespace workspace {
+
+const QImage& AdjustedView::picture(const imaging::PhotoBuffer& photo, QSize size,
+                                    const ColourAdjustment& values) {
+    if (stretched_.size() != size) {
+        // Stretched as the plain photo is, so that neutral values show the very same picture.
+        stretched_ = QImage(size, QImage::Format_RGB32);
+        QPainter painter(&stretched_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(stretched_.rect(),
+                          QImage(photo.bgr.data(), photo.width, photo.height,
+                                 static_cast<qsizetype>(photo.stride()), QImage::Format_BGR888));
+        values_.reset();
+    }
+    if (values_ != values) {
+        if (adjusted_.size() != size)
+            adjusted_ = QImage(size, QImage::Format_RGB32);
+        imaging::ColourTransform(values).apply(
+            stretched_.constBits(), static_cast<std::size_t>(stretched_.bytesPerLine()), adjusted_.bits(),
+            static_cast<std::size_t>(adjusted_.bytesPerLine()), size.width(), size.height(), 4);
+        values_ = values;
+    }
+    return adjusted_;
+}
+
+void AdjustedView::forget() {
+    stretched_ = QImage();
+    adjusted_ = QImage();
+    values_.reset();
+}
+
+imaging::PhotoBuffer adjustedPhoto(const imaging::PhotoBuffer& photo, const ColourAdjustment& values) {
+    imaging::PhotoBuffer adjusted;
+    adjusted.width = photo.width;
+    adjusted.height = photo.height;
+    adjusted.bgr.resize(photo.bgr.size());
+    imaging::ColourTransform(values).apply(photo.bgr.data(), photo.stride(), adjusted.bgr.data(),
+                                           adjusted.stride(), photo.width, photo.height, 3);
+    return adjusted;
+}
+
+} // namespace workspace
