@@ -6,8 +6,8 @@
 #include "app/command_line.h"
 #include "app/editor_app.h"
 #include "app/empty_panel.h"
-#include "app/photos/import_progress_window.h"
 #include "app/language_table.h"
+#include "app/photos/import_progress_window.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "app/photos/photo_thumbs.h"
 #include "app/product.h"
@@ -156,8 +156,12 @@ void CEditorDlg::createChildren() {
     photoListCtrl_->setList(&photoList_);
     connect(photoListCtrl_.get(), &CPhotoListCtrl::filesDropped, this, &CEditorDlg::startImport);
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        panels_[i] = kToolPanels[i].toolMode == workspace::ToolText ? createTextPanel()
-                                                                    : std::make_unique<EmptyPanel>(this);
+        if (kToolPanels[i].toolMode == workspace::ToolText)
+            panels_[i] = createTextPanel();
+        else if (kToolPanels[i].toolMode == workspace::ToolTuning)
+            panels_[i] = createColourPanel();
+        else
+            panels_[i] = std::make_unique<EmptyPanel>(this);
         panels_[i]->hide();
     }
     workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), this);

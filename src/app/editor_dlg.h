@@ -28,6 +28,10 @@ namespace text {
 class CTextPanel;
 }
 
+namespace imaging {
+class ColourPanel;
+}
+
 namespace workspace {
 class CWorkspaceWnd;
 enum class DocumentProblem;
@@ -169,6 +173,13 @@ private:
     void showTextForEditing(const QString& text, QPoint caret, bool caretGiven);
     void endTypingBurst();
     static bool endsTypingBurst(int message);
+
+    // colour tool and filters (editor_dlg_tuning.cpp)
+    std::unique_ptr<QWidget> createColourPanel();
+    imaging::ColourPanel* colourPanel() const;
+    void adjustColours();
+    // Runs the Tool menu's filter of this command id; false when the id names no filter.
+    bool runFilterCommand(int commandId);
 
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);

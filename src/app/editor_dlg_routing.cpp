@@ -125,6 +125,8 @@ void CEditorDlg::onCommand(int id) {
         workspace_->onCommand(id);
         break;
     default:
+        if (runFilterCommand(id))
+            break;
         for (const ToolPanelEntry& entry : kToolPanels) {
             if (id == entry.tabCommand || id == entry.panelMenuCommand)
                 showToolPanel(entry.toolMode, true);
@@ -154,6 +156,9 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
     case UM_APPLYCROP:
         document.FlattenIntoPhoto(true);
         refreshStatusReadout();
+        break;
+    case UM_COLOURADJUST:
+        adjustColours();
         break;
     case UM_BRUSHVALUE:
         refreshStatusReadout(); // redraws the slider's readout

@@ -1,0 +1,49 @@
+#pragma once
+// The colour tool's panel: six sliders (contrast, brightness, saturation on the left; hue, gamma, colour on
+// the right) and a Reset button. Every movement, and Reset, posts the colour message to the panel's
+// parent, the main window, which reads the positions and adjusts the photo.
+
+#include "imaging/colour_adjustment.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+namespace controls {
+class CSkinButton;
+class CSkinSlider;
+} // namespace controls
+
+namespace imaging {
+
+class ColourPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kResetId = 10014;
+
+    explicit ColourPanel(QWidget* parent);
+    ~ColourPanel() override;
+
+    ColourSliderPositions positions() const;
+    // Moves the sliders without posting anything.
+    void setPositions(const ColourSliderPositions& positions);
+    // Every slider back to its default, then the colour message.
+    void Reset();
+
+    controls::CSkinSlider* slider(ColourSlider which) const;
+    controls::CSkinButton* resetButton() const { return reset_.get(); }
+    // Where a slider's label is drawn.
+    QRect labelRect(ColourSlider which) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void notify();
+
+    std::array<std::unique_ptr<controls::CSkinSlider>, kColourSliderCount> sliders_;
+    std::unique_ptr<controls::CSkinButton> reset_;
+};
+
+} // namespace imaging

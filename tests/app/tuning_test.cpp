@@ -1,0 +1,172 @@
+// The colour panel and the Tool menu's filters in the real main window.
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "app/editor_dlg.h"
+#include "controls/dez_menu.h"
+#include "controls/skin_button.h"
+#include "controls/skin_slider.h"
+#include "imaging/widgets/colour_panel.h"
+#include "platform/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "workspace/workspace_wnd.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace app;
+using testing_support::TempFolder;
+
+namespace {
+
+imaging::PhotoBuffer stripedPhoto(int width, int height) {
+    imaging::PhotoBuffer photo;
+    photo.width = width;
+    photo.height = height;
+    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = photo.row(y) + x * 3;
+            p[0] = static_cast<std::uint8_t>((x / 7) % 2 ? 220 : 30);
+            p[1] = static_cast<std::uint8_t>(y * 255 / height);
+            p[2] = static_cast<std::uint8_t>((x + y) % 251);
+        }
+    return photo;
+}
+
+struct Tuning : ::testing::Test {
+    TempFolder program;
+    std::unique_ptr<CEditorApp> editor;
+    CEditorDlg* window = nullptr;
+
+    void SetUp() override {
+        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()),
+                                              std::make_unique<platform::ScriptedDialogs>());
+        window = &editor->startMainWindow();
+        window->resize(1280, 800);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
+    imaging::ColourPanel* panel() {
+        return qobject_cast<imaging::ColourPanel*>(window->toolPanel(workspace::ToolTuning));
+    }
+    void load(imaging::PhotoBuffer photo) {
+        document().setLoadedPicture(std::move(photo), false, 0, "/pictures/striped.png");
+        document().keepLoadedPhoto();
+        document().Recompose(false);
+    }
+    const imaging::ColourAdjustment* adjustment() {
+        for (int i = 0; i < document().objects().size(); ++i)
+            if (const auto* values = document().objects().get<imaging::ColourAdjustment>(i))
+                return values;
+        return nullptr;
+    }
+    // The Tool menu's filter entries: the linear submenu's, then the non-linear one's.
+    std::vector<controls::MenuItemRecord> filterEntries() const {
+        const auto tool = window->menuItems(ID_MENU_TOOL);
+        std::vector<controls::MenuItemRecord> entries = tool[7].submenu;
+        entries.insert(entries.end(), tool[8].submenu.begin(), tool[8].submenu.end());
+        return entries;
+    }
+};
+
+} // namespace
+
+TEST_F(Tuning, ThePanelShowsSixSlidersInTwoColumnsWithReset) {
+    window->onCommand(ID_TAB_TUNING);
+    imaging::ColourPanel* colours = panel();
+    ASSERT_NE(colours, nullptr);
+    EXPECT_TRUE(colours->isVisible());
+    const QRect client = colours->rect();
+    const int middle = client.width() / 2;
+    for (int i = 0; i < imaging::kColourSliderCount; ++i) {
+        const auto which = static_cast<imaging::ColourSlider>(i);
+        const imaging::ColourSliderSpec& spec = imaging::kColourSliders[static_cast<std::size_t>(i)];
+        const controls::CSkinSlider* slider = colours->slider(which);
+        EXPECT_EQ(slider->minimum(), spec.minimum) << spec.label;
+        EXPECT_EQ(slider->maximum(), spec.maximum) << spec.label;
+        EXPECT_EQ(slider->position(), spec.defaultPosition) << spec.label;
+        const QRect expected =
+            i < 3 ? QRect(100, 30 + 20 * i, middle - 100, 13)
+                  : QRect(middle + 100, 30 + 20 * (i - 3), client.width() - 20 - middle - 100, 13);
+        EXPECT_EQ(slider->geometry(), expected) << spec.label;
+        EXPECT_EQ(colours->labelRect(which).right() + 1, expected.left());
+    }
+    EXPECT_EQ(colours->resetButton()->geometry(), QRect(0, client.height() - 20, 76, 20));
+    EXPECT_EQ(colours->resetButton()->commandId(), 10014);
+}
+
+TEST_F(Tuning, MovingASliderAdjustsThePhotoAndResetReturnsToNeutral) {
+    load(stripedPhoto(400, 300));
+    window->onCommand(ID_TAB_TUNING);
+    controls::CSkinSlider* contrast = panel()->slider(imaging::SliderContrast);
+    QTest::keyClick(contrast, Qt::Key_End);
+    QTest::keyClick(panel()->slider(imaging::SliderHue), Qt::Key_Home);
+    QCoreApplication::processEvents();
+    ASSERT_NE(adjustment(), nullptr);
+    EXPECT_FLOAT_EQ(adjustment()->contrast, 4.0f);
+    EXPECT_FLOAT_EQ(adjustment()->hue, -180.0f);
+    EXPECT_EQ(document().history().stepCount(), 2); // one edit: the flattening and the entry
+    EXPECT_TRUE(window->button(ID_UNDO)->isEnabled());
+
+    QTest::mouseClick(panel()->resetButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(contrast->position(), 100);
+    ASSERT_NE(adjustment(), nullptr);
+    EXPECT_EQ(*adjustment(), imaging::ColourAdjustment{});
+    EXPECT_EQ(document().history().stepCount(), 2);
+    const QRect view = document().viewRect().toQRect();
+    const QImage shown = document().backBuffer().copy(view).convertToFormat(QImage::Format_BGR888);
+    // Inside the focus rectangle drawn along the view, the screen shows the photo's own pixels.
+    for (int y = 1; y < 299; y += 37)
+        EXPECT_TRUE(std::equal(document().photo().row(y) + 3, document().photo().row(y) + 1197,
+                               shown.constScanLine(y) + 3));
+}
+
+TEST_F(Tuning, EveryFilterEntryChangesThePhotoWithOneUndoStep) {
+    load(stripedPhoto(200, 152));
+    const imaging::PhotoBuffer original = document().photo();
+    std::map<int, std::vector<std::uint8_t>> results;
+    for (const controls::MenuItemRecord& entry : filterEntries()) {
+        SCOPED_TRACE(entry.text.toStdString());
+        window->onCommand(entry.id);
+        EXPECT_NE(document().photo().bgr, original.bgr);
+        EXPECT_EQ(document().canvasWidth(), 200);
+        EXPECT_EQ(document().history().stepCount(), 1);
+        EXPECT_TRUE(window->button(ID_UNDO)->isEnabled());
+        results[entry.id] = document().photo().bgr;
+        window->onCommand(ID_UNDO);
+        EXPECT_EQ(document().photo().bgr, original.bgr);
+    }
+    EXPECT_EQ(results.size(), 14u);
+    EXPECT_NE(results[ID_FILTER_EDGE_LINEAR], results[ID_FILTER_EDGE_NONLINEAR]);
+}
+
+TEST_F(Tuning, ALongFilterShowsTheWaitCursorAndEscapeStopsIt) {
+    load(stripedPhoto(1600, 1200));
+    const imaging::PhotoBuffer original = document().photo();
+
+    // Queued before the command, so they are handled while the filter runs.
+    Qt::CursorShape during = Qt::ArrowCursor;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            during =
+                QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        },
+        Qt::QueuedConnection);
+    QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    window->onCommand(ID_FILTER_MEDIAN);
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(document().photo().bgr, original.bgr);
+    EXPECT_FALSE(document().canUndo());
+
+    window->onCommand(ID_FILTER_MEDIAN); // the same filter, left to finish
+    EXPECT_NE(document().photo().bgr, original.bgr);
+    EXPECT_TRUE(document().canUndo());
+}
