@@ -1,8 +1,9 @@
-// Loading, thumbnails, saving and filters on 1600 × 1200 photos.
+// Loading, thumbnails, saving, filters and the colour tool on 1600 × 1200 photos.
 //
 // The photos are the *.jpg files of the folder named by PICTOVANCE_BENCH_PHOTOS (compare_peers.sh makes
 // them, so the peers time the very same files); without it one synthetic photo is made here.
 
+#include "imaging/colour_transform.h"
 #include "imaging/image_commands.h"
 #include "imaging/image_holder.h"
 #include "imaging/jpeg_thumbnail.h"
@@ -147,5 +148,39 @@ BENCHMARK_CAPTURE(BM_Filter, Edge, kCommandEdge)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Filter, Jitter, kCommandJitter)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Filter, Median, kCommandMedian)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Filter, Contour, kCommandContour)->Unit(benchmark::kMillisecond);
+
+// The colour tool on the whole photo, as flattening and export run it: the transform is built afresh
+// each time, as each slider movement does.
+void BM_ColourAdjust(benchmark::State& state, ColourSliderPositions positions) {
+    const PhotoBuffer& photo = photos().decoded;
+    std::vector<std::uint8_t> adjusted(photo.bgr.size());
+    for (auto _ : state) {
+        const ColourTransform transform(colourAdjustmentFromPositions(positions));
+        transform.apply(photo.bgr.data(), photo.stride(), adjusted.data(), photo.stride(), photo.width,
+                        photo.height, 3);
+        benchmark::DoNotOptimize(adjusted.data());
+    }
+}
+// All six values away from their defaults.
+BENCHMARK_CAPTURE(BM_ColourAdjust, AllSix, ColourSliderPositions{150, 110, 160, 20000, 130, 21000})
+    ->Unit(benchmark::kMillisecond);
+// Contrast, brightness and gamma only: no channel mixes into another.
+BENCHMARK_CAPTURE(BM_ColourAdjust, PerChannel, ColourSliderPositions{150, 110, 100, 18000, 130, 18000})
+    ->Unit(benchmark::kMillisecond);
+
+// What a slider movement redraws on screen: the photo's view in a 1280 × 800 window (4-byte pixels).
+void BM_ColourAdjustView(benchmark::State& state) {
+    QImage view = QImage(photos().paths.front()).scaled(876, 657).convertToFormat(QImage::Format_RGB32);
+    QImage adjusted(view.size(), QImage::Format_RGB32);
+    int hue = 20000;
+    for (auto _ : state) {
+        hue = hue == 20000 ? 20100 : 20000; // a new value each time, as while dragging
+        const ColourTransform transform(colourAdjustmentFromPositions({150, 110, 160, hue, 130, 21000}));
+        transform.apply(view.constBits(), static_cast<std::size_t>(view.bytesPerLine()), adjusted.bits(),
+                        static_cast<std::size_t>(adjusted.bytesPerLine()), view.width(), view.height(), 4);
+        benchmark::DoNotOptimize(adjusted.bits());
+    }
+}
+BENCHMARK(BM_ColourAdjustView)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,4 +1,6 @@
-// The document's hot paths: recomposing at every mouse move, rendering for output, and the undo steps.
+// The document's hot paths: recomposing at every mouse move, rendering for output, the undo steps, the
+// colour slider and the filters.
+#include "imaging/image_commands.h"
 #include "workspace/document.h"
 
 #include <QTemporaryDir>
@@ -84,6 +86,47 @@ void BM_UndoImageStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UndoImageStep)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// A slider dragged on the Tuning panel: each movement replaces the adjustment and recomposes the view.
+void BM_DragColourSlider(benchmark::State& state) {
+    Scene scene(0);
+    scene.document.SetColourAdjustment(
+        imaging::colourAdjustmentFromPositions({150, 110, 160, 20000, 130, 21000}));
+    int hue = 20000;
+    for (auto _ : state) {
+        hue = hue == 20000 ? 20100 : 20000;
+        scene.document.SetColourAdjustment(
+            imaging::colourAdjustmentFromPositions({150, 110, 160, hue, 130, 21000}));
+    }
+}
+BENCHMARK(BM_DragColourSlider)->Unit(benchmark::kMillisecond);
+
+// A filter chosen from the Tool menu, as the user meets it: the photo composed, filtered, taken back, the
+// undo step written and the view recomposed. Each run starts from the photo as loaded.
+void BM_MenuFilter(benchmark::State& state) {
+    Scene scene(0);
+    const imaging::PhotoBuffer loaded = scene.document.photo();
+    const int code = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        scene.document.setLoadedPicture(loaded, false, 0, "bench.jpg");
+        scene.document.keepLoadedPhoto();
+        state.ResumeTiming();
+        scene.document.ApplyImageCommand(code);
+    }
+}
+BENCHMARK(BM_MenuFilter)
+    ->ArgName("code")
+    ->DenseRange(imaging::kCommandEmboss, imaging::kCommandDilate)
+    ->Args({imaging::kCommandMedian})
+    ->Args({imaging::kCommandNoise})
+    ->Args({imaging::kCommandGaussian3})
+    ->Args({imaging::kCommandGaussian5})
+    ->Args({imaging::kCommandContour})
+    ->Args({imaging::kCommandJitter})
+    ->Args({imaging::kCommandEdge})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 } // namespace
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace imaging {
 
@@ -36,10 +37,10 @@ ColourTransform::ColourTransform(const ColorMatrix& matrix, float gamma) {
                 toFixed(matrix.at(row, column));
 
     // A gamma the drawing library would refuse (not above 0) leaves the values as they are.
-    const bool gammaApplies = std::isfinite(gamma) && gamma > 0.0f && gamma != 1.0f;
+    gammaApplies_ = std::isfinite(gamma) && gamma > 0.0f && gamma != 1.0f;
     for (int v = 0; v < 256; ++v)
         gamma_[static_cast<std::size_t>(v)] =
-            gammaApplies
+            gammaApplies_
                 ? static_cast<std::uint8_t>(std::clamp(
                       std::floor(std::pow(v / 255.0, static_cast<double>(gamma)) * 255.0), 0.0, 255.0))
                 : static_cast<std::uint8_t>(v);
@@ -55,20 +56,20 @@ ColourTransform::ColourTransform(const ColorMatrix& matrix, float gamma) {
                 unitMatrix = false;
         }
     }
-    identity_ = unitMatrix && !gammaApplies;
+    identity_ = unitMatrix && !gammaApplies_;
     perChannel_ = !crossTerms;
 
     for (std::size_t out = 0; out < 3; ++out) {
         const std::size_t column = matrixIndex(out);
         const std::int32_t constant = (fixed_[3][column] + fixed_[4][column]) * 255;
-        for (std::size_t in = 0; in < 3; ++in) {
-            const std::int32_t factor = fixed_[matrixIndex(in)][column];
-            for (std::int32_t v = 0; v < 256; ++v)
-                terms_[out][in][static_cast<std::size_t>(v)] = factor * v + (in == 0 ? constant : 0);
-        }
+        for (std::size_t in = 0; in < 3; ++in)
+            mix_[out * 4 + in] = fixed_[matrixIndex(in)][column];
+        mix_[out * 4 + 3] = constant;
         if (perChannel_) {
+            const std::int32_t factor = fixed_[column][column];
             for (std::size_t v = 0; v < 256; ++v)
-                channelTable_[out][v] = gamma_[clampChannel(terms_[out][out][v] + (out == 0 ? 0 : constant))];
+                channelTable_[out][v] =
+                    gamma_[clampChannel(factor * static_cast<std::int32_t>(v) + constant)];
         }
     }
 }
@@ -114,27 +115,53 @@ void tableRows(const std::array<std::array<std::uint8_t, 256>, 3>& table, const 
     }
 }
 
+// One row through the matrix: sums in 32 bits, limited to 0 … 255. Written so that the compiler
+// vectorises it; the gamma follows as a second pass over the row.
 template <int Bytes>
-void matrixRows(const std::array<std::array<std::array<std::int32_t, 256>, 3>, 3>& terms,
-                const std::array<std::uint8_t, 256>& gamma, const std::uint8_t* source,
-                std::size_t sourceStride, std::uint8_t* target, std::size_t targetStride, int width,
-                int firstRow, int endRow) {
-    for (int y = firstRow; y < endRow; ++y) {
-        const std::uint8_t* in = source + sourceStride * static_cast<std::size_t>(y);
-        std::uint8_t* out = target + targetStride * static_cast<std::size_t>(y);
-        for (int x = 0; x < width; ++x, in += Bytes, out += Bytes) {
-            const std::uint8_t b = in[0];
-            const std::uint8_t g = in[1];
-            const std::uint8_t r = in[2];
-            const std::int32_t blue = terms[0][0][b] + terms[0][1][g] + terms[0][2][r];
-            const std::int32_t green = terms[1][0][b] + terms[1][1][g] + terms[1][2][r];
-            const std::int32_t red = terms[2][0][b] + terms[2][1][g] + terms[2][2][r];
-            out[0] = gamma[clampChannel(blue)];
-            out[1] = gamma[clampChannel(green)];
-            out[2] = gamma[clampChannel(red)];
-            if constexpr (Bytes == 4)
-                out[3] = in[3];
-        }
+[[gnu::always_inline]] inline void mixRowOf(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
+                                            int width, const std::int32_t* factors) {
+    const std::int32_t fb0 = factors[0], fg0 = factors[1], fr0 = factors[2], c0 = factors[3];
+    const std::int32_t fb1 = factors[4], fg1 = factors[5], fr1 = factors[6], c1 = factors[7];
+    const std::int32_t fb2 = factors[8], fg2 = factors[9], fr2 = factors[10], c2 = factors[11];
+    for (int x = 0; x < width; ++x) {
+        const std::int32_t b = in[Bytes * x];
+        const std::int32_t g = in[Bytes * x + 1];
+        const std::int32_t r = in[Bytes * x + 2];
+        out[Bytes * x] = clampChannel(fb0 * b + fg0 * g + fr0 * r + c0);
+        out[Bytes * x + 1] = clampChannel(fb1 * b + fg1 * g + fr1 * r + c1);
+        out[Bytes * x + 2] = clampChannel(fb2 * b + fg2 * g + fr2 * r + c2);
+        if constexpr (Bytes == 4)
+            out[4 * x + 3] = in[4 * x + 3];
+    }
+}
+
+PV_VECTOR_CLONES void mixRow3(const std::uint8_t* in, std::uint8_t* out, int width,
+                              const std::int32_t* factors) {
+    mixRowOf<3>(in, out, width, factors);
+}
+PV_VECTOR_CLONES void mixRow4(const std::uint8_t* in, std::uint8_t* out, int width,
+                              const std::int32_t* factors) {
+    mixRowOf<4>(in, out, width, factors);
+}
+
+// Every channel byte of the row through the table, eight bytes at a time; with 4-byte pixels the fourth
+// byte of each pixel is kept.
+void gammaRow(std::uint8_t* row, std::size_t bytes, const std::array<std::uint8_t, 256>& table,
+              bool fourBytes) {
+    const std::uint64_t keep = fourBytes ? 0xFF000000FF000000ull : 0;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, row + i, 8);
+        std::uint64_t mapped = 0;
+        for (int k = 0; k < 8; ++k)
+            mapped |= std::uint64_t{table[(word >> (8 * k)) & 0xFF]} << (8 * k);
+        mapped = (mapped & ~keep) | (word & keep);
+        std::memcpy(row + i, &mapped, 8);
+    }
+    for (; i < bytes; ++i) {
+        if (!fourBytes || i % 4 != 3)
+            row[i] = table[row[i]];
     }
 }
 
@@ -154,10 +181,19 @@ void ColourTransform::applyRows(const std::uint8_t* source, std::size_t sourceSt
             tableRows<4>(channelTable_, source, sourceStride, target, targetStride, width, firstRow, endRow);
         else
             tableRows<3>(channelTable_, source, sourceStride, target, targetStride, width, firstRow, endRow);
-    } else if (four) {
-        matrixRows<4>(terms_, gamma_, source, sourceStride, target, targetStride, width, firstRow, endRow);
     } else {
-        matrixRows<3>(terms_, gamma_, source, sourceStride, target, targetStride, width, firstRow, endRow);
+        const std::size_t rowBytes =
+            static_cast<std::size_t>(width) * static_cast<std::size_t>(bytesPerPixel);
+        for (int y = firstRow; y < endRow; ++y) {
+            const std::uint8_t* in = source + sourceStride * static_cast<std::size_t>(y);
+            std::uint8_t* out = target + targetStride * static_cast<std::size_t>(y);
+            if (four)
+                mixRow4(in, out, width, mix_.data());
+            else
+                mixRow3(in, out, width, mix_.data());
+            if (gammaApplies_)
+                gammaRow(out, rowBytes, gamma_, four);
+        }
     }
 }
 

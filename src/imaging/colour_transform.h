@@ -46,9 +46,9 @@ private:
     // Without cross terms each channel depends on itself only: one table per channel does it all.
     bool perChannel_ = false;
     std::array<std::array<std::uint8_t, 256>, 3> channelTable_{}; // by memory order: blue, green, red
-    // Otherwise: terms_[out][in][v] = factor × v for output and input channel by memory order, the
-    // constant part folded into the blue input's table.
-    std::array<std::array<std::array<std::int32_t, 256>, 3>, 3> terms_{};
+    // Otherwise per output channel by memory order: the factors of blue, green and red and the constant.
+    std::array<std::int32_t, 12> mix_{};
+    bool gammaApplies_ = false;
 };
 
 } // namespace imaging
