@@ -118,8 +118,8 @@ void tableRows(const std::array<std::array<std::uint8_t, 256>, 3>& table, const 
 // One row through the matrix: sums in 32 bits, limited to 0 … 255. Written so that the compiler
 // vectorises it; the gamma follows as a second pass over the row.
 template <int Bytes>
-[[gnu::always_inline]] inline void mixRowOf(const std::uint8_t* __restrict in, std::uint8_t* __restrict out,
-                                            int width, const std::int32_t* factors) {
+[[gnu::always_inline]] inline void mixRowOf(const std::uint8_t* in, std::uint8_t* out, int width,
+                                            const std::int32_t* factors) {
     const std::int32_t fb0 = factors[0], fg0 = factors[1], fr0 = factors[2], c0 = factors[3];
     const std::int32_t fb1 = factors[4], fg1 = factors[5], fr1 = factors[6], c1 = factors[7];
     const std::int32_t fb2 = factors[8], fg2 = factors[9], fr2 = factors[10], c2 = factors[11];
