@@ -1,7 +1,7 @@
 // The main window's colour tool and effect filters: the colour panel's message, and the Tool menu's
 // filter entries with the wait cursor and Escape.
-#include "app/command_ids.h"
 #include "app/editor_dlg.h"
+#include "app/menu_definitions.h"
 #include "app/tool_panels.h"
 #include "imaging/image_commands.h"
 #include "imaging/widgets/colour_panel.h"
@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
-#include <array>
 #include <exception>
 #include <thread>
 
@@ -18,27 +17,25 @@ namespace app {
 
 namespace {
 
-struct FilterCommand {
-    int commandId;
-    int operationCode;
-};
+using imaging::FilterMenu;
 
-constexpr std::array<FilterCommand, 14> kFilterCommands{{
-    {ID_FILTER_SOFTEN, imaging::kCommandSoften},
-    {ID_FILTER_SHARPEN, imaging::kCommandSharpen},
-    {ID_FILTER_EDGE_LINEAR, imaging::kCommandLinearEdge},
-    {ID_FILTER_EMBOSS, imaging::kCommandEmboss},
-    {ID_FILTER_BLUR, imaging::kCommandBlur},
-    {ID_FILTER_GAUSSIAN3, imaging::kCommandGaussian3},
-    {ID_FILTER_GAUSSIAN5, imaging::kCommandGaussian5},
-    {ID_FILTER_ERODE, imaging::kCommandErode},
-    {ID_FILTER_DILATE, imaging::kCommandDilate},
-    {ID_FILTER_NOISE, imaging::kCommandNoise},
-    {ID_FILTER_EDGE_NONLINEAR, imaging::kCommandEdge},
-    {ID_FILTER_JITTER, imaging::kCommandJitter},
-    {ID_FILTER_MEDIAN, imaging::kCommandMedian},
-    {ID_FILTER_CONTOUR, imaging::kCommandContour},
-}};
+// The operation of a Tool menu filter entry, named by its submenu and its text as a recipe names it; 0
+// when the command is no filter entry.
+int filterOperationOf(int commandId) {
+    for (const controls::MenuItemRecord& popup : toolMenuItems()) {
+        FilterMenu menu;
+        if (popup.text == QLatin1String("Add Linear Filter"))
+            menu = FilterMenu::Linear;
+        else if (popup.text == QLatin1String("Add Non Linear Filter"))
+            menu = FilterMenu::NonLinear;
+        else
+            continue;
+        for (const controls::MenuItemRecord& entry : popup.submenu)
+            if (entry.id == commandId)
+                return imaging::filterMenuOperation(menu, entry.text);
+    }
+    return 0;
+}
 
 // While a filter runs the document is half-way through a change, so the user's input is held back; only
 // Escape counts, and it asks the filter to stop.
@@ -129,16 +126,14 @@ void CEditorDlg::adjustColours() {
 }
 
 bool CEditorDlg::runFilterCommand(int commandId) {
-    const auto* entry =
-        std::find_if(kFilterCommands.begin(), kFilterCommands.end(),
-                     [commandId](const FilterCommand& filter) { return filter.commandId == commandId; });
-    if (entry == kFilterCommands.end())
+    const int operation = filterOperationOf(commandId);
+    if (operation == 0)
         return false;
     workspace::WorkspaceDocument& document = workspace_->document();
     {
         const WaitCursor cursor(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
                                 workspace::kWaitCursorPixels);
-        document.ApplyImageCommand(entry->operationCode, runWatchingEscape);
+        document.ApplyImageCommand(operation, runWatchingEscape);
     }
     refreshStatusReadout();
     return true;

@@ -37,7 +37,38 @@ const KernelFilter* kernelFilter(int code) {
     return nullptr;
 }
 
+struct FilterMenuEntry {
+    FilterMenu menu;
+    const char* text;
+    int code;
+};
+
+constexpr std::array<FilterMenuEntry, 14> kFilterMenuEntries{{
+    {FilterMenu::Linear, "Soften", kCommandSoften},
+    {FilterMenu::Linear, "Sharpen", kCommandSharpen},
+    {FilterMenu::Linear, "Edge", kCommandLinearEdge},
+    {FilterMenu::Linear, "Emboss", kCommandEmboss},
+    {FilterMenu::Linear, "Blur", kCommandBlur},
+    {FilterMenu::Linear, "Gaussian3*3", kCommandGaussian3},
+    {FilterMenu::Linear, "Gaussian5*5", kCommandGaussian5},
+    {FilterMenu::NonLinear, "Erode", kCommandErode},
+    {FilterMenu::NonLinear, "Dilate", kCommandDilate},
+    {FilterMenu::NonLinear, "Noise", kCommandNoise},
+    {FilterMenu::NonLinear, "Edge", kCommandEdge},
+    {FilterMenu::NonLinear, "Jitter", kCommandJitter},
+    {FilterMenu::NonLinear, "Median", kCommandMedian},
+    {FilterMenu::NonLinear, "Contour", kCommandContour},
+}};
+
 } // namespace
+
+int filterMenuOperation(FilterMenu menu, QStringView text) {
+    for (const FilterMenuEntry& entry : kFilterMenuEntries) {
+        if (entry.menu == menu && text == QLatin1String(entry.text))
+            return entry.code;
+    }
+    return 0;
+}
 
 bool isImageCommand(int operationCode) {
     switch (operationCode) {

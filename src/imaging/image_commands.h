@@ -3,6 +3,8 @@
 
 #include "imaging/picture.h"
 
+#include <QStringView>
+
 namespace imaging {
 
 enum ImageCommandCode : int {
@@ -22,8 +24,13 @@ enum ImageCommandCode : int {
     kCommandEdge = 32914,
 };
 
+// The Tool menu's two filter submenus, "Add Linear Filter" and "Add Non Linear Filter".
+enum class FilterMenu { Linear, NonLinear };
+
 // True for the codes above.
 bool isImageCommand(int operationCode);
+// The operation of the filter entry with this text in that submenu (both hold an "Edge"); 0 for none.
+int filterMenuOperation(FilterMenu menu, QStringView text);
 // Runs the picture operation of the code; the picture's own result (false for an unknown code).
 bool RunImageCommand(Picture& picture, int operationCode);
 

@@ -220,6 +220,15 @@ TEST(ImageCommands, EveryCommandKeepsTheSizeAndTheTwoEdgesDiffer) {
     EXPECT_FALSE(isImageCommand(12345));
 }
 
+TEST(ImageCommands, MenuEntriesAreNamedByTheirSubmenuAndText) {
+    EXPECT_EQ(filterMenuOperation(FilterMenu::Linear, u"Edge"), kCommandLinearEdge);
+    EXPECT_EQ(filterMenuOperation(FilterMenu::NonLinear, u"Edge"), kCommandEdge);
+    EXPECT_EQ(filterMenuOperation(FilterMenu::Linear, u"Gaussian5*5"), kCommandGaussian5);
+    EXPECT_EQ(filterMenuOperation(FilterMenu::NonLinear, u"Contour"), kCommandContour);
+    EXPECT_EQ(filterMenuOperation(FilterMenu::Linear, u"Median"), 0); // in the other submenu
+    EXPECT_EQ(filterMenuOperation(FilterMenu::NonLinear, u"edge"), 0);
+}
+
 TEST(Escape, SetFlagStopsOperationsAndLeavesThePictureAsItWas) {
     const auto source = noiseBytes(kWidth * kHeight * 3, 9);
     Picture picture;
