@@ -1,5 +1,6 @@
 #include "recipe/recipe_steps.h"
 
+#include "imaging/colour_adjustment.h"
 #include "recipe/step_handlers.h"
 #include "text/style_samples.h"
 
@@ -14,6 +15,16 @@ using enum FieldType;
 // Places are photo pixels; a photo is at most 1600 × 1200, the rest leaves room for a step that reaches
 // past the photo.
 constexpr double kMaxPlace = 65535;
+
+// The colour panel's six sliders, each with its range.
+std::vector<FieldSpec> colourFields() {
+    std::vector<FieldSpec> fields;
+    for (std::size_t i = 0; i < imaging::kColourSliders.size(); ++i)
+        fields.push_back({kColourFieldNames[i], Integer,
+                          static_cast<double>(imaging::kColourSliders[i].minimum),
+                          static_cast<double>(imaging::kColourSliders[i].maximum)});
+    return fields;
+}
 
 } // namespace
 
@@ -44,6 +55,13 @@ const std::vector<StepKind>& stepKinds() {
         {"restyle",
          {{"style", Integer, 0, text::kStyleCount - 1}, {"colour1", Colour}, {"colour2", Colour}},
          restyleText},
+        {"adjust", colourFields(), adjustColours},
+        {"filter",
+         {{"menu", Choice, 0, 0, true, "linear|non-linear"},
+          {"name", Choice, 0, 0, true,
+           "Soften|Sharpen|Edge|Emboss|Blur|Gaussian3*3|Gaussian5*5|Erode|Dilate|Noise|Jitter|Median|"
+           "Contour"}},
+         applyFilter},
     };
     return kinds;
 }

@@ -22,4 +22,11 @@ imaging::Outcome deleteSelected(StepContext& context, const StepFields& fields);
 imaging::Outcome drag(StepContext& context, const StepFields& fields);
 imaging::Outcome stack(StepContext& context, const StepFields& fields);
 
+// tuning_steps.cpp
+// The adjust step's fields, in the colour panel's slider order.
+inline constexpr const char* kColourFieldNames[] = {"contrast", "brightness", "saturation",
+                                                    "hue",      "gamma",      "colour"};
+imaging::Outcome adjustColours(StepContext& context, const StepFields& fields);
+imaging::Outcome applyFilter(StepContext& context, const StepFields& fields);
+
 } // namespace recipe
