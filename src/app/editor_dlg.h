@@ -120,7 +120,7 @@ signals:
     void commandRouted(int id);
     // A resource chosen in a list (UM_RESOURCEPICKED with a placing code: 0 clipart, 2 mask, 3 frame,
     // 9 decoration) and a resource dragged from a list and dropped on the workspace at `point` (workspace
-    // coordinates), `listKind` being its ResourceCategory.
+    // coordinates), `listKind` being its ResourceCategory; the drop has been handed to the workspace.
     void resourcePicked(int code, int index);
     void resourceDropped(int listKind, int index, QPoint point);
 
@@ -189,6 +189,7 @@ private:
 
     // resources (editor_dlg_resources.cpp)
     void createResourceLists();
+    void lendBrushTips();
     void importResourcePackage();
     void placePickedResource(int code, int index);
     void dropResource(int listKind, int index, QPoint point);

@@ -81,6 +81,12 @@ void CEditorDlg::createResourceLists() {
     resources_->frames = make(resources::lists::kFrames, toolPanel(workspace::ToolFrame));
     resources_->brushTips = make(resources::lists::kBrushTips, brushPanel_.get());
     resources_->brushTips->Select(0);
+    lendBrushTips();
+}
+
+void CEditorDlg::lendBrushTips() {
+    // The pictures are shared, not copied: the list keeps them, the workspace paints with them.
+    workspace_->document().setBrushPictures(resources_->brushTips->pictures());
 }
 
 resources::CResourceList* CEditorDlg::resourceList(int toolMode) const {
@@ -115,8 +121,10 @@ void CEditorDlg::importResourcePackage() {
     case resources::ImportResult::Status::Imported:
         resources_->library.forgetOffsets();
         resources_->byCategory(result.category)->reload();
-        if (result.category == ResourceCategory::Brushes)
+        if (result.category == ResourceCategory::Brushes) {
+            lendBrushTips();
             pushBrushParameters();
+        }
         break;
     }
 }
@@ -126,6 +134,7 @@ void CEditorDlg::placePickedResource(int code, int index) {
 }
 
 void CEditorDlg::dropResource(int listKind, int index, QPoint point) {
+    workspace_->document().DropThumbnail(listKind, index, point.x(), point.y());
     emit resourceDropped(listKind, index, point);
 }
 

@@ -11,6 +11,7 @@
 #include "resources/package_importer.h"
 #include "resources/package_writer.h"
 #include "resources/widgets/resource_list.h"
+#include "workspace/resource_placement.h"
 #include "workspace/workspace_wnd.h"
 
 #include <QDirIterator>
@@ -23,6 +24,15 @@ namespace {
 
 using namespace resources;
 using resources_test::testPicture;
+
+// Records which placing operation a drop reaches.
+struct RecordingPlacement : workspace::ResourcePlacement {
+    std::vector<std::pair<QString, int>> calls;
+    void PlaceFrame(int index) override { calls.emplace_back(QStringLiteral("frame"), index); }
+    void PlaceMask(int index) override { calls.emplace_back(QStringLiteral("mask"), index); }
+    void PlaceClipart(int index, int, int) override { calls.emplace_back(QStringLiteral("clipart"), index); }
+    void PlaceDecoration(int index) override { calls.emplace_back(QStringLiteral("decoration"), index); }
+};
 
 class EditorResources : public resources_test::LibraryTest {
 protected:
@@ -85,6 +95,8 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheFirstTipIsTheBr
     EXPECT_EQ(window->brushTipList()->count(), 2);
     EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
     EXPECT_EQ(document().brush().tipIndex, 0);
+    ASSERT_NE(document().brushTip(), nullptr);
+    EXPECT_EQ(*document().brushTip(), window->brushTipList()->pictures()[0]);
     EXPECT_TRUE(dialogs->shown().empty());
 }
 
@@ -119,6 +131,7 @@ TEST_F(EditorResources, ImportEditingResourceExtendsTheListOrSaysWhyNot) {
     window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
     EXPECT_EQ(window->brushTipList()->count(), 2);
     EXPECT_EQ(document().brush().tipIndex, 0);
+    EXPECT_NE(document().brushTip(), nullptr);
 }
 
 TEST_F(EditorResources, PressesAndDoubleClicksReachTheMainWindow) {
@@ -158,6 +171,8 @@ TEST_F(EditorResources, PressesAndDoubleClicksReachTheMainWindow) {
 TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoint) {
     ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
     start();
+    RecordingPlacement placement;
+    document().setResourcePlacement(&placement);
     QSignalSpy dropped(window, &app::CEditorDlg::resourceDropped);
     CResourceList& list = frames();
     const QPoint start = list.mapTo(window, cellCentre(list, 2));
@@ -175,6 +190,7 @@ TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoin
     EXPECT_EQ(dropped[0][0].toInt(), static_cast<int>(ResourceCategory::Frames));
     EXPECT_EQ(dropped[0][1].toInt(), 2);
     EXPECT_EQ(dropped[0][2].toPoint(), target - workspaceArea.topLeft());
+    EXPECT_EQ(placement.calls, (std::vector<std::pair<QString, int>>{{QStringLiteral("frame"), 2}}));
     EXPECT_FALSE(list.dragging());
 
     // Let go anywhere else, nothing is dropped.
@@ -182,7 +198,9 @@ TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoin
     sendToList(list, QEvent::MouseMove, start + QPoint(0, 30));
     sendToList(list, QEvent::MouseButtonRelease, QPoint(5, 5));
     EXPECT_EQ(dropped.count(), 1);
+    EXPECT_EQ(placement.calls.size(), 1u);
     EXPECT_FALSE(list.dragging());
+    document().setResourcePlacement(nullptr);
 }
 
 TEST_F(EditorResources, GetMoreResourcesOpensTheHelpBooksPageOnPackages) {
