@@ -118,11 +118,9 @@ public:
 signals:
     // Emitted for each command after it has been routed.
     void commandRouted(int id);
-    // A resource chosen in a list (UM_RESOURCEPICKED with a placing code: 0 clipart, 2 mask, 3 frame,
-    // 9 decoration) and a resource dragged from a list and dropped on the workspace at `point` (workspace
-    // coordinates), `listKind` being its ResourceCategory; the drop has been handed to the workspace.
+    // A resource chosen in a list: UM_RESOURCEPICKED with a placing code (0 clipart, 2 mask, 3 frame,
+    // 9 decoration).
     void resourcePicked(int code, int index);
-    void resourceDropped(int listKind, int index, QPoint point);
 
 protected:
     bool event(QEvent* event) override;
@@ -192,9 +190,9 @@ private:
     void lendBrushTips();
     void importResourcePackage();
     void placePickedResource(int code, int index);
-    void dropResource(int listKind, int index, QPoint point);
     void copyResourceSelection();
-    // Follows a drag from the active panel's list: the drop cursor over the workspace, the drop there.
+    // Follows a drag from the active panel's list: the drop cursor over the workspace, and at the release
+    // dropOnWorkspace.
     void trackResourceDrag(QEvent* event);
     void storeBrushTipAngle(int degrees);
     int selectedBrushTip() const;

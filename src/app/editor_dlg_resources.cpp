@@ -133,11 +133,6 @@ void CEditorDlg::placePickedResource(int code, int index) {
     emit resourcePicked(code, index);
 }
 
-void CEditorDlg::dropResource(int listKind, int index, QPoint point) {
-    workspace_->document().DropThumbnail(listKind, index, point.x(), point.y());
-    emit resourceDropped(listKind, index, point);
-}
-
 void CEditorDlg::copyResourceSelection() {
     if (const CResourceList* list = resourceList(activeTool_))
         resources_->selection = {static_cast<int>(list->spec().kind), list->SelectedIndex()};
@@ -147,17 +142,17 @@ void CEditorDlg::trackResourceDrag(QEvent* event) {
     CResourceList* list = resourceList(activeTool_);
     if (!list || !list->dragging() || !workspace_)
         return;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint point = workspace_->mapFromGlobal(mouse->globalPosition().toPoint());
-    const bool overWorkspace = workspace_->isVisible() && workspace_->rect().contains(point);
+    const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
     if (event->type() == QEvent::MouseMove) {
+        const bool overWorkspace =
+            workspace_->isVisible() && workspace_->rect().contains(workspace_->mapFromGlobal(global));
         // The list holds the mouse while it drags, so its cursor is the one shown.
         list->setCursor(overWorkspace ? controls::numberedCursor(controls::image::DropCursor)
                                       : QCursor(Qt::ClosedHandCursor));
         return;
     }
-    if (overWorkspace)
-        dropResource(static_cast<int>(list->spec().kind), list->SelectedIndex(), point);
+    // Placed only when let go over the workspace.
+    dropOnWorkspace(static_cast<int>(list->spec().kind), list->SelectedIndex(), global);
     list->endDrag();
 }
 

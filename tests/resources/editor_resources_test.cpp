@@ -25,13 +25,21 @@ namespace {
 using namespace resources;
 using resources_test::testPicture;
 
-// Records which placing operation a drop reaches.
+// Records which placing operation a drop reaches, with the clipart's point.
 struct RecordingPlacement : workspace::ResourcePlacement {
-    std::vector<std::pair<QString, int>> calls;
-    void PlaceFrame(int index) override { calls.emplace_back(QStringLiteral("frame"), index); }
-    void PlaceMask(int index) override { calls.emplace_back(QStringLiteral("mask"), index); }
-    void PlaceClipart(int index, int, int) override { calls.emplace_back(QStringLiteral("clipart"), index); }
-    void PlaceDecoration(int index) override { calls.emplace_back(QStringLiteral("decoration"), index); }
+    struct Call {
+        QString kind;
+        int index;
+        QPoint point;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
+    void PlaceFrame(int index) override { calls.push_back({QStringLiteral("frame"), index, {}}); }
+    void PlaceMask(int index) override { calls.push_back({QStringLiteral("mask"), index, {}}); }
+    void PlaceClipart(int index, int x, int y) override {
+        calls.push_back({QStringLiteral("clipart"), index, {x, y}});
+    }
+    void PlaceDecoration(int index) override { calls.push_back({QStringLiteral("decoration"), index, {}}); }
 };
 
 class EditorResources : public resources_test::LibraryTest {
@@ -170,36 +178,41 @@ TEST_F(EditorResources, PressesAndDoubleClicksReachTheMainWindow) {
 
 TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoint) {
     ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 3)).imported());
     start();
     RecordingPlacement placement;
     document().setResourcePlacement(&placement);
-    QSignalSpy dropped(window, &app::CEditorDlg::resourceDropped);
-    CResourceList& list = frames();
-    const QPoint start = list.mapTo(window, cellCentre(list, 2));
     const QRect workspaceArea = window->workspace()->geometry();
-    const QPoint target = workspaceArea.center();
+    const QPoint target = workspaceArea.center() + QPoint(30, -20);
 
-    QTest::mousePress(&list, Qt::LeftButton, {}, cellCentre(list, 2));
-    sendToList(list, QEvent::MouseMove, start + QPoint(0, 30));
-    ASSERT_TRUE(list.dragging());
-    EXPECT_EQ(list.cursor().shape(), Qt::ClosedHandCursor);
-    sendToList(list, QEvent::MouseMove, target);
-    EXPECT_EQ(list.cursor().shape(), Qt::BitmapCursor); // the drop cursor
-    sendToList(list, QEvent::MouseButtonRelease, target);
-    ASSERT_EQ(dropped.count(), 1);
-    EXPECT_EQ(dropped[0][0].toInt(), static_cast<int>(ResourceCategory::Frames));
-    EXPECT_EQ(dropped[0][1].toInt(), 2);
-    EXPECT_EQ(dropped[0][2].toPoint(), target - workspaceArea.topLeft());
-    EXPECT_EQ(placement.calls, (std::vector<std::pair<QString, int>>{{QStringLiteral("frame"), 2}}));
-    EXPECT_FALSE(list.dragging());
+    window->onCommand(app::ID_TAB_CLIPART);
+    CResourceList& cliparts = *window->resourceList(workspace::ToolClipart);
+    const QPoint start = cliparts.mapTo(window, cellCentre(cliparts, 2));
+    QTest::mousePress(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 2));
+    sendToList(cliparts, QEvent::MouseMove, start + QPoint(0, 30));
+    ASSERT_TRUE(cliparts.dragging());
+    EXPECT_EQ(cliparts.cursor().shape(), Qt::ClosedHandCursor);
+    sendToList(cliparts, QEvent::MouseMove, target);
+    EXPECT_EQ(cliparts.cursor().shape(), Qt::BitmapCursor); // the drop cursor
+    sendToList(cliparts, QEvent::MouseButtonRelease, target);
+    EXPECT_FALSE(cliparts.dragging());
+    ASSERT_EQ(placement.calls.size(), 1u);
+    EXPECT_EQ(placement.calls[0],
+              (RecordingPlacement::Call{QStringLiteral("clipart"), 2, target - workspaceArea.topLeft()}));
 
-    // Let go anywhere else, nothing is dropped.
-    QTest::mousePress(&list, Qt::LeftButton, {}, cellCentre(list, 0));
-    sendToList(list, QEvent::MouseMove, start + QPoint(0, 30));
-    sendToList(list, QEvent::MouseButtonRelease, QPoint(5, 5));
-    EXPECT_EQ(dropped.count(), 1);
+    // Let go anywhere else, nothing is placed.
+    QTest::mousePress(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 0));
+    sendToList(cliparts, QEvent::MouseMove, start + QPoint(0, 30));
+    sendToList(cliparts, QEvent::MouseButtonRelease, QPoint(5, 5));
     EXPECT_EQ(placement.calls.size(), 1u);
-    EXPECT_FALSE(list.dragging());
+    EXPECT_FALSE(cliparts.dragging());
+
+    window->onCommand(app::ID_TAB_FRAME);
+    QTest::mousePress(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
+    sendToList(frames(), QEvent::MouseMove, target);
+    sendToList(frames(), QEvent::MouseButtonRelease, target);
+    ASSERT_EQ(placement.calls.size(), 2u);
+    EXPECT_EQ(placement.calls[1], (RecordingPlacement::Call{QStringLiteral("frame"), 1, {}}));
     document().setResourcePlacement(nullptr);
 }
 
