@@ -118,9 +118,6 @@ public:
 signals:
     // Emitted for each command after it has been routed.
     void commandRouted(int id);
-    // A resource chosen in a list: UM_RESOURCEPICKED with a placing code (0 clipart, 2 mask, 3 frame,
-    // 9 decoration).
-    void resourcePicked(int code, int index);
 
 protected:
     bool event(QEvent* event) override;
@@ -189,6 +186,7 @@ private:
     void createResourceLists();
     void lendBrushTips();
     void importResourcePackage();
+    // UM_RESOURCEPICKED with a placing code: 0 clipart, 2 mask, 3 frame, 9 decoration.
     void placePickedResource(int code, int index);
     void copyResourceSelection();
     // Follows a drag from the active panel's list: the drop cursor over the workspace, and at the release

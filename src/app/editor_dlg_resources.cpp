@@ -130,7 +130,28 @@ void CEditorDlg::importResourcePackage() {
 }
 
 void CEditorDlg::placePickedResource(int code, int index) {
-    emit resourcePicked(code, index);
+    ResourceCategory category;
+    switch (code) {
+    case workspace::ToolClipart:
+        category = ResourceCategory::Cliparts;
+        break;
+    case workspace::ToolMask:
+        category = ResourceCategory::Masks;
+        break;
+    case workspace::ToolFrame:
+        category = ResourceCategory::Frames;
+        break;
+    case workspace::ToolDecoration:
+        category = ResourceCategory::Decorations;
+        break;
+    default:
+        return;
+    }
+    // A chosen resource goes where one dropped on the middle of the photo area would.
+    workspace::WorkspaceDocument& document = workspace_->document();
+    const workspace::Rect& view = document.viewRect();
+    document.DropThumbnail(static_cast<int>(category), index, view.left + view.width() / 2,
+                           view.top + view.height() / 2);
 }
 
 void CEditorDlg::copyResourceSelection() {

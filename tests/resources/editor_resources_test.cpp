@@ -17,7 +17,6 @@
 #include <QDirIterator>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -147,33 +146,36 @@ TEST_F(EditorResources, PressesAndDoubleClicksReachTheMainWindow) {
     ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 3)).imported());
     ASSERT_TRUE(ImportResourcePackage(folders(), package("b.irs", ResourceCategory::Brushes, 3)).imported());
     start();
-    QSignalSpy picked(window, &app::CEditorDlg::resourcePicked);
+    RecordingPlacement placement;
+    document().setResourcePlacement(&placement);
 
     QTest::mouseClick(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
     EXPECT_EQ(window->resourceSelection(), std::make_pair(0, 1));
-    EXPECT_EQ(picked.count(), 0);
+    EXPECT_TRUE(placement.calls.empty());
     QTest::mouseDClick(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
-    ASSERT_EQ(picked.count(), 1);
-    EXPECT_EQ(picked[0][0].toInt(), 3);
-    EXPECT_EQ(picked[0][1].toInt(), 1);
+    ASSERT_EQ(placement.calls.size(), 1u);
+    EXPECT_EQ(placement.calls[0], (RecordingPlacement::Call{QStringLiteral("frame"), 1, {}}));
 
     window->onCommand(app::ID_TAB_CLIPART);
     CResourceList& cliparts = *window->resourceList(workspace::ToolClipart);
     QTest::mouseClick(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 2));
     EXPECT_EQ(window->resourceSelection(), std::make_pair(2, 2));
     cliparts.button()->click();
-    ASSERT_EQ(picked.count(), 2);
-    EXPECT_EQ(picked[1][0].toInt(), 0);
-    EXPECT_EQ(picked[1][1].toInt(), 2);
+    ASSERT_EQ(placement.calls.size(), 2u);
+    // A chosen clipart lands on the middle of the photo area.
+    const workspace::Rect& view = document().viewRect();
+    const QPoint middle(view.left + view.width() / 2, view.top + view.height() / 2);
+    EXPECT_EQ(placement.calls[1], (RecordingPlacement::Call{QStringLiteral("clipart"), 2, middle}));
 
     // A tip chosen in the brush list becomes the brush's tip; its angle follows dial A.
     CResourceList& tips = *window->brushTipList();
     QTest::mouseClick(&tips, Qt::LeftButton, {}, cellCentre(tips, 2));
     EXPECT_EQ(document().brush().tipIndex, 2);
-    EXPECT_EQ(picked.count(), 2);
+    EXPECT_EQ(placement.calls.size(), 2u);
     platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(45), 2);
     EXPECT_EQ(tips.tipAngle(2), 45);
     EXPECT_EQ(tips.tipAngle(0), 0);
+    document().setResourcePlacement(nullptr);
 }
 
 TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoint) {
