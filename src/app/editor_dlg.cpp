@@ -12,6 +12,7 @@
 #include "app/photos/photo_thumbs.h"
 #include "app/product.h"
 #include "app/profile.h"
+#include "app/resource_panels.h"
 #include "app/tool_panels.h"
 #include "controls/colour_swatch_grid.h"
 #include "controls/dez_menu.h"
@@ -170,6 +171,7 @@ void CEditorDlg::createChildren() {
     connect(workspace_.get(), &workspace::CWorkspaceWnd::editTextRequested, this,
             &CEditorDlg::showTextForEditing);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
+    createResourceLists();
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);
     brushDialB_ = std::make_unique<controls::CDialCtrl>(3, this);

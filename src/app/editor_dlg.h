@@ -24,6 +24,10 @@ class CToggleButton;
 struct MenuItemRecord;
 } // namespace controls
 
+namespace resources {
+class CResourceList;
+}
+
 namespace text {
 class CTextPanel;
 }
@@ -44,6 +48,7 @@ class CEditorApp;
 class CPhotoListCtrl;
 class EmptyPanel;
 class ImportProgressWindow;
+struct ResourcePanels;
 
 // The editor's one main window. It owns every panel and control, lays them out, paints its own skin and
 // is the only router: each command id and private message reaches it and is passed to the part that
@@ -106,6 +111,13 @@ public:
 
     // The items of a drop-down, built afresh: by menu-bar button id, 10557 (Export) or 10558 (Background).
     std::vector<controls::MenuItemRecord> menuItems(int buttonId) const;
+
+    // The browser list of the panel of this tool mode (0, 2, 3, 9), and the brush tips; null before the
+    // children exist.
+    resources::CResourceList* resourceList(int toolMode) const;
+    resources::CResourceList* brushTipList() const;
+    // The list kind and entry the active panel last reported as selected; -1, -1 for none.
+    std::pair<int, int> resourceSelection() const;
 
 signals:
     // Emitted for each command after it has been routed.
@@ -181,6 +193,20 @@ private:
     // Runs the Tool menu's filter of this command id; false when the id names no filter.
     bool runFilterCommand(int commandId);
 
+    // resources (editor_dlg_resources.cpp)
+    void createResourceLists();
+    void lendBrushTips();
+    void importResourcePackage();
+    // UM_RESOURCEPICKED with a placing code: 0 clipart, 2 mask, 3 frame, 9 decoration.
+    void placePickedResource(int code, int index);
+    void copyResourceSelection();
+    // Follows a drag from the active panel's list: the drop cursor over the workspace, and at the release
+    // dropOnWorkspace.
+    void trackResourceDrag(QEvent* event);
+    void storeBrushTipAngle(int degrees);
+    int selectedBrushTip() const;
+    void showPackagesHelp();
+
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
     void showHelp();
@@ -212,6 +238,7 @@ private:
     std::unique_ptr<controls::CColourSwatchGrid> colourGrid_;
     std::unique_ptr<controls::CDezMenu> openMenu_;
     std::unique_ptr<AboutWindow> aboutWindow_;
+    std::unique_ptr<ResourcePanels> resources_;
 
     PhotoList photoList_;
     bool storeReadOnly_ = false;

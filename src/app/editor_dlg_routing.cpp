@@ -94,6 +94,9 @@ void CEditorDlg::onCommand(int id) {
     case ID_REMOVE:
         removeMarkedPhotos();
         break;
+    case ID_FILE_IMPORT_RESOURCE:
+        importResourcePackage();
+        break;
     case ID_EXPORT_PHOTO_AREA:
     case ID_EXPORT_WHOLE_IMAGE:
         exportImage(id == ID_EXPORT_WHOLE_IMAGE);
@@ -183,7 +186,12 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
                 toggleBrush();
             else
                 pushBrushParameters();
+        } else {
+            placePickedResource(static_cast<int>(wParam), static_cast<int>(lParam));
         }
+        break;
+    case UM_RESOURCESELECTION:
+        copyResourceSelection();
         break;
     case UM_DIALCHANGED:
         onDialChanged(static_cast<int>(static_cast<LParam>(wParam)), static_cast<int>(lParam));
@@ -234,6 +242,7 @@ void CEditorDlg::onDialChanged(int value, int which) {
     case 2:
         brushDialA_->setReadout(QString::number(value));
         pushBrushParameters();
+        storeBrushTipAngle(value);
         break;
     case 3:
         brushDialB_->setReadout(QString::number((value + 180) * 255 / 360));
@@ -319,7 +328,7 @@ void CEditorDlg::updateUndoRedo() {
 
 void CEditorDlg::pushBrushParameters() {
     workspace::BrushSettings& brush = workspace_->document().brush();
-    brush.tipIndex = -1; // the brush list arrives with the resource panels
+    brush.tipIndex = selectedBrushTip();
     brush.paintingEnabled = brushOn_;
     brush.angle = brushDialA_->value();
     brush.opacity = (brushDialB_->value() + 180) * 255 / 360;
@@ -406,11 +415,16 @@ bool CEditorDlg::preTranslate(QObject* watched, QEvent* event) {
             return QApplication::focusWidget() != app_.enterKeyWindow() || !app_.enterKeyWindow();
         return false;
     }
+    case QEvent::MouseMove:
+        trackResourceDrag(event);
+        return false;
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && swallowNextButtonUp_) {
             swallowNextButtonUp_ = false;
             return true;
         }
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            trackResourceDrag(event);
         return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

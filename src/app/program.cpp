@@ -1,11 +1,13 @@
 #include "app/command_line.h"
 #include "app/commands/convert_command.h"
+#include "app/commands/import_resources_command.h"
 #include "app/commands/recipe_command.h"
 #include "app/commands/screenshot_command.h"
 #include "app/editor_app.h"
 #include "app/product.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"
+#include "resources/starter_library.h"
 
 #include <QApplication>
 #include <QFile>
@@ -72,11 +74,14 @@ int runPictovance(int argc, char** argv) {
         return runRecipeCommand(argc, argv, arguments);
     if (isScreenshotCommand(arguments))
         return runScreenshotCommand(argc, argv, arguments);
+    if (isImportResourcesCommand(arguments))
+        return runImportResourcesCommand(argc, argv, arguments);
     // Refused before anything else, so a mistyped mode never waits for a display or hands over.
     if (hasUnknownOption(arguments)) {
         std::fprintf(stderr, "usage: pictovance [PICTURE] | --convert FORMAT --out DIR FILE... | "
                              "--recipe RECIPE.json --out DIR [--format FORMAT] PHOTO... | "
-                             "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]\n");
+                             "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] | "
+                             "--import-resources FILE.irs...\n");
         return 2;
     }
 
@@ -109,6 +114,7 @@ int runPictovance(int argc, char** argv) {
     CEditorApp editor(platform::Folders::forRunningProgram(),
                       std::make_unique<platform::QtDialogs>(QString::fromLatin1(kProductName)));
     editor.holdInstanceLock(std::move(lock));
+    resources::prepareLibrary(editor.folders(), editor.folders().programFolder() + QStringLiteral("/Starter"));
     editor.startMainWindow();
     editor.runMainWindow();
     return editor.ExitInstance();

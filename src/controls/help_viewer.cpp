@@ -56,13 +56,17 @@ CHelpViewer::CHelpViewer(QWidget* parent)
     updateButtons();
 }
 
-bool CHelpViewer::openBook(const QString& helpFolder) {
-    const QFileInfo page(QDir(helpFolder).filePath(QString::fromLatin1(kDefaultPage)));
-    if (!page.isFile() || !page.isReadable())
+bool CHelpViewer::openBook(const QString& helpFolder, const QString& page) {
+    const QFileInfo home(QDir(helpFolder).filePath(QString::fromLatin1(kDefaultPage)));
+    const QFileInfo shown(QDir(helpFolder).filePath(page));
+    if (!shown.isFile() || !shown.isReadable())
         return false;
-    browser_->setSearchPaths({page.absolutePath()});
+    browser_->setSearchPaths({shown.absolutePath()});
     browser_->clearHistory();
-    browser_->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+    // The Contents button leads to the default page whichever page the book was opened at.
+    browser_->setSource(QUrl::fromLocalFile(home.absoluteFilePath()));
+    if (shown != home)
+        browser_->setSource(QUrl::fromLocalFile(shown.absoluteFilePath()));
     updateButtons();
     return true;
 }
@@ -77,18 +81,18 @@ void CHelpViewer::updateButtons() {
     home_->setEnabled(!browser_->source().isEmpty());
 }
 
-bool showHelpBook(QWidget* owner, const QString& helpFolder) {
+bool showHelpBook(QWidget* owner, const QString& helpFolder, const QString& page) {
     auto* viewer = owner ? owner->findChild<CHelpViewer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
     if (!viewer) {
         // Probe first, so a missing book leaves no empty window behind.
-        if (!QFileInfo(QDir(helpFolder).filePath(QString::fromLatin1(CHelpViewer::kDefaultPage))).isFile())
+        if (!QFileInfo(QDir(helpFolder).filePath(page)).isFile())
             return false;
         viewer = new CHelpViewer(owner);
         // Without an owner nobody else would free the window.
         if (!owner)
             viewer->setAttribute(Qt::WA_DeleteOnClose);
     }
-    if (!viewer->openBook(helpFolder))
+    if (!viewer->openBook(helpFolder, page))
         return false;
     viewer->show();
     viewer->raise();

@@ -101,7 +101,8 @@ std::optional<ImportJournal> parseJournal(const QByteArray& bytes) {
                            target.fileName == files::kDecorations ||
                            target.fileName == files::kDecorationThumbnails ||
                            target.fileName == files::kCliparts || target.fileName == files::kBrushTips;
-        if (!known || target.length < 0 || (target.existed && target.length < kCountBytes))
+        if (!known || (existed != 0 && existed != 1) || target.length < 0 ||
+            (target.existed && target.length < kCountBytes))
             return std::nullopt;
         journal.targets.push_back(target);
     }
@@ -135,6 +136,10 @@ imaging::Outcome rollBack(const QString& dataFolder, const ImportJournal& journa
             continue;
         }
         QFile file(path);
+        // A file that is gone, or shorter than its counted entries were, is not the import's doing:
+        // extending it would only invent entries.
+        if (!file.exists() || file.size() < target.length)
+            continue;
         std::uint8_t count[kCountBytes];
         putInt32(count, target.count);
         if (!file.open(QIODevice::ReadWrite) || !file.resize(target.length) || !file.seek(0) ||

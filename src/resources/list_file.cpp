@@ -3,6 +3,8 @@
 #include "imaging/codecs/raster.h"
 #include "resources/entry_bytes.h"
 
+#include <algorithm>
+
 namespace resources {
 
 ListLayout encodedLayoutFor(const QString& fileName) {
@@ -52,7 +54,8 @@ ListScan scanList(QIODevice& device, ListLayout layout) {
     scan.hasCount = true;
     scan.count = *count;
     qint64 offset = kCountBytes;
-    for (std::int32_t i = 0; i < scan.count; ++i) {
+    const std::int32_t readable = std::min(scan.count, kMaxListEntries);
+    for (std::int32_t i = 0; i < readable; ++i) {
         const std::optional<EntryHeader> header = readEntryHeaderAt(device, layout, offset);
         if (!header)
             break;

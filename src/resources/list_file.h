@@ -45,8 +45,8 @@ std::optional<std::int32_t> readListCount(QIODevice& device);
 // Reads and checks the header of the entry starting at `offset`; none when it is short or damaged.
 std::optional<EntryHeader> readEntryHeaderAt(QIODevice& device, ListLayout layout, qint64 offset);
 
-// The entries a file really holds: the start of each sound entry among the first `count`, in order,
-// stopping at the first damaged one.
+// The entries a file really holds: the start of each sound entry among the first `count` (at most
+// kMaxListEntries), in order, stopping at the first damaged one.
 struct ListScan {
     std::int32_t count = 0;      // as the file says (0 when it is shorter than 4 bytes)
     std::vector<qint64> offsets; // at most max(count, 0) entries

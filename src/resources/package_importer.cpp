@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <array>
-#include <limits>
 #include <memory>
 
 namespace resources {
@@ -81,7 +80,7 @@ std::optional<std::string> Import::inspectTargets() {
             target.before.count = scan.count;
         }
         const std::int32_t held = std::max(target.before.count, 0);
-        if (held > std::numeric_limits<std::int32_t>::max() - reader_.count())
+        if (held > kMaxListEntries - reader_.count())
             return "the library file " + quoted(target.fileName) + " is full";
         target.countAfter = held + reader_.count();
     }

@@ -37,6 +37,9 @@ imaging::Outcome PackageReader::readHeader() {
     const std::int32_t count = int32At(header + 4);
     if (count <= 0)
         return imaging::Outcome::failure("it holds no resources");
+    if (count > kMaxListEntries)
+        return imaging::Outcome::failure("it holds more than " + std::to_string(kMaxListEntries) +
+                                         " resources");
     const qint64 smallestEntry =
         kRawHeaderBytes + 4 + kEncodedHeaderBytes + (carriesHole(*category) ? kHoleBytes : 0);
     if (count > remaining() / smallestEntry)

@@ -23,8 +23,9 @@ std::vector<QByteArray> readPackageRegister(const QString& path) {
         const QByteArray field = file.read(kRegisterNameBytes);
         if (field.size() != kRegisterNameBytes)
             break;
+        // A field without its terminator is damaged: its name is taken as long as a name can be.
         const qsizetype end = field.indexOf('\0');
-        names.push_back(end < 0 ? field : field.left(end));
+        names.push_back(field.left(end < 0 ? kRegisterNameBytes - 1 : end));
     }
     return names;
 }

@@ -6,14 +6,17 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 #include <span>
 
 namespace resources {
 
 namespace {
 
-// A whole list never takes more than this in pictures, however large its file.
+// A whole list never takes more than this in pictures, however large its file; each picture is counted
+// with what a picture costs besides its pixels.
 constexpr qint64 kMaxListBytes = qint64{1} << 30;
+constexpr qint64 kPictureOverhead = 256;
 
 std::span<const std::uint8_t> bytesOf(const QByteArray& data) {
     return {reinterpret_cast<const std::uint8_t*>(data.constData()), static_cast<std::size_t>(data.size())};
@@ -42,7 +45,8 @@ QString ResourceLibrary::pathOf(const QString& fileName) const {
 std::optional<EntryHeader> ResourceLibrary::locate(QFile& file, const QString& fileName, ListLayout layout,
                                                    int index) const {
     file.setFileName(pathOf(fileName));
-    if (index < 0 || !file.open(QIODevice::ReadOnly))
+    // Unbuffered: a walk reads a few bytes per entry, never the 16 KB a buffer would fetch.
+    if (index < 0 || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     const qint64 size = file.size();
     const qint64 modified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
@@ -118,18 +122,19 @@ ResourceLibrary::RawList ResourceLibrary::ReadRawList(const QString& fileName) c
         return list;
     qint64 offset = kCountBytes;
     qint64 total = 0;
-    for (std::int32_t i = 0; i < *count; ++i) {
+    const std::int32_t readable = std::min(*count, kMaxListEntries);
+    for (std::int32_t i = 0; i < readable; ++i) {
         const std::optional<EntryHeader> header = readEntryHeaderAt(file, ListLayout::Raw, offset);
-        if (!header || header->length > kMaxListBytes - total)
+        if (!header || header->length + kPictureOverhead > kMaxListBytes - total)
             return list;
         QImage picture = readRawPixels(file, *header);
         if (picture.isNull())
             return list;
         list.pictures.push_back(std::move(picture));
-        total += header->length;
+        total += header->length + kPictureOverhead;
         offset = header->end();
     }
-    list.complete = true;
+    list.complete = *count <= kMaxListEntries;
     return list;
 }
 

@@ -42,9 +42,10 @@ public:
     // The header of entry `index` of an encoded list, with the hole for "photoframes", without decoding.
     std::optional<EntryHeader> ReadEntryHeader(const QString& fileName, int index) const;
 
-    // Every entry of a raw list file, in order. `complete` is false when the file is missing or
-    // unreadable, or when an entry is short or damaged: the entries before it are kept. A count of 0 or
-    // less gives an empty, complete list.
+    // Every entry of a raw list file, in order, up to kMaxListEntries. `complete` is false when the file
+    // is missing or unreadable, when an entry is short or damaged (the entries before it are kept) or
+    // when the file counts more entries than are read. A count of 0 or less gives an empty, complete
+    // list.
     struct RawList {
         std::vector<QImage> pictures;
         bool complete = false;

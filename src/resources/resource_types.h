@@ -89,6 +89,8 @@ constexpr bool keepsPictures(ResourceCategory category) {
 // Limits every reader and the importer hold a file to, so a damaged or hostile file never makes the
 // editor allocate more than a few hundred megabytes.
 inline constexpr std::int64_t kMaxRawPixels = std::int64_t{4096} * 4096;
+// Entries of one list file that are ever read; the browser keeps every one of them in memory.
+inline constexpr std::int32_t kMaxListEntries = 100'000;
 inline constexpr std::int64_t kMaxEncodedBytes = std::int64_t{256} << 20;
 
 // True when a raw entry of this size is acceptable (positive sides, at most kMaxRawPixels).

@@ -29,6 +29,21 @@ TEST(HelpViewer, OpensTheDefaultPageOfABook) {
     EXPECT_TRUE(viewer.browser()->toPlainText().contains("The tools"));
 }
 
+TEST(HelpViewer, OpensANamedPageWithContentsLeadingToTheDefaultPage) {
+    testing_support::TempFolder book;
+    ASSERT_TRUE(book.write("index.html", "<html><body><p>Welcome</p></body></html>"));
+    ASSERT_TRUE(book.write("packages.html", "<html><body><p>Packages</p></body></html>"));
+    QWidget owner;
+    EXPECT_FALSE(showHelpBook(&owner, book.path(), "missing.html"));
+    EXPECT_EQ(owner.findChild<CHelpViewer*>(), nullptr);
+    ASSERT_TRUE(showHelpBook(&owner, book.path(), "packages.html"));
+    auto* viewer = owner.findChild<CHelpViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->browser()->toPlainText().contains("Packages"));
+    viewer->browser()->home();
+    EXPECT_TRUE(viewer->currentPage().toLocalFile().endsWith("/index.html"));
+}
+
 TEST(HelpViewer, MissingBookIsReportedAndLeavesNoWindow) {
     testing_support::TempFolder empty;
     CHelpViewer viewer;

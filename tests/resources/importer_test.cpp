@@ -184,6 +184,14 @@ TEST_F(ImporterTest, ARegisterCountingNoPackagesDoesNotStopImports) {
               Status::AlreadyInLibrary);
     ASSERT_TRUE(import(writePackage(QStringLiteral("two.irs"), framesPackage(1))).imported());
     EXPECT_EQ(registered(), (std::vector<QByteArray>{"one.irs", "two.irs"}));
+
+    // A field without its terminator holds the longest name a field can.
+    std::vector<std::uint8_t> unterminated;
+    appendInt32(unterminated, 1);
+    unterminated.resize(4 + 260, 'a');
+    writeData(files::kPackageRegister, QByteArray(reinterpret_cast<const char*>(unterminated.data()), 264));
+    ASSERT_TRUE(import(writePackage(QStringLiteral("three.irs"), framesPackage(1))).imported());
+    EXPECT_EQ(registered(), (std::vector<QByteArray>{QByteArray(259, 'a'), "three.irs"}));
 }
 
 TEST_F(ImporterTest, AnImportCutShortByAKillIsTakenBackOrKeptByTheRegister) {

@@ -74,6 +74,21 @@ TEST_F(ResourceLibraryTest, DamagedRawFilesFailCleanlyAndKeepEarlierEntries) {
     writeData(files::kFrameThumbnails, QByteArray(reinterpret_cast<const char*>(huge.data()), 76));
     EXPECT_TRUE(library_.ReadRawPicture(files::kFrameThumbnails, 0).isNull());
     EXPECT_TRUE(library_.ReadRawList(files::kFrameThumbnails).pictures.empty());
+
+    // A list is never read beyond kMaxListEntries, however many tiny entries its file holds.
+    std::vector<std::uint8_t> many;
+    appendInt32(many, kMaxListEntries + 1);
+    for (int i = 0; i <= kMaxListEntries; ++i) {
+        appendInt32(many, 1);
+        appendInt32(many, 1);
+        appendInt32(many, i);
+    }
+    writeData(files::kDecorationThumbnails,
+              QByteArray(reinterpret_cast<const char*>(many.data()), static_cast<qsizetype>(many.size())));
+    list = library_.ReadRawList(files::kDecorationThumbnails);
+    EXPECT_FALSE(list.complete);
+    EXPECT_EQ(list.pictures.size(), static_cast<std::size_t>(kMaxListEntries));
+    EXPECT_TRUE(library_.ReadRawPicture(files::kDecorationThumbnails, kMaxListEntries).isNull());
 }
 
 TEST_F(ResourceLibraryTest, ACountOfZeroOrLessIsAnEmptyListAndAMissingFileAFailure) {

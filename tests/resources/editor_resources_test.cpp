@@ -1,0 +1,243 @@
+// The main window's resource handling: the lists in their panels, package import from the File menu,
+// choosing, dragging and the brush tips.
+
+#include "app/command_ids.h"
+#include "app/editor_app.h"
+#include "app/editor_dlg.h"
+#include "controls/help_viewer.h"
+#include "controls/skin_button.h"
+#include "library_fixture.h"
+#include "platform/scripted_dialogs.h"
+#include "resources/package_importer.h"
+#include "resources/package_writer.h"
+#include "resources/widgets/resource_list.h"
+#include "workspace/resource_placement.h"
+#include "workspace/workspace_wnd.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+using namespace resources;
+using resources_test::testPicture;
+
+// Records which placing operation a drop reaches, with the clipart's point.
+struct RecordingPlacement : workspace::ResourcePlacement {
+    struct Call {
+        QString kind;
+        int index;
+        QPoint point;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
+    void PlaceFrame(int index) override { calls.push_back({QStringLiteral("frame"), index, {}}); }
+    void PlaceMask(int index) override { calls.push_back({QStringLiteral("mask"), index, {}}); }
+    void PlaceClipart(int index, int x, int y) override {
+        calls.push_back({QStringLiteral("clipart"), index, {x, y}});
+    }
+    void PlaceDecoration(int index) override { calls.push_back({QStringLiteral("decoration"), index, {}}); }
+};
+
+class EditorResources : public resources_test::LibraryTest {
+protected:
+    platform::ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<app::CEditorApp> editor;
+    app::CEditorDlg* window = nullptr;
+
+    QString package(const QString& name, ResourceCategory category, int count, int seed = 1) {
+        PackageWriter writer(category);
+        for (int i = 0; i < count; ++i) {
+            const QImage picture = testPicture(30 + i, 20, seed + i);
+            EXPECT_TRUE(category == ResourceCategory::Cliparts || category == ResourceCategory::Brushes
+                            ? writer.addRaw(picture)
+                            : writer.addPicture(picture));
+        }
+        return writePackage(name, writer.bytes());
+    }
+
+    void start() {
+        auto scripted = std::make_unique<platform::ScriptedDialogs>();
+        dialogs = scripted.get();
+        editor = std::make_unique<app::CEditorApp>(folders(), std::move(scripted));
+        window = &editor->startMainWindow();
+        window->resize(1280, 800);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
+    CResourceList& frames() const { return *window->resourceList(workspace::ToolFrame); }
+    workspace::WorkspaceDocument& document() const { return window->workspace()->document(); }
+
+    QPoint cellCentre(const CResourceList& list, int index) const {
+        return list.grid().cellRect(index, list.scrollPosition()).center();
+    }
+
+    // A mouse event for the list at a point given in the main window's coordinates.
+    void sendToList(CResourceList& list, QEvent::Type type, QPoint windowPoint) {
+        const QPointF global = window->mapToGlobal(QPointF(windowPoint));
+        QMouseEvent event(type, list.mapFromGlobal(global), global, Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+        QApplication::sendEvent(&list, &event);
+    }
+};
+
+TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheFirstTipIsTheBrush) {
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 4)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("b.irs", ResourceCategory::Brushes, 2)).imported());
+    start();
+
+    EXPECT_EQ(frames().count(), 3);
+    EXPECT_EQ(frames().parentWidget(), window->toolPanel(workspace::ToolFrame));
+    EXPECT_EQ(frames().geometry(), window->toolPanel(workspace::ToolFrame)->rect());
+    EXPECT_TRUE(frames().isVisible());
+    EXPECT_EQ(window->resourceList(workspace::ToolClipart)->count(), 4);
+    EXPECT_EQ(window->resourceList(workspace::ToolClipart)->button()->text(), QStringLiteral("Add"));
+    EXPECT_EQ(window->resourceList(workspace::ToolMask)->count(), 0);
+    EXPECT_EQ(window->resourceList(workspace::ToolDecoration)->count(), 0);
+    EXPECT_EQ(window->resourceList(workspace::ToolCrop), nullptr);
+    EXPECT_EQ(window->brushTipList()->count(), 2);
+    EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
+    EXPECT_EQ(document().brush().tipIndex, 0);
+    ASSERT_NE(document().brushTip(), nullptr);
+    EXPECT_EQ(*document().brushTip(), window->brushTipList()->pictures()[0]);
+    EXPECT_TRUE(dialogs->shown().empty());
+}
+
+TEST_F(EditorResources, ImportEditingResourceExtendsTheListOrSaysWhyNot) {
+    ASSERT_TRUE(
+        ImportResourcePackage(folders(), package("first.irs", ResourceCategory::Frames, 2)).imported());
+    start();
+    frames().Select(1);
+
+    dialogs->queueOpenFiles({package("second.irs", ResourceCategory::Frames, 3, 20)});
+    window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
+    EXPECT_EQ(dialogs->shown().front().text, QStringLiteral("(*.irs)|*.irs||"));
+    EXPECT_EQ(frames().count(), 5);
+    EXPECT_EQ(frames().SelectedIndex(), 0);
+    EXPECT_EQ(frames().pictures()[2], fittedThumbnail(testPicture(30, 20, 20)));
+
+    window->onCommand(app::ID_FILE_IMPORT_RESOURCE); // cancelled
+    dialogs->queueOpenFiles({package("second.irs", ResourceCategory::Frames, 1, 40)});
+    window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
+    EXPECT_EQ(dialogs->shown().back().text, QStringLiteral("Already in the library."));
+
+    PackageWriter seven(static_cast<ResourceCategory>(7));
+    ASSERT_TRUE(seven.addRaw(testPicture(4, 4, 1)));
+    dialogs->queueOpenFiles({writePackage("seven.irs", seven.bytes())});
+    window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
+    EXPECT_TRUE(dialogs->shown().back().text.startsWith(
+        QStringLiteral("The package \"seven.irs\" was not imported: its category (7)")));
+    EXPECT_EQ(frames().count(), 5);
+
+    // New brush tips reach the list and the brush at once.
+    dialogs->queueOpenFiles({package("tips.irs", ResourceCategory::Brushes, 2)});
+    window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
+    EXPECT_EQ(window->brushTipList()->count(), 2);
+    EXPECT_EQ(document().brush().tipIndex, 0);
+    EXPECT_NE(document().brushTip(), nullptr);
+}
+
+TEST_F(EditorResources, PressesAndDoubleClicksReachTheMainWindow) {
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 3)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("b.irs", ResourceCategory::Brushes, 3)).imported());
+    start();
+    RecordingPlacement placement;
+    document().setResourcePlacement(&placement);
+
+    QTest::mouseClick(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
+    EXPECT_EQ(window->resourceSelection(), std::make_pair(0, 1));
+    EXPECT_TRUE(placement.calls.empty());
+    QTest::mouseDClick(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
+    ASSERT_EQ(placement.calls.size(), 1u);
+    EXPECT_EQ(placement.calls[0], (RecordingPlacement::Call{QStringLiteral("frame"), 1, {}}));
+
+    window->onCommand(app::ID_TAB_CLIPART);
+    CResourceList& cliparts = *window->resourceList(workspace::ToolClipart);
+    QTest::mouseClick(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 2));
+    EXPECT_EQ(window->resourceSelection(), std::make_pair(2, 2));
+    cliparts.button()->click();
+    ASSERT_EQ(placement.calls.size(), 2u);
+    // A chosen clipart lands on the middle of the photo area.
+    const workspace::Rect& view = document().viewRect();
+    const QPoint middle(view.left + view.width() / 2, view.top + view.height() / 2);
+    EXPECT_EQ(placement.calls[1], (RecordingPlacement::Call{QStringLiteral("clipart"), 2, middle}));
+
+    // A tip chosen in the brush list becomes the brush's tip; its angle follows dial A.
+    CResourceList& tips = *window->brushTipList();
+    QTest::mouseClick(&tips, Qt::LeftButton, {}, cellCentre(tips, 2));
+    EXPECT_EQ(document().brush().tipIndex, 2);
+    EXPECT_EQ(placement.calls.size(), 2u);
+    platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(45), 2);
+    EXPECT_EQ(tips.tipAngle(2), 45);
+    EXPECT_EQ(tips.tipAngle(0), 0);
+    document().setResourcePlacement(nullptr);
+}
+
+TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoint) {
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
+    ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 3)).imported());
+    start();
+    RecordingPlacement placement;
+    document().setResourcePlacement(&placement);
+    const QRect workspaceArea = window->workspace()->geometry();
+    const QPoint target = workspaceArea.center() + QPoint(30, -20);
+
+    window->onCommand(app::ID_TAB_CLIPART);
+    CResourceList& cliparts = *window->resourceList(workspace::ToolClipart);
+    const QPoint start = cliparts.mapTo(window, cellCentre(cliparts, 2));
+    QTest::mousePress(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 2));
+    sendToList(cliparts, QEvent::MouseMove, start + QPoint(0, 30));
+    ASSERT_TRUE(cliparts.dragging());
+    EXPECT_EQ(cliparts.cursor().shape(), Qt::ClosedHandCursor);
+    sendToList(cliparts, QEvent::MouseMove, target);
+    EXPECT_EQ(cliparts.cursor().shape(), Qt::BitmapCursor); // the drop cursor
+    sendToList(cliparts, QEvent::MouseButtonRelease, target);
+    EXPECT_FALSE(cliparts.dragging());
+    ASSERT_EQ(placement.calls.size(), 1u);
+    EXPECT_EQ(placement.calls[0],
+              (RecordingPlacement::Call{QStringLiteral("clipart"), 2, target - workspaceArea.topLeft()}));
+
+    // Let go anywhere else, nothing is placed.
+    QTest::mousePress(&cliparts, Qt::LeftButton, {}, cellCentre(cliparts, 0));
+    sendToList(cliparts, QEvent::MouseMove, start + QPoint(0, 30));
+    sendToList(cliparts, QEvent::MouseButtonRelease, QPoint(5, 5));
+    EXPECT_EQ(placement.calls.size(), 1u);
+    EXPECT_FALSE(cliparts.dragging());
+
+    window->onCommand(app::ID_TAB_FRAME);
+    QTest::mousePress(&frames(), Qt::LeftButton, {}, cellCentre(frames(), 1));
+    sendToList(frames(), QEvent::MouseMove, target);
+    sendToList(frames(), QEvent::MouseButtonRelease, target);
+    ASSERT_EQ(placement.calls.size(), 2u);
+    EXPECT_EQ(placement.calls[1], (RecordingPlacement::Call{QStringLiteral("frame"), 1, {}}));
+    document().setResourcePlacement(nullptr);
+}
+
+TEST_F(EditorResources, GetMoreResourcesOpensTheHelpBooksPageOnPackages) {
+    start();
+    QLabel* link = frames().link();
+    ASSERT_NE(link, nullptr);
+    EXPECT_TRUE(link->text().contains(QStringLiteral("Get More Resources")));
+    EXPECT_EQ(window->brushTipList()->link(), nullptr);
+    emit frames().linkActivated();
+    ASSERT_EQ(dialogs->count(QStringLiteral("information")), 1);
+    EXPECT_TRUE(dialogs->shown().back().text.startsWith(QStringLiteral("The help book was not found")));
+
+    const QString book = root_.path() + QStringLiteral("/Help");
+    QDir().mkpath(book);
+    for (QDirIterator it(QStringLiteral(PICTOVANCE_SOURCE_DIR "/help"), QDir::Files); it.hasNext();) {
+        it.next();
+        ASSERT_TRUE(QFile::copy(it.filePath(), book + QLatin1Char('/') + it.fileName()));
+    }
+    emit frames().linkActivated();
+    const auto* viewer = window->findChild<controls::CHelpViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->currentPage().toLocalFile().endsWith(QStringLiteral("/resource-packages.html")));
+}
+
+} // namespace
