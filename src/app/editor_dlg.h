@@ -170,6 +170,9 @@ private:
     void endTypingBurst();
     static bool endsTypingBurst(int message);
 
+    // batch convert (editor_dlg_batch.cpp)
+    void openBatchConvert();
+
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
     void showHelp();

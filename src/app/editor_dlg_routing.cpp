@@ -124,6 +124,9 @@ void CEditorDlg::onCommand(int id) {
     case ID_SEND_TO_BACK:
         workspace_->onCommand(id);
         break;
+    case ID_TOOL_BATCH_CONVERT:
+        openBatchConvert();
+        break;
     default:
         for (const ToolPanelEntry& entry : kToolPanels) {
             if (id == entry.tabCommand || id == entry.panelMenuCommand)
