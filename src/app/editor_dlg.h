@@ -172,6 +172,8 @@ private:
 
     // batch convert (editor_dlg_batch.cpp)
     void openBatchConvert();
+    // wallpaper (editor_dlg_wallpaper.cpp)
+    void setWallpaper(int action);
 
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);

@@ -127,6 +127,10 @@ void CEditorDlg::onCommand(int id) {
     case ID_TOOL_BATCH_CONVERT:
         openBatchConvert();
         break;
+    case ID_TOOL_SET_WALLPAPER:
+    case ID_TOOL_REMOVE_WALLPAPER:
+        setWallpaper(id == ID_TOOL_SET_WALLPAPER ? 0 : 1);
+        break;
     default:
         for (const ToolPanelEntry& entry : kToolPanels) {
             if (id == entry.tabCommand || id == entry.panelMenuCommand)
