@@ -29,10 +29,12 @@ constexpr ModeUsage kModes[] = {
      "      Decorates each PHOTO with the recipe's steps and exports it into DIR.\n"},
     {ProgramMode::ImportResources, "--import-resources FILE.irs...",
      "      Imports editing-resource packages into the library, one line per package.\n"},
-    {ProgramMode::Screenshot, "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME]",
+    {ProgramMode::Screenshot,
+     "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] [--add-text WORDS] [--colour-popup 1|2]",
      "      Renders the main window to the PNG FILE without a display: with PICTURE open, at WxH\n"
      "      pixels, showing the tool panel NAME (frame, mask, clipart, decoration, crop, tuning,\n"
-     "      text or brush).\n"},
+     "      text or brush), with WORDS added as a text through the text panel, and with the palette\n"
+     "      of the text panel's first or second colour open.\n"},
 };
 
 void printHelp() {
