@@ -5,14 +5,10 @@
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
 #include "platform/manual_reset_event.h"
+#include "platform/ordered_workers.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QHash>
-#include <array>
-#include <condition_variable>
 #include <exception>
-#include <mutex>
 #include <new>
 #include <thread>
 #include <vector>
@@ -20,29 +16,6 @@
 namespace imaging {
 
 namespace {
-
-// One name for one file, however the path was written; an existing file by its real path, so a link
-// and its target meet.
-QString pathKey(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-// For each file, the (at most two) earlier files that must be finished before it starts: the last
-// earlier one that read or wrote its source, and the last that read or wrote its target.
-std::vector<std::array<int, 2>> orderingConstraints(const BatchJob& job, const QStringList& targets) {
-    std::vector<std::array<int, 2>> after(static_cast<std::size_t>(job.files.size()));
-    QHash<QString, int> lastUse;
-    for (qsizetype i = 0; i < job.files.size(); ++i) {
-        const QString source = pathKey(job.files[i]);
-        const QString target = pathKey(targets[i]);
-        after[static_cast<std::size_t>(i)] = {lastUse.value(source, -1), lastUse.value(target, -1)};
-        lastUse.insert(source, static_cast<int>(i));
-        lastUse.insert(target, static_cast<int>(i));
-    }
-    return after;
-}
 
 Outcome convertGuarded(const QString& source, const QString& target, const BatchJob& job) {
     try {
@@ -62,96 +35,6 @@ void rest(const BatchOptions& options) {
         options.stop->wait(options.pauseAfterFile);
     else
         std::this_thread::sleep_for(options.pauseAfterFile);
-}
-
-bool stopRequested(const BatchOptions& options) {
-    return options.stop != nullptr && options.stop->isSet();
-}
-
-BatchSummary runInline(const BatchJob& job, const QStringList& targets, const BatchOptions& options,
-                       const std::function<void(const BatchFileReport&)>& report) {
-    BatchSummary summary;
-    for (qsizetype i = 0; i < job.files.size(); ++i) {
-        if (stopRequested(options)) {
-            summary.stopped = true;
-            break;
-        }
-        BatchFileReport file{static_cast<int>(i), job.files[i], targets[i],
-                             convertGuarded(job.files[i], targets[i], job)};
-        ++(file.outcome ? summary.converted : summary.skipped);
-        report(file);
-        if (file.outcome)
-            rest(options);
-    }
-    return summary;
-}
-
-BatchSummary runParallel(const BatchJob& job, const QStringList& targets, const BatchOptions& options,
-                         const std::function<void(const BatchFileReport&)>& report) {
-    const int count = static_cast<int>(job.files.size());
-    const std::vector<std::array<int, 2>> after = orderingConstraints(job, targets);
-    std::vector<Outcome> outcomes(static_cast<std::size_t>(count));
-    std::vector<char> done(static_cast<std::size_t>(count), 0);
-    std::mutex mutex;
-    std::condition_variable changed;
-    int next = 0;
-    int workersLeft = options.workers;
-    bool stopped = false;
-    const auto finished = [&](int index) { return index < 0 || done[static_cast<std::size_t>(index)]; };
-
-    const auto work = [&] {
-        for (;;) {
-            int index = 0;
-            {
-                std::unique_lock lock(mutex);
-                if (next >= count || stopRequested(options)) {
-                    stopped = stopped || next < count;
-                    break;
-                }
-                index = next++;
-                const auto& before = after[static_cast<std::size_t>(index)];
-                changed.wait(lock, [&] { return finished(before[0]) && finished(before[1]); });
-            }
-            Outcome outcome = convertGuarded(job.files[index], targets[index], job);
-            const bool converted = outcome.ok;
-            {
-                std::lock_guard lock(mutex);
-                outcomes[static_cast<std::size_t>(index)] = std::move(outcome);
-                done[static_cast<std::size_t>(index)] = 1;
-            }
-            changed.notify_all();
-            if (converted)
-                rest(options);
-        }
-        {
-            std::lock_guard lock(mutex);
-            --workersLeft;
-        }
-        changed.notify_all();
-    };
-
-    std::vector<std::jthread> workers;
-    workers.reserve(static_cast<std::size_t>(options.workers));
-    for (int w = 0; w < options.workers; ++w)
-        workers.emplace_back(work);
-
-    BatchSummary summary;
-    for (int reported = 0;;) {
-        BatchFileReport file;
-        {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return (reported < next && finished(reported)) || workersLeft == 0; });
-            if (reported >= next || !finished(reported))
-                break;
-            file = {reported, job.files[reported], targets[reported],
-                    outcomes[static_cast<std::size_t>(reported)]};
-        }
-        ++(file.outcome ? summary.converted : summary.skipped);
-        report(file);
-        ++reported;
-    }
-    summary.stopped = stopped;
-    return summary;
 }
 
 } // namespace
@@ -191,11 +74,32 @@ BatchSummary RunBatch(const BatchJob& job, const BatchOptions& options,
     targets.reserve(job.files.size());
     for (const QString& file : job.files)
         targets << batchOutputPath(job.outputFolder, file, job.format);
-    if (options.workers <= 1 || job.files.size() <= 1)
-        return runInline(job, targets, options, report);
-    BatchOptions bounded = options;
-    bounded.workers = static_cast<int>(std::min<qsizetype>(options.workers, job.files.size()));
-    return runParallel(job, targets, bounded, report);
+    const int count = static_cast<int>(job.files.size());
+    const bool inOneThread = options.workers <= 1 || count <= 1;
+    std::vector<Outcome> outcomes(static_cast<std::size_t>(count));
+    BatchSummary summary;
+    // After a converted file: with one worker the rest follows the report, so a window hears of the file
+    // before it rests; several workers each rest on their own.
+    const platform::OrderedRun run = platform::runOrdered(
+        count, options.workers,
+        inOneThread ? platform::ItemOrder{} : platform::orderBySharedPaths(job.files, targets),
+        [&](int index, int) {
+            Outcome& outcome = outcomes[static_cast<std::size_t>(index)];
+            outcome = convertGuarded(job.files[index], targets[index], job);
+            if (!inOneThread && outcome)
+                rest(options);
+        },
+        [&](int index) {
+            const BatchFileReport file{index, job.files[index], targets[index],
+                                       outcomes[static_cast<std::size_t>(index)]};
+            ++(file.outcome ? summary.converted : summary.skipped);
+            report(file);
+            if (inOneThread && file.outcome)
+                rest(options);
+        },
+        [&options] { return options.stop != nullptr && options.stop->isSet(); });
+    summary.stopped = run.stopped;
+    return summary;
 }
 
 } // namespace imaging
