@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 
@@ -45,6 +46,8 @@ public:
 
     const platform::Folders& folders() const { return folders_; }
     platform::Dialogs& dialogs() { return *dialogs_; }
+    // The desktop the wallpaper commands talk to.
+    platform::DesktopSession& desktop() { return desktop_; }
     CEditorDlg* mainWindow() const { return mainWindow_.get(); }
 
     void setLanguageTable(std::unique_ptr<LanguageTable> table);
@@ -69,6 +72,7 @@ private:
 
     platform::Folders folders_;
     std::unique_ptr<platform::Dialogs> dialogs_;
+    platform::DesktopSession desktop_ = platform::DesktopSession::current();
     std::unique_ptr<InstanceLock> instanceLock_;
     std::unique_ptr<InstanceServer> instanceServer_;
     std::unique_ptr<LanguageTable> languageTable_;

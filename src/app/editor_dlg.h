@@ -207,6 +207,11 @@ private:
     int selectedBrushTip() const;
     void showPackagesHelp();
 
+    // batch convert (editor_dlg_batch.cpp)
+    void openBatchConvert();
+    // wallpaper (editor_dlg_wallpaper.cpp)
+    void setWallpaper(int action);
+
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);
     void showHelp();

@@ -5,6 +5,7 @@
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_import.h"
 #include "app/photos/photo_list_ctrl.h"
+#include "app/wait_cursor.h"
 #include "imaging/file_dialog_filters.h"
 #include "imaging/jpeg_thumbnail.h"
 #include "imaging/photo_loading.h"
@@ -17,24 +18,6 @@
 namespace app {
 
 namespace {
-
-// Operations on large photos show the wait cursor while they run.
-class WaitCursor {
-public:
-    explicit WaitCursor(bool show) : shown_(show) {
-        if (shown_)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor() {
-        if (shown_)
-            QApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool shown_;
-};
 
 bool largePhoto(const workspace::WorkspaceDocument& document) {
     return std::int64_t{document.canvasWidth()} * document.canvasHeight() > workspace::kWaitCursorPixels;

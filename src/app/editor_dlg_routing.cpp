@@ -127,6 +127,13 @@ void CEditorDlg::onCommand(int id) {
     case ID_SEND_TO_BACK:
         workspace_->onCommand(id);
         break;
+    case ID_TOOL_BATCH_CONVERT:
+        openBatchConvert();
+        break;
+    case ID_TOOL_SET_WALLPAPER:
+    case ID_TOOL_REMOVE_WALLPAPER:
+        setWallpaper(id == ID_TOOL_SET_WALLPAPER ? 0 : 1);
+        break;
     default:
         if (runFilterCommand(id))
             break;

@@ -3,6 +3,7 @@
 #include "app/commands/import_resources_command.h"
 #include "app/commands/recipe_command.h"
 #include "app/commands/screenshot_command.h"
+#include "app/commands/usage.h"
 #include "app/editor_app.h"
 #include "app/product.h"
 #include "app/single_instance.h"
@@ -67,6 +68,8 @@ int cannotStart(int argc, char** argv, const QString& problem) {
 
 int runPictovance(int argc, char** argv) {
     const QStringList arguments = argumentsOf(argc, argv);
+    if (isUsageRequest(arguments))
+        return runUsageRequest(arguments);
     // The converter works on files only: no window, no display, no hand-over to a running editor.
     if (isConvertCommand(arguments))
         return runConvertCommand(argc, argv, arguments);
@@ -76,12 +79,10 @@ int runPictovance(int argc, char** argv) {
         return runScreenshotCommand(argc, argv, arguments);
     if (isImportResourcesCommand(arguments))
         return runImportResourcesCommand(argc, argv, arguments);
-    // Refused before anything else, so a mistyped mode never waits for a display or hands over.
+    // Refused before anything else, so a mistyped mode never waits for a display or hands over. --help and
+    // --version were answered above, and the modes' own options (--jobs, --out...) went with their modes.
     if (hasUnknownOption(arguments)) {
-        std::fprintf(stderr, "usage: pictovance [PICTURE] | --convert FORMAT --out DIR FILE... | "
-                             "--recipe RECIPE.json --out DIR [--format FORMAT] PHOTO... | "
-                             "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] | "
-                             "--import-resources FILE.irs...\n");
+        printUsageLine();
         return 2;
     }
 

@@ -29,4 +29,9 @@ inline QString batchOutputPath(const QString& outputFolder, const QString& sourc
     return outputFolder + stem + format;
 }
 
+// The batch converter's first output folder: the documents folder, then "Quorix Pictovnce Dazazizu",
+// then "Convert", with a trailing separator. Both levels are created when missing; the result is the
+// path even when they could not be, so the failure shows when files are written.
+QString defaultBatchOutputFolder(const QString& documentsFolder);
+
 } // namespace imaging

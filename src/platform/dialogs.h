@@ -22,10 +22,13 @@ public:
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                             const QString& defaultName, const QString& defaultExtension) = 0;
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
-    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+    // A folder, starting at `startFolder`; `label` names what is chosen ("Output Directory").
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                                 const QString& startFolder) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
+    // The same, titled `title` rather than with the program's name.
+    virtual bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void inform(QWidget* parent, const QString& text) = 0;
 };
 

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace platform {
 
-Folders::Folders(QString programFolder) : programFolder_(QDir::cleanPath(std::move(programFolder))) {}
+Folders::Folders(QString programFolder, QString userFolder)
+    : programFolder_(QDir::cleanPath(std::move(programFolder))), userFolder_(std::move(userFolder)) {}
 
 Folders Folders::forRunningProgram() {
     return Folders(QCoreApplication::applicationDirPath());
@@ -34,6 +36,25 @@ QString Folders::GetDataFolder() const {
 
 bool Folders::dataFolderAvailable() const {
     return QFileInfo(GetDataFolder()).isDir();
+}
+
+QString Folders::userDataFolder() const {
+    if (!scratchFolder_.isEmpty())
+        return scratchFolder_ + QLatin1Char('/');
+    // Named as the profile is (organisation "Quorix", application "Pictovance Dazazizu").
+    const QString root = userFolder_.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                             : QDir::cleanPath(userFolder_) + QStringLiteral("/share");
+    const QString path = root + QStringLiteral("/Quorix/Pictovance Dazazizu/");
+    QDir().mkpath(path);
+    return path;
+}
+
+QString Folders::documentsFolder() const {
+    if (!userFolder_.isEmpty())
+        return QDir::cleanPath(userFolder_) + QStringLiteral("/Documents");
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
 }
 
 QString Folders::tempFolder() {

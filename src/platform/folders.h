@@ -9,7 +9,9 @@ namespace platform {
 // reads from the same places but writes only into a scratch folder of its own (scratch_folder.h).
 class Folders {
 public:
-    explicit Folders(QString programFolder);
+    // `userFolder` empty: the user's standard folders. Tests name a folder of their own, in which the
+    // user's data and documents folders are then kept.
+    explicit Folders(QString programFolder, QString userFolder = {});
     // The folder of the running executable (needs a QCoreApplication).
     static Folders forRunningProgram();
     // The same folders for reading, with everything this run writes redirected into `scratchFolder`.
@@ -22,6 +24,13 @@ public:
     QString GetDataFolder() const;
     // True when the Data folder exists or could be created now.
     bool dataFolderAvailable() const;
+    // The user's own data folder, for what belongs to the user rather than to the installation (the
+    // wallpaper picture): ~/.local/share/Quorix/Pictovance Dazazizu/ on Linux. Created when missing; ends
+    // with a separator. A headless run gets its scratch folder instead, so it never writes the user's.
+    QString userDataFolder() const;
+    // The user's documents folder (the home folder when the system names none), without a trailing
+    // separator.
+    QString documentsFolder() const;
     // The system temporary folder, with a trailing separator.
     static QString tempFolder();
 
@@ -35,6 +44,7 @@ public:
 
 private:
     QString programFolder_;
+    QString userFolder_;
     QString scratchFolder_;
 };
 

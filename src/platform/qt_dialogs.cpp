@@ -38,17 +38,24 @@ std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& ini
     return colour;
 }
 
-std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title,
+std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                                const QString& startFolder) {
-    const QString folder = QFileDialog::getExistingDirectory(parent, title, startFolder);
-    if (folder.isEmpty())
+    QFileDialog dialog(parent, title, startFolder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::FileName, label);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return folder;
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtDialogs::askYesNo(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, messageTitle_, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+bool QtDialogs::askYesNoTitled(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QtDialogs::inform(QWidget* parent, const QString& text) {

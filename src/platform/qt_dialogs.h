@@ -13,9 +13,10 @@ public:
     std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
                                     const QString& defaultExtension) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
-    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                         const QString& startFolder) override;
     bool askYesNo(QWidget* parent, const QString& text) override;
+    bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
 
 private:

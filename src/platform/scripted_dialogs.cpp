@@ -35,13 +35,19 @@ std::optional<QColor> ScriptedDialogs::chooseColour(QWidget*, const QColor& init
     return takeOr(colourAnswers_, std::optional<QColor>());
 }
 
-std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& title, const QString&) {
-    shown_.push_back({QStringLiteral("folder"), QString(), title});
+std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& title, const QString&,
+                                                     const QString& startFolder) {
+    shown_.push_back({QStringLiteral("folder"), startFolder, title});
     return takeOr(folderAnswers_, std::optional<QString>());
 }
 
 bool ScriptedDialogs::askYesNo(QWidget*, const QString& text) {
     shown_.push_back({QStringLiteral("question"), text, QString()});
+    return takeOr(questionAnswers_, false);
+}
+
+bool ScriptedDialogs::askYesNoTitled(QWidget*, const QString& title, const QString& text) {
+    shown_.push_back({QStringLiteral("question"), text, title});
     return takeOr(questionAnswers_, false);
 }
 

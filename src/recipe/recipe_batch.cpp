@@ -1,12 +1,9 @@
 #include "recipe/recipe_batch.h"
 
+#include "platform/ordered_workers.h"
+
 #include <QDir>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <new>
-#include <optional>
-#include <thread>
 
 namespace recipe {
 
@@ -31,40 +28,29 @@ Outcome runGuarded(const Recipe& recipe, const RunSettings& settings, const Batc
 
 int runRecipeBatch(const Recipe& recipe, const RunSettings& settings, const std::vector<BatchPhoto>& photos,
                    const QString& scratchRoot, int workers, const BatchReport& report) {
-    std::vector<std::optional<Outcome>> outcomes(photos.size());
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::atomic<std::size_t> next{0};
-
-    auto work = [&](int worker) {
-        const QString scratch = scratchRoot + QStringLiteral("/worker%1").arg(worker);
-        const bool made = QDir().mkpath(scratch);
-        for (std::size_t i = next++; i < photos.size(); i = next++) {
-            Outcome outcome = runGuarded(recipe, settings, photos[i], made ? scratch : QString());
-            {
-                const std::lock_guard lock(mutex);
-                outcomes[i] = std::move(outcome);
-            }
-            finished.notify_all();
-        }
-    };
-    const int threads = std::clamp(workers, 1, std::max(1, static_cast<int>(photos.size())));
-    std::vector<std::jthread> pool;
-    for (int worker = 0; worker < threads; ++worker)
-        pool.emplace_back(work, worker);
-
-    int failures = 0;
-    for (std::size_t i = 0; i < photos.size(); ++i) {
-        Outcome outcome;
-        {
-            std::unique_lock lock(mutex);
-            finished.wait(lock, [&] { return outcomes[i].has_value(); });
-            outcome = *outcomes[i];
-        }
-        if (!outcome)
-            ++failures;
-        report(photos[i], outcome);
+    const int count = static_cast<int>(photos.size());
+    QStringList sources;
+    QStringList targets;
+    for (const BatchPhoto& photo : photos) {
+        sources << photo.task.photo;
+        targets << photo.task.target;
     }
+    std::vector<Outcome> outcomes(photos.size());
+    int failures = 0;
+    platform::runOrdered(
+        count, workers, platform::orderBySharedPaths(sources, targets),
+        [&](int index, int worker) {
+            const QString scratch = scratchRoot + QStringLiteral("/worker%1").arg(worker);
+            const auto at = static_cast<std::size_t>(index);
+            outcomes[at] =
+                runGuarded(recipe, settings, photos[at], QDir().mkpath(scratch) ? scratch : QString());
+        },
+        [&](int index) {
+            const auto at = static_cast<std::size_t>(index);
+            if (!outcomes[at])
+                ++failures;
+            report(photos[at], outcomes[at]);
+        });
     return failures;
 }
 

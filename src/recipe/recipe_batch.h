@@ -17,7 +17,8 @@ using BatchReport = std::function<void(const BatchPhoto& photo, const imaging::O
 
 // Runs on `workers` threads (at least one), each with its own folder under `scratchRoot` for its
 // document. `report` is called on the calling thread for each photo in order, as soon as that photo and
-// all before it are done. Returns how many photos were not written.
+// all before it are done. Photos that read or write the same file are done one after the other in list
+// order. Returns how many photos were not written.
 int runRecipeBatch(const Recipe& recipe, const RunSettings& settings, const std::vector<BatchPhoto>& photos,
                    const QString& scratchRoot, int workers, const BatchReport& report);
 

@@ -23,6 +23,11 @@
 #include <utility>
 #include <vector>
 
+namespace platform {
+class DesktopWallpaper;
+struct WallpaperReport;
+} // namespace platform
+
 namespace workspace {
 
 class ResourcePlacement;
@@ -145,6 +150,11 @@ public:
     // What an export writes: the objects are flattened into the photo first (one image step, so Undo
     // brings them back), then the photo area or the whole view at canvas resolution.
     std::optional<imaging::PhotoBuffer> flattenForExport(bool wholeImage);
+    // 0: the objects are flattened into the photo, which is written as a 24-bit BMP at `picture` and shown
+    // on the desktop (nothing is, when the composition cannot be drawn); 1: the desktop takes it off
+    // again; any other value does nothing.
+    platform::WallpaperReport SetWallpaper(int action, platform::DesktopWallpaper& desktop,
+                                           const QString& picture);
 
     // --- composition
     void Recompose(bool forOutput);

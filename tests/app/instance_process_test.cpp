@@ -180,6 +180,10 @@ TEST_F(InstanceProcesses, UnknownOptionPrintsTheUsageAndEndsWithoutADisplay) {
         const QString error = QString::fromLocal8Bit(process.readAllStandardError());
         EXPECT_TRUE(error.startsWith("usage: pictovance")) << error.toStdString();
         EXPECT_EQ(error.count('\n'), 1) << error.toStdString();
+        // The editor's own refusal names every mode; a mode's refusal names that mode.
+        for (const char* mode : {"--convert FORMAT --out DIR [--jobs N]", "--recipe", "--import-resources"})
+            EXPECT_EQ(error.contains(QLatin1String(mode)), !arguments.contains("--screenshot")) << mode;
+        EXPECT_TRUE(error.contains("--screenshot FILE [--open PICTURE]"));
     }
     EXPECT_FALSE(QFileInfo::exists(root.file("s.png")));
 }

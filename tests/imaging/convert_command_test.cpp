@@ -3,6 +3,7 @@
 #include "imaging/photo_loading.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -56,6 +57,55 @@ TEST(ConvertCommand, WritesEachFileNamedAsTheBatchConverterAndReportsSkippedOnes
     EXPECT_EQ(QImage(out + QStringLiteral("/small.tif")).pixel(0, 0), qRgb(10, 200, 30));
 }
 
+TEST(ConvertCommand, TwoWorkersWriteTheSameBytesAndLinesAsOne) {
+    TempFolder folder;
+    QStringList files;
+    for (int i = 0; i < 10; ++i) {
+        QImage image(96 + i * 4, 64, QImage::Format_RGB888);
+        image.fill(QColor(i * 25, 100, 255 - i * 25));
+        const QString path = folder.file(QStringLiteral("p%1.%2").arg(i).arg(i % 2 ? "png" : "jpg"));
+        ASSERT_TRUE(image.save(path));
+        files << path;
+    }
+    files.insert(4, folder.file(QStringLiteral("missing.png")));
+    for (const char* format : {"png", "tga"}) {
+        QStringList outputs;
+        QStringList printed;
+        for (const char* jobs : {"1", "2"}) {
+            const QString out = folder.file(QStringLiteral("%1-%2").arg(format, jobs));
+            const ConverterRun run = convert(QStringList{QStringLiteral("--convert"), QLatin1String(format),
+                                                         QStringLiteral("--out"), out,
+                                                         QStringLiteral("--jobs"), QLatin1String(jobs)} +
+                                             files);
+            EXPECT_EQ(run.exitCode, 1) << run.output.toStdString();
+            printed << QString(run.output).replace(out, QStringLiteral("OUT"));
+            QByteArray all;
+            for (const QString& name : QDir(out).entryList(QDir::Files, QDir::Name)) {
+                QFile file(out + QLatin1Char('/') + name);
+                EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+                all += name.toUtf8() + file.readAll();
+            }
+            outputs << QString::fromLatin1(all.toBase64());
+        }
+        EXPECT_EQ(printed[0].count(QLatin1String("written: ")), 10);
+        EXPECT_EQ(printed[0], printed[1]);
+        EXPECT_EQ(outputs[0], outputs[1]) << format;
+    }
+}
+
+TEST(ConvertCommand, HelpAndVersionDescribeTheWholeCommandLine) {
+    const ConverterRun help = convert({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* mode :
+         {"--convert FORMAT --out DIR [--jobs N] FILE...", "--recipe RECIPE.json",
+          "--import-resources FILE.irs...", "--screenshot FILE [--open PICTURE]", "Import Photo"})
+        EXPECT_TRUE(help.output.contains(QLatin1String(mode))) << mode;
+    const ConverterRun version =
+        convert({QStringLiteral("--convert"), QStringLiteral("png"), QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.output.startsWith(QLatin1String("Quorix Pictovance Dazazizu ")));
+}
+
 TEST(ConvertCommand, RefusesABadCommandLine) {
     TempFolder folder;
     EXPECT_EQ(convert({QStringLiteral("--convert"), QStringLiteral("xyz"), QStringLiteral("--out"),
@@ -64,6 +114,13 @@ TEST(ConvertCommand, RefusesABadCommandLine) {
               2);
     EXPECT_EQ(convert({QStringLiteral("--convert"), QStringLiteral("png"), QStringLiteral("a.png")}).exitCode,
               2);
+    for (const char* jobs : {"0", "two", "1000"})
+        EXPECT_EQ(
+            convert({QStringLiteral("--convert"), QStringLiteral("png"), QStringLiteral("--out"),
+                     folder.path(), QStringLiteral("--jobs"), QLatin1String(jobs), QStringLiteral("a.png")})
+                .exitCode,
+            2)
+            << jobs;
 }
 
 } // namespace

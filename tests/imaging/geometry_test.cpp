@@ -102,6 +102,32 @@ TEST(ResampleBilinear, HandMadeCaseRoundsToNearestAndClampsAtTheLastColumn) {
     EXPECT_EQ(std::vector<int>(target, target + 4), (std::vector<int>{0, 50, 100, 100}));
 }
 
+TEST(ResampleBilinear, RowsOfAnyLayoutAtTheirOwnSizeGiveTheFormulasPixelsAskingEachRowOnce) {
+    constexpr int kWidth = 5;
+    constexpr int kHeight = 3;
+    for (const SourceLayout& layout : {SourceLayout{3, {0, 1, 2}}, SourceLayout{4, {2, 1, 0}}}) {
+        const auto stride = static_cast<std::size_t>(kWidth * layout.bytesPerPixel);
+        const auto source = imaging_test::noiseBytes(stride * kHeight, layout.bytesPerPixel);
+        // The same pixels packed as B,G,R, for the formula.
+        std::vector<std::uint8_t> packed;
+        for (std::size_t at = 0; at < source.size(); at += static_cast<std::size_t>(layout.bytesPerPixel))
+            for (const int channel : layout.channels)
+                packed.push_back(source[at + static_cast<std::size_t>(channel)]);
+        for (const bool reverse : {false, true}) {
+            std::vector<int> asked;
+            const SourceRows rows = [&](int y) {
+                asked.push_back(y);
+                return source.data() + stride * static_cast<std::size_t>(y);
+            };
+            std::vector<std::uint8_t> target(kWidth * kHeight * 3);
+            ResampleBilinear(rows, layout, kWidth, kHeight, target.data(), kWidth, kHeight, reverse);
+            EXPECT_EQ(target, formula(packed, kWidth, kHeight, kWidth, kHeight, 3, reverse))
+                << layout.bytesPerPixel << " reverse " << reverse;
+            EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
+        }
+    }
+}
+
 TEST(PictureResample, NearestNeighbourPicksSourcePixelsAndBilinearFollowsTheFormula) {
     const auto bgr = imaging_test::gradientBgr(8, 6);
     Picture nearest;

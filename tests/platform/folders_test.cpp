@@ -55,3 +55,18 @@ TEST(Folders, AHeadlessRunReadsTheProgramsFoldersAndWritesOnlyInItsScratchFolder
     }
     EXPECT_FALSE(QFileInfo::exists(scratchPath)); // gone with what was written in it
 }
+
+TEST(Folders, AHeadlessRunKeepsTheUsersDataFolderInItsScratchFolder) {
+    TempFolder program;
+    TempFolder user;
+    const Folders editor(program.path(), user.path());
+    const platform::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const Folders headless = scratch.folders(editor);
+    // What the editor keeps for the user (the wallpaper picture) is written in the scratch folder only.
+    EXPECT_EQ(headless.userDataFolder(), scratch.path());
+    EXPECT_EQ(headless.documentsFolder(), editor.documentsFolder());
+    EXPECT_TRUE(QDir(user.path()).isEmpty());
+    EXPECT_EQ(editor.userDataFolder(), user.path() + "/share/Quorix/Pictovance Dazazizu/");
+    EXPECT_TRUE(QFileInfo(editor.userDataFolder()).isDir());
+}

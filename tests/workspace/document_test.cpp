@@ -1,16 +1,15 @@
 #include "recording_listener.h"
+#include "support/address_space_limit.h"
 #include "support/temp_folder.h"
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
 
 #include <QDir>
 #include <QFile>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace workspace;
+using testing_support::AddressSpaceLimit;
 using testing_support::TempFolder;
 
 namespace {
@@ -234,30 +233,6 @@ TEST_F(Document, HandlesLieJustOutsideTheRectangleCounterClockwise) {
     EXPECT_EQ(handles[6], (Rect{200, 92, 208, 100}));
     EXPECT_EQ(handles[3], (Rect{146, 150, 154, 158}));
 }
-
-namespace {
-
-// For its lifetime the process cannot take more than `headroom` bytes of address space beyond what it
-// holds: an allocation larger than that fails as it would with the memory used up.
-class AddressSpaceLimit {
-public:
-    explicit AddressSpaceLimit(std::size_t headroom) {
-        getrlimit(RLIMIT_AS, &saved_);
-        std::size_t pages = 0;
-        std::ifstream("/proc/self/statm") >> pages;
-        rlimit lowered = saved_;
-        lowered.rlim_cur = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + headroom;
-        setrlimit(RLIMIT_AS, &lowered);
-    }
-    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
-    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
-    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
-
-private:
-    rlimit saved_{};
-};
-
-} // namespace
 
 TEST_F(Document, FlattenThatCannotDrawItsCanvasChangesNothingAndSaysSo) {
     load(positionPhoto(3000, 2000)); // its canvas takes 24 MB

@@ -1,30 +1,33 @@
 #include "app/commands/convert_command.h"
 
+#include "app/commands/usage.h"
+#include "imaging/batch_convert.h"
 #include "imaging/batch_naming.h"
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
 #include "platform/scratch_folder.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QThread>
+#include <algorithm>
 #include <cstdio>
-#include <new>
-#include <vector>
 
 namespace app {
 
 namespace {
 
+constexpr int kMaxWorkers = 64;
+
 struct ConvertRequest {
     QString format;
     QString outputFolder;
     QStringList files;
+    int workers = 0; // 0: one per core
 };
 
 void printUsage() {
-    std::fprintf(stderr, "usage: pictovance --convert FORMAT --out DIR FILE...\n"
-                         "FORMAT is one of jpg, bmp, gif, png, pnm, tga, tif, pcx.\n");
+    printUsageLine(ProgramMode::Convert);
+    std::fprintf(stderr, "FORMAT is one of jpg, bmp, gif, png, pnm, tga, tif, pcx.\n");
 }
 
 bool parse(const QStringList& arguments, ConvertRequest& request) {
@@ -33,6 +36,11 @@ bool parse(const QStringList& arguments, ConvertRequest& request) {
         if ((argument == QLatin1String("--convert") || argument == QLatin1String("--out")) &&
             i + 1 < arguments.size()) {
             (argument == QLatin1String("--convert") ? request.format : request.outputFolder) = arguments[++i];
+        } else if (argument == QLatin1String("--jobs") && i + 1 < arguments.size()) {
+            bool number = false;
+            request.workers = arguments[++i].toInt(&number);
+            if (!number || request.workers < 1 || request.workers > kMaxWorkers)
+                return false;
         } else if (argument.startsWith(QLatin1String("--"))) {
             return false;
         } else {
@@ -42,26 +50,6 @@ bool parse(const QStringList& arguments, ConvertRequest& request) {
     request.format = request.format.toLower();
     return imaging::isBatchFormat(request.format) && !request.outputFolder.isEmpty() &&
            !request.files.isEmpty();
-}
-
-// One file, as the batch converter does it: probe, load at the picture's own size, save.
-imaging::Outcome convertOne(const QString& source, const QString& target, const QString& format,
-                            const QString& handOverFolder) {
-    int width = 0;
-    int height = 0;
-    imaging::Outcome outcome = imaging::ProbePictureSize(source, width, height);
-    if (!outcome)
-        return outcome;
-    std::vector<std::uint8_t> pixels;
-    try {
-        pixels.assign(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height), 0);
-    } catch (const std::bad_alloc&) {
-        return imaging::Outcome::failure("not enough memory");
-    }
-    outcome = imaging::LoadPictureScaled(source, pixels.data(), width, height, imaging::ScaledLayout::Batch);
-    if (!outcome)
-        return outcome;
-    return imaging::SavePicture(target, pixels.data(), width, height, format, handOverFolder);
 }
 
 } // namespace
@@ -97,19 +85,20 @@ int runConvertCommand(int argc, char** argv, const QStringList& arguments) {
                      qPrintable(QDir::toNativeSeparators(platform::Folders::tempFolder())));
         return 2;
     }
+    const imaging::BatchJob job{request.files, outputFolder, request.format, scratch.path()};
+    imaging::BatchOptions options;
+    options.workers = request.workers > 0 ? request.workers : std::max(1, QThread::idealThreadCount());
     int failures = 0;
-    for (const QString& file : request.files) {
-        const QString target = imaging::batchOutputPath(outputFolder, file, request.format);
-        const imaging::Outcome outcome = convertOne(file, target, request.format, scratch.path());
-        if (outcome) {
-            std::printf("written: %s\n", qPrintable(QDir::toNativeSeparators(target)));
+    imaging::RunBatch(job, options, [&](const imaging::BatchFileReport& file) {
+        if (file.outcome) {
+            std::printf("written: %s\n", qPrintable(QDir::toNativeSeparators(file.target)));
         } else {
             ++failures;
-            std::printf("skipped: %s: %s\n", qPrintable(QDir::toNativeSeparators(file)),
-                        outcome.reason.c_str());
+            std::printf("skipped: %s: %s\n", qPrintable(QDir::toNativeSeparators(file.source)),
+                        file.outcome.reason.c_str());
         }
         std::fflush(stdout);
-    }
+    });
     return failures == 0 ? 0 : 1;
 }
 

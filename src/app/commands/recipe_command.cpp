@@ -1,5 +1,6 @@
 #include "app/commands/recipe_command.h"
 
+#include "app/commands/usage.h"
 #include "imaging/batch_naming.h"
 #include "platform/scratch_folder.h"
 #include "recipe/recipe_batch.h"
@@ -27,11 +28,6 @@ struct RecipeRequest {
     QString format;
     QStringList photos;
 };
-
-void printUsage() {
-    std::fprintf(stderr, "usage: pictovance --recipe RECIPE.json --out DIR [--format FORMAT] PHOTO...\n"
-                         "FORMAT is one of jpg, bmp, gif, png, pnm, tga, tif, pcx.\n");
-}
 
 int fail(const QString& message) {
     std::fprintf(stderr, "pictovance: %s\n", qPrintable(message));
@@ -109,7 +105,7 @@ bool isRecipeCommand(const QStringList& arguments) {
 int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     RecipeRequest request;
     if (!parse(arguments, request)) {
-        printUsage();
+        printUsageLine(ProgramMode::Recipe);
         return 2;
     }
     // A bad recipe stops the run before anything is made, the output folder included.

@@ -1,6 +1,7 @@
 #include "app/commands/screenshot_command.h"
 
 #include "app/command_ids.h"
+#include "app/commands/usage.h"
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "controls/skin_button.h"
@@ -69,9 +70,7 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
                                       QStringLiteral("--add-text"),   QStringLiteral("--colour-popup")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
-            std::fprintf(stderr,
-                         "usage: pictovance --screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] "
-                         "[--add-text WORDS] [--colour-popup 1|2]\n");
+            printUsageLine(ProgramMode::Screenshot);
             return 2;
         }
     }

@@ -1,0 +1,81 @@
+#include "app/commands/usage.h"
+
+#include "app/product.h"
+
+#include <cstdio>
+
+namespace app {
+
+namespace {
+
+struct ModeUsage {
+    ProgramMode mode;
+    const char* arguments;   // after "pictovance"; empty for the editor
+    const char* description; // lines of the --help text, each indented and ending with a line break
+};
+
+constexpr ModeUsage kModes[] = {
+    {ProgramMode::Editor, "",
+     "      Starts the editor; a second start brings the running editor to the front. To work on a\n"
+     "      picture, import it into the photo list (File > Import Photo, or drop the file on the list)\n"
+     "      and click it there.\n"},
+    {ProgramMode::Convert, "--convert FORMAT --out DIR [--jobs N] FILE...",
+     "      Converts each picture FILE into DIR as FORMAT (jpg, bmp, gif, png, pnm, tga, tif or pcx),\n"
+     "      keeping its name. N workers convert at once (one per processor core by default); one line\n"
+     "      per file is printed in the command line's order. Exit status: 0 when every file was\n"
+     "      written, 1 when some were skipped, 2 for a bad command line.\n"},
+    {ProgramMode::Recipe,
+     "--recipe RECIPE.json --out DIR [--format jpg|bmp|gif|png|pnm|tga|tif|pcx] PHOTO...",
+     "      Decorates each PHOTO with the recipe's steps and exports it into DIR.\n"},
+    {ProgramMode::ImportResources, "--import-resources FILE.irs...",
+     "      Imports editing-resource packages into the library, one line per package.\n"},
+    {ProgramMode::Screenshot,
+     "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] [--add-text WORDS] [--colour-popup 1|2]",
+     "      Renders the main window to the PNG FILE without a display: with PICTURE open, at WxH\n"
+     "      pixels, showing the tool panel NAME (frame, mask, clipart, decoration, crop, tuning,\n"
+     "      text or brush), with WORDS added as a text through the text panel, and with the palette\n"
+     "      of the text panel's first or second colour open.\n"},
+};
+
+void printHelp() {
+    std::printf("%s %s, a photo decorating editor.\n\nUsage:\n", kProductName, kProductVersion);
+    for (const ModeUsage& usage : kModes)
+        std::printf("  pictovance%s%s\n%s\n", *usage.arguments ? " " : "", usage.arguments,
+                    usage.description);
+    std::printf("  pictovance --help      Shows this text.\n"
+                "  pictovance --version   Shows the version.\n"
+                "\n"
+                "The modes other than the editor itself need no display and leave a running editor alone.\n");
+}
+
+} // namespace
+
+bool isUsageRequest(const QStringList& arguments) {
+    return arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("--version"));
+}
+
+int runUsageRequest(const QStringList& arguments) {
+    if (arguments.contains(QLatin1String("--help")))
+        printHelp();
+    else
+        std::printf("%s %s\n", kProductName, kProductVersion);
+    return 0;
+}
+
+void printUsageLine() {
+    std::fprintf(stderr, "usage: pictovance [--help | --version");
+    for (const ModeUsage& usage : kModes) {
+        if (*usage.arguments)
+            std::fprintf(stderr, " | %s", usage.arguments);
+    }
+    std::fprintf(stderr, "]\n");
+}
+
+void printUsageLine(ProgramMode mode) {
+    for (const ModeUsage& usage : kModes) {
+        if (usage.mode == mode)
+            std::fprintf(stderr, "usage: pictovance%s%s\n", *usage.arguments ? " " : "", usage.arguments);
+    }
+}
+
+} // namespace app

@@ -1,0 +1,269 @@
+#include "imaging/widgets/batch_convert_dialog.h"
+
+#include "controls/dez_list_box.h"
+#include "controls/numbered_images.h"
+#include "controls/skin_button.h"
+#include "imaging/batch_naming.h"
+#include "imaging/file_dialog_filters.h"
+#include "platform/dialogs.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWindow>
+
+namespace imaging {
+
+namespace {
+
+constexpr const char* kFormatTexts[] = {"JPG", "BMP", "GIF", "PNG", "PNM", "TGA", "TIF", "PCX"};
+constexpr int kProgressSpan = 520;
+// The end report lists this many skipped files at most, so it still fits a message box.
+constexpr int kListedSkips = 15;
+
+const QColor kBoxFill(0xE6, 0xE6, 0xE6);
+const QColor kBoxLine(0xC8, 0xC8, 0xC8);
+
+QString withSeparator(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+BatchConvertDialog::BatchConvertDialog(QWidget* parent, platform::Dialogs& dialogs, QString dataFolder,
+                                       const QString& documentsFolder)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), dialogs_(dialogs),
+      dataFolder_(std::move(dataFolder)) {
+    setWindowTitle(QStringLiteral("Batch Convert"));
+    setFixedSize(kWidth, kHeight);
+
+    namespace img = controls::image;
+    closeButton_ = std::make_unique<controls::CSkinButton>(ID_CLOSE, QString(), this);
+    closeButton_->setImages(img::CloseButton, img::CloseHover, img::ClosePressed, img::CloseButton);
+    addButton_ = std::make_unique<controls::CSkinButton>(ID_ADD_PICTURE_FILE,
+                                                         QStringLiteral("Add Picture File"), this);
+    convertButton_ = std::make_unique<controls::CSkinButton>(ID_CONVERT, QStringLiteral("Convert"), this);
+    browseButton_ = std::make_unique<controls::CSkinButton>(ID_BROWSE, QStringLiteral("Browse..."), this);
+    for (controls::CSkinButton* button :
+         {closeButton_.get(), addButton_.get(), convertButton_.get(), browseButton_.get()})
+        connect(button, &controls::CSkinButton::command, this, &BatchConvertDialog::onCommand);
+    fileList_ = std::make_unique<controls::CDezListBox>(this);
+    formatList_ = std::make_unique<controls::CDezListBox>(this);
+    for (const char* format : kFormatTexts)
+        formatList_->addString(QLatin1String(format));
+    formatList_->setCurSel(0);
+
+    closeButton_->setGeometry(kWidth - 40, 7, 26, 17);
+    addButton_->setGeometry(QRect(QPoint(20, 320), QPoint(140, 340)));
+    convertButton_->setGeometry(QRect(QPoint(145, 320), QPoint(265, 340)));
+    browseButton_->setGeometry(QRect(QPoint(470, 320), QPoint(540, 340)));
+    fileList_->setGeometry(QRect(QPoint(20, 50), QPoint(405, 310)));
+    formatList_->setGeometry(QRect(QPoint(410, 50), QPoint(540, 310)));
+
+    outputFolder_ = defaultBatchOutputFolder(documentsFolder);
+
+    closeTimer_.setInterval(10);
+    connect(&closeTimer_, &QTimer::timeout, this, &BatchConvertDialog::closeWhenIdle);
+    if (parent)
+        move(parent->geometry().center() - rect().center());
+}
+
+BatchConvertDialog::~BatchConvertDialog() {
+    // A window torn down mid-run (the program ends) still lets the file in hand finish.
+    stop_.set();
+    if (worker_.joinable())
+        worker_.join();
+}
+
+controls::CSkinButton* BatchConvertDialog::button(int id) const {
+    for (controls::CSkinButton* button :
+         {closeButton_.get(), addButton_.get(), convertButton_.get(), browseButton_.get()})
+        if (button->commandId() == id)
+            return button;
+    return nullptr;
+}
+
+void BatchConvertDialog::onCommand(int id) {
+    switch (id) {
+    case ID_ADD_PICTURE_FILE:
+        addPictureFiles();
+        break;
+    case ID_CONVERT:
+        convert();
+        break;
+    case ID_BROWSE:
+        browse();
+        break;
+    case ID_CLOSE:
+        reject();
+        break;
+    default:
+        break;
+    }
+}
+
+void BatchConvertDialog::addPictureFiles() {
+    const QStringList chosen = dialogs_.openFiles(this, QString::fromLatin1(kPictureOpenFilter), true);
+    for (const QString& path : chosen) {
+        files_ << path;
+        fileList_->addString(QDir::toNativeSeparators(path));
+    }
+}
+
+void BatchConvertDialog::browse() {
+    const auto chosen = dialogs_.chooseFolder(this, QStringLiteral("Select Output Directory"),
+                                              QStringLiteral("Output Directory"), outputFolder_);
+    if (!chosen)
+        return;
+    outputFolder_ = withSeparator(*chosen);
+    update();
+}
+
+void BatchConvertDialog::convert() {
+    if (busy_ || files_.isEmpty() || formatList_->curSel() < 0)
+        return;
+    if (worker_.joinable())
+        worker_.join();
+    BatchJob job{files_, outputFolder_, formatList_->text(formatList_->curSel()).toLower(), dataFolder_};
+    QDir().mkpath(outputFolder_);
+    busy_ = true;
+    converted_ = 0;
+    runFiles_ = static_cast<int>(files_.size());
+    worker_ = std::thread(&BatchConvertDialog::work, this, std::move(job));
+}
+
+// The worker thread: everything it touches of the window is atomic, the stop event, or a queued call.
+void BatchConvertDialog::work(BatchJob job) {
+    std::vector<BatchFileReport> skipped;
+    BatchOptions options;
+    options.workers = 1;
+    options.pauseAfterFile = std::chrono::milliseconds(50);
+    options.stop = &stop_;
+    const BatchSummary summary = RunBatch(job, options, [&](const BatchFileReport& file) {
+        if (file.outcome)
+            ++converted_;
+        else
+            skipped.push_back(file);
+        QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    });
+    if (summary.stopped)
+        stop_.reset();
+    converted_ = 0;
+    busy_ = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this, summary, skipped = std::move(skipped)]() mutable { runFinished(summary, std::move(skipped)); },
+        Qt::QueuedConnection);
+}
+
+void BatchConvertDialog::runFinished(BatchSummary summary, std::vector<BatchFileReport> skipped) {
+    update();
+    // A run stopped by closing the window ends without a report: the user asked for it to stop.
+    if (!summary.stopped && !closing_)
+        dialogs_.inform(this, endReport(summary.converted, summary.converted + summary.skipped, skipped));
+    emit runEnded();
+}
+
+QString BatchConvertDialog::endReport(int converted, int files, const std::vector<BatchFileReport>& skipped) {
+    if (skipped.empty())
+        return converted == 1 ? QStringLiteral("1 file was converted.")
+                              : QStringLiteral("%1 files were converted.").arg(converted);
+    QString text = QStringLiteral("%1 of %2 files were converted.\n\nSkipped:").arg(converted).arg(files);
+    const int listed = std::min<int>(kListedSkips, static_cast<int>(skipped.size()));
+    for (int i = 0; i < listed; ++i)
+        text += QStringLiteral("\n%1: %2")
+                    .arg(QDir::toNativeSeparators(skipped[static_cast<std::size_t>(i)].source),
+                         QString::fromStdString(skipped[static_cast<std::size_t>(i)].outcome.reason));
+    if (static_cast<int>(skipped.size()) > listed)
+        text += QStringLiteral("\n... and %1 more.").arg(static_cast<int>(skipped.size()) - listed);
+    return text;
+}
+
+void BatchConvertDialog::reject() {
+    if (!busy_) {
+        closeTimer_.stop();
+        QDialog::reject();
+        return;
+    }
+    if (closing_)
+        return;
+    if (!dialogs_.askYesNoTitled(this, QStringLiteral("Confirm"),
+                                 QStringLiteral("Are you sure to stop converting?")))
+        return;
+    closing_ = true;
+    stop_.set();
+    // The file in hand is finished first; the window closes as soon as the worker is idle.
+    closeTimer_.start();
+}
+
+void BatchConvertDialog::closeWhenIdle() {
+    if (busy_)
+        return;
+    closeTimer_.stop();
+    closing_ = false;
+    QDialog::reject();
+}
+
+int BatchConvertDialog::progressLength(int converted, int files) {
+    if (files <= 0)
+        return 0;
+    return static_cast<int>(std::int64_t{converted} * kProgressSpan / files);
+}
+
+void BatchConvertDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), 8, 8);
+    setMask(QRegion(shape.toFillPolygon().toPolygon()));
+}
+
+void BatchConvertDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(246, 247, 249));
+    controls::paintNumberedImage(painter, controls::image::TopEdge, QRectF(0, 0, width(), 30));
+    controls::paintNumberedImage(painter, controls::image::BottomEdge, QRectF(0, height() - 14, width(), 14));
+
+    painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    const QRect title(10, 7, width() - 60, 20);
+    painter.setPen(Qt::white);
+    painter.drawText(title.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, windowTitle());
+    painter.setPen(Qt::black);
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignTop, windowTitle());
+
+    painter.setFont(font());
+    const auto label = [&](QPoint from, QPoint to, const QString& text) {
+        painter.drawText(QRect(from, to), Qt::AlignLeft | Qt::AlignVCenter, text);
+    };
+    label({20, 35}, {200, 50}, QStringLiteral("Picture Files"));
+    label({410, 35}, {540, 50}, QStringLiteral("Output Format"));
+    label({280, 323}, {310, 340}, QStringLiteral("Path"));
+
+    const QRect folderBox(QPoint(310, 320), QPoint(470, 340));
+    painter.fillRect(folderBox, kBoxFill);
+    painter.setPen(kBoxLine);
+    painter.drawRect(folderBox);
+    painter.setPen(Qt::black);
+    const QRect folderText = folderBox.adjusted(4, 0, -4, 0);
+    painter.drawText(folderText, Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(QDir::toNativeSeparators(outputFolder_), Qt::ElideLeft,
+                                                      folderText.width()));
+
+    const QRect bar(QPoint(20, 345), QPoint(540, 355));
+    painter.setPen(kBoxLine);
+    painter.drawRect(bar);
+    const int files = busy_ ? runFiles_.load() : static_cast<int>(files_.size());
+    if (const int length = progressLength(converted_, files); length > 0)
+        painter.fillRect(QRect(bar.left(), bar.top(), length, 10), kBoxLine);
+}
+
+void BatchConvertDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && event->position().y() < 25 && windowHandle()) {
+        windowHandle()->startSystemMove();
+        return;
+    }
+    QDialog::mousePressEvent(event);
+}
+
+} // namespace imaging
