@@ -15,12 +15,6 @@ const QColor kMarginTint(200, 200, 200);
 const QColor kCropTint(50, 100, 150);
 const QColor kHandleFill(150, 200, 255);
 
-// A view of a B,G,R buffer as a picture, without copying.
-QImage imageOf(const imaging::PhotoBuffer& buffer) {
-    return QImage(buffer.bgr.data(), buffer.width, buffer.height, static_cast<qsizetype>(buffer.stride()),
-                  QImage::Format_BGR888);
-}
-
 void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
     buffer.width = bgr.width();
@@ -125,6 +119,8 @@ void WorkspaceDocument::drawObjects(QPainter& painter, int first, int end, bool 
             drawTextObject(painter, *object, forOutput, i == activeText_);
         else if (const ColourAdjustment* adjustment = objects_.get<ColourAdjustment>(i))
             drawColourAdjustment(painter, *adjustment, forOutput);
+        else
+            drawPictureObject(painter, i, forOutput);
     }
 }
 

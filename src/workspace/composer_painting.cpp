@@ -10,6 +10,11 @@
 
 namespace workspace {
 
+QImage imageOf(const imaging::PhotoBuffer& buffer) {
+    return QImage(buffer.bgr.data(), buffer.width, buffer.height, static_cast<qsizetype>(buffer.stride()),
+                  QImage::Format_BGR888);
+}
+
 void TintRect(QPainter& painter, const Rect& rect, QColor colour) {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;

@@ -1,10 +1,12 @@
 #pragma once
 // Small drawing steps of the composer.
 
+#include "imaging/photo_buffer.h"
 #include "text/log_font.h"
 #include "workspace/view_geometry.h"
 
 #include <QColor>
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -12,6 +14,9 @@ class QPainter;
 
 namespace workspace {
 
+// A view of a B,G,R buffer as a picture, without copying: valid while the buffer is neither changed in
+// size nor freed.
+QImage imageOf(const imaging::PhotoBuffer& buffer);
 // Fills the rectangle with the colour at alpha 120 over what is there.
 void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 // The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with

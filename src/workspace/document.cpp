@@ -34,8 +34,8 @@ template <typename Visitor> void forEachSelectable(ObjectList& objects, Visitor 
 } // namespace
 
 WorkspaceDocument::WorkspaceDocument(const QString& programFolder, DocumentListener& listener,
-                                     QSize clientSize)
-    : listener_(listener), history_(programFolder + QStringLiteral("/Undo_Temp_Data")) {
+                                     QSize clientSize, const resources::ResourceLibrary* library)
+    : listener_(listener), history_(programFolder + QStringLiteral("/Undo_Temp_Data")), caches_(library) {
     clientSize_ = clientSize;
     backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     photo_ = whiteBuffer(800, 600);
@@ -63,11 +63,15 @@ void WorkspaceDocument::keepLoadedPhoto() {
     objects_.clear();
     activeText_ = -1;
     history_.clear();
+    regions_.clear();
+    memoryCliparts_.clear();
+    ++caches_.photoGeneration;
     loadedPhoto_ = photo_;
 }
 
 void WorkspaceDocument::photoChanged() {
     working_ = photo_;
+    ++caches_.photoGeneration;
     forgetStretchedPictures();
     view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
     crop_ = initialCropRect(view_);
@@ -75,6 +79,7 @@ void WorkspaceDocument::photoChanged() {
 
 void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) {
     background_ = std::move(background);
+    ++caches_.backgroundGeneration;
     forgetStretchedPictures();
 }
 

@@ -7,10 +7,12 @@
 #include "imaging/picture.h"
 #include "text/text_object.h"
 #include "workspace/adjusted_view.h"
+#include "workspace/decoration_caches.h"
 #include "workspace/document_listener.h"
 #include "workspace/drag_layers.h"
 #include "workspace/manipulation_state.h"
 #include "workspace/object_list.h"
+#include "workspace/resource_placement.h"
 #include "workspace/undo_history.h"
 #include "workspace/view_geometry.h"
 
@@ -20,6 +22,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -28,9 +31,11 @@ class DesktopWallpaper;
 struct WallpaperReport;
 } // namespace platform
 
-namespace workspace {
+namespace resources {
+class ResourceLibrary;
+}
 
-class ResourcePlacement;
+namespace workspace {
 
 inline constexpr int kBytesPerPixel = 3;
 // Operations on larger photos show the wait cursor first.
@@ -65,12 +70,14 @@ struct CropAspect {
 // escape flag to stop it; without one the work runs at once.
 using PictureWorkRunner = std::function<void(imaging::Picture& picture, const std::function<void()>& work)>;
 
-class WorkspaceDocument {
+class WorkspaceDocument : public ResourcePlacement {
 public:
     // A white 800 × 600 photo on a white 800 × 600 background, the Frame tool, an empty history (an undo
-    // file left by an earlier run is removed).
-    WorkspaceDocument(const QString& programFolder, DocumentListener& listener, QSize clientSize);
-    ~WorkspaceDocument();
+    // file left by an earlier run is removed). Frames, masks, cliparts and decorations come from
+    // `library`; without one they cannot be placed and draw nothing.
+    WorkspaceDocument(const QString& programFolder, DocumentListener& listener, QSize clientSize,
+                      const resources::ResourceLibrary* library = nullptr);
+    ~WorkspaceDocument() override;
     WorkspaceDocument(const WorkspaceDocument&) = delete;
     WorkspaceDocument& operator=(const WorkspaceDocument&) = delete;
 
@@ -208,8 +215,9 @@ public:
     bool NudgeSelected(int dx, int dy);
     void EndNudge();
     // A resource thumbnail (by resources::ResourceCategory code) dropped at a window point goes to its
-    // placing operation.
-    void DropThumbnail(int category, int index, int x, int y);
+    // placing operation (the document's own unless another was set). Brush tips and unknown categories
+    // give NotFound.
+    PlaceResult DropThumbnail(int category, int index, int x, int y);
     void setResourcePlacement(ResourcePlacement* placement) { placement_ = placement; }
     // The pictures of the brush tips by tip index (32-bit, straight alpha), for painting and the cursor.
     void setBrushPictures(std::vector<QImage> tips);
@@ -218,6 +226,35 @@ public:
     // The brush cursor: the chosen tip at the brush size and angle as the view shows it, centred on the
     // hot spot; null when no tip is chosen.
     QImage brushCursorImage() const;
+
+    // --- frames, masks, cliparts, decorations and brushes (frame_mask.cpp, clipart_decoration.cpp,
+    // decoration_composer.cpp)
+    // Each placing operation reads its picture first and changes nothing when it cannot: then the
+    // result says whether there was nothing to read or a damaged entry. A frame, mask or decoration
+    // replaces the one of its kind; with none present, and for the first clipart, the objects are
+    // flattened into the photo first. The new object is the selected one; one undo step.
+    PlaceResult PlaceFrame(int index) override;
+    PlaceResult PlaceMask(int index) override;
+    PlaceResult PlaceClipart(int index, int x, int y) override;
+    PlaceResult PlaceDecoration(int index) override;
+    // A clipart of pixels the document keeps itself (B,G,R,A, straight alpha, rows of width × 4 bytes,
+    // copied), centred on the window point. False, with nothing changed, when the pixels do not match
+    // the size.
+    bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y);
+    // The scale dial (-180 to 180) sets the scale of the first selected clipart, mask or frame, the
+    // rotation dial its angle; both recompose. False when no such object is selected.
+    bool SetSelectedScale(int value);
+    bool SetSelectedAngle(int value);
+    // The brush panel's settings: the tip (-1 none), painting on or off, angle in degrees, opacity 0-255,
+    // size in canvas pixels, colour 0x00BBGGRR.
+    void SetBrush(int tipIndex, bool paintingEnabled, int angle, int opacity, int size, std::uint32_t colour);
+    const resources::ResourceLibrary* library() const { return caches_.pictures.library(); }
+    // The library's files changed (an import): pictures are read afresh.
+    void forgetResourcePictures();
+    // The in-memory cliparts' pixels, by the position an in-memory clipart refers to.
+    const std::vector<QImage>& memoryCliparts() const { return memoryCliparts_; }
+    // The untransformed hit regions of the picture objects, by their region index.
+    const std::vector<QRect>& regions() const { return regions_; }
 
     // While a text handle (0-7) is dragged, the composer refits the active text keeping the opposite
     // edges; -1 when no handle is dragged.
@@ -249,6 +286,30 @@ private:
     void forgetStretchedPictures();
     void drawColourAdjustment(QPainter& painter, const ColourAdjustment& values, bool forOutput);
     void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
+    // decoration_composer.cpp: a frame, mask, clipart, decoration or brush stroke at position `index`.
+    void drawPictureObject(QPainter& painter, int index, bool forOutput);
+    void composeFrame(QPainter& painter, FrameObject& frame, bool forOutput);
+    void ApplyMask(QPainter& painter, MaskObject& mask, bool forOutput);
+    void composeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput);
+    void composeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput);
+    void composeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke);
+    // The photo frames show: the latest stored undo image, else the photo itself.
+    const imaging::PhotoBuffer& framePhoto();
+    // The background resampled to the view area in canvas pixels, cut to the canvas; white when that area
+    // is not larger than the canvas.
+    const imaging::PhotoBuffer& backgroundCache();
+    // A canvas-sized buffer shown over the view, stretched once per content and view size when on screen.
+    void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, QImage& shown,
+                          bool onScreen);
+    // frame_mask.cpp, clipart_decoration.cpp
+    int addRegion(const QRect& region);
+    QPolygonF screenRegion(int regionIndex, QRect fallback, const QTransform& transform) const;
+    // The one object of this kind, -1 when there is none.
+    int firstOfKind(ObjectKind kind) const;
+    // Takes the object out, keeping the active text index on the text it designates.
+    void removeObjectAt(int index);
+    PlaceResult unavailable(const QString& fileName) const;
+    void finishPlacing(bool turnable);
     void restoreObjects(const ObjectList& objects);
     void reselectText();
     void applyHistoryMove(const HistoryMove& move);
@@ -306,8 +367,12 @@ private:
 
     ManipulationState manipulation_;
     DragLayers dragLayers_;
-    ResourcePlacement* placement_ = nullptr;
+    ResourcePlacement* placement_ = this;
     std::vector<QImage> brushTips_;
+
+    std::vector<QRect> regions_;
+    std::vector<QImage> memoryCliparts_;
+    DecorationCaches caches_;
 };
 
 } // namespace workspace

@@ -400,27 +400,24 @@ void WorkspaceDocument::EndNudge() {
     RecordObjectStep();
 }
 
-void WorkspaceDocument::DropThumbnail(int category, int index, int x, int y) {
+PlaceResult WorkspaceDocument::DropThumbnail(int category, int index, int x, int y) {
     using resources::ResourceCategory;
     const auto kind = resources::categoryFromCode(category);
     if (!placement_ || !kind || index < 0 || preview_)
-        return;
+        return PlaceResult::NotFound;
     switch (*kind) {
     case ResourceCategory::Frames:
-        placement_->PlaceFrame(index);
-        break;
+        return placement_->PlaceFrame(index);
     case ResourceCategory::Masks:
-        placement_->PlaceMask(index);
-        break;
+        return placement_->PlaceMask(index);
     case ResourceCategory::Cliparts:
-        placement_->PlaceClipart(index, x, y);
-        break;
+        return placement_->PlaceClipart(index, x, y);
     case ResourceCategory::Decorations:
-        placement_->PlaceDecoration(index);
-        break;
+        return placement_->PlaceDecoration(index);
     case ResourceCategory::Brushes:
         break; // tips are chosen, not placed
     }
+    return PlaceResult::NotFound;
 }
 
 void WorkspaceDocument::setBrushPictures(std::vector<QImage> tips) {

@@ -141,9 +141,9 @@ bool CWorkspaceWnd::onCommand(int id) {
     }
 }
 
-void CWorkspaceWnd::dropThumbnail(int category, int index, QPoint globalPoint) {
+PlaceResult CWorkspaceWnd::dropThumbnail(int category, int index, QPoint globalPoint) {
     const QPoint point = mapFromGlobal(globalPoint);
-    document_->DropThumbnail(category, index, point.x(), point.y());
+    return document_->DropThumbnail(category, index, point.x(), point.y());
 }
 
 void CWorkspaceWnd::showCursor(PointerCursor cursor) {

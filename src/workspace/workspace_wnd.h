@@ -24,7 +24,7 @@ public:
     bool onCommand(int id);
     // A resource thumbnail (by resources::ResourceCategory code) released over the workspace at a screen
     // point.
-    void dropThumbnail(int category, int index, QPoint globalPoint);
+    PlaceResult dropThumbnail(int category, int index, QPoint globalPoint);
 
 signals:
     // The text panel's edit box should show this text and take the focus (caret at `caret` when valid).

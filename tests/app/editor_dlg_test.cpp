@@ -76,10 +76,13 @@ struct MainWindow : ::testing::Test {
 
 struct DroppedClipart : workspace::ResourcePlacement {
     std::vector<std::array<int, 3>> cliparts;
-    void PlaceFrame(int) override {}
-    void PlaceMask(int) override {}
-    void PlaceClipart(int index, int x, int y) override { cliparts.push_back({index, x, y}); }
-    void PlaceDecoration(int) override {}
+    workspace::PlaceResult PlaceFrame(int) override { return workspace::PlaceResult::NotFound; }
+    workspace::PlaceResult PlaceMask(int) override { return workspace::PlaceResult::NotFound; }
+    workspace::PlaceResult PlaceClipart(int index, int x, int y) override {
+        cliparts.push_back({index, x, y});
+        return workspace::PlaceResult::Placed;
+    }
+    workspace::PlaceResult PlaceDecoration(int) override { return workspace::PlaceResult::NotFound; }
 };
 
 } // namespace

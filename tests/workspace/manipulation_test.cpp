@@ -75,13 +75,17 @@ struct Manipulation : ::testing::Test {
 
 struct RecordingPlacement : ResourcePlacement {
     std::vector<std::string> calls;
-    void PlaceFrame(int index) override { calls.push_back("frame " + std::to_string(index)); }
-    void PlaceMask(int index) override { calls.push_back("mask " + std::to_string(index)); }
-    void PlaceClipart(int index, int x, int y) override {
-        calls.push_back("clipart " + std::to_string(index) + " at " + std::to_string(x) + "," +
-                        std::to_string(y));
+    PlaceResult PlaceFrame(int index) override { return record("frame " + std::to_string(index)); }
+    PlaceResult PlaceMask(int index) override { return record("mask " + std::to_string(index)); }
+    PlaceResult PlaceClipart(int index, int x, int y) override {
+        return record("clipart " + std::to_string(index) + " at " + std::to_string(x) + "," +
+                      std::to_string(y));
     }
-    void PlaceDecoration(int index) override { calls.push_back("decoration " + std::to_string(index)); }
+    PlaceResult PlaceDecoration(int index) override { return record("decoration " + std::to_string(index)); }
+    PlaceResult record(std::string call) {
+        calls.push_back(std::move(call));
+        return PlaceResult::Placed;
+    }
 };
 
 } // namespace
@@ -481,7 +485,7 @@ TEST_F(Manipulation, ContextMenuSelectsATextByItsLabelSquareWithoutStartingADrag
 
 TEST_F(Manipulation, DroppedThumbnailsGoToTheirPlacingOperation) {
     document->DropThumbnail(code(resources::ResourceCategory::Cliparts), 1, 50,
-                            60); // nothing to hand it to yet: no effect
+                            60); // no library to place from: no effect
     RecordingPlacement placement;
     document->setResourcePlacement(&placement);
     document->DropThumbnail(code(resources::ResourceCategory::Frames), 3, 50, 60);

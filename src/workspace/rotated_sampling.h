@@ -1,0 +1,71 @@
+#pragma once
+// Laying a picture of w × h pixels, turned about its centre by whole degrees, on a canvas: the pixel
+// arithmetic that masks and brush stamps share. Each canvas pixel inside the turned picture's box takes
+// the picture pixel under its centre (nearest neighbour); nothing is blended here.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace workspace {
+
+// The turn in radians of an angle truncated to whole degrees and wrapped into 0-359, with the constant
+// the drawing rules name.
+double wholeDegreeRadians(float degrees);
+
+// round(x) as the drawing rules define it: truncate(x + 0.5).
+inline int roundHalfUp(double x) {
+    return static_cast<int>(x + 0.5);
+}
+
+// Nearest-neighbour scaling: for each of the `scaledSide` pixels, the source pixel round(i / scale), or -1
+// where that falls outside the `sourceSide` source pixels. The division is in single precision.
+std::vector<int> nearestSourcePixels(int scaledSide, int sourceSide, float scale);
+
+// The box of a w × h picture turned by `radians`: each side of the turned corners' extent, rounded.
+struct TurnedBox {
+    int width = 0;
+    int height = 0;
+};
+TurnedBox turnedBox(int width, int height, double radians);
+
+// Calls visit(canvasX, canvasY, pictureX, pictureY) for every canvas pixel (within canvasWidth ×
+// canvasHeight) of the box of the w × h picture turned clockwise on screen by `radians` and centred at
+// (centreX, centreY), edges included, whose centre falls on a picture pixel. The box is centred by integer
+// division; picture pixels are found by turning each canvas pixel's centre back about the box's centre.
+template <typename Visit>
+void forEachTurnedPixel(int width, int height, double radians, int centreX, int centreY, int canvasWidth,
+                        int canvasHeight, Visit&& visit) {
+    if (width <= 0 || height <= 0)
+        return;
+    const TurnedBox box = turnedBox(width, height, radians);
+    const std::int64_t left = std::int64_t{centreX} - box.width / 2;
+    const std::int64_t top = std::int64_t{centreY} - box.height / 2;
+    const int x0 = static_cast<int>(std::max<std::int64_t>(0, left));
+    const int y0 = static_cast<int>(std::max<std::int64_t>(0, top));
+    const int x1 = static_cast<int>(std::min<std::int64_t>(canvasWidth - 1, left + box.width));
+    const int y1 = static_cast<int>(std::min<std::int64_t>(canvasHeight - 1, top + box.height));
+    if (x0 > x1 || y0 > y1)
+        return;
+    const double boxCentreX = static_cast<double>(left) + box.width / 2.0;
+    const double boxCentreY = static_cast<double>(top) + box.height / 2.0;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    const double halfWidth = width / 2.0;
+    const double halfHeight = height / 2.0;
+    for (int y = y0; y <= y1; ++y) {
+        const double dy = y + 0.5 - boxCentreY;
+        for (int x = x0; x <= x1; ++x) {
+            const double dx = x + 0.5 - boxCentreX;
+            const double sx = dx * c + dy * s + halfWidth;
+            const double sy = -dx * s + dy * c + halfHeight;
+            // Inside, truncation is the floor: the pixel under the centre.
+            if (!(sx >= 0 && sy >= 0 && sx < width && sy < height))
+                continue;
+            visit(x, y, static_cast<int>(sx), static_cast<int>(sy));
+        }
+    }
+}
+
+} // namespace workspace

@@ -1,0 +1,168 @@
+// The arithmetic of masks, brush stamps, frame crops and the object dials, against bytes worked out by
+// hand from the rules.
+#include "workspace/decoration_geometry.h"
+#include "workspace/decoration_pixels.h"
+
+#include <gtest/gtest.h>
+
+using namespace workspace;
+
+namespace {
+
+imaging::PhotoBuffer filled(int width, int height, std::array<std::uint8_t, 3> bgr) {
+    imaging::PhotoBuffer buffer;
+    buffer.width = width;
+    buffer.height = height;
+    buffer.bgr.resize(static_cast<std::size_t>(width) * height * 3);
+    for (std::size_t i = 0; i < buffer.bgr.size(); ++i)
+        buffer.bgr[i] = bgr[i % 3];
+    return buffer;
+}
+
+std::array<int, 3> pixel(const imaging::PhotoBuffer& buffer, int x, int y) {
+    const std::uint8_t* p = buffer.row(y) + x * 3;
+    return {p[0], p[1], p[2]};
+}
+
+// A grey mask of one row: each value is the blue (and green and red) of one pixel.
+imaging::RasterImage greyMask(std::vector<std::uint8_t> values) {
+    imaging::RasterImage mask;
+    mask.width = static_cast<int>(values.size());
+    mask.height = 1;
+    for (std::uint8_t v : values)
+        mask.bgra.insert(mask.bgra.end(), {v, v, v, 255});
+    return mask;
+}
+
+// A tip whose alpha is given row by row; its colour is deliberately loud, and must not show.
+QImage tipOfAlphas(const std::vector<std::vector<int>>& alphas) {
+    QImage tip(static_cast<int>(alphas[0].size()), static_cast<int>(alphas.size()), QImage::Format_ARGB32);
+    for (int y = 0; y < tip.height(); ++y)
+        for (int x = 0; x < tip.width(); ++x)
+            tip.setPixel(x, y, qRgba(0, 255, 255, alphas[y][x]));
+    return tip;
+}
+
+} // namespace
+
+TEST(MaskPixels, BlueAboveNinetyPercentShowsTheBackgroundAndBelowMixes) {
+    // A 2 × 1 mask at scale 1 in the middle of a 4 × 2 canvas covers canvas pixels (1, 1) and (2, 1).
+    const imaging::PhotoBuffer background = filled(4, 2, {200, 10, 255});
+    const imaging::PhotoBuffer photo = filled(4, 2, {100, 250, 0});
+    imaging::PhotoBuffer out;
+    ApplyMaskPixels(background, photo, greyMask({229, 230}), {1.0f, 0, 0, 0}, out);
+    // a = 229 / 255 = 0.898: 0.898 × 200 + 0.102 × 100 = 189.8, 0.898 × 10 + 0.102 × 250 = 34.5,
+    // 0.898 × 255 + 0.102 × 0 = 229.
+    EXPECT_EQ(pixel(out, 1, 1), (std::array<int, 3>{189, 34, 229}));
+    // a = 230 / 255 = 0.902 counts as 1: the background alone.
+    EXPECT_EQ(pixel(out, 2, 1), (std::array<int, 3>{200, 10, 255}));
+    // Outside the mask, the background.
+    for (const QPoint p : {QPoint(0, 0), QPoint(3, 1), QPoint(1, 0), QPoint(0, 1)})
+        EXPECT_EQ(pixel(out, p.x(), p.y()), (std::array<int, 3>{200, 10, 255})) << p.x() << "," << p.y();
+
+    // Black shows the photo; moved half off the canvas only the pixel still on it changes.
+    ApplyMaskPixels(background, photo, greyMask({0, 0}), {1.0f, 0, 2, 0}, out);
+    EXPECT_EQ(pixel(out, 3, 1), (std::array<int, 3>{100, 250, 0}));
+    EXPECT_EQ(pixel(out, 2, 1), (std::array<int, 3>{200, 10, 255}));
+}
+
+TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
+    const imaging::PhotoBuffer background = filled(8, 8, {255, 255, 255});
+    const imaging::PhotoBuffer photo = filled(8, 8, {0, 0, 0});
+    imaging::PhotoBuffer out;
+    // Doubled, the 2 × 1 mask (black, white) is 4 × 2 pixels, each taking the mask pixel round(i / 2):
+    // black, white, white, then white beyond the mask; the second row lies beyond it too.
+    ApplyMaskPixels(background, photo, greyMask({0, 255}), {2.0f, 0, 0, 0}, out);
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(pixel(out, x, y)[0], x == 2 && y == 3 ? 0 : 255) << x << "," << y;
+    // A quarter turn clockwise (also the same angle a turn on, with a fraction, or counted backwards)
+    // takes the black top-left pixel to the top-right of the turned box.
+    for (const float angle : {90.0f, 450.0f, 90.7f, -270.0f}) {
+        ApplyMaskPixels(background, photo, greyMask({0, 255}), {2.0f, angle, 0, 0}, out);
+        for (int x = 0; x < 8; ++x)
+            for (int y = 0; y < 8; ++y)
+                EXPECT_EQ(pixel(out, x, y)[0], x == 4 && y == 2 ? 0 : 255) << angle << ": " << x << "," << y;
+    }
+    // Scaled below one pixel the mask covers nothing: the background everywhere.
+    ApplyMaskPixels(background, photo, greyMask({0, 0}), {0.1f, 0, 0, 0}, out);
+    EXPECT_EQ(out.bgr, background.bgr);
+}
+
+TEST(BrushStamp, TintsByTheTipsAlphaAndTheOpacityAndIgnoresTheTipsColour) {
+    imaging::PhotoBuffer canvas = filled(5, 5, {40, 90, 160});
+    const QImage tip = tipOfAlphas({{0, 128, 255}, {64, 255, 32}, {255, 0, 128}});
+    // Centred on the canvas centre (2, 2): the tip covers (1, 1)-(3, 3).
+    const QRect changed = LayBrushStamp(canvas, tip, {1.0f, 0, 200, 0, 0}, 0x000064FA); // RGB(250, 100, 0)
+    // W = alpha × 0.003921569 × 200 × 0.003921569; byte = truncate(W × colour + (1 - W) × byte).
+    const std::array<int, 3> expected[3][3] = {
+        {{40, 90, 160}, {24, 93, 195}, {8, 97, 230}},
+        {{32, 91, 177}, {8, 97, 230}, {36, 90, 168}},
+        {{8, 97, 230}, {40, 90, 160}, {24, 93, 195}},
+    };
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(pixel(canvas, x + 1, y + 1), expected[y][x]) << x << "," << y;
+    EXPECT_EQ(pixel(canvas, 0, 0), (std::array<int, 3>{40, 90, 160}));
+    EXPECT_EQ(pixel(canvas, 4, 4), (std::array<int, 3>{40, 90, 160}));
+    EXPECT_EQ(changed, QRect(1, 1, 3, 3));
+}
+
+TEST(BrushStamp, TurnsByWholeDegreesScalesByNearestNeighbourAndStopsAtTheEdge) {
+    const QImage tip = tipOfAlphas({{255, 0, 0}, {0, 0, 0}, {0, 0, 0}}); // only the top-left pixel paints
+    imaging::PhotoBuffer canvas = filled(5, 5, {0, 0, 0});
+    LayBrushStamp(canvas, tip, {1.0f, 90.9f, 255, 0, 0}, 0x00FFFFFF); // turned clockwise: top-right
+    EXPECT_EQ(pixel(canvas, 3, 1)[0], 255);
+    EXPECT_EQ(pixel(canvas, 1, 1)[0], 0);
+
+    // Doubled, the tip is 6 × 6 and each pixel takes the tip pixel round(i / 2); centred at (3, 3) it
+    // starts at the canvas's corner and runs past its edge, where nothing is laid.
+    canvas = filled(5, 5, {0, 0, 0});
+    EXPECT_EQ(LayBrushStamp(canvas, tip, {2.0f, 0, 255, 1, 1}, 0x00FFFFFF), QRect(0, 0, 1, 1));
+    EXPECT_EQ(pixel(canvas, 0, 0)[0], 255);
+    EXPECT_EQ(pixel(canvas, 1, 0)[0], 0);
+
+    canvas = filled(5, 5, {9, 9, 9});
+    const imaging::PhotoBuffer before = canvas;
+    EXPECT_TRUE(LayBrushStamp(canvas, tip, {1.0f, 0, 0, -2, -2}, 0x00FFFFFF).isEmpty()); // opacity 0
+    EXPECT_TRUE(LayBrushStamp(canvas, tip, {0.1f, 0, 255, 0, 0}, 0x00FFFFFF).isEmpty()); // under a pixel
+    EXPECT_TRUE(LayBrushStamp(canvas, tip, {1.0f, 0, 255, 40, 0}, 0x00FFFFFF).isEmpty()); // off the canvas
+    EXPECT_EQ(canvas.bgr, before.bgr);
+}
+
+TEST(FrameCrop, TheCentredPartOfThePhotoInTheHolesProportion) {
+    // A landscape photo (2 : 1) in a portrait hole (3 : 4): all rows, 1600 × 0.75 / 2 = 600 columns.
+    EXPECT_EQ(frameCropRect(1600, 800, 300, 400), QRect(500, 0, 600, 800));
+    // A portrait photo (1 : 2) in a landscape hole (2 : 1): all columns, 1600 × 0.5 / 2 = 400 rows.
+    EXPECT_EQ(frameCropRect(800, 1600, 400, 200), QRect(0, 600, 800, 400));
+    // The photo's own proportion: all of it.
+    EXPECT_EQ(frameCropRect(1600, 1200, 400, 300), QRect(0, 0, 1600, 1200));
+    // No proportion at all: nothing to crop, the frame is drawn alone.
+    EXPECT_TRUE(frameCropRect(1600, 1200, 400, 0).isEmpty());
+
+    // A 500 × 400 frame fills 750 × 600 of an 800 × 600 view, 450 × 360 of it at scale 1; its hole of
+    // 0.6 × 0.5 is 270 × 180 (3 : 2).
+    FrameObject frame;
+    frame.width = 500;
+    frame.height = 400;
+    frame.hole = {0.2f, 0.25f, 0.8f, 0.75f};
+    const FrameCrop crop = frameCrop(frame, Rect{10, 10, 810, 610}, 1600, 1200);
+    EXPECT_EQ(crop.holeWidth, 270);
+    EXPECT_EQ(crop.holeHeight, 180);
+    EXPECT_EQ(crop.rect, QRect(0, 67, 1600, 1066));
+    frame.hole = {0.2f, 0.5f, 0.8f, 0.5f}; // a hole of zero height
+    EXPECT_TRUE(frameCrop(frame, Rect{10, 10, 810, 610}, 1600, 1200).rect.isEmpty());
+}
+
+TEST(ObjectDials, ScaleAndItsReadout) {
+    EXPECT_FLOAT_EQ(scaleFromDial(-180), 0.1f); // never 0
+    EXPECT_FLOAT_EQ(scaleFromDial(-171), 0.1f);
+    EXPECT_FLOAT_EQ(scaleFromDial(0), 1.0f);
+    EXPECT_FLOAT_EQ(scaleFromDial(90), 1.5f);
+    EXPECT_FLOAT_EQ(scaleFromDial(180), 2.0f);
+    EXPECT_EQ(scaleReadoutPercent(-180), 10);
+    EXPECT_EQ(scaleReadoutPercent(-163), 10); // -90 + 100
+    EXPECT_EQ(scaleReadoutPercent(-90), 50);
+    EXPECT_EQ(scaleReadoutPercent(45), 125);
+    EXPECT_EQ(scaleReadoutPercent(180), 200);
+}

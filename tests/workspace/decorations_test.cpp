@@ -1,0 +1,319 @@
+// Frames, masks, cliparts, decorations and brush strokes placed from a library and composed.
+#include "../resources/library_fixture.h"
+#include "recording_listener.h"
+#include "resources/resource_library.h"
+#include "resources/resource_types.h"
+#include "workspace/composer_painting.h"
+#include "workspace/document.h"
+
+#include <QPainter>
+
+using namespace workspace;
+using resources_test::encodedList;
+using resources_test::rawList;
+namespace files = resources::files;
+
+namespace {
+
+const QRgb kPhoto = qRgb(0xC0, 0x80, 0x40);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+QImage solid(int width, int height, QRgb colour) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// An opaque frame of the colour with a transparent opening where the hole says.
+QImage framePicture(int width, int height, QRgb colour, const resources::PhotoHole& hole) {
+    QImage image = solid(width, height, colour);
+    const QRectF opening(hole.left * width, hole.top * height, (hole.right - hole.left) * width,
+                         (hole.bottom - hole.top) * height);
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(opening, Qt::transparent);
+    return image;
+}
+
+// Four quadrants: red top-left, green top-right, blue bottom-left, yellow bottom-right.
+QImage quadrants(int side) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    const int half = side / 2;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            image.setPixel(x, y, y < half ? (x < half ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                          : (x < half ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
+    return image;
+}
+
+QRgb at(const imaging::PhotoBuffer& buffer, int x, int y) {
+    const std::uint8_t* p = buffer.row(y) + x * 3;
+    return qRgb(p[2], p[1], p[0]);
+}
+
+bool near(QRgb a, QRgb b, int tolerance = 3) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// A 1600 × 1200 photo in an 820 × 620 window: the view is (10, 10)-(810, 610), one window pixel for two
+// canvas pixels. The library holds:
+//   frames       0: 400 × 300 red, hole (0.25, 0.25)-(0.75, 0.75); 1: 300 × 400 blue, the same hole;
+//                2: a hole of no height
+//   masks        0: 64 × 48 black (the photo shows); 1: 32 × 32 white
+//   cliparts     0: 40 × 40 quadrants; 1: 10 × 10 green
+//   decorations  0: 400 × 100 (wider than the view); 1: 200 × 150 (smaller)
+struct Decorations : resources_test::LibraryTest {
+    RecordingListener listener;
+    resources::ResourceLibrary library{folders()};
+    std::unique_ptr<WorkspaceDocument> document;
+    const resources::PhotoHole hole{0.25f, 0.25f, 0.75f, 0.75f};
+
+    void SetUp() override {
+        writeData(files::kFrames,
+                  encodedList({framePicture(400, 300, qRgb(255, 0, 0), hole),
+                               framePicture(300, 400, qRgb(0, 0, 255), hole), solid(400, 300, qRgb(0, 0, 255))},
+                              {hole, hole, {0.25f, 0.5f, 0.75f, 0.5f}}));
+        writeData(files::kMasks, encodedList({solid(64, 48, qRgb(0, 0, 0)), solid(32, 32, kWhite)}));
+        writeData(files::kCliparts, rawList({quadrants(40), solid(10, 10, qRgb(0, 255, 0))}));
+        writeData(files::kDecorations,
+                  encodedList({solid(400, 100, qRgb(255, 0, 255)), solid(200, 150, qRgba(0, 255, 255, 128))}));
+        document = std::make_unique<WorkspaceDocument>(root_.path(), listener, QSize(820, 620), &library);
+        imaging::PhotoBuffer photo;
+        photo.width = 1600;
+        photo.height = 1200;
+        photo.bgr.resize(1600u * 1200u * 3u);
+        for (std::size_t i = 0; i < photo.bgr.size(); i += 3) {
+            photo.bgr[i] = qBlue(kPhoto);
+            photo.bgr[i + 1] = qGreen(kPhoto);
+            photo.bgr[i + 2] = qRed(kPhoto);
+        }
+        document->setLoadedPicture(std::move(photo), false, 0, "p.jpg");
+        document->keepLoadedPhoto();
+    }
+
+    ObjectList& objects() { return document->objects(); }
+    int steps() const { return document->history().stepCount(); }
+    QRgb screen(int x, int y) const { return document->backBuffer().pixel(x, y); }
+    // The composition at canvas resolution, as flattening would make it.
+    imaging::PhotoBuffer rendered() {
+        document->RenderPhotoArea();
+        return document->photo();
+    }
+};
+
+} // namespace
+
+TEST_F(Decorations, AFrameShowsThePhotoThroughItsHoleAndASecondFrameReplacesIt) {
+    EXPECT_EQ(document->PlaceFrame(0), PlaceResult::Placed);
+    ASSERT_EQ(objects().size(), 1);
+    const FrameObject frame = *objects().get<FrameObject>(0);
+    EXPECT_EQ(frame.selected, 1);
+    EXPECT_EQ(frame.width, 400);
+    EXPECT_EQ(frame.hole.right, 0.75f);
+    // Fitted into the 800 × 600 view and times 0.6.
+    EXPECT_EQ(frame.displayWidth, 480);
+    EXPECT_EQ(frame.displayHeight, 360);
+    EXPECT_EQ(steps(), 2); // the flattening and the frame
+    EXPECT_EQ(listener.selections.back(), 1);
+    EXPECT_TRUE(document->modified());
+
+    // On screen the frame is 480 × 360 around the view's centre (410, 310), its hole 240 × 180.
+    EXPECT_TRUE(near(screen(410, 310), kPhoto));     // the photo in the hole
+    EXPECT_EQ(screen(410 - 200, 310), qRgb(255, 0, 0)); // the frame
+    EXPECT_EQ(screen(410 - 260, 310), kWhite);          // the background around it: no plain photo
+    EXPECT_FALSE(objects().get<FrameObject>(0)->hitRegion.isEmpty());
+
+    const int images = document->history().imageCounter();
+    EXPECT_EQ(document->PlaceFrame(1), PlaceResult::Placed);
+    ASSERT_EQ(objects().size(), 1);
+    EXPECT_EQ(objects().get<FrameObject>(0)->resourceIndex, 1);
+    EXPECT_EQ(document->history().imageCounter(), images); // replaced, not flattened
+    EXPECT_EQ(screen(410, 310 - 150), qRgb(0, 0, 255));
+
+    // One Undo takes the second frame back, the next one the first frame with its flattening.
+    document->undo();
+    EXPECT_EQ(objects().get<FrameObject>(0)->resourceIndex, 0);
+    document->undo();
+    EXPECT_TRUE(objects().empty());
+    EXPECT_FALSE(document->canUndo());
+    document->redo();
+    EXPECT_EQ(objects().get<FrameObject>(0)->resourceIndex, 0);
+}
+
+TEST_F(Decorations, AFrameSizedAndTurnedKeepsThePhotoInItsHoleAndAHoleWithoutHeightShowsNone) {
+    document->PlaceFrame(0);
+    EXPECT_TRUE(document->SetSelectedScale(-90)); // half size
+    EXPECT_TRUE(document->SetSelectedAngle(90));
+    // Turned a quarter, the 240 × 180 frame stands 180 wide and 240 high.
+    EXPECT_TRUE(near(screen(410, 310), kPhoto));
+    EXPECT_EQ(screen(410, 310 - 100), qRgb(255, 0, 0));
+    EXPECT_EQ(screen(410 - 100, 310), kWhite);
+    const QRectF box = objects().get<FrameObject>(0)->hitRegion.boundingRect();
+    EXPECT_NEAR(box.width(), 180, 1);
+    EXPECT_NEAR(box.height(), 240, 1);
+
+    document->PlaceFrame(2);
+    EXPECT_EQ(screen(410, 310), qRgb(0, 0, 255)); // the frame alone, no photo in it
+}
+
+TEST_F(Decorations, AMaskShowsThePhotoWhereItIsBlackAndTheBackgroundElsewhere) {
+    document->SetBackgroundColour(text::rgb(0, 0, 255));
+    EXPECT_EQ(document->PlaceMask(0), PlaceResult::Placed);
+    const MaskObject mask = *objects().get<MaskObject>(0);
+    EXPECT_FLOAT_EQ(mask.baseFactor, 1600.0f / 1024.0f);
+    EXPECT_EQ(mask.width, 64);
+    EXPECT_EQ(listener.selections.back(), 1);
+
+    // 64 × 1.5625 = 100 canvas pixels wide, 75 high, around the canvas centre.
+    const imaging::PhotoBuffer canvas = rendered();
+    EXPECT_EQ(at(canvas, 800, 600), kPhoto);
+    EXPECT_EQ(at(canvas, 751, 563), kPhoto);
+    EXPECT_EQ(at(canvas, 748, 600), qRgb(0, 0, 255));
+    EXPECT_EQ(at(canvas, 10, 10), qRgb(0, 0, 255));
+}
+
+TEST_F(Decorations, ASecondMaskReplacesTheFirstAndTheSmallestScaleIsATenth) {
+    document->PlaceMask(0);
+    const int images = document->history().imageCounter();
+    document->PlaceMask(1);
+    ASSERT_EQ(objects().size(), 1);
+    EXPECT_EQ(objects().get<MaskObject>(0)->resourceIndex, 1);
+    EXPECT_EQ(document->history().imageCounter(), images);
+    document->SetSelectedScale(-180);
+    EXPECT_FLOAT_EQ(objects().get<MaskObject>(0)->scale, 0.1f);
+}
+
+TEST_F(Decorations, AClipartTurnedAQuarterAtHalfSizeMatchesAReferenceDrawing) {
+    document->PlaceClipart(0, 410, 310); // the view's centre: the canvas's centre
+    ASSERT_EQ(objects().get<ClipartObject>(0)->offsetX, 0);
+    ASSERT_EQ(objects().get<ClipartObject>(0)->offsetY, 0);
+    document->SetSelectedAngle(90);
+    document->SetSelectedScale(-90);
+    const imaging::PhotoBuffer canvas = rendered();
+
+    // The reference: the 40 × 40 clipart turned clockwise and halved, centred on (800, 600).
+    const QImage turned = quadrants(40).transformed(QTransform().rotate(90)).scaled(20, 20);
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            // Pixels where two quadrants or the picture and the photo meet are blended.
+            if (x == 0 || y == 0 || x == 19 || y == 19 || x == 9 || x == 10 || y == 9 || y == 10)
+                continue;
+            EXPECT_EQ(at(canvas, 790 + x, 590 + y), turned.pixel(x, y) | 0xFF000000) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(at(canvas, 805, 595), qRgb(255, 0, 0)); // the top-left quadrant is now top-right
+    EXPECT_EQ(at(canvas, 788, 600), kPhoto);
+    EXPECT_EQ(at(canvas, 812, 600), kPhoto);
+}
+
+TEST_F(Decorations, TheFirstClipartFlattensTextsAndLaterOnesAreAddedBesideIt) {
+    document->SetTool(ToolText);
+    document->textTemplate().font = text::makeLogFont(u"DejaVu Sans", 60);
+    text::setText(document->textTemplate(), u"Hi");
+    document->PlaceText(100, 100);
+    ASSERT_EQ(objects().size(), 1);
+
+    document->SetTool(ToolClipart);
+    document->PlaceClipart(1, 410, 310);
+    ASSERT_EQ(objects().size(), 1);
+    EXPECT_EQ(objects().kind(0), Clipart);
+    const int images = document->history().imageCounter();
+    // Dropped at a window point: centred on it, in canvas pixels from the canvas centre.
+    EXPECT_EQ(document->DropThumbnail(static_cast<int>(resources::ResourceCategory::Cliparts), 0, 110, 60),
+              PlaceResult::Placed);
+    ASSERT_EQ(objects().size(), 2);
+    EXPECT_EQ(document->history().imageCounter(), images);
+    const ClipartObject& dropped = *objects().get<ClipartObject>(1);
+    EXPECT_EQ(dropped.offsetX, (110 - 400 - 10) * 2);
+    EXPECT_EQ(dropped.offsetY, (60 - 300 - 10) * 2);
+    EXPECT_EQ(dropped.selected, 1);
+    EXPECT_EQ(objects().get<ClipartObject>(0)->selected, 0);
+
+    document->undo();
+    EXPECT_EQ(objects().size(), 1);
+    document->undo(); // the first clipart and its flattening go together
+    ASSERT_EQ(objects().size(), 1);
+    EXPECT_EQ(objects().kind(0), Text);
+}
+
+TEST_F(Decorations, ADecorationIsFittedToTheCanvasFromItsTopLeftCornerAndReplacedByTheNext) {
+    EXPECT_EQ(document->PlaceDecoration(0), PlaceResult::Placed);
+    EXPECT_EQ(listener.selections.back(), 0); // the object dials do not apply
+    // 400 × 100 is shrunk to the view's width: 800 × 200 from the view's corner.
+    EXPECT_EQ(objects().get<DecorationObject>(0)->hitRegion.boundingRect(), QRectF(10, 10, 800, 200));
+    EXPECT_EQ(screen(20, 200), qRgb(255, 0, 255));
+    EXPECT_TRUE(near(screen(20, 220), kPhoto));
+
+    document->SetSelectedScale(180); // not a decoration's
+    document->PlaceDecoration(1);
+    ASSERT_EQ(objects().size(), 1);
+    // 200 × 150 is enlarged to the whole canvas.
+    EXPECT_EQ(objects().get<DecorationObject>(0)->hitRegion.boundingRect(), QRectF(10, 10, 800, 600));
+    const imaging::PhotoBuffer canvas = rendered();
+    EXPECT_TRUE(near(at(canvas, 1590, 1190), qRgb(0x60, 0xC0, 0xA0)));
+}
+
+TEST_F(Decorations, DamagedOrMissingEntriesPlaceNothing) {
+    document->PlaceClipart(1, 300, 300);
+    const int before = steps();
+
+    EXPECT_EQ(document->PlaceFrame(7), PlaceResult::Unreadable); // past the entries there
+    QByteArray frames = encodedList({framePicture(400, 300, qRgb(255, 0, 0), hole)}, {hole});
+    frames.chop(10); // the picture ends early
+    writeData(files::kFrames, frames);
+    EXPECT_EQ(document->PlaceFrame(0), PlaceResult::Unreadable);
+
+    // A decoration whose picture bytes are no picture at all.
+    QByteArray decorations = encodedList({solid(20, 20, kWhite)});
+    decorations.replace(16, 8, QByteArray(8, 'x'));
+    writeData(files::kDecorations, decorations);
+    EXPECT_EQ(document->PlaceDecoration(0), PlaceResult::Unreadable);
+
+    QFile::remove(dataPath(files::kMasks));
+    EXPECT_EQ(document->PlaceMask(0), PlaceResult::NotFound);
+
+    EXPECT_EQ(steps(), before);
+    ASSERT_EQ(objects().size(), 1);
+    EXPECT_EQ(objects().kind(0), Clipart);
+
+    WorkspaceDocument withoutLibrary(root_.path() + "/other", listener, QSize(820, 620));
+    EXPECT_EQ(withoutLibrary.PlaceClipart(0, 10, 10), PlaceResult::NotFound);
+    EXPECT_TRUE(withoutLibrary.objects().empty());
+}
+
+TEST_F(Decorations, InMemoryClipartsAreCopiedAndKeptUntilANewPhoto) {
+    std::vector<std::uint8_t> pixels(4 * 3 * 4, 0);
+    for (std::size_t i = 0; i < pixels.size(); i += 4)
+        pixels[i + 2] = pixels[i + 3] = 255; // opaque red
+    EXPECT_FALSE(document->PlaceMemoryClipart(pixels, 4, 4, 410, 310)); // too few pixels for 4 × 4
+    EXPECT_TRUE(document->PlaceMemoryClipart(pixels, 4, 3, 410, 310));
+    pixels.assign(pixels.size(), 0); // the document has its own copy
+    const ClipartObject clipart = *objects().get<ClipartObject>(0);
+    EXPECT_EQ(clipart.inMemory, 1);
+    EXPECT_EQ(document->memoryCliparts().size(), 1u);
+    EXPECT_EQ(at(rendered(), 800, 600), qRgb(255, 0, 0));
+
+    document->keepLoadedPhoto();
+    EXPECT_TRUE(document->memoryCliparts().empty());
+    EXPECT_TRUE(document->regions().empty());
+}
+
+TEST_F(Decorations, AStrokeComposedStampByStampLooksExactlyAsComposedAtOnce) {
+    QImage tip = solid(9, 9, qRgba(0, 0, 0, 200));
+    document->setBrushPictures({tip});
+    document->SetBrush(0, true, 30, 255, 40, text::rgb(255, 0, 0));
+    ASSERT_TRUE(document->ButtonDown(200, 200));
+    for (int i = 1; i <= 60; ++i)
+        document->MouseMove(200 + 4 * i, 200 + i);
+    document->ButtonUp();
+    const BrushStrokeObject& stroke = *objects().get<BrushStrokeObject>(0);
+    EXPECT_EQ(stroke.xs.size(), 13u); // the press and every fifth move
+    const QImage incremental = document->backBuffer().copy();
+    // W = 200 / 255: red over the photo's 0xC0, 0x80, 0x40.
+    EXPECT_TRUE(near(incremental.pixel(200, 200), qRgb(241, 27, 13)));
+
+    document->forgetResourcePictures(); // drops every kept layer
+    document->Recompose(false);
+    EXPECT_EQ(document->backBuffer(), incremental);
+}
