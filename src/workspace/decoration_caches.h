@@ -130,9 +130,22 @@ struct DecorationCaches {
     static constexpr std::size_t kReducedPictures = 48;
     std::list<Reduced> reduced;
 
+    // Cliparts as the screen shows them, each drawn once into its own box: a clipart that neither moved
+    // nor changed is then one blend. Most recently used first.
+    struct Sprite {
+        qint64 source = 0;
+        QTransform transform;
+        Rect view;
+        QPoint origin;
+        QImage picture; // premultiplied
+    };
+    static constexpr std::size_t kSprites = 64;
+    std::list<Sprite> sprites;
+
     // Everything made from the photo, the background or the library goes.
     void forgetLayers() {
         reduced.clear();
+        sprites.clear();
         framePhoto = {};
         background = {};
         mask = {};

@@ -67,6 +67,41 @@ void drawTransformed(QPainter& painter, DecorationCaches& caches, const QImage& 
     painter.restore();
 }
 
+bool sameTransform(const QTransform& a, const QTransform& b) {
+    return a.m11() == b.m11() && a.m12() == b.m12() && a.m13() == b.m13() && a.m21() == b.m21() &&
+           a.m22() == b.m22() && a.m23() == b.m23() && a.m31() == b.m31() && a.m32() == b.m32() &&
+           a.m33() == b.m33();
+}
+
+// The picture drawn through the transform within the view, on transparent, in the smallest box that
+// holds it; kept while the same picture is drawn the same way.
+const DecorationCaches::Sprite& spriteOf(DecorationCaches& caches, const QImage& picture,
+                                         const QTransform& transform, const Rect& view) {
+    auto& list = caches.sprites;
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->source == picture.cacheKey() && it->view == view && sameTransform(it->transform, transform)) {
+            list.splice(list.begin(), list, it);
+            return list.front();
+        }
+    }
+    DecorationCaches::Sprite sprite{picture.cacheKey(), transform, view, {}, {}};
+    const QRect bounds =
+        transform.mapRect(QRectF(0, 0, picture.width(), picture.height())).toAlignedRect().adjusted(-1, -1, 1, 1) &
+        view.toQRect();
+    sprite.origin = bounds.topLeft();
+    if (!bounds.isEmpty()) {
+        sprite.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+        sprite.picture.fill(Qt::transparent);
+        QPainter painter(&sprite.picture);
+        painter.translate(-bounds.topLeft());
+        drawTransformed(painter, caches, picture, transform);
+    }
+    list.push_front(std::move(sprite));
+    if (list.size() > DecorationCaches::kSprites)
+        list.pop_back();
+    return list.front();
+}
+
 void markSelection(QPainter& painter, const QTransform& transform, int width, int height) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -273,10 +308,16 @@ void WorkspaceDocument::composeClipart(QPainter& painter, ClipartObject& clipart
     // Scaled below one canvas pixel, a clipart shows nothing.
     if (clipart.width * clipart.scale >= 1 && clipart.height * clipart.scale >= 1) {
         const QImage picture = *found;
-        painter.save();
-        painter.setClipRect(view_.toQRect(), Qt::IntersectClip);
-        drawTransformed(painter, caches_, picture, toWindow);
-        painter.restore();
+        if (onScreen) {
+            const DecorationCaches::Sprite& sprite = spriteOf(caches_, picture, toWindow, view_);
+            if (!sprite.picture.isNull())
+                painter.drawImage(sprite.origin, sprite.picture);
+        } else {
+            painter.save();
+            painter.setClipRect(view_.toQRect(), Qt::IntersectClip);
+            drawTransformed(painter, caches_, picture, toWindow);
+            painter.restore();
+        }
     }
     if (!forOutput && clipart.selected == 1)
         markSelection(painter, toWindow, clipart.width, clipart.height);

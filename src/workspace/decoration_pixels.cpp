@@ -76,16 +76,21 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
         return; // a mask smaller than a pixel covers nothing: the background everywhere
     const std::vector<int> columns = nearestSourcePixels(sw, mask.width, placement.scale);
     const std::vector<int> rows = nearestSourcePixels(sh, mask.height, placement.scale);
+    // a by blue value, made once: above 0.9 it is 1 and the background is copied, at 0 the photo is.
+    float shares[256];
+    for (int blue = 0; blue < 256; ++blue) {
+        const float a = static_cast<float>(blue) / 255.0f;
+        shares[blue] = a > kMaskWhiteAbove ? 1.0f : a;
+    }
 
     forEachTurnedPixel(sw, sh, wholeDegreeRadians(placement.angle), cw / 2 + placement.offsetX,
                        ch / 2 + placement.offsetY, cw, ch, [&](int x, int y, int sx, int sy) {
                            // Scaled pixels past the mask's own keep the white they start with.
                            const int mx = columns[static_cast<std::size_t>(sx)];
                            const int my = rows[static_cast<std::size_t>(sy)];
-                           const int blue = mx >= 0 && my >= 0 ? mask.row(my)[mx * 4] : 0xFF;
-                           float a = static_cast<float>(blue) / 255.0f;
-                           if (a > kMaskWhiteAbove)
-                               a = 1.0f;
+                           const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
+                           if (a == 1.0f)
+                               return; // out already holds the background
                            const std::size_t at = static_cast<std::size_t>(x) * 3;
                            const std::uint8_t* b = background.row(y) + at;
                            const std::uint8_t* p = photo.row(y) + at;

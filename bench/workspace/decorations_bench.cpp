@@ -1,0 +1,256 @@
+// Recomposing a busy decorated photo: a 1600 × 1200 photo in a 1280 × 800 workspace with a frame, a
+// mask, 20 cliparts, 5 texts, a decoration and a 500-stamp brush stroke, from a library of
+// full-size pictures written for the run.
+#include "resources/entry_bytes.h"
+#include "resources/package_writer.h"
+#include "resources/resource_library.h"
+#include "workspace/document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <random>
+
+using namespace workspace;
+namespace files = resources::files;
+
+namespace {
+
+struct QuietListener : DocumentListener {
+    void undoStateChanged() override {}
+    void objectSelected(int) override {}
+    void showToolPanel(int) override {}
+    void objectPlaced() override {}
+    void editText(const QString&, const QPoint*) override {}
+    void composed() override {}
+};
+
+imaging::PhotoBuffer photoOf(int width, int height) {
+    imaging::PhotoBuffer photo;
+    photo.width = width;
+    photo.height = height;
+    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
+    std::mt19937 random(5);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = photo.row(y) + x * 3;
+            p[0] = static_cast<std::uint8_t>(x / 7 + (random() & 15));
+            p[1] = static_cast<std::uint8_t>(y / 5 + (random() & 15));
+            p[2] = static_cast<std::uint8_t>((x + y) / 11);
+        }
+    return photo;
+}
+
+QImage framePicture() {
+    QImage frame(1200, 900, QImage::Format_ARGB32);
+    frame.fill(qRgba(120, 80, 40, 255));
+    QPainter painter(&frame);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(180, 135, 840, 630), Qt::transparent);
+    return frame;
+}
+
+QImage maskPicture() {
+    QImage mask(1024, 768, QImage::Format_ARGB32);
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x) {
+            const double d = std::hypot(x - 512.0, y - 384.0) / 480.0;
+            const int grey = std::clamp(static_cast<int>(d * d * 255), 0, 255);
+            mask.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    return mask;
+}
+
+QImage clipartPicture(int seed) {
+    QImage clipart(180 + seed % 5 * 10, 180, QImage::Format_ARGB32);
+    clipart.fill(Qt::transparent);
+    QPainter painter(&clipart);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 230));
+    painter.drawEllipse(clipart.rect().adjusted(8, 8, -8, -8));
+    return clipart;
+}
+
+QImage decorationPicture() {
+    QImage decoration(1600, 1200, QImage::Format_ARGB32);
+    decoration.fill(Qt::transparent);
+    QPainter painter(&decoration);
+    painter.setPen(QPen(QColor(200, 30, 90, 220), 40));
+    painter.drawRect(decoration.rect().adjusted(20, 20, -20, -20));
+    return decoration;
+}
+
+QImage tipPicture() {
+    QImage tip(64, 64, QImage::Format_ARGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const double d = std::hypot(x - 31.5, y - 31.5) / 32;
+            tip.setPixel(x, y, qRgba(0, 0, 0, std::clamp(static_cast<int>((1 - d) * 255), 0, 255)));
+        }
+    return tip;
+}
+
+void writeList(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+}
+
+std::vector<std::uint8_t> encodedList(const QImage& picture, std::optional<resources::PhotoHole> hole) {
+    std::vector<std::uint8_t> bytes;
+    resources::appendInt32(bytes, 1);
+    resources::appendEncodedEntry(bytes, picture.width(), picture.height(), hole, resources::encodePng(picture));
+    return bytes;
+}
+
+// The whole scene, its objects in this order from the bottom: the stroke, the mask, the frame, the
+// cliparts, the texts, the decoration. Each kind covers what lies below it in its own way, so every
+// composition draws all of them.
+struct DecoratedScene {
+    QTemporaryDir folder;
+    platform::Folders folders{folder.path()};
+    resources::ResourceLibrary library{folders};
+    QuietListener listener;
+    std::unique_ptr<WorkspaceDocument> document;
+
+    explicit DecoratedScene(int strokeStamps) {
+        const QString data = folders.GetDataFolder();
+        writeList(data + files::kFrames, encodedList(framePicture(), resources::PhotoHole{0.15f, 0.15f, 0.85f, 0.85f}));
+        writeList(data + files::kMasks, encodedList(maskPicture(), std::nullopt));
+        writeList(data + files::kDecorations, encodedList(decorationPicture(), std::nullopt));
+        std::vector<std::uint8_t> cliparts;
+        resources::appendInt32(cliparts, 20);
+        for (int i = 0; i < 20; ++i)
+            resources::appendRawEntry(cliparts, resources::rawPixelsOf(clipartPicture(i)));
+        writeList(data + files::kCliparts, cliparts);
+
+        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(1280, 800), &library);
+        WorkspaceDocument& d = *document;
+        d.setLoadedPicture(photoOf(1600, 1200), false, 0, "bench.jpg");
+        d.keepLoadedPhoto();
+        d.setBrushPictures({tipPicture()});
+
+        // Each placing operation as the panels call it; the document's flattening rules would fold
+        // most of them into the photo, so their records are then gathered into one list.
+        std::vector<ObjectRecord> records;
+        auto take = [&] {
+            for (int i = 0; i < d.objects().size(); ++i)
+                records.push_back(d.objects().at(i));
+        };
+        d.SetBrush(0, true, 0, 230, 50, text::rgb(250, 200, 30));
+        d.ButtonDown(200, 200);
+        for (int i = 1; i < strokeStamps * 5; ++i)
+            d.MouseMove(200 + (i * 7) % 900, 150 + (i * 3) % 500);
+        d.ButtonUp();
+        take();
+        d.PlaceMask(0);
+        d.SetSelectedScale(-20);
+        take();
+        d.PlaceFrame(0);
+        d.SetSelectedAngle(8);
+        take();
+        for (int i = 0; i < 20; ++i) {
+            d.PlaceClipart(i, 150 + (i % 5) * 220, 120 + (i / 5) * 150);
+            d.SetSelectedAngle(i * 17);
+            d.SetSelectedScale(i * 9 - 90);
+        }
+        take();
+        d.SetTool(ToolText);
+        for (int i = 0; i < 5; ++i) {
+            text::TextObject& style = d.textTemplate();
+            style.font = text::makeLogFont(u"DejaVu Sans", 60 + 10 * i);
+            style.style = i;
+            style.colour = text::rgb(250, 60 * i, 20);
+            style.secondColour = text::rgb(20, 80, 250);
+            text::setText(style, u"Happy Holidays 2026");
+            d.PlaceText(100 + 40 * i, 80 + 120 * i);
+        }
+        take();
+        d.PlaceDecoration(0);
+        take();
+
+        d.keepLoadedPhoto();
+        for (ObjectRecord& record : records)
+            d.objects().append(std::move(record));
+        d.ClearSelection();
+        d.RecordObjectStep();
+        d.Recompose(false);
+    }
+};
+
+} // namespace
+
+// Arg 0: a composition with every kept layer in place, as at every mouse move that changes nothing
+// drawn (the hover cursor, a press on nothing). Arg 1: the first composition, every picture read and
+// every layer made afresh.
+void BM_RecomposeDecorated(benchmark::State& state) {
+    DecoratedScene scene(500);
+    const bool cold = state.range(0) == 1;
+    for (auto _ : state) {
+        if (cold) {
+            state.PauseTiming();
+            scene.document->forgetResourcePictures();
+            state.ResumeTiming();
+        }
+        scene.document->Recompose(false);
+    }
+}
+BENCHMARK(BM_RecomposeDecorated)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One step of dragging the topmost clipart of the decorated scene.
+void BM_DragClipartDecorated(benchmark::State& state) {
+    DecoratedScene scene(500);
+    WorkspaceDocument& document = *scene.document;
+    int clipart = -1;
+    for (int i = 0; i < document.objects().size(); ++i)
+        if (document.objects().kind(i) == Clipart)
+            clipart = i;
+    const QPointF centre = document.objects().get<ClipartObject>(clipart)->hitRegion.boundingRect().center();
+    document.ButtonDown(static_cast<int>(centre.x()), static_cast<int>(centre.y()));
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        document.MouseMove(static_cast<int>(centre.x()) + step % 40, static_cast<int>(centre.y()) + step % 30);
+    }
+    document.ButtonUp();
+}
+BENCHMARK(BM_DragClipartDecorated)->Unit(benchmark::kMillisecond);
+
+// Painting: five mouse moves lay one stamp on a stroke of 500 and recompose.
+void BM_BrushStamp(benchmark::State& state) {
+    DecoratedScene scene(0);
+    WorkspaceDocument& document = *scene.document;
+    document.keepLoadedPhoto();
+    document.SetBrush(0, true, 15, 230, 50, text::rgb(30, 200, 250));
+    document.ButtonDown(300, 300);
+    int move = 0;
+    auto stamp = [&] {
+        for (int i = 0; i < 5; ++i, ++move)
+            document.MouseMove(200 + (move * 7) % 900, 150 + (move * 3) % 500);
+    };
+    for (int i = 0; i < 500; ++i)
+        stamp();
+    for (auto _ : state)
+        stamp();
+    document.ButtonUp();
+}
+BENCHMARK(BM_BrushStamp)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// The mask dragged: the mask rule runs at canvas resolution at every step.
+void BM_DragMask(benchmark::State& state) {
+    DecoratedScene scene(0);
+    WorkspaceDocument& document = *scene.document;
+    document.keepLoadedPhoto();
+    document.PlaceMask(0);
+    document.ButtonDown(640, 400);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        document.MouseMove(640 + step % 40, 400 + step % 30);
+    }
+    document.ButtonUp();
+}
+BENCHMARK(BM_DragMask)->Unit(benchmark::kMillisecond);
