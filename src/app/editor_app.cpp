@@ -4,6 +4,7 @@
 #include "app/editor_dlg.h"
 #include "app/language_table.h"
 #include "app/single_instance.h"
+#include "resources/resource_library.h"
 
 #include <QApplication>
 #include <QShortcut>
@@ -11,7 +12,8 @@
 namespace app {
 
 CEditorApp::CEditorApp(platform::Folders folders, std::unique_ptr<platform::Dialogs> dialogs)
-    : folders_(std::move(folders)), dialogs_(std::move(dialogs)) {}
+    : folders_(std::move(folders)), dialogs_(std::move(dialogs)),
+      library_(std::make_unique<resources::ResourceLibrary>(folders_)) {}
 
 CEditorApp::~CEditorApp() {
     accelerators_.clear();

@@ -12,6 +12,10 @@
 class QShortcut;
 class QWidget;
 
+namespace resources {
+class ResourceLibrary;
+}
+
 namespace app {
 
 class CEditorDlg;
@@ -48,6 +52,8 @@ public:
     platform::Dialogs& dialogs() { return *dialogs_; }
     // The desktop the wallpaper commands talk to.
     platform::DesktopSession& desktop() { return desktop_; }
+    // The resource library of the Data folder, which the lists and the workspace read through.
+    const resources::ResourceLibrary& library() const { return *library_; }
     CEditorDlg* mainWindow() const { return mainWindow_.get(); }
 
     void setLanguageTable(std::unique_ptr<LanguageTable> table);
@@ -73,6 +79,7 @@ private:
     platform::Folders folders_;
     std::unique_ptr<platform::Dialogs> dialogs_;
     platform::DesktopSession desktop_ = platform::DesktopSession::current();
+    std::unique_ptr<resources::ResourceLibrary> library_;
     std::unique_ptr<InstanceLock> instanceLock_;
     std::unique_ptr<InstanceServer> instanceServer_;
     std::unique_ptr<LanguageTable> languageTable_;

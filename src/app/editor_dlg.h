@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -36,9 +37,14 @@ namespace imaging {
 class ColourPanel;
 }
 
+namespace resources {
+enum class ResourceCategory : std::int32_t;
+}
+
 namespace workspace {
 class CWorkspaceWnd;
 enum class DocumentProblem;
+enum class PlaceResult;
 } // namespace workspace
 
 namespace app {
@@ -211,6 +217,15 @@ private:
     void openBatchConvert();
     // wallpaper (editor_dlg_wallpaper.cpp)
     void setWallpaper(int action);
+
+    // decorations (editor_dlg_decorations.cpp)
+    // The rotation and scale dials turn and size the selected clipart, mask or frame.
+    void turnSelectedObject(int value);
+    void sizeSelectedObject(int value);
+    // A resource chosen in a list by its pick code (0 clipart, 2 mask, 3 frame, 9 decoration).
+    void placeResource(int code, int index);
+    // Says once when a damaged library entry could not be placed.
+    void reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category);
 
     // menus (editor_dlg_menus.cpp)
     void openDropDown(int buttonId);

@@ -237,15 +237,11 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
 void CEditorDlg::onDialChanged(int value, int which) {
     switch (which) {
     case 0:
-        rotationDial_->setReadout(QString::number(value));
-        workspace_->document().Recompose(false);
+        turnSelectedObject(value);
         break;
-    case 1: {
-        const int percent = value * 100 / 180 < -90 ? 10 : value * 100 / 180 + 100;
-        scaleDial_->setReadout(QStringLiteral("%1%").arg(percent));
-        workspace_->document().Recompose(false);
+    case 1:
+        sizeSelectedObject(value);
         break;
-    }
     case 2:
         brushDialA_->setReadout(QString::number(value));
         pushBrushParameters();

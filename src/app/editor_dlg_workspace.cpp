@@ -1,5 +1,6 @@
 // The main window's part in placing resources on the workspace.
 #include "app/editor_dlg.h"
+#include "resources/resource_types.h"
 #include "workspace/workspace_wnd.h"
 
 namespace app {
@@ -9,7 +10,8 @@ void CEditorDlg::dropOnWorkspace(int category, int index, QPoint globalPoint) {
         return;
     if (!workspace_->rect().contains(workspace_->mapFromGlobal(globalPoint)))
         return;
-    workspace_->dropThumbnail(category, index, globalPoint);
+    if (const auto kind = resources::categoryFromCode(category))
+        reportPlacement(workspace_->dropThumbnail(category, index, globalPoint), *kind);
 }
 
 } // namespace app

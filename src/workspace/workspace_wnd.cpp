@@ -22,14 +22,16 @@ bool isArrow(int key) {
 
 } // namespace
 
-CWorkspaceWnd::CWorkspaceWnd(const QString& programFolder, QWidget* parent) : QWidget(parent) {
+CWorkspaceWnd::CWorkspaceWnd(const QString& programFolder, const resources::ResourceLibrary& library,
+                             QWidget* parent)
+    : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     // Moves without a button show what a press would do.
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     DocumentListener& listener = *this;
-    document_ = std::make_unique<WorkspaceDocument>(programFolder, listener, size());
+    document_ = std::make_unique<WorkspaceDocument>(programFolder, listener, size(), &library);
 }
 
 CWorkspaceWnd::~CWorkspaceWnd() = default;

@@ -14,8 +14,9 @@ namespace workspace {
 class CWorkspaceWnd : public QWidget, private DocumentListener {
     Q_OBJECT
 public:
-    // `programFolder` holds the undo file; messages go to `parent`.
-    CWorkspaceWnd(const QString& programFolder, QWidget* parent);
+    // `programFolder` holds the undo file; the pictures placed come from `library`; messages go to
+    // `parent`.
+    CWorkspaceWnd(const QString& programFolder, const resources::ResourceLibrary& library, QWidget* parent);
     ~CWorkspaceWnd() override;
 
     WorkspaceDocument& document() { return *document_; }

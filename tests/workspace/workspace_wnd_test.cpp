@@ -1,5 +1,6 @@
 #include "app/command_ids.h"
 #include "platform/messages.h"
+#include "resources/resource_library.h"
 #include "support/temp_folder.h"
 #include "workspace/workspace_wnd.h"
 
@@ -39,12 +40,13 @@ void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held 
 
 struct Window : ::testing::Test {
     TempFolder folder;
+    resources::ResourceLibrary library{platform::Folders(folder.path())};
     MessageLog main;
     std::unique_ptr<CWorkspaceWnd> workspace;
 
     void SetUp() override {
         main.resize(900, 700);
-        workspace = std::make_unique<CWorkspaceWnd>(folder.path(), &main);
+        workspace = std::make_unique<CWorkspaceWnd>(folder.path(), library, &main);
         workspace->setGeometry(0, 0, 820, 620);
         main.show();
         text::TextObject& style = workspace->document().textTemplate();

@@ -1,0 +1,92 @@
+// Decorating from the main window: resources dropped on the workspace, the object dials, and what the
+// user is told about a damaged library entry.
+#include "../resources/library_fixture.h"
+#include "app/editor_app.h"
+#include "app/editor_dlg.h"
+#include "controls/dial_ctrl.h"
+#include "platform/messages.h"
+#include "platform/scripted_dialogs.h"
+#include "resources/resource_types.h"
+#include "support/temp_folder.h"
+#include "workspace/workspace_wnd.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace app;
+using testing_support::TempFolder;
+namespace files = resources::files;
+
+namespace {
+
+void writeData(const QString& programFolder, const QString& name, const QByteArray& bytes) {
+    QDir(programFolder).mkpath(QStringLiteral("Data"));
+    QFile file(programFolder + QStringLiteral("/Data/") + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+struct DecoratingWindow : ::testing::Test {
+    TempFolder program;
+    platform::ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<CEditorApp> editor;
+    CEditorDlg* window = nullptr;
+
+    void SetUp() override {
+        writeData(program.path(), files::kCliparts, resources_test::rawList({resources_test::testPicture(30, 20, 1)}));
+        QByteArray frames = resources_test::encodedList({resources_test::testPicture(40, 30, 2)},
+                                                        {resources::PhotoHole{0.2f, 0.2f, 0.8f, 0.8f}});
+        frames.chop(5); // the frame's picture ends early
+        writeData(program.path(), files::kFrames, frames);
+        auto scripted = std::make_unique<platform::ScriptedDialogs>();
+        dialogs = scripted.get();
+        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
+        window = &editor->startMainWindow();
+        window->resize(1280, 800);
+    }
+
+    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
+    QPoint onWorkspace(QPoint point) const { return window->workspace()->mapToGlobal(point); }
+    void turnDial(int dial, int value) {
+        platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(value), dial);
+    }
+};
+
+} // namespace
+
+TEST_F(DecoratingWindow, TheDialsTurnAndSizeTheDroppedClipartOneUndoStepEach) {
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0, onWorkspace({200, 150}));
+    ASSERT_EQ(document().objects().size(), 1);
+    const int steps = document().history().stepCount();
+
+    turnDial(0, 90);
+    turnDial(1, -90);
+    const workspace::ClipartObject& clipart = *document().objects().get<workspace::ClipartObject>(0);
+    EXPECT_EQ(clipart.angle, 90.0f);
+    EXPECT_EQ(clipart.scale, 0.5f);
+    EXPECT_EQ(window->dial(0)->readout(), "90");
+    EXPECT_EQ(window->dial(1)->readout(), "50%");
+    EXPECT_EQ(document().history().stepCount(), steps + 2);
+
+    document().ClearSelection();
+    turnDial(0, 45); // nothing selected: nothing turns and nothing is recorded
+    EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->angle, 90.0f);
+    EXPECT_EQ(document().history().stepCount(), steps + 2);
+
+    document().undo();
+    EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->scale, 1.0f);
+}
+
+TEST_F(DecoratingWindow, ADamagedEntryPlacesNothingAndSaysSoOnce) {
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Frames), 0, onWorkspace({200, 150}));
+    EXPECT_TRUE(document().objects().empty());
+    EXPECT_FALSE(document().canUndo());
+    ASSERT_EQ(dialogs->count("information"), 1);
+    EXPECT_TRUE(dialogs->shown().back().text.contains("\"photoframes\""));
+
+    // A category with no file at all is simply empty: nothing to say.
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Masks), 0, onWorkspace({200, 150}));
+    EXPECT_EQ(dialogs->count("information"), 1);
+}
