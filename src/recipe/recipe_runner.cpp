@@ -2,6 +2,7 @@
 
 #include "imaging/photo_loading.h"
 #include "imaging/save_picture.h"
+#include "platform/folders.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
 
@@ -18,11 +19,12 @@ RunSettings findRunSettings() {
     faces.removeIf([](const QString& face) { return face.startsWith(QLatin1Char('@')); });
     std::sort(faces.begin(), faces.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-    return {faces.isEmpty() ? QStringLiteral("sans-serif") : faces.first()};
+    return {faces.isEmpty() ? QStringLiteral("sans-serif") : faces.first(),
+            openRecipeLibrary(platform::Folders::forRunningProgram().programFolder())};
 }
 
 Outcome runSteps(const Recipe& recipe, const RunSettings& settings, workspace::WorkspaceDocument& document) {
-    StepContext context{document, settings.defaultFace};
+    StepContext context{document, settings.defaultFace, &settings.library};
     for (std::size_t i = 0; i < recipe.steps.size(); ++i) {
         const RecipeStep& step = recipe.steps[i];
         if (const Outcome outcome = step.kind->run(context, step.fields); !outcome)
@@ -40,7 +42,11 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
         return Outcome::failure("cannot open the photo: " + outcome.reason);
 
     workspace::UnwatchedDocument listener;
-    workspace::WorkspaceDocument document(scratchFolder, listener, recipe.view);
+    const RecipeLibrary& library = settings.library;
+    workspace::WorkspaceDocument document(scratchFolder, listener, recipe.view, library.library.get());
+    // Every photo of the run reads the library's pictures through one set, so each is decoded once.
+    document.shareResourcePictures(library.pictures);
+    document.setBrushPictures(library.brushTips);
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, task.photo);
     document.keepLoadedPhoto();
     // The editor recomposes here to show the photo. Nothing shows this document, and every operation

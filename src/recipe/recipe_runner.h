@@ -4,6 +4,7 @@
 
 #include "imaging/outcome.h"
 #include "recipe/recipe.h"
+#include "recipe/recipe_library.h"
 
 #include <QString>
 
@@ -11,7 +12,8 @@ namespace recipe {
 
 // What every photo of a run shares, found once on the thread that owns the application.
 struct RunSettings {
-    QString defaultFace; // the first face of the text panel's sorted font list
+    QString defaultFace;   // the first face of the text panel's sorted font list
+    RecipeLibrary library = {}; // the running program's resource library
 };
 RunSettings findRunSettings();
 

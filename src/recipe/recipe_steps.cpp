@@ -15,6 +15,10 @@ using enum FieldType;
 // Places are photo pixels; a photo is at most 1600 × 1200, the rest leaves room for a step that reaches
 // past the photo.
 constexpr double kMaxPlace = 65535;
+// Far beyond any library; the run checks each index against the library it opens.
+constexpr double kMaxIndex = 1e6;
+
+using resources::ResourceCategory;
 
 // The colour panel's six sliders, each with its range.
 std::vector<FieldSpec> colourFields() {
@@ -62,6 +66,40 @@ const std::vector<StepKind>& stepKinds() {
            "Soften|Sharpen|Edge|Emboss|Blur|Gaussian3*3|Gaussian5*5|Erode|Dilate|Noise|Jitter|Median|"
            "Contour"}},
          applyFilter},
+        // The fields are those of the object record they set: scale as a factor, angle in degrees,
+        // offset of the centre from the canvas centre in canvas pixels.
+        {"frame",
+         {{"index", Integer, 0, kMaxIndex, true},
+          {"scale", Number, 0.1, 2.0},
+          {"angle", Integer, -180, 180},
+          {"offset", Point, -kMaxPlace, kMaxPlace}},
+         placeFrame,
+         {"index", ResourceCategory::Frames}},
+        {"mask",
+         {{"index", Integer, 0, kMaxIndex, true},
+          {"scale", Number, 0.1, 2.0},
+          {"angle", Integer, -180, 180},
+          {"offset", Point, -kMaxPlace, kMaxPlace}},
+         placeMask,
+         {"index", ResourceCategory::Masks}},
+        {"clipart",
+         {{"index", Integer, 0, kMaxIndex, true},
+          {"at", Point, 0, kMaxPlace},
+          {"scale", Number, 0.1, 2.0},
+          {"angle", Integer, -180, 180}},
+         placeClipart,
+         {"index", ResourceCategory::Cliparts}},
+        {"decoration", {{"index", Integer, 0, kMaxIndex, true}}, placeDecoration,
+         {"index", ResourceCategory::Decorations}},
+        {"stroke",
+         {{"tip", Integer, 0, kMaxIndex},
+          {"colour", Colour},
+          {"size", Integer, 16, 256},
+          {"angle", Integer, -180, 180},
+          {"opacity", Integer, 0, 255},
+          {"points", Points, -kMaxPlace, kMaxPlace, true}},
+         paintStroke,
+         {"tip", ResourceCategory::Brushes}},
     };
     return kinds;
 }

@@ -64,6 +64,22 @@ QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
                 .arg(spec.maximum);
         break;
     }
+    case FieldType::Points: {
+        const QJsonArray list = value.toArray();
+        const bool fits = value.isArray() && !list.isEmpty() && list.size() <= kMaxPoints &&
+                          std::all_of(list.begin(), list.end(), [&](const QJsonValue& point) {
+                              const QJsonArray pair = point.toArray();
+                              return point.isArray() && pair.size() == 2 &&
+                                     wholeNumberIn(pair[0], spec.minimum, spec.maximum) &&
+                                     wholeNumberIn(pair[1], spec.minimum, spec.maximum);
+                          });
+        if (!fits)
+            return QStringLiteral("%1 must be a list of 1 to %2 points [[x, y], ...], each number %3")
+                .arg(name)
+                .arg(kMaxPoints)
+                .arg(range(spec));
+        break;
+    }
     case FieldType::Choice: {
         const QStringList words = QString::fromLatin1(spec.choices).split(QLatin1Char('|'));
         if (!value.isString() || !words.contains(value.toString()))
@@ -102,6 +118,15 @@ QPoint StepFields::point(const char* name, QPoint fallback) const {
         return fallback;
     const QJsonArray pair = value(name).toArray();
     return QPoint(pair[0].toInt(), pair[1].toInt());
+}
+
+std::vector<QPoint> StepFields::points(const char* name) const {
+    std::vector<QPoint> points;
+    for (const QJsonValue& point : value(name).toArray()) {
+        const QJsonArray pair = point.toArray();
+        points.emplace_back(pair[0].toInt(), pair[1].toInt());
+    }
+    return points;
 }
 
 QString StepFields::text(const char* name, const QString& fallback) const {

@@ -8,6 +8,7 @@
 #include <QJsonValue>
 #include <QPoint>
 #include <QString>
+#include <vector>
 
 namespace recipe {
 
@@ -18,7 +19,10 @@ enum class FieldType {
     Point,   // [x, y], whole numbers each from minimum to maximum
     Text,    // a string of minimum to maximum UTF-8 bytes
     Choice,  // one of the words of `choices`
+    Points,  // [[x, y], ...]: 1 to kMaxPoints points, whole numbers each from minimum to maximum
 };
+
+inline constexpr int kMaxPoints = 10000;
 
 struct FieldSpec {
     const char* name;
@@ -44,6 +48,7 @@ public:
     double number(const char* name, double fallback) const;
     text::RgbColour colour(const char* name, text::RgbColour fallback) const; // 0x00BBGGRR
     QPoint point(const char* name, QPoint fallback) const;
+    std::vector<QPoint> points(const char* name) const;
     QString text(const char* name, const QString& fallback) const;
 
 private:

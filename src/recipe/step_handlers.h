@@ -29,4 +29,11 @@ inline constexpr const char* kColourFieldNames[] = {"contrast", "brightness", "s
 imaging::Outcome adjustColours(StepContext& context, const StepFields& fields);
 imaging::Outcome applyFilter(StepContext& context, const StepFields& fields);
 
+// decoration_steps.cpp
+imaging::Outcome placeFrame(StepContext& context, const StepFields& fields);
+imaging::Outcome placeMask(StepContext& context, const StepFields& fields);
+imaging::Outcome placeClipart(StepContext& context, const StepFields& fields);
+imaging::Outcome placeDecoration(StepContext& context, const StepFields& fields);
+imaging::Outcome paintStroke(StepContext& context, const StepFields& fields);
+
 } // namespace recipe

@@ -22,10 +22,10 @@ PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
     using resources::files::kCliparts;
     if (!library())
         return PlaceResult::NotFound;
-    const QImage* picture = caches_.pictures.raw(kCliparts, index);
-    if (!picture)
+    const QImage picture = caches_.pictures->raw(kCliparts, index);
+    if (picture.isNull())
         return unavailable(kCliparts);
-    const QSize size = picture->size();
+    const QSize size = picture.size();
     if (dragging())
         ButtonUp();
     // While a clipart is on the photo, more are simply added; the first flattens the other objects.
@@ -87,7 +87,7 @@ PlaceResult WorkspaceDocument::PlaceDecoration(int index) {
     if (!library())
         return PlaceResult::NotFound;
     const std::optional<resources::EntryHeader> header = library()->ReadEntryHeader(kDecorations, index);
-    if (!header || !caches_.pictures.encoded(kDecorations, index))
+    if (!header || caches_.pictures->encoded(kDecorations, index).isNull())
         return unavailable(kDecorations);
     if (dragging())
         ButtonUp();
@@ -121,8 +121,15 @@ void WorkspaceDocument::SetBrush(int tipIndex, bool paintingEnabled, int angle, 
     brush_.colour = colour & 0x00FFFFFF;
 }
 
+void WorkspaceDocument::shareResourcePictures(std::shared_ptr<ResourcePictures> pictures) {
+    if (!pictures)
+        return;
+    caches_.forgetLayers();
+    caches_.pictures = std::move(pictures);
+}
+
 void WorkspaceDocument::forgetResourcePictures() {
-    caches_.pictures.forget();
+    caches_.pictures->forget();
     caches_.forgetLayers();
 }
 

@@ -17,14 +17,17 @@
 #include <QTransform>
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <vector>
 
 namespace workspace {
 
 struct DecorationCaches {
-    explicit DecorationCaches(const resources::ResourceLibrary* library) : pictures(library) {}
+    explicit DecorationCaches(const resources::ResourceLibrary* library)
+        : pictures(std::make_shared<ResourcePictures>(library)) {}
 
-    ResourcePictures pictures;
+    // Never null; shared with other documents when they are given the same set.
+    std::shared_ptr<ResourcePictures> pictures;
 
     // Raised whenever the photo or the background sheet is replaced.
     std::uint64_t photoGeneration = 0;

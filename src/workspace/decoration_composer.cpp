@@ -208,12 +208,16 @@ void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool
     const bool onScreen = output_.decorations;
     const int cw = photo_.width;
     const int ch = photo_.height;
-    // A picture that cannot be read is not drawn, and its object keeps the hit region it had.
-    const QImage* found = caches_.pictures.encoded(resources::files::kFrames, frame.resourceIndex);
-    if (!found || frame.width <= 0 || frame.height <= 0)
-        return;
-    const QImage picture = *found; // shared, not copied: later reads may let the cache's copy go
     const QTransform toWindow = frameTransform(frame, view_, cw, ch);
+    const QPolygonF region = screenRegion(frame.regionIndex, QRect(0, 0, frame.width, frame.height), toWindow);
+    if (!paintsOn(painter.device())) {
+        frame.hitRegion = region;
+        return;
+    }
+    // A picture that cannot be read is not drawn, and its object keeps the hit region it had.
+    const QImage picture = caches_.pictures->encoded(resources::files::kFrames, frame.resourceIndex);
+    if (picture.isNull() || frame.width <= 0 || frame.height <= 0)
+        return;
 
     // The photo cropped to the hole's proportions; with no usable hole the frame is drawn alone.
     auto drawFramed = [&](QPainter& target) {
@@ -259,7 +263,7 @@ void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool
         }
         if (!layer.layer.isNull())
             painter.drawImage(layer.origin, layer.layer);
-        frame.hitRegion = screenRegion(frame.regionIndex, QRect(0, 0, frame.width, frame.height), toWindow);
+        frame.hitRegion = region;
     } else {
         drawFramed(painter);
     }
@@ -269,7 +273,13 @@ void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool
 
 void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forOutput) {
     const bool onScreen = output_.decorations;
-    const imaging::RasterImage* pixels = caches_.pictures.mask(mask.resourceIndex);
+    const QTransform toWindow = maskTransform(mask, view_, photo_.width, photo_.height);
+    const QPolygonF region = screenRegion(mask.regionIndex, QRect(0, 0, mask.width, mask.height), toWindow);
+    if (!paintsOn(painter.device())) {
+        mask.hitRegion = region;
+        return;
+    }
+    const std::shared_ptr<const imaging::RasterImage> pixels = caches_.pictures->mask(mask.resourceIndex);
     if (!pixels)
         return;
     DecorationCaches::Masked& cache = caches_.mask;
@@ -285,29 +295,32 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         cache.shown = QImage();
     }
     drawCanvasBuffer(painter, cache.buffer, cache.shown, onScreen);
-
-    const QTransform toWindow = maskTransform(mask, view_, photo_.width, photo_.height);
     if (!forOutput && mask.selected == 1)
         markSelection(painter, toWindow, mask.width, mask.height);
     if (onScreen)
-        mask.hitRegion = screenRegion(mask.regionIndex, QRect(0, 0, mask.width, mask.height), toWindow);
+        mask.hitRegion = region;
 }
 
 void WorkspaceDocument::composeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput) {
     const bool onScreen = output_.decorations;
-    const QImage* found = nullptr;
+    const QTransform toWindow = clipartTransform(clipart, view_, photo_.width, photo_.height);
+    const QPolygonF region =
+        screenRegion(clipart.regionIndex, QRect(0, 0, clipart.width, clipart.height), toWindow);
+    if (!paintsOn(painter.device())) {
+        clipart.hitRegion = region;
+        return;
+    }
+    QImage picture;
     if (clipart.inMemory == 1) {
         if (clipart.resourceIndex >= 0 && clipart.resourceIndex < static_cast<int>(memoryCliparts_.size()))
-            found = &memoryCliparts_[static_cast<std::size_t>(clipart.resourceIndex)];
+            picture = memoryCliparts_[static_cast<std::size_t>(clipart.resourceIndex)];
     } else {
-        found = caches_.pictures.raw(resources::files::kCliparts, clipart.resourceIndex);
+        picture = caches_.pictures->raw(resources::files::kCliparts, clipart.resourceIndex);
     }
-    if (!found || found->isNull())
+    if (picture.isNull())
         return;
-    const QTransform toWindow = clipartTransform(clipart, view_, photo_.width, photo_.height);
     // Scaled below one canvas pixel, a clipart shows nothing.
     if (clipart.width * clipart.scale >= 1 && clipart.height * clipart.scale >= 1) {
-        const QImage picture = *found;
         if (onScreen) {
             const DecorationCaches::Sprite& sprite = spriteOf(caches_, picture, toWindow, view_);
             if (!sprite.picture.isNull())
@@ -322,29 +335,31 @@ void WorkspaceDocument::composeClipart(QPainter& painter, ClipartObject& clipart
     if (!forOutput && clipart.selected == 1)
         markSelection(painter, toWindow, clipart.width, clipart.height);
     if (onScreen)
-        clipart.hitRegion =
-            screenRegion(clipart.regionIndex, QRect(0, 0, clipart.width, clipart.height), toWindow);
+        clipart.hitRegion = region;
 }
 
 void WorkspaceDocument::composeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput) {
     const bool onScreen = output_.decorations;
-    const QImage* found = caches_.pictures.encoded(resources::files::kDecorations, decoration.resourceIndex);
     const QRect rect = decorationRect(decoration, view_, photo_.width, photo_.height);
-    if (!found || rect.isEmpty())
+    if (!paintsOn(painter.device())) {
+        decoration.hitRegion = QPolygonF(QRectF(rect));
+        return;
+    }
+    const QImage picture = caches_.pictures->encoded(resources::files::kDecorations, decoration.resourceIndex);
+    if (picture.isNull() || rect.isEmpty())
         return;
     if (onScreen) {
         DecorationCaches::FittedDecoration& fitted = caches_.decoration;
         if (fitted.index != decoration.resourceIndex || fitted.size != rect.size() || fitted.picture.isNull()) {
             fitted.index = decoration.resourceIndex;
             fitted.size = rect.size();
-            fitted.picture = found->scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            fitted.picture = picture.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         }
         painter.drawImage(rect.topLeft(), fitted.picture);
         // Drawn where the picture is, also after the window changed size since it was placed.
         decoration.hitRegion = QPolygonF(QRectF(rect));
     } else {
-        const QImage picture = *found;
         drawTransformed(painter, caches_, picture,
                         QTransform::fromScale(double(rect.width()) / picture.width(),
                                               double(rect.height()) / picture.height()) *
@@ -355,6 +370,8 @@ void WorkspaceDocument::composeDecoration(QPainter& painter, DecorationObject& d
 }
 
 void WorkspaceDocument::composeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke) {
+    if (!paintsOn(painter.device()))
+        return;
     const bool onScreen = output_.decorations;
     DecorationCaches::PaintedStroke& cache = caches_.stroke;
     const QImage* tip = stroke.tipIndex >= 0 && stroke.tipIndex < static_cast<int>(brushTips_.size())

@@ -248,9 +248,12 @@ public:
     // The brush panel's settings: the tip (-1 none), painting on or off, angle in degrees, opacity 0-255,
     // size in canvas pixels, colour 0x00BBGGRR.
     void SetBrush(int tipIndex, bool paintingEnabled, int angle, int opacity, int size, std::uint32_t colour);
-    const resources::ResourceLibrary* library() const { return caches_.pictures.library(); }
+    const resources::ResourceLibrary* library() const { return caches_.pictures->library(); }
     // The library's files changed (an import): pictures are read afresh.
     void forgetResourcePictures();
+    // Reads the library's pictures through `pictures` (made for the same library), which other
+    // documents may share: a recipe's photos decode each picture once for the whole run.
+    void shareResourcePictures(std::shared_ptr<ResourcePictures> pictures);
     // The in-memory cliparts' pixels, by the position an in-memory clipart refers to.
     const std::vector<QImage>& memoryCliparts() const { return memoryCliparts_; }
     // The untransformed hit regions of the picture objects, by their region index.

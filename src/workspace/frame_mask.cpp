@@ -70,7 +70,7 @@ int WorkspaceDocument::firstOfKind(ObjectKind kind) const {
 // A missing library or category file is no error to report; a file that is there but cannot give the
 // entry is damaged.
 PlaceResult WorkspaceDocument::unavailable(const QString& fileName) const {
-    return caches_.pictures.fileExists(fileName) ? PlaceResult::Unreadable : PlaceResult::NotFound;
+    return caches_.pictures->fileExists(fileName) ? PlaceResult::Unreadable : PlaceResult::NotFound;
 }
 
 // The end every placing shares: painting stops, one undo step, the new composition, and the main window
@@ -90,7 +90,7 @@ PlaceResult WorkspaceDocument::PlaceFrame(int index) {
         return PlaceResult::NotFound;
     // The picture is read before anything changes, so a damaged entry leaves the document as it was.
     const std::optional<resources::EntryHeader> header = library()->ReadEntryHeader(kFrames, index);
-    if (!header || !header->hole || !caches_.pictures.encoded(kFrames, index))
+    if (!header || !header->hole || caches_.pictures->encoded(kFrames, index).isNull())
         return unavailable(kFrames);
     if (dragging())
         ButtonUp();
@@ -123,7 +123,7 @@ PlaceResult WorkspaceDocument::PlaceMask(int index) {
     using resources::files::kMasks;
     if (!library())
         return PlaceResult::NotFound;
-    const imaging::RasterImage* pixels = caches_.pictures.mask(index);
+    const std::shared_ptr<const imaging::RasterImage> pixels = caches_.pictures->mask(index);
     if (!pixels)
         return unavailable(kMasks);
     const int width = pixels->width;

@@ -9,13 +9,12 @@ namespace workspace {
 
 namespace {
 
-std::int64_t bytesOf(const QImage& image) {
-    return image.sizeInBytes();
-}
-
-std::int64_t bytesOf(const imaging::RasterImage& image) {
-    return static_cast<std::int64_t>(image.bgra.size());
-}
+struct PictureBytes {
+    std::int64_t operator()(const QImage& image) const { return image.sizeInBytes(); }
+    std::int64_t operator()(const std::shared_ptr<const imaging::RasterImage>& image) const {
+        return image ? static_cast<std::int64_t>(image->bgra.size()) : 0;
+    }
+};
 
 } // namespace
 
@@ -23,21 +22,27 @@ bool ResourcePictures::fileExists(const QString& fileName) const {
     return library_ && QFileInfo::exists(library_->pathOf(fileName));
 }
 
+void ResourcePictures::forget() {
+    const std::lock_guard lock(mutex_);
+    entries_.clear();
+}
+
 template <typename Read>
-const ResourcePictures::Picture* ResourcePictures::find(const QString& fileName, int index, Read read) {
+ResourcePictures::Picture ResourcePictures::find(const QString& fileName, int index, Read read) {
     if (!library_ || index < 0)
-        return nullptr;
+        return {};
+    const std::lock_guard lock(mutex_);
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->index == index && it->fileName == fileName) {
             entries_.splice(entries_.begin(), entries_, it);
-            return &entries_.front().picture;
+            return entries_.front().picture;
         }
     }
-    std::optional<Picture> picture = read();
-    if (!picture)
-        return nullptr;
-    const std::int64_t bytes = std::visit([](const auto& p) { return bytesOf(p); }, *picture);
-    entries_.push_front({fileName, index, std::move(*picture), bytes});
+    Picture picture = read();
+    const std::int64_t bytes = std::visit(PictureBytes{}, picture);
+    if (bytes == 0)
+        return picture;
+    entries_.push_front({fileName, index, picture, bytes});
     std::int64_t total = 0;
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         total += it->bytes;
@@ -47,37 +52,32 @@ const ResourcePictures::Picture* ResourcePictures::find(const QString& fileName,
             break;
         }
     }
-    return &entries_.front().picture;
+    return picture;
 }
 
-const QImage* ResourcePictures::encoded(const QString& fileName, int index) {
-    const Picture* picture = find(fileName, index, [&]() -> std::optional<Picture> {
-        QImage image = library_->ReadEncodedPicture(fileName, index);
-        if (image.isNull())
-            return std::nullopt;
-        return image;
-    });
-    return picture ? std::get_if<QImage>(picture) : nullptr;
+QImage ResourcePictures::encoded(const QString& fileName, int index) {
+    const Picture picture =
+        find(fileName, index, [&]() -> Picture { return library_->ReadEncodedPicture(fileName, index); });
+    const QImage* image = std::get_if<QImage>(&picture);
+    return image ? *image : QImage();
 }
 
-const QImage* ResourcePictures::raw(const QString& fileName, int index) {
-    const Picture* picture = find(fileName, index, [&]() -> std::optional<Picture> {
-        QImage image = library_->ReadRawPicture(fileName, index);
-        if (image.isNull())
-            return std::nullopt;
-        return image;
-    });
-    return picture ? std::get_if<QImage>(picture) : nullptr;
+QImage ResourcePictures::raw(const QString& fileName, int index) {
+    const Picture picture =
+        find(fileName, index, [&]() -> Picture { return library_->ReadRawPicture(fileName, index); });
+    const QImage* image = std::get_if<QImage>(&picture);
+    return image ? *image : QImage();
 }
 
-const imaging::RasterImage* ResourcePictures::mask(int index) {
-    const Picture* picture = find(resources::files::kMasks, index, [&]() -> std::optional<Picture> {
+std::shared_ptr<const imaging::RasterImage> ResourcePictures::mask(int index) {
+    const Picture picture = find(resources::files::kMasks, index, [&]() -> Picture {
         std::optional<imaging::RasterImage> pixels = library_->ReadMaskPixels(index);
         if (!pixels)
-            return std::nullopt;
-        return std::move(*pixels);
+            return std::shared_ptr<const imaging::RasterImage>();
+        return std::make_shared<const imaging::RasterImage>(std::move(*pixels));
     });
-    return picture ? std::get_if<imaging::RasterImage>(picture) : nullptr;
+    const auto* pixels = std::get_if<std::shared_ptr<const imaging::RasterImage>>(&picture);
+    return pixels ? *pixels : nullptr;
 }
 
 } // namespace workspace

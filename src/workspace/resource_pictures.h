@@ -4,13 +4,17 @@
 // costs more than a whole composition may take. Entries of the library are only ever appended, so an
 // entry's position always names the same picture; forget() drops everything after an import all the
 // same. What cannot be read is not kept, so it is tried again next time.
+//
+// Documents may share one set (a recipe's photos, edited on several threads, each read a frame once
+// for the whole run): pictures are handed out as shared, read-only values, under a lock.
 
 #include "imaging/codecs/raster.h"
 
 #include <QImage>
 #include <QString>
 #include <list>
-#include <optional>
+#include <memory>
+#include <mutex>
 #include <variant>
 
 namespace resources {
@@ -30,27 +34,27 @@ public:
     // Whether the category file exists (a missing file is not an error to report).
     bool fileExists(const QString& fileName) const;
 
-    // Each picture returned stays valid until the next call asks for another.
     // Entry `index` of "photoframes" or "decorate", decoded (32-bit, straight alpha); null when unreadable.
-    const QImage* encoded(const QString& fileName, int index);
+    QImage encoded(const QString& fileName, int index);
     // Entry `index` of a raw list ("cliparts"); null when unreadable.
-    const QImage* raw(const QString& fileName, int index);
+    QImage raw(const QString& fileName, int index);
     // Entry `index` of "photomasks" as B,G,R,A pixels; null when unreadable.
-    const imaging::RasterImage* mask(int index);
+    std::shared_ptr<const imaging::RasterImage> mask(int index);
 
-    void forget() { entries_.clear(); }
+    void forget();
 
 private:
-    using Picture = std::variant<QImage, imaging::RasterImage>;
+    using Picture = std::variant<QImage, std::shared_ptr<const imaging::RasterImage>>;
     struct Entry {
         QString fileName;
         int index = 0;
         Picture picture;
         std::int64_t bytes = 0;
     };
-    template <typename Read> const Picture* find(const QString& fileName, int index, Read read);
+    template <typename Read> Picture find(const QString& fileName, int index, Read read);
 
     const resources::ResourceLibrary* library_;
+    std::mutex mutex_;
     std::list<Entry> entries_; // most recently used first
 };
 

@@ -124,6 +124,11 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     // Each skipped photo gets its own line with the reason; the readers' warnings would only repeat it.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
 
+    // Every picture a step names must be in the library before anything is written.
+    const recipe::RunSettings settings = recipe::findRunSettings();
+    if (const QString problem = recipe::libraryProblem(recipe, settings.library); !problem.isEmpty())
+        return fail(QStringLiteral("%1: %2").arg(native(request.recipeFile), problem));
+
     QDir output(request.outputFolder);
     if (!output.mkpath(QStringLiteral(".")))
         return fail(QStringLiteral("cannot create the output folder %1").arg(native(request.outputFolder)));
@@ -135,7 +140,7 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     const std::vector<recipe::BatchPhoto> photos =
         planPhotos(request, output.canonicalPath() + QLatin1Char('/'), format);
     const int failures = recipe::runRecipeBatch(
-        recipe, recipe::findRunSettings(), photos, scratch.path(), QThread::idealThreadCount(),
+        recipe, settings, photos, scratch.path(), QThread::idealThreadCount(),
         [](const recipe::BatchPhoto& photo, const imaging::Outcome& outcome) {
             if (outcome)
                 std::printf("written: %s\n", qPrintable(native(photo.task.target)));

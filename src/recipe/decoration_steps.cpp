@@ -1,0 +1,136 @@
+// Steps with the library's pictures: frames, masks, cliparts and decorations placed as a pick in their
+// panel's list places them, then sized and turned with the object dials and moved with the arrow keys;
+// brush strokes painted as the mouse paints them. Like a user, a step first opens the panel of what it
+// places.
+#include "recipe/photo_points.h"
+#include "recipe/recipe_library.h"
+#include "recipe/step_handlers.h"
+#include "workspace/document.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace recipe {
+
+using imaging::Outcome;
+using workspace::PlaceResult;
+using workspace::WorkspaceDocument;
+
+namespace {
+
+// A stamp goes down at every fifth move of the mouse.
+constexpr int kMovesPerStamp = 5;
+// What the brush panel shows before it is touched: the slider's position, the opacity dial at 0, black.
+constexpr int kPanelBrushSize = 128;
+constexpr int kPanelBrushOpacity = (0 + 180) * 255 / 360;
+
+Outcome placed(PlaceResult result, const char* what, int index) {
+    switch (result) {
+    case PlaceResult::Placed:
+        return Outcome::success();
+    case PlaceResult::NotFound:
+        return failure(QStringLiteral("the library holds no %1s").arg(QLatin1String(what)));
+    case PlaceResult::Unreadable:
+        return failure(QStringLiteral("%1 %2 of the library is damaged").arg(QLatin1String(what)).arg(index));
+    }
+    return Outcome::success();
+}
+
+// The scale dial's position for a scale factor (the dial gives v / 180 + 1).
+int scaleDialFor(double factor) {
+    return std::clamp(static_cast<int>(std::lround((factor - 1.0) * 180.0)), -180, 180);
+}
+
+// The object dials and the arrow keys on the object just placed; each change is an undo step of its own,
+// as in the editor.
+void adjustPlaced(WorkspaceDocument& document, const StepFields& fields) {
+    if (fields.has("scale") && document.SetSelectedScale(scaleDialFor(fields.number("scale", 1.0))))
+        document.RecordObjectStep();
+    if (fields.has("angle") && document.SetSelectedAngle(fields.integer("angle", 0)))
+        document.RecordObjectStep();
+    const QPoint offset = fields.point("offset", {});
+    if (!offset.isNull() && document.NudgeSelected(offset.x(), offset.y()))
+        document.EndNudge();
+}
+
+} // namespace
+
+Outcome placeFrame(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    document.SetTool(workspace::ToolFrame);
+    const int index = fields.integer("index", 0);
+    if (Outcome outcome = placed(document.PlaceFrame(index), "frame", index); !outcome)
+        return outcome;
+    adjustPlaced(document, fields);
+    return Outcome::success();
+}
+
+Outcome placeMask(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    document.SetTool(workspace::ToolMask);
+    const int index = fields.integer("index", 0);
+    if (Outcome outcome = placed(document.PlaceMask(index), "mask", index); !outcome)
+        return outcome;
+    adjustPlaced(document, fields);
+    return Outcome::success();
+}
+
+// Centred on the photo pixel `at`, or on the middle of the view as a pick in the list places it.
+Outcome placeClipart(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    const workspace::Rect& view = document.viewRect();
+    QPoint window(view.left + view.width() / 2, view.top + view.height() / 2);
+    if (fields.has("at")) {
+        const QPoint at = fields.point("at", {});
+        if (const QString problem = outsidePhoto(document, at, "at"); !problem.isEmpty())
+            return failure(problem);
+        window = windowPoint(document, at);
+    }
+    document.SetTool(workspace::ToolClipart);
+    const int index = fields.integer("index", 0);
+    if (Outcome outcome = placed(document.PlaceClipart(index, window.x(), window.y()), "clipart", index);
+        !outcome)
+        return outcome;
+    adjustPlaced(document, fields);
+    return Outcome::success();
+}
+
+Outcome placeDecoration(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    document.SetTool(workspace::ToolDecoration);
+    const int index = fields.integer("index", 0);
+    return placed(document.PlaceDecoration(index), "decoration", index);
+}
+
+// The brush switched on with the step's settings, a press on the first point, five moves onto each
+// further point (one stamp each), the release, and the brush off again so later presses select.
+Outcome paintStroke(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    const int tip = fields.integer("tip", 0);
+    if (!context.library || tip >= static_cast<int>(context.library->brushTips.size()))
+        return failure(QStringLiteral("the library holds no brush tip %1").arg(tip));
+    const int angle = fields.integer("angle", 0);
+    const int opacity = fields.integer("opacity", kPanelBrushOpacity);
+    const int size = fields.integer("size", kPanelBrushSize);
+    const text::RgbColour colour = fields.colour("colour", 0);
+    // The brush paints in every tool but the crop; a tool without handles keeps a press from sizing.
+    document.SetTool(workspace::ToolFrame);
+    document.SetBrush(tip, true, angle, opacity, size, colour);
+
+    const std::vector<QPoint> points = fields.points("points");
+    const QPoint first = windowPoint(document, points.front());
+    document.ButtonDown(first.x(), first.y());
+    const bool painting = document.manipulation().drag == workspace::ManipulationState::Drag::Brush;
+    for (std::size_t i = 1; painting && i < points.size(); ++i) {
+        const QPoint window = windowPoint(document, points[i]);
+        for (int move = 0; move < kMovesPerStamp; ++move)
+            document.MouseMove(window.x(), window.y());
+    }
+    document.ButtonUp();
+    document.SetBrush(tip, false, angle, opacity, size, colour);
+    if (!painting)
+        return failure(QStringLiteral("brush tip %1 could not be painted with").arg(tip));
+    return Outcome::success();
+}
+
+} // namespace recipe
