@@ -82,7 +82,8 @@ void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::Resou
         workspace_->setFocus();
         break;
     case workspace::PlaceResult::NotFound:
-        break; // nothing in the library to place: no message
+    case workspace::PlaceResult::NotPlaced:
+        break; // nothing in the library to place, or the document has already said why
     case workspace::PlaceResult::Unreadable: {
         const ResourceNames names = namesOf(category);
         app_.dialogs().inform(this, QStringLiteral("This %1 could not be read from the library: its entry in "

@@ -32,6 +32,8 @@ Outcome placed(PlaceResult result, const char* what, int index) {
         return failure(QStringLiteral("the library holds no %1s").arg(QLatin1String(what)));
     case PlaceResult::Unreadable:
         return failure(QStringLiteral("%1 %2 of the library is damaged").arg(QLatin1String(what)).arg(index));
+    case PlaceResult::NotPlaced:
+        return Outcome::failure("there is not enough memory to flatten the photo first");
     }
     return Outcome::success();
 }

@@ -29,8 +29,8 @@ PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
     if (dragging())
         ButtonUp();
     // While a clipart is on the photo, more are simply added; the first flattens the other objects.
-    if (!objects_.contains(Clipart))
-        FlattenIntoPhoto(false);
+    if (!objects_.contains(Clipart) && !FlattenIntoPhoto(false))
+        return PlaceResult::NotPlaced;
 
     ClipartObject clipart;
     clipart.resourceIndex = index;
@@ -62,8 +62,8 @@ bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels,
                     static_cast<std::size_t>(width) * 4);
     if (dragging())
         ButtonUp();
-    if (!objects_.contains(Clipart))
-        FlattenIntoPhoto(false);
+    if (!objects_.contains(Clipart) && !FlattenIntoPhoto(false))
+        return false;
     memoryCliparts_.push_back(std::move(picture));
 
     ClipartObject clipart;
@@ -93,8 +93,8 @@ PlaceResult WorkspaceDocument::PlaceDecoration(int index) {
         ButtonUp();
     if (const int existing = firstOfKind(Decoration); existing >= 0)
         removeObjectAt(existing);
-    else
-        FlattenIntoPhoto(false);
+    else if (!FlattenIntoPhoto(false))
+        return PlaceResult::NotPlaced;
 
     DecorationObject decoration;
     decoration.resourceIndex = index;

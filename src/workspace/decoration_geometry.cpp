@@ -77,6 +77,8 @@ FrameCrop frameCrop(const FrameObject& frame, const Rect& view, int canvasWidth,
     if (!holeUsable(frame.hole))
         return crop;
     const QSize shown = frameDisplaySize(view, frame.width, frame.height);
+    crop.hole = QSizeF(shown.width() * double(frame.hole.right - frame.hole.left),
+                       shown.height() * double(frame.hole.bottom - frame.hole.top));
     crop.holeWidth = static_cast<int>(shown.width() * (frame.hole.right - frame.hole.left));
     crop.holeHeight = static_cast<int>(shown.height() * (frame.hole.bottom - frame.hole.top));
     crop.rect = frameCropRect(canvasWidth, canvasHeight, crop.holeWidth, crop.holeHeight);
@@ -99,9 +101,11 @@ QTransform framePhotoTransform(const FrameObject& frame, const FrameCrop& crop, 
     const QSize shown = frameDisplaySize(view, frame.width, frame.height);
     const QPointF holeCentre(((frame.hole.left + frame.hole.right) / 2 - 0.5) * shown.width() * frame.scale,
                              ((frame.hole.top + frame.hole.bottom) / 2 - 0.5) * shown.height() * frame.scale);
-    return placed(crop.rect.width(), crop.rect.height(),
-                  double(crop.holeWidth) / crop.rect.width() * frame.scale,
-                  double(crop.holeHeight) / crop.rect.height() * frame.scale, holeCentre, frame.angle,
+    // The hole's exact size at the frame's scale, and a window pixel more on every side.
+    const double width = crop.hole.width() * frame.scale + 2 * kFramePhotoBleed;
+    const double height = crop.hole.height() * frame.scale + 2 * kFramePhotoBleed;
+    return placed(crop.rect.width(), crop.rect.height(), width / crop.rect.width(), height / crop.rect.height(),
+                  holeCentre, frame.angle,
                   screenCentre(view, canvasWidth, canvasHeight, frame.offsetX, frame.offsetY));
 }
 

@@ -13,6 +13,8 @@ namespace workspace {
 
 // Share of the fitted view a frame takes when it is shown at scale 1.
 inline constexpr double kFrameViewShare = 0.6;
+// How far, in window pixels, the photo in a frame reaches under the frame's edge.
+inline constexpr double kFramePhotoBleed = 1.0;
 // The smallest scale the scale dial gives.
 inline constexpr float kMinimumObjectScale = 0.1f;
 
@@ -29,9 +31,10 @@ QSize frameDisplaySize(const Rect& view, int width, int height);
 
 // A rectangle of the canvas photo in the proportion of the frame's hole, centred.
 struct FrameCrop {
-    QRect rect;          // in photo pixels; empty when the hole has no usable proportion
-    int holeWidth = 0;   // the hole on screen, in window pixels
+    QRect rect;        // in photo pixels; empty when the hole has no usable proportion
+    int holeWidth = 0; // the hole on screen, in whole window pixels: its proportion decides the crop
     int holeHeight = 0;
+    QSizeF hole; // the hole on screen exactly, which the photo covers
 };
 // The crop for a hole of holeWidth × holeHeight screen pixels from a canvas of Cw × Ch: the whole width
 // and a centred band of truncate(Ch × p / aspect) rows when the hole is relatively wider than the photo (p
@@ -42,9 +45,10 @@ FrameCrop frameCrop(const FrameObject& frame, const Rect& view, int canvasWidth,
 
 // Frame picture pixels (0, 0, width, height) to the window.
 QTransform frameTransform(const FrameObject& frame, const Rect& view, int canvasWidth, int canvasHeight);
-// Crop pixels (0, 0, crop width, crop height) to the window: the photo covers the hole exactly, turned
-// and scaled with the frame. It is centred on the hole, which for the usual centred hole is the frame's
-// centre.
+// Crop pixels (0, 0, crop width, crop height) to the window: the photo covers the hole, turned and
+// scaled with the frame, and reaches a window pixel under the frame all round, so that no seam of
+// background shows where the two meet. It is centred on the hole, which for the usual centred hole is
+// the frame's centre.
 QTransform framePhotoTransform(const FrameObject& frame, const FrameCrop& crop, const Rect& view,
                                int canvasWidth, int canvasHeight);
 // Mask picture pixels to the window (its scale includes the base factor).

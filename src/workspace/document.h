@@ -239,7 +239,7 @@ public:
     PlaceResult PlaceDecoration(int index) override;
     // A clipart of pixels the document keeps itself (B,G,R,A, straight alpha, rows of width × 4 bytes,
     // copied), centred on the window point. False, with nothing changed, when the pixels do not match
-    // the size.
+    // the size or the objects could not be flattened first.
     bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y);
     // The scale dial (-180 to 180) sets the scale of the first selected clipart, mask or frame, the
     // rotation dial its angle; both recompose. False when no such object is selected.

@@ -99,8 +99,8 @@ PlaceResult WorkspaceDocument::PlaceFrame(int index) {
     // the frame then shows.
     if (const int existing = firstOfKind(Frame); existing >= 0) {
         removeObjectAt(existing);
-    } else {
-        FlattenIntoPhoto(false);
+    } else if (!FlattenIntoPhoto(false)) {
+        return PlaceResult::NotPlaced;
     }
 
     FrameObject frame;
@@ -133,8 +133,8 @@ PlaceResult WorkspaceDocument::PlaceMask(int index) {
 
     if (const int existing = firstOfKind(Mask); existing >= 0) {
         removeObjectAt(existing);
-    } else {
-        FlattenIntoPhoto(false);
+    } else if (!FlattenIntoPhoto(false)) {
+        return PlaceResult::NotPlaced;
     }
 
     MaskObject mask;

@@ -11,6 +11,8 @@ enum class PlaceResult {
     // The file is there but the entry cannot be read or decoded: nothing was changed, and the user is
     // told once.
     Unreadable,
+    // The objects could not be flattened first; nothing was changed, and the document has said why.
+    NotPlaced,
 };
 
 class ResourcePlacement {
