@@ -260,3 +260,39 @@ TEST_F(RecipeCommand, TouchesNeitherTheEditorsFilesNorTheOriginals) {
     EXPECT_EQ(left.join(u' ').toStdString(),
               "app/Data app/Data/ZorvathMedia app/Undo_Temp_Data app/pictovance");
 }
+
+// The library is the one beside the program: a copy of the program with a Data folder of its own. A step
+// naming an entry past it stops the run before any output; the others place from it.
+TEST_F(RecipeCommand, StepsPlaceFromTheProgramsLibraryAndAnIndexPastItStopsTheRun) {
+    const QString programFolder = folder.file(QStringLiteral("program"));
+    ASSERT_TRUE(QDir().mkpath(programFolder + QStringLiteral("/Data")));
+    const QString copy = programFolder + QStringLiteral("/pictovance");
+    ASSERT_TRUE(QFile::copy(program, copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QImage clipart(20, 20, QImage::Format_ARGB32);
+    clipart.fill(qRgb(255, 0, 0));
+    QFile cliparts(programFolder + QStringLiteral("/Data/cliparts"));
+    ASSERT_TRUE(cliparts.open(QIODevice::WriteOnly));
+    cliparts.write(QByteArray("\x01\0\0\0\x14\0\0\0\x14\0\0\0", 12));
+    cliparts.write(reinterpret_cast<const char*>(clipart.constBits()), clipart.sizeInBytes());
+    cliparts.close();
+    const QString source = photo(QStringLiteral("beach.png"), QSize(200, 100));
+
+    program = copy;
+    auto start = [&](const QByteArray& json) {
+        return run({QStringLiteral("--recipe"), recipe(json), QStringLiteral("--out"), out(),
+                    QStringLiteral("--format"), QStringLiteral("png"), source});
+    };
+    ProgramRun result = start(R"({"recipe": 1, "steps": [{"op": "clipart", "index": 0},
+                                                          {"op": "clipart", "index": 1, "at": [10, 10]}]})");
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_THAT(result.errors.toStdString(),
+                HasSubstr("step 2 (clipart): \"index\" 1 is past the 1 cliparts of the library"));
+    EXPECT_FALSE(QFileInfo::exists(out()));
+
+    result = start(R"({"recipe": 1, "steps": [{"op": "clipart", "index": 0, "at": [150, 50]}]})");
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    const QImage exported(out(QStringLiteral("beach.png")));
+    EXPECT_EQ(exported.pixel(150, 50), qRgb(255, 0, 0));
+    EXPECT_NE(exported.pixel(100, 50), qRgb(255, 0, 0));
+}
