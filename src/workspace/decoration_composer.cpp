@@ -219,7 +219,17 @@ void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool
     if (picture.isNull() || frame.width <= 0 || frame.height <= 0)
         return;
 
-    // The photo cropped to the hole's proportions; with no usable hole the frame is drawn alone.
+    // A hole of no height or width gives no proportion to crop the photo to: the frame is then laid over
+    // the whole photo, as it would lie without a frame.
+    if (frameCrop(frame, view_, cw, ch).rect.isEmpty()) {
+        if (onScreen)
+            painter.drawImage(QPoint(view_.left, view_.top),
+                              stretched(working_, stretchedPhoto_, view_.toQRect().size()));
+        else
+            painter.drawImage(view_.toQRect(), imageOf(working_));
+    }
+
+    // The photo cropped to the hole's proportions, then the frame over it.
     auto drawFramed = [&](QPainter& target) {
         const imaging::PhotoBuffer& photo = framePhoto();
         const FrameCrop crop = frameCrop(frame, view_, photo.width, photo.height);

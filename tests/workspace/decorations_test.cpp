@@ -59,7 +59,7 @@ bool near(QRgb a, QRgb b, int tolerance = 3) {
 // A 1600 × 1200 photo in an 820 × 620 window: the view is (10, 10)-(810, 610), one window pixel for two
 // canvas pixels. The library holds:
 //   frames       0: 400 × 300 red, hole (0.25, 0.25)-(0.75, 0.75); 1: 300 × 400 blue, the same hole;
-//                2: a hole of no height
+//                2: as 0 in blue, but its recorded hole has no height
 //   masks        0: 64 × 48 black (the photo shows); 1: 32 × 32 white
 //   cliparts     0: 40 × 40 quadrants; 1: 10 × 10 green
 //   decorations  0: 400 × 100 (wider than the view); 1: 200 × 150 (smaller)
@@ -72,7 +72,8 @@ struct Decorations : resources_test::LibraryTest {
     void SetUp() override {
         writeData(files::kFrames,
                   encodedList({framePicture(400, 300, qRgb(255, 0, 0), hole),
-                               framePicture(300, 400, qRgb(0, 0, 255), hole), solid(400, 300, qRgb(0, 0, 255))},
+                               framePicture(300, 400, qRgb(0, 0, 255), hole),
+                               framePicture(400, 300, qRgb(0, 0, 255), hole)},
                               {hole, hole, {0.25f, 0.5f, 0.75f, 0.5f}}));
         writeData(files::kMasks, encodedList({solid(64, 48, qRgb(0, 0, 0)), solid(32, 32, kWhite)}));
         writeData(files::kCliparts, rawList({quadrants(40), solid(10, 10, qRgb(0, 255, 0))}));
@@ -153,8 +154,11 @@ TEST_F(Decorations, AFrameSizedAndTurnedKeepsThePhotoInItsHoleAndAHoleWithoutHei
     EXPECT_NEAR(box.width(), 180, 1);
     EXPECT_NEAR(box.height(), 240, 1);
 
+    // Without a hole to crop it to, the whole photo lies under the frame.
     document->PlaceFrame(2);
-    EXPECT_EQ(screen(410, 310), qRgb(0, 0, 255)); // the frame alone, no photo in it
+    EXPECT_TRUE(near(screen(410, 310), kPhoto));
+    EXPECT_TRUE(near(screen(20, 20), kPhoto));
+    EXPECT_EQ(screen(410 - 200, 310), qRgb(0, 0, 255));
 }
 
 TEST_F(Decorations, AMaskShowsThePhotoWhereItIsBlackAndTheBackgroundElsewhere) {
