@@ -22,6 +22,13 @@
 
 namespace workspace {
 
+// A canvas-sized B,G,R buffer as the screen shows it: a 32-bit copy (stretching from 3-byte pixels
+// takes five times as long) and that copy stretched over the view.
+struct ShownBuffer {
+    QImage copy;
+    QImage shown;
+};
+
 struct DecorationCaches {
     explicit DecorationCaches(const resources::ResourceLibrary* library)
         : pictures(std::make_shared<ResourcePictures>(library)) {}
@@ -69,7 +76,7 @@ struct DecorationCaches {
         bool valid = false;
         MaskKey key;
         imaging::PhotoBuffer buffer; // the WorkingBuffer the mask rule wrote
-        QImage shown;                // the buffer stretched over the view, on screen
+        ShownBuffer screen;
     } mask;
 
     // A frame drawn over its photo, on screen: one layer of the frame's box within the view.
@@ -119,8 +126,8 @@ struct DecorationCaches {
         std::uint32_t colour = 0;
         std::vector<BrushStamp> laid;
         imaging::PhotoBuffer buffer;
-        QImage shown;
-        QRect changed; // canvas pixels laid since `shown` was stretched
+        ShownBuffer screen;
+        QRect changed; // canvas pixels laid since the screen copy was made
     } stroke;
 
     // Pictures reduced by area averaging to the size they are drawn at (see drawTransformed), most

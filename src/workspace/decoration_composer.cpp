@@ -110,6 +110,17 @@ void markSelection(QPainter& painter, const QTransform& transform, int width, in
     painter.restore();
 }
 
+// The pixels of `area` copied from the B,G,R buffer into the 32-bit picture of the same size.
+void copyToRgb32(const imaging::PhotoBuffer& buffer, QImage& copy, const QRect& area) {
+    const QRect rows = area & copy.rect();
+    for (int y = rows.top(); y <= rows.bottom(); ++y) {
+        const std::uint8_t* from = buffer.row(y) + static_cast<std::size_t>(rows.left()) * 3;
+        QRgb* to = reinterpret_cast<QRgb*>(copy.scanLine(y)) + rows.left();
+        for (int x = 0; x < rows.width(); ++x, from += 3)
+            to[x] = 0xFF000000u | (QRgb{from[2]} << 16) | (QRgb{from[1]} << 8) | from[0];
+    }
+}
+
 // The view's pixels that show canvas pixels `changed` (with a margin for the smoothing).
 QRect viewPixelsOf(const QRect& changed, const Rect& view, int canvasWidth, int canvasHeight) {
     const double kx = double(view.width()) / canvasWidth;
@@ -137,7 +148,7 @@ void WorkspaceDocument::drawPictureObject(QPainter& painter, int index, bool for
         composeBrushStroke(painter, *stroke);
 }
 
-void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, QImage& shown,
+void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,
                                          bool onScreen) {
     if (buffer.empty())
         return;
@@ -148,13 +159,17 @@ void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::Photo
     const QSize size = view_.toQRect().size();
     if (size.isEmpty())
         return;
-    if (shown.size() != size) {
-        shown = QImage(size, QImage::Format_RGB32);
-        QPainter stretch(&shown);
+    if (screen.shown.size() != size) {
+        if (screen.copy.size() != QSize(buffer.width, buffer.height)) {
+            screen.copy = QImage(buffer.width, buffer.height, QImage::Format_RGB32);
+            copyToRgb32(buffer, screen.copy, screen.copy.rect());
+        }
+        screen.shown = QImage(size, QImage::Format_RGB32);
+        QPainter stretch(&screen.shown);
         stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        stretch.drawImage(shown.rect(), imageOf(buffer));
+        stretch.drawImage(screen.shown.rect(), screen.copy);
     }
-    painter.drawImage(QPoint(view_.left, view_.top), shown);
+    painter.drawImage(QPoint(view_.left, view_.top), screen.shown);
 }
 
 const imaging::PhotoBuffer& WorkspaceDocument::framePhoto() {
@@ -302,9 +317,9 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.buffer);
         cache.valid = true;
         cache.key = key;
-        cache.shown = QImage();
+        cache.screen = {};
     }
-    drawCanvasBuffer(painter, cache.buffer, cache.shown, onScreen);
+    drawCanvasBuffer(painter, cache.buffer, cache.screen, onScreen);
     if (!forOutput && mask.selected == 1)
         markSelection(painter, toWindow, mask.width, mask.height);
     if (onScreen)
@@ -422,17 +437,20 @@ void WorkspaceDocument::composeBrushStroke(QPainter& painter, const BrushStrokeO
             cache.laid.push_back(stamp);
         }
     }
-    if (onScreen && !cache.changed.isEmpty() && cache.shown.size() == view_.toQRect().size()) {
-        // Only the view pixels over the new stamps are stretched again, exactly as a whole stretch would
-        // make them.
-        QPainter stretch(&cache.shown);
-        stretch.setClipRect(viewPixelsOf(cache.changed, view_, photo_.width, photo_.height));
-        stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        stretch.drawImage(cache.shown.rect(), imageOf(cache.buffer));
+    if (onScreen && !cache.changed.isEmpty() && !cache.screen.copy.isNull()) {
+        // Only the new stamps are copied, and only the view pixels over them stretched again, exactly as
+        // a whole stretch would make them.
+        copyToRgb32(cache.buffer, cache.screen.copy, cache.changed);
+        if (cache.screen.shown.size() == view_.toQRect().size()) {
+            QPainter stretch(&cache.screen.shown);
+            stretch.setClipRect(viewPixelsOf(cache.changed, view_, photo_.width, photo_.height));
+            stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            stretch.drawImage(cache.screen.shown.rect(), cache.screen.copy);
+        }
     }
     if (onScreen)
         cache.changed = QRect();
-    drawCanvasBuffer(painter, cache.buffer, cache.shown, onScreen);
+    drawCanvasBuffer(painter, cache.buffer, cache.screen, onScreen);
 }
 
 } // namespace workspace

@@ -1,5 +1,6 @@
 #include "workspace/decoration_pixels.h"
 
+#include "imaging/filter_rows.h"
 #include "workspace/rotated_sampling.h"
 
 #include <algorithm>
@@ -83,21 +84,29 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
         shares[blue] = a > kMaskWhiteAbove ? 1.0f : a;
     }
 
-    forEachTurnedPixel(sw, sh, wholeDegreeRadians(placement.angle), cw / 2 + placement.offsetX,
-                       ch / 2 + placement.offsetY, cw, ch, [&](int x, int y, int sx, int sy) {
-                           // Scaled pixels past the mask's own keep the white they start with.
-                           const int mx = columns[static_cast<std::size_t>(sx)];
-                           const int my = rows[static_cast<std::size_t>(sy)];
-                           const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
-                           if (a == 1.0f)
-                               return; // out already holds the background
-                           const std::size_t at = static_cast<std::size_t>(x) * 3;
-                           const std::uint8_t* b = background.row(y) + at;
-                           const std::uint8_t* p = photo.row(y) + at;
-                           std::uint8_t* o = out.row(y) + at;
-                           for (int i = 0; i < 3; ++i)
-                               o[i] = static_cast<std::uint8_t>(a * b[i] + (1.0f - a) * p[i]);
-                       });
+    auto blend = [&](int x, int y, int sx, int sy) {
+        // Scaled pixels past the mask's own keep the white they start with.
+        const int mx = columns[static_cast<std::size_t>(sx)];
+        const int my = rows[static_cast<std::size_t>(sy)];
+        const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
+        if (a == 1.0f)
+            return; // out already holds the background
+        const std::size_t at = static_cast<std::size_t>(x) * 3;
+        const std::uint8_t* b = background.row(y) + at;
+        const std::uint8_t* p = photo.row(y) + at;
+        std::uint8_t* o = out.row(y) + at;
+        for (int i = 0; i < 3; ++i)
+            o[i] = static_cast<std::uint8_t>(a * b[i] + (1.0f - a) * p[i]);
+    };
+    // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads.
+    const double radians = wholeDegreeRadians(placement.angle);
+    imaging::detail::inBands(ch, static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch),
+                             [&](int firstRow, int endRow) {
+                                 forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX,
+                                                    ch / 2 + placement.offsetY, cw, ch, blend, firstRow,
+                                                    endRow);
+                                 return true;
+                             });
 }
 
 QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const BrushStamp& stamp,

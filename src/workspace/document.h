@@ -302,7 +302,7 @@ private:
     // is not larger than the canvas.
     const imaging::PhotoBuffer& backgroundCache();
     // A canvas-sized buffer shown over the view, stretched once per content and view size when on screen.
-    void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, QImage& shown,
+    void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,
                           bool onScreen);
     // frame_mask.cpp, clipart_decoration.cpp
     int addRegion(const QRect& region);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace workspace {
@@ -34,18 +35,21 @@ TurnedBox turnedBox(int width, int height, double radians);
 // canvasHeight) of the box of the w × h picture turned clockwise on screen by `radians` and centred at
 // (centreX, centreY), edges included, whose centre falls on a picture pixel. The box is centred by integer
 // division; picture pixels are found by turning each canvas pixel's centre back about the box's centre.
+// Only canvas rows from firstRow up to endRow are visited, so bands of rows may be laid on several threads.
 template <typename Visit>
 void forEachTurnedPixel(int width, int height, double radians, int centreX, int centreY, int canvasWidth,
-                        int canvasHeight, Visit&& visit) {
+                        int canvasHeight, Visit&& visit, int firstRow = 0,
+                        int endRow = std::numeric_limits<int>::max()) {
     if (width <= 0 || height <= 0)
         return;
     const TurnedBox box = turnedBox(width, height, radians);
     const std::int64_t left = std::int64_t{centreX} - box.width / 2;
     const std::int64_t top = std::int64_t{centreY} - box.height / 2;
     const int x0 = static_cast<int>(std::max<std::int64_t>(0, left));
-    const int y0 = static_cast<int>(std::max<std::int64_t>(0, top));
+    const int y0 = static_cast<int>(std::max<std::int64_t>(std::max(0, firstRow), top));
     const int x1 = static_cast<int>(std::min<std::int64_t>(canvasWidth - 1, left + box.width));
-    const int y1 = static_cast<int>(std::min<std::int64_t>(canvasHeight - 1, top + box.height));
+    const int y1 = static_cast<int>(
+        std::min<std::int64_t>(std::min<std::int64_t>(canvasHeight, endRow) - 1, top + box.height));
     if (x0 > x1 || y0 > y1)
         return;
     const double boxCentreX = static_cast<double>(left) + box.width / 2.0;
