@@ -222,8 +222,6 @@ private:
     // The rotation and scale dials turn and size the selected clipart, mask or frame.
     void turnSelectedObject(int value);
     void sizeSelectedObject(int value);
-    // A resource chosen in a list by its pick code (0 clipart, 2 mask, 3 frame, 9 decoration).
-    void placeResource(int code, int index);
     // Says once when a damaged library entry could not be placed.
     void reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category);
 

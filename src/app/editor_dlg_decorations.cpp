@@ -1,5 +1,6 @@
-// The main window's part in decorating: placing frames, masks, cliparts and decorations picked or
-// dropped from the browser lists, and the rotation and scale dials that turn and size the selected one.
+// The main window's part in decorating: what it says when a frame, mask, clipart or decoration picked or
+// dropped from the browser lists cannot be placed, and the rotation and scale dials that turn and size the
+// selected one.
 #include "app/editor_app.h"
 #include "app/editor_dlg.h"
 #include "controls/dial_ctrl.h"
@@ -49,30 +50,6 @@ void CEditorDlg::sizeSelectedObject(int value) {
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.SetSelectedScale(value))
         document.RecordObjectStep();
-}
-
-void CEditorDlg::placeResource(int code, int index) {
-    using resources::ResourceCategory;
-    workspace::WorkspaceDocument& document = workspace_->document();
-    const workspace::Rect& view = document.viewRect();
-    switch (code) {
-    case workspace::ToolClipart:
-        // From the list, a clipart lands in the middle of the canvas.
-        reportPlacement(document.PlaceClipart(index, view.left + view.width() / 2, view.top + view.height() / 2),
-                        ResourceCategory::Cliparts);
-        break;
-    case workspace::ToolMask:
-        reportPlacement(document.PlaceMask(index), ResourceCategory::Masks);
-        break;
-    case workspace::ToolFrame:
-        reportPlacement(document.PlaceFrame(index), ResourceCategory::Frames);
-        break;
-    case workspace::ToolDecoration:
-        reportPlacement(document.PlaceDecoration(index), ResourceCategory::Decorations);
-        break;
-    default:
-        return;
-    }
 }
 
 void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category) {

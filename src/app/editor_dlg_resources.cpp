@@ -59,7 +59,7 @@ resources::CResourceList* ResourcePanels::byCategory(ResourceCategory category) 
 }
 
 void CEditorDlg::createResourceLists() {
-    resources_ = std::make_unique<ResourcePanels>(app_.folders());
+    resources_ = std::make_unique<ResourcePanels>(app_.library());
     // Each list fills the panel it is shown in.
     auto make = [this](const resources::BrowserListSpec& spec, QWidget* panel) {
         auto list = std::make_unique<CResourceList>(spec, resources_->library, app_.dialogs(), panel);
@@ -120,6 +120,7 @@ void CEditorDlg::importResourcePackage() {
         break;
     case resources::ImportResult::Status::Imported:
         resources_->library.forgetOffsets();
+        workspace_->document().forgetResourcePictures();
         resources_->byCategory(result.category)->reload();
         if (result.category == ResourceCategory::Brushes) {
             lendBrushTips();
@@ -150,8 +151,9 @@ void CEditorDlg::placePickedResource(int code, int index) {
     // A chosen resource goes where one dropped on the middle of the photo area would.
     workspace::WorkspaceDocument& document = workspace_->document();
     const workspace::Rect& view = document.viewRect();
-    document.DropThumbnail(static_cast<int>(category), index, view.left + view.width() / 2,
-                           view.top + view.height() / 2);
+    reportPlacement(document.DropThumbnail(static_cast<int>(category), index, view.left + view.width() / 2,
+                                           view.top + view.height() / 2),
+                    category);
 }
 
 void CEditorDlg::copyResourceSelection() {

@@ -330,13 +330,9 @@ void CEditorDlg::updateUndoRedo() {
 }
 
 void CEditorDlg::pushBrushParameters() {
-    workspace::BrushSettings& brush = workspace_->document().brush();
-    brush.tipIndex = selectedBrushTip();
-    brush.paintingEnabled = brushOn_;
-    brush.angle = brushDialA_->value();
-    brush.opacity = (brushDialB_->value() + 180) * 255 / 360;
-    brush.size = brushSlider_->position();
-    brush.colour = colourGrid_->GetColour();
+    workspace_->document().SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(),
+                                    (brushDialB_->value() + 180) * 255 / 360, brushSlider_->position(),
+                                    colourGrid_->GetColour());
 }
 
 void CEditorDlg::setBrushToggle(bool on) {

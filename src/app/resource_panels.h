@@ -1,8 +1,8 @@
 #pragma once
-// What the main window keeps of the resource library: the library it reads through and the five browser
-// lists (each shown inside its tool panel, the brush tips inside the brush panel).
+// What the main window keeps of the resource library: the five browser lists (each shown inside its tool
+// panel, the brush tips inside the brush panel) and the library they read through, which is the
+// application's, shared with the workspace.
 
-#include "platform/folders.h"
 #include "resources/resource_library.h"
 #include "resources/widgets/resource_list.h"
 
@@ -11,15 +11,15 @@
 namespace app {
 
 struct ResourcePanels {
-    explicit ResourcePanels(platform::Folders folders) : library(std::move(folders)) {}
+    explicit ResourcePanels(const resources::ResourceLibrary& library) : library(library) {}
 
     // The list of the panel of this tool mode (0 clipart, 2 mask, 3 frame, 9 decoration); null for
     // other modes.
     resources::CResourceList* byToolMode(int toolMode) const;
     resources::CResourceList* byCategory(resources::ResourceCategory category) const;
 
-    // Declared first: the lists read through it until they are gone.
-    resources::ResourceLibrary library;
+    // Outlives the lists, which read through it until they are gone.
+    const resources::ResourceLibrary& library;
     std::unique_ptr<resources::CResourceList> frames;
     std::unique_ptr<resources::CResourceList> masks;
     std::unique_ptr<resources::CResourceList> cliparts;

@@ -218,7 +218,8 @@ public:
     // placing operation (the document's own unless another was set). Brush tips and unknown categories
     // give NotFound.
     PlaceResult DropThumbnail(int category, int index, int x, int y);
-    void setResourcePlacement(ResourcePlacement* placement) { placement_ = placement; }
+    // Hands drops to `placement` instead; null gives them back to the document's own placing operations.
+    void setResourcePlacement(ResourcePlacement* placement) { placement_ = placement ? placement : this; }
     // The pictures of the brush tips by tip index (32-bit, straight alpha), for painting and the cursor.
     void setBrushPictures(std::vector<QImage> tips);
     // The chosen tip's picture; null when no tip is chosen or its picture is unknown.

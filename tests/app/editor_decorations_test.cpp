@@ -56,10 +56,19 @@ struct DecoratingWindow : ::testing::Test {
 
 } // namespace
 
-TEST_F(DecoratingWindow, TheDialsTurnAndSizeTheDroppedClipartOneUndoStepEach) {
-    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0, onWorkspace({200, 150}));
+TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
+    // Chosen in the list: in the middle of the canvas. Dropped: where it was let go.
+    platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0);
     ASSERT_EQ(document().objects().size(), 1);
-    const int steps = document().history().stepCount();
+    EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->offsetX, 0);
+    EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->offsetY, 0);
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0, onWorkspace({200, 150}));
+    ASSERT_EQ(document().objects().size(), 2);
+    EXPECT_NE(document().objects().get<workspace::ClipartObject>(1)->offsetX, 0);
+    document().undo(); // the dropped one goes; the one chosen is turned below
+    ASSERT_EQ(document().objects().size(), 1);
+    document().objects().get<workspace::ClipartObject>(0)->selected = 1;
+    const int steps = document().history().position();
 
     turnDial(0, 90);
     turnDial(1, -90);
@@ -68,12 +77,12 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeTheDroppedClipartOneUndoStepEach) {
     EXPECT_EQ(clipart.scale, 0.5f);
     EXPECT_EQ(window->dial(0)->readout(), "90");
     EXPECT_EQ(window->dial(1)->readout(), "50%");
-    EXPECT_EQ(document().history().stepCount(), steps + 2);
+    EXPECT_EQ(document().history().position(), steps + 2);
 
     document().ClearSelection();
     turnDial(0, 45); // nothing selected: nothing turns and nothing is recorded
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->angle, 90.0f);
-    EXPECT_EQ(document().history().stepCount(), steps + 2);
+    EXPECT_EQ(document().history().position(), steps + 2);
 
     document().undo();
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->scale, 1.0f);

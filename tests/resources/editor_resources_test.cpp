@@ -33,12 +33,18 @@ struct RecordingPlacement : workspace::ResourcePlacement {
         bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
-    void PlaceFrame(int index) override { calls.push_back({QStringLiteral("frame"), index, {}}); }
-    void PlaceMask(int index) override { calls.push_back({QStringLiteral("mask"), index, {}}); }
-    void PlaceClipart(int index, int x, int y) override {
-        calls.push_back({QStringLiteral("clipart"), index, {x, y}});
+    workspace::PlaceResult PlaceFrame(int index) override { return record({QStringLiteral("frame"), index, {}}); }
+    workspace::PlaceResult PlaceMask(int index) override { return record({QStringLiteral("mask"), index, {}}); }
+    workspace::PlaceResult PlaceClipart(int index, int x, int y) override {
+        return record({QStringLiteral("clipart"), index, {x, y}});
     }
-    void PlaceDecoration(int index) override { calls.push_back({QStringLiteral("decoration"), index, {}}); }
+    workspace::PlaceResult PlaceDecoration(int index) override {
+        return record({QStringLiteral("decoration"), index, {}});
+    }
+    workspace::PlaceResult record(Call call) {
+        calls.push_back(std::move(call));
+        return workspace::PlaceResult::Placed;
+    }
 };
 
 class EditorResources : public resources_test::LibraryTest {
