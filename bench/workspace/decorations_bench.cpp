@@ -102,7 +102,8 @@ void writeList(const QString& path, const std::vector<std::uint8_t>& bytes) {
 std::vector<std::uint8_t> encodedList(const QImage& picture, std::optional<resources::PhotoHole> hole) {
     std::vector<std::uint8_t> bytes;
     resources::appendInt32(bytes, 1);
-    resources::appendEncodedEntry(bytes, picture.width(), picture.height(), hole, resources::encodePng(picture));
+    resources::appendEncodedEntry(bytes, picture.width(), picture.height(), hole,
+                                  resources::encodePng(picture));
     return bytes;
 }
 
@@ -118,7 +119,8 @@ struct DecoratedScene {
 
     explicit DecoratedScene(int strokeStamps) {
         const QString data = folders.GetDataFolder();
-        writeList(data + files::kFrames, encodedList(framePicture(), resources::PhotoHole{0.15f, 0.15f, 0.85f, 0.85f}));
+        writeList(data + files::kFrames,
+                  encodedList(framePicture(), resources::PhotoHole{0.15f, 0.15f, 0.85f, 0.85f}));
         writeList(data + files::kMasks, encodedList(maskPicture(), std::nullopt));
         writeList(data + files::kDecorations, encodedList(decorationPicture(), std::nullopt));
         std::vector<std::uint8_t> cliparts;
@@ -213,7 +215,8 @@ void BM_DragClipartDecorated(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         ++step;
-        document.MouseMove(static_cast<int>(centre.x()) + step % 40, static_cast<int>(centre.y()) + step % 30);
+        document.MouseMove(static_cast<int>(centre.x()) + step % 40,
+                           static_cast<int>(centre.y()) + step % 30);
     }
     document.ButtonUp();
 }

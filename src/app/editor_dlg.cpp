@@ -165,7 +165,8 @@ void CEditorDlg::createChildren() {
             panels_[i] = std::make_unique<EmptyPanel>(this);
         panels_[i]->hide();
     }
-    workspace_ = std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), app_.library(), this);
+    workspace_ =
+        std::make_unique<workspace::CWorkspaceWnd>(app_.folders().undoFileFolder(), app_.library(), this);
     connect(workspace_.get(), &workspace::CWorkspaceWnd::documentProblem, this,
             &CEditorDlg::reportDocumentProblem);
     connect(workspace_.get(), &workspace::CWorkspaceWnd::editTextRequested, this,

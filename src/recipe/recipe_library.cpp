@@ -26,8 +26,8 @@ int soundEntries(const resources::ResourceLibrary& library, ResourceCategory cat
     QFile file(library.pathOf(name));
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const resources::ListLayout layout = resources::keepsPictures(category) ? resources::encodedLayoutFor(name)
-                                                                           : resources::ListLayout::Raw;
+    const resources::ListLayout layout =
+        resources::keepsPictures(category) ? resources::encodedLayoutFor(name) : resources::ListLayout::Raw;
     return static_cast<int>(resources::scanList(file, layout).offsets.size());
 }
 

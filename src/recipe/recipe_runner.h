@@ -12,7 +12,7 @@ namespace recipe {
 
 // What every photo of a run shares, found once on the thread that owns the application.
 struct RunSettings {
-    QString defaultFace;   // the first face of the text panel's sorted font list
+    QString defaultFace;        // the first face of the text panel's sorted font list
     RecipeLibrary library = {}; // the running program's resource library
 };
 RunSettings findRunSettings();

@@ -32,8 +32,8 @@ const QImage& reducedPicture(DecorationCaches& caches, const QImage& picture, QS
             return list.front().picture;
         }
     }
-    list.push_front({picture.cacheKey(), size,
-                     picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+    list.push_front(
+        {picture.cacheKey(), size, picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
     if (list.size() > DecorationCaches::kReducedPictures)
         list.pop_back();
     return list.front().picture;
@@ -85,9 +85,10 @@ const DecorationCaches::Sprite& spriteOf(DecorationCaches& caches, const QImage&
         }
     }
     DecorationCaches::Sprite sprite{picture.cacheKey(), transform, view, {}, {}};
-    const QRect bounds =
-        transform.mapRect(QRectF(0, 0, picture.width(), picture.height())).toAlignedRect().adjusted(-1, -1, 1, 1) &
-        view.toQRect();
+    const QRect bounds = transform.mapRect(QRectF(0, 0, picture.width(), picture.height()))
+                             .toAlignedRect()
+                             .adjusted(-1, -1, 1, 1) &
+                         view.toQRect();
     sprite.origin = bounds.topLeft();
     if (!bounds.isEmpty()) {
         sprite.picture = QImage(bounds.size(), QImage::Format_ARGB32_Premultiplied);
@@ -137,19 +138,19 @@ QRect viewPixelsOf(const QRect& changed, const Rect& view, int canvasWidth, int 
 void WorkspaceDocument::drawPictureObject(QPainter& painter, int index, bool forOutput) {
     ObjectRecord& record = objects_.at(index);
     if (auto* frame = std::get_if<FrameObject>(&record))
-        composeFrame(painter, *frame, forOutput);
+        ComposeFrame(painter, *frame, forOutput);
     else if (auto* mask = std::get_if<MaskObject>(&record))
         ApplyMask(painter, *mask, forOutput);
     else if (auto* clipart = std::get_if<ClipartObject>(&record))
-        composeClipart(painter, *clipart, forOutput);
+        ComposeClipart(painter, *clipart, forOutput);
     else if (auto* decoration = std::get_if<DecorationObject>(&record))
-        composeDecoration(painter, *decoration, forOutput);
+        ComposeDecoration(painter, *decoration, forOutput);
     else if (const auto* stroke = std::get_if<BrushStrokeObject>(&record))
-        composeBrushStroke(painter, *stroke);
+        ComposeBrushStroke(painter, *stroke);
 }
 
-void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,
-                                         bool onScreen) {
+void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer,
+                                         ShownBuffer& screen, bool onScreen) {
     if (buffer.empty())
         return;
     if (!onScreen) {
@@ -219,12 +220,13 @@ const imaging::PhotoBuffer& WorkspaceDocument::backgroundCache() {
     return buffer;
 }
 
-void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool forOutput) {
+void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool forOutput) {
     const bool onScreen = output_.decorations;
     const int cw = photo_.width;
     const int ch = photo_.height;
     const QTransform toWindow = frameTransform(frame, view_, cw, ch);
-    const QPolygonF region = screenRegion(frame.regionIndex, QRect(0, 0, frame.width, frame.height), toWindow);
+    const QPolygonF region =
+        screenRegion(frame.regionIndex, QRect(0, 0, frame.width, frame.height), toWindow);
     if (!paintsOn(painter.device())) {
         frame.hitRegion = region;
         return;
@@ -265,15 +267,24 @@ void WorkspaceDocument::composeFrame(QPainter& painter, FrameObject& frame, bool
     if (onScreen) {
         DecorationCaches::FrameLayer& layer = caches_.frame;
         framePhoto(); // brings the counter key up to date
-        const DecorationCaches::FrameLayerKey key{
-            frame.resourceIndex, frame.angle,  frame.scale,   frame.width,
-            frame.height,        frame.hole,   frame.offsetX, frame.offsetY,
-            view_,               cw,           ch,            caches_.framePhoto.counter,
-            caches_.photoGeneration};
+        const DecorationCaches::FrameLayerKey key{frame.resourceIndex,
+                                                  frame.angle,
+                                                  frame.scale,
+                                                  frame.width,
+                                                  frame.height,
+                                                  frame.hole,
+                                                  frame.offsetX,
+                                                  frame.offsetY,
+                                                  view_,
+                                                  cw,
+                                                  ch,
+                                                  caches_.framePhoto.counter,
+                                                  caches_.photoGeneration};
         if (!layer.valid || !(layer.key == key)) {
-            const QRect bounds =
-                toWindow.mapRect(QRectF(0, 0, frame.width, frame.height)).toAlignedRect().adjusted(-1, -1, 1, 1) &
-                view_.toQRect();
+            const QRect bounds = toWindow.mapRect(QRectF(0, 0, frame.width, frame.height))
+                                     .toAlignedRect()
+                                     .adjusted(-1, -1, 1, 1) &
+                                 view_.toQRect();
             layer = {};
             layer.valid = true;
             layer.key = key;
@@ -308,11 +319,12 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
     if (!pixels)
         return;
     DecorationCaches::Masked& cache = caches_.mask;
-    const DecorationCaches::MaskKey key{mask.resourceIndex,
-                                        {mask.scale * mask.baseFactor, mask.angle, mask.offsetX, mask.offsetY},
-                                        caches_.photoGeneration,
-                                        caches_.backgroundGeneration,
-                                        outputAreaSize()};
+    const DecorationCaches::MaskKey key{
+        mask.resourceIndex,
+        {mask.scale * mask.baseFactor, mask.angle, mask.offsetX, mask.offsetY},
+        caches_.photoGeneration,
+        caches_.backgroundGeneration,
+        outputAreaSize()};
     if (!cache.valid || !(cache.key == key)) {
         ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.buffer);
         cache.valid = true;
@@ -326,7 +338,7 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         mask.hitRegion = region;
 }
 
-void WorkspaceDocument::composeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput) {
+void WorkspaceDocument::ComposeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput) {
     const bool onScreen = output_.decorations;
     const QTransform toWindow = clipartTransform(clipart, view_, photo_.width, photo_.height);
     const QPolygonF region =
@@ -363,19 +375,21 @@ void WorkspaceDocument::composeClipart(QPainter& painter, ClipartObject& clipart
         clipart.hitRegion = region;
 }
 
-void WorkspaceDocument::composeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput) {
+void WorkspaceDocument::ComposeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput) {
     const bool onScreen = output_.decorations;
     const QRect rect = decorationRect(decoration, view_, photo_.width, photo_.height);
     if (!paintsOn(painter.device())) {
         decoration.hitRegion = QPolygonF(QRectF(rect));
         return;
     }
-    const QImage picture = caches_.pictures->encoded(resources::files::kDecorations, decoration.resourceIndex);
+    const QImage picture =
+        caches_.pictures->encoded(resources::files::kDecorations, decoration.resourceIndex);
     if (picture.isNull() || rect.isEmpty())
         return;
     if (onScreen) {
         DecorationCaches::FittedDecoration& fitted = caches_.decoration;
-        if (fitted.index != decoration.resourceIndex || fitted.size != rect.size() || fitted.picture.isNull()) {
+        if (fitted.index != decoration.resourceIndex || fitted.size != rect.size() ||
+            fitted.picture.isNull()) {
             fitted.index = decoration.resourceIndex;
             fitted.size = rect.size();
             fitted.picture = picture.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
@@ -391,10 +405,11 @@ void WorkspaceDocument::composeDecoration(QPainter& painter, DecorationObject& d
                             QTransform::fromTranslate(rect.left(), rect.top()));
     }
     if (!forOutput && decoration.selected == 1)
-        markSelection(painter, QTransform::fromTranslate(rect.left(), rect.top()), rect.width(), rect.height());
+        markSelection(painter, QTransform::fromTranslate(rect.left(), rect.top()), rect.width(),
+                      rect.height());
 }
 
-void WorkspaceDocument::composeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke) {
+void WorkspaceDocument::ComposeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke) {
     if (!paintsOn(painter.device()))
         return;
     const bool onScreen = output_.decorations;
@@ -406,8 +421,9 @@ void WorkspaceDocument::composeBrushStroke(QPainter& painter, const BrushStrokeO
     const std::size_t stamps = std::min({stroke.scales.size(), stroke.angles.size(), stroke.opacities.size(),
                                          stroke.xs.size(), stroke.ys.size()});
     auto laidAlready = [&] {
-        if (!cache.valid || cache.photoGeneration != caches_.photoGeneration || cache.tipIndex != stroke.tipIndex ||
-            cache.tipKey != tipKey || cache.colour != stroke.colour || cache.laid.size() > stamps)
+        if (!cache.valid || cache.photoGeneration != caches_.photoGeneration ||
+            cache.tipIndex != stroke.tipIndex || cache.tipKey != tipKey || cache.colour != stroke.colour ||
+            cache.laid.size() > stamps)
             return false;
         for (std::size_t i = 0; i < cache.laid.size(); ++i) {
             const BrushStamp& laid = cache.laid[i];

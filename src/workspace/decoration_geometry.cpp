@@ -52,7 +52,8 @@ QPointF screenCentre(const Rect& view, int canvasWidth, int canvasHeight, int of
 
 QSize frameDisplaySize(const Rect& view, int width, int height) {
     const imaging::FittedSize fitted = imaging::FitSize(view.width(), view.height(), width, height, true);
-    return {static_cast<int>(fitted.width * kFrameViewShare), static_cast<int>(fitted.height * kFrameViewShare)};
+    return {static_cast<int>(fitted.width * kFrameViewShare),
+            static_cast<int>(fitted.height * kFrameViewShare)};
 }
 
 QRect frameCropRect(int canvasWidth, int canvasHeight, int holeWidth, int holeHeight) {
@@ -104,8 +105,8 @@ QTransform framePhotoTransform(const FrameObject& frame, const FrameCrop& crop, 
     // The hole's exact size at the frame's scale, and a window pixel more on every side.
     const double width = crop.hole.width() * frame.scale + 2 * kFramePhotoBleed;
     const double height = crop.hole.height() * frame.scale + 2 * kFramePhotoBleed;
-    return placed(crop.rect.width(), crop.rect.height(), width / crop.rect.width(), height / crop.rect.height(),
-                  holeCentre, frame.angle,
+    return placed(crop.rect.width(), crop.rect.height(), width / crop.rect.width(),
+                  height / crop.rect.height(), holeCentre, frame.angle,
                   screenCentre(view, canvasWidth, canvasHeight, frame.offsetX, frame.offsetY));
 }
 

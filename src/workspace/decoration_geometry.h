@@ -58,8 +58,7 @@ QTransform clipartTransform(const ClipartObject& clipart, const Rect& view, int 
                             int canvasHeight);
 // The window rectangle a decoration is drawn into: its picture fitted to the view, anchored at the view's
 // top-left corner moved by the offset.
-QRect decorationRect(const DecorationObject& decoration, const Rect& view, int canvasWidth,
-                     int canvasHeight);
+QRect decorationRect(const DecorationObject& decoration, const Rect& view, int canvasWidth, int canvasHeight);
 
 // The window point's offset from the canvas centre in canvas pixels (integer arithmetic), as clipart
 // placing and brush stamps take it.

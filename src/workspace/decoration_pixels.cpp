@@ -50,7 +50,8 @@ TurnedBox turnedBox(int width, int height, double radians) {
     const double c = std::cos(radians);
     const double s = std::sin(radians);
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    const double corners[4][2] = {{0, 0}, {double(width), 0}, {0, double(height)}, {double(width), double(height)}};
+    const double corners[4][2] = {
+        {0, 0}, {double(width), 0}, {0, double(height)}, {double(width), double(height)}};
     for (const auto& corner : corners) {
         const double x = corner[0] * c - corner[1] * s;
         const double y = corner[0] * s + corner[1] * c;
@@ -100,13 +101,12 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     };
     // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads.
     const double radians = wholeDegreeRadians(placement.angle);
-    imaging::detail::inBands(ch, static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch),
-                             [&](int firstRow, int endRow) {
-                                 forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX,
-                                                    ch / 2 + placement.offsetY, cw, ch, blend, firstRow,
-                                                    endRow);
-                                 return true;
-                             });
+    imaging::detail::inBands(
+        ch, static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch), [&](int firstRow, int endRow) {
+            forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY, cw,
+                               ch, blend, firstRow, endRow);
+            return true;
+        });
 }
 
 QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const BrushStamp& stamp,
@@ -120,8 +120,8 @@ QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const Brush
     const std::vector<int> columns = nearestSourcePixels(tw, tip.width(), stamp.scale);
     const std::vector<int> rows = nearestSourcePixels(th, tip.height(), stamp.scale);
     const float opacity = static_cast<float>(std::min(stamp.opacity, 255)) * kByteToUnit;
-    const float tint[3] = {static_cast<float>((colour >> 16) & 0xFF), static_cast<float>((colour >> 8) & 0xFF),
-                           static_cast<float>(colour & 0xFF)};
+    const float tint[3] = {static_cast<float>((colour >> 16) & 0xFF),
+                           static_cast<float>((colour >> 8) & 0xFF), static_cast<float>(colour & 0xFF)};
     QRect changed;
     int left = target.width, top = target.height, right = -1, bottom = -1;
     forEachTurnedPixel(tw, th, wholeDegreeRadians(stamp.angle), target.width / 2 + stamp.x,

@@ -292,11 +292,11 @@ private:
     void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
     // decoration_composer.cpp: a frame, mask, clipart, decoration or brush stroke at position `index`.
     void drawPictureObject(QPainter& painter, int index, bool forOutput);
-    void composeFrame(QPainter& painter, FrameObject& frame, bool forOutput);
+    void ComposeFrame(QPainter& painter, FrameObject& frame, bool forOutput);
     void ApplyMask(QPainter& painter, MaskObject& mask, bool forOutput);
-    void composeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput);
-    void composeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput);
-    void composeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke);
+    void ComposeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput);
+    void ComposeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput);
+    void ComposeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke);
     // The photo frames show: the latest stored undo image, else the photo itself.
     const imaging::PhotoBuffer& framePhoto();
     // The background resampled to the view area in canvas pixels, cut to the canvas; white when that area

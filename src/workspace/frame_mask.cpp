@@ -45,7 +45,8 @@ int WorkspaceDocument::addRegion(const QRect& region) {
     return static_cast<int>(regions_.size()) - 1;
 }
 
-QPolygonF WorkspaceDocument::screenRegion(int regionIndex, QRect fallback, const QTransform& transform) const {
+QPolygonF WorkspaceDocument::screenRegion(int regionIndex, QRect fallback,
+                                          const QTransform& transform) const {
     const QRect region = regionIndex >= 0 && regionIndex < static_cast<int>(regions_.size())
                              ? regions_[static_cast<std::size_t>(regionIndex)]
                              : fallback;

@@ -35,7 +35,8 @@ struct DecoratingWindow : ::testing::Test {
     CEditorDlg* window = nullptr;
 
     void SetUp() override {
-        writeData(program.path(), files::kCliparts, resources_test::rawList({resources_test::testPicture(30, 20, 1)}));
+        writeData(program.path(), files::kCliparts,
+                  resources_test::rawList({resources_test::testPicture(30, 20, 1)}));
         QByteArray frames = resources_test::encodedList({resources_test::testPicture(40, 30, 2)},
                                                         {resources::PhotoHole{0.2f, 0.2f, 0.8f, 0.8f}});
         frames.chop(5); // the frame's picture ends early
@@ -62,7 +63,8 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
     ASSERT_EQ(document().objects().size(), 1);
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->offsetX, 0);
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->offsetY, 0);
-    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0, onWorkspace({200, 150}));
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0,
+                            onWorkspace({200, 150}));
     ASSERT_EQ(document().objects().size(), 2);
     EXPECT_NE(document().objects().get<workspace::ClipartObject>(1)->offsetX, 0);
     document().undo(); // the dropped one goes; the one chosen is turned below
@@ -89,7 +91,8 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
 }
 
 TEST_F(DecoratingWindow, ADamagedEntryPlacesNothingAndSaysSoOnce) {
-    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Frames), 0, onWorkspace({200, 150}));
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Frames), 0,
+                            onWorkspace({200, 150}));
     EXPECT_TRUE(document().objects().empty());
     EXPECT_FALSE(document().canUndo());
     ASSERT_EQ(dialogs->count("information"), 1);

@@ -26,12 +26,12 @@ struct DecorationSteps : resources_test::LibraryTest {
 
     void SetUp() override {
         const resources::PhotoHole hole{0.2f, 0.2f, 0.8f, 0.8f};
-        writeData(files::kFrames, resources_test::encodedList({solid(200, 150, qRgb(200, 0, 0)),
-                                                               solid(150, 200, qRgb(0, 0, 200))},
-                                                              {hole, hole}));
+        writeData(files::kFrames,
+                  resources_test::encodedList(
+                      {solid(200, 150, qRgb(200, 0, 0)), solid(150, 200, qRgb(0, 0, 200))}, {hole, hole}));
         writeData(files::kMasks, resources_test::encodedList({solid(64, 48, qRgb(0, 0, 0))}));
-        writeData(files::kCliparts, resources_test::rawList({solid(40, 20, qRgb(0, 200, 0)),
-                                                             solid(10, 10, qRgb(0, 0, 200))}));
+        writeData(files::kCliparts,
+                  resources_test::rawList({solid(40, 20, qRgb(0, 200, 0)), solid(10, 10, qRgb(0, 0, 200))}));
         writeData(files::kDecorations, resources_test::encodedList({solid(100, 75, qRgba(0, 0, 0, 60))}));
         writeData(files::kBrushTips, resources_test::rawList({solid(8, 8, qRgba(0, 0, 0, 255)),
                                                               solid(4, 4, qRgba(0, 0, 0, 255))}));
@@ -78,7 +78,8 @@ TEST_F(DecorationSteps, TheLibraryIsCountedOnceAndIndexesPastItAreNamed) {
 
     const ReadRecipe badPoints = readRecipe(R"({"recipe": 1, "steps": [{"op": "stroke", "points": []}]})");
     EXPECT_FALSE(badPoints.recipe);
-    EXPECT_TRUE(badPoints.problem.contains("\"points\" must be a list of 1 to")) << badPoints.problem.toStdString();
+    EXPECT_TRUE(badPoints.problem.contains("\"points\" must be a list of 1 to"))
+        << badPoints.problem.toStdString();
 }
 
 TEST_F(DecorationSteps, AFrameAndAMaskTakeTheirScaleAngleAndOffsetThroughTheDialsAndKeys) {
@@ -137,7 +138,8 @@ TEST_F(DecorationSteps, AStrokeLaysOneStampPerPointAndLeavesTheBrushOff) {
     EXPECT_FALSE(document->brush().paintingEnabled);
 
     // Without the brush, a press on the photo selects rather than paints.
-    ASSERT_TRUE(run(R"({"op": "clipart", "index": 0, "at": [800, 600]}, {"op": "select", "at": [800, 600]})"));
+    ASSERT_TRUE(
+        run(R"({"op": "clipart", "index": 0, "at": [800, 600]}, {"op": "select", "at": [800, 600]})"));
     ASSERT_EQ(objects().size(), 1);
     EXPECT_EQ(objects().kind(0), Clipart);
 }

@@ -33,8 +33,12 @@ struct RecordingPlacement : workspace::ResourcePlacement {
         bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
-    workspace::PlaceResult PlaceFrame(int index) override { return record({QStringLiteral("frame"), index, {}}); }
-    workspace::PlaceResult PlaceMask(int index) override { return record({QStringLiteral("mask"), index, {}}); }
+    workspace::PlaceResult PlaceFrame(int index) override {
+        return record({QStringLiteral("frame"), index, {}});
+    }
+    workspace::PlaceResult PlaceMask(int index) override {
+        return record({QStringLiteral("mask"), index, {}});
+    }
     workspace::PlaceResult PlaceClipart(int index, int x, int y) override {
         return record({QStringLiteral("clipart"), index, {x, y}});
     }

@@ -124,8 +124,8 @@ TEST(BrushStamp, TurnsByWholeDegreesScalesByNearestNeighbourAndStopsAtTheEdge) {
 
     canvas = filled(5, 5, {9, 9, 9});
     const imaging::PhotoBuffer before = canvas;
-    EXPECT_TRUE(LayBrushStamp(canvas, tip, {1.0f, 0, 0, -2, -2}, 0x00FFFFFF).isEmpty()); // opacity 0
-    EXPECT_TRUE(LayBrushStamp(canvas, tip, {0.1f, 0, 255, 0, 0}, 0x00FFFFFF).isEmpty()); // under a pixel
+    EXPECT_TRUE(LayBrushStamp(canvas, tip, {1.0f, 0, 0, -2, -2}, 0x00FFFFFF).isEmpty());  // opacity 0
+    EXPECT_TRUE(LayBrushStamp(canvas, tip, {0.1f, 0, 255, 0, 0}, 0x00FFFFFF).isEmpty());  // under a pixel
     EXPECT_TRUE(LayBrushStamp(canvas, tip, {1.0f, 0, 255, 40, 0}, 0x00FFFFFF).isEmpty()); // off the canvas
     EXPECT_EQ(canvas.bgr, before.bgr);
 }

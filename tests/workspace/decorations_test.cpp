@@ -41,8 +41,9 @@ QImage quadrants(int side) {
     const int half = side / 2;
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
-            image.setPixel(x, y, y < half ? (x < half ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
-                                          : (x < half ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
+            image.setPixel(x, y,
+                           y < half ? (x < half ? qRgb(255, 0, 0) : qRgb(0, 255, 0))
+                                    : (x < half ? qRgb(0, 0, 255) : qRgb(255, 255, 0)));
     return image;
 }
 
@@ -70,15 +71,14 @@ struct Decorations : resources_test::LibraryTest {
     const resources::PhotoHole hole{0.25f, 0.25f, 0.75f, 0.75f};
 
     void SetUp() override {
-        writeData(files::kFrames,
-                  encodedList({framePicture(400, 300, qRgb(255, 0, 0), hole),
-                               framePicture(300, 400, qRgb(0, 0, 255), hole),
-                               framePicture(400, 300, qRgb(0, 0, 255), hole)},
-                              {hole, hole, {0.25f, 0.5f, 0.75f, 0.5f}}));
+        writeData(files::kFrames, encodedList({framePicture(400, 300, qRgb(255, 0, 0), hole),
+                                               framePicture(300, 400, qRgb(0, 0, 255), hole),
+                                               framePicture(400, 300, qRgb(0, 0, 255), hole)},
+                                              {hole, hole, {0.25f, 0.5f, 0.75f, 0.5f}}));
         writeData(files::kMasks, encodedList({solid(64, 48, qRgb(0, 0, 0)), solid(32, 32, kWhite)}));
         writeData(files::kCliparts, rawList({quadrants(40), solid(10, 10, qRgb(0, 255, 0))}));
-        writeData(files::kDecorations,
-                  encodedList({solid(400, 100, qRgb(255, 0, 255)), solid(200, 150, qRgba(0, 255, 255, 128))}));
+        writeData(files::kDecorations, encodedList({solid(400, 100, qRgb(255, 0, 255)),
+                                                    solid(200, 150, qRgba(0, 255, 255, 128))}));
         document = std::make_unique<WorkspaceDocument>(root_.path(), listener, QSize(820, 620), &library);
         imaging::PhotoBuffer photo;
         photo.width = 1600;
@@ -120,7 +120,7 @@ TEST_F(Decorations, AFrameShowsThePhotoThroughItsHoleAndASecondFrameReplacesIt) 
     EXPECT_TRUE(document->modified());
 
     // On screen the frame is 480 × 360 around the view's centre (410, 310), its hole 240 × 180.
-    EXPECT_TRUE(near(screen(410, 310), kPhoto));     // the photo in the hole
+    EXPECT_TRUE(near(screen(410, 310), kPhoto));        // the photo in the hole
     EXPECT_EQ(screen(410 - 200, 310), qRgb(255, 0, 0)); // the frame
     EXPECT_EQ(screen(410 - 260, 310), kWhite);          // the background around it: no plain photo
     EXPECT_FALSE(objects().get<FrameObject>(0)->hitRegion.isEmpty());
@@ -289,7 +289,7 @@ TEST_F(Decorations, DamagedOrMissingEntriesPlaceNothing) {
 TEST_F(Decorations, InMemoryClipartsAreCopiedAndKeptUntilANewPhoto) {
     std::vector<std::uint8_t> pixels(4 * 3 * 4, 0);
     for (std::size_t i = 0; i < pixels.size(); i += 4)
-        pixels[i + 2] = pixels[i + 3] = 255; // opaque red
+        pixels[i + 2] = pixels[i + 3] = 255;                            // opaque red
     EXPECT_FALSE(document->PlaceMemoryClipart(pixels, 4, 4, 410, 310)); // too few pixels for 4 × 4
     EXPECT_TRUE(document->PlaceMemoryClipart(pixels, 4, 3, 410, 310));
     pixels.assign(pixels.size(), 0); // the document has its own copy

@@ -139,16 +139,16 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
 
     const std::vector<recipe::BatchPhoto> photos =
         planPhotos(request, output.canonicalPath() + QLatin1Char('/'), format);
-    const int failures = recipe::runRecipeBatch(
-        recipe, settings, photos, scratch.path(), QThread::idealThreadCount(),
-        [](const recipe::BatchPhoto& photo, const imaging::Outcome& outcome) {
-            if (outcome)
-                std::printf("written: %s\n", qPrintable(native(photo.task.target)));
-            else
-                std::printf("skipped: %s: %s\n", qPrintable(native(photo.task.photo)),
-                            outcome.reason.c_str());
-            std::fflush(stdout);
-        });
+    const int failures =
+        recipe::runRecipeBatch(recipe, settings, photos, scratch.path(), QThread::idealThreadCount(),
+                               [](const recipe::BatchPhoto& photo, const imaging::Outcome& outcome) {
+                                   if (outcome)
+                                       std::printf("written: %s\n", qPrintable(native(photo.task.target)));
+                                   else
+                                       std::printf("skipped: %s: %s\n", qPrintable(native(photo.task.photo)),
+                                                   outcome.reason.c_str());
+                                   std::fflush(stdout);
+                               });
     return failures == 0 ? 0 : 1;
 }
 
