@@ -77,7 +77,7 @@ void CEditorDlg::OnInitDialog() {
     loadStore();
     createChildren();
     qApp->installEventFilter(this);
-    pushBrushParameters();
+    pushBrushParameters(false);
     relayout();
 }
 

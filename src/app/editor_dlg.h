@@ -158,7 +158,10 @@ private:
     void enterPreview();
     void leavePreview();
     void updateUndoRedo();
-    void pushBrushParameters();
+    // Hands the brush settings to the workspace. Until the user touches a brush control
+    // (`userChoice`), the workspace holds no tip, so a first click on the photo selects instead of
+    // painting although the list shows its first tip selected.
+    void pushBrushParameters(bool userChoice = true);
     void toggleBrush();
     void setBrushToggle(bool on);
     void onDialChanged(int value, int which);

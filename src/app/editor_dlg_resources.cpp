@@ -124,7 +124,7 @@ void CEditorDlg::importResourcePackage() {
         resources_->byCategory(result.category)->reload();
         if (result.category == ResourceCategory::Brushes) {
             lendBrushTips();
-            pushBrushParameters();
+            pushBrushParameters(false);
         }
         break;
     }

@@ -329,10 +329,11 @@ void CEditorDlg::updateUndoRedo() {
     rowButtons_[1]->setEnabled(document.canRedo());
 }
 
-void CEditorDlg::pushBrushParameters() {
-    workspace_->document().SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(),
-                                    (brushDialB_->value() + 180) * 255 / 360, brushSlider_->position(),
-                                    colourGrid_->GetColour());
+void CEditorDlg::pushBrushParameters(bool userChoice) {
+    workspace::WorkspaceDocument& document = workspace_->document();
+    const int tip = userChoice || document.brush().tipIndex >= 0 ? selectedBrushTip() : -1;
+    document.SetBrush(tip, brushOn_, brushDialA_->value(), (brushDialB_->value() + 180) * 255 / 360,
+                      brushSlider_->position(), colourGrid_->GetColour());
 }
 
 void CEditorDlg::setBrushToggle(bool on) {

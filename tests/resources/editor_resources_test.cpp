@@ -94,7 +94,7 @@ protected:
     }
 };
 
-TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheFirstTipIsTheBrush) {
+TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheBrushWaitsForATipToBeChosen) {
     ASSERT_TRUE(ImportResourcePackage(folders(), package("f.irs", ResourceCategory::Frames, 3)).imported());
     ASSERT_TRUE(ImportResourcePackage(folders(), package("c.irs", ResourceCategory::Cliparts, 4)).imported());
     ASSERT_TRUE(ImportResourcePackage(folders(), package("b.irs", ResourceCategory::Brushes, 2)).imported());
@@ -111,6 +111,16 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheFirstTipIsTheBr
     EXPECT_EQ(window->resourceList(workspace::ToolCrop), nullptr);
     EXPECT_EQ(window->brushTipList()->count(), 2);
     EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
+    // The list shows its first tip, but a click on the photo selects rather than paints until the user
+    // chooses a tip.
+    EXPECT_EQ(document().brush().tipIndex, -1);
+    EXPECT_EQ(document().brushTip(), nullptr);
+    const workspace::Rect view = document().viewRect();
+    document().ButtonDown(view.left + 10, view.top + 10);
+    document().ButtonUp();
+    EXPECT_FALSE(document().objects().contains(workspace::BrushStroke));
+
+    QTest::mouseClick(window->brushTipList(), Qt::LeftButton, {}, cellCentre(*window->brushTipList(), 0));
     EXPECT_EQ(document().brush().tipIndex, 0);
     ASSERT_NE(document().brushTip(), nullptr);
     EXPECT_EQ(*document().brushTip(), window->brushTipList()->pictures()[0]);
@@ -147,7 +157,9 @@ TEST_F(EditorResources, ImportEditingResourceExtendsTheListOrSaysWhyNot) {
     dialogs->queueOpenFiles({package("tips.irs", ResourceCategory::Brushes, 2)});
     window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
     EXPECT_EQ(window->brushTipList()->count(), 2);
-    EXPECT_EQ(document().brush().tipIndex, 0);
+    EXPECT_EQ(document().brush().tipIndex, -1); // no tip chosen yet: still nothing to paint with
+    QTest::mouseClick(window->brushTipList(), Qt::LeftButton, {}, cellCentre(*window->brushTipList(), 1));
+    EXPECT_EQ(document().brush().tipIndex, 1);
     EXPECT_NE(document().brushTip(), nullptr);
 }
 
