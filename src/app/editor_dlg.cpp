@@ -161,6 +161,8 @@ void CEditorDlg::createChildren() {
             panels_[i] = createTextPanel();
         else if (kToolPanels[i].toolMode == workspace::ToolTuning)
             panels_[i] = createColourPanel();
+        else if (kToolPanels[i].toolMode == workspace::ToolCrop)
+            panels_[i] = createCropPanel();
         else
             panels_[i] = std::make_unique<EmptyPanel>(this);
         panels_[i]->hide();

@@ -183,6 +183,10 @@ private:
     void chooseBackgroundColour();
     void setImageAsBackground();
 
+    // crop (editor_dlg_crop.cpp)
+    std::unique_ptr<QWidget> createCropPanel();
+    void applyCrop();
+
     // notices (editor_dlg_notices.cpp)
     void reportDocumentProblem(workspace::DocumentProblem problem);
 

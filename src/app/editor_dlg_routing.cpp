@@ -164,8 +164,7 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
         document.SetCropAspect(static_cast<float>(static_cast<unsigned>(wParam)), static_cast<float>(lParam));
         break;
     case UM_APPLYCROP:
-        document.FlattenIntoPhoto(true);
-        refreshStatusReadout();
+        applyCrop();
         break;
     case UM_COLOURADJUST:
         adjustColours();
@@ -266,7 +265,7 @@ void CEditorDlg::showToolPanel(int toolMode, bool tellWorkspace) {
         workspace::WorkspaceDocument& document = workspace_->document();
         if (toolMode == workspace::ToolCrop) {
             // Cropping starts afresh from the view, with the brush off.
-            document.setCropRect(workspace::initialCropRect(document.viewRect()));
+            document.resetCropRect();
             sendMessage(this, UM_CROPENTERED);
             document.brush().paintingEnabled = false;
         }

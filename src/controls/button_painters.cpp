@@ -1,4 +1,5 @@
-// Button faces: the caption buttons of the title strip, the tool tabs and the brush on/off toggle.
+// Button faces: the caption buttons of the title strip, the tool tabs, the brush on/off toggle and the
+// radio choices.
 
 #include "controls/numbered_image_painters.h"
 #include "controls/skin_palette.h"
@@ -149,6 +150,25 @@ void brushToggle(QPainter& p, const QRectF& r, bool on) {
     p.setPen(QPen(QColor(0, 0, 0, 40), 1.0));
     p.setBrush(Qt::white);
     p.drawEllipse(knob, 6, 6);
+}
+
+void radioButton(QPainter& p, const QRectF& r, bool on) {
+    // A ring with the face's gradient; the taken choice shows an accent ring around a filled dot.
+    const qreal side = std::min(r.width(), r.height());
+    const QRectF ring(r.center().x() - side / 2 + 0.75, r.center().y() - side / 2 + 0.75, side - 1.5,
+                      side - 1.5);
+    QLinearGradient face(ring.topLeft(), ring.bottomLeft());
+    face.setColorAt(0, skin::kFaceTop);
+    face.setColorAt(1, skin::kFaceBottom);
+    p.setPen(QPen(on ? skin::kAccent : skin::kBorder, side / 12));
+    p.setBrush(face);
+    p.drawEllipse(ring);
+    if (on) {
+        const qreal dot = side * 0.28;
+        p.setPen(Qt::NoPen);
+        p.setBrush(skin::kAccentBright);
+        p.drawEllipse(ring.center(), dot, dot);
+    }
 }
 
 } // namespace controls::painters

@@ -17,6 +17,7 @@ enum class CaptionState { Normal, Hover, Pressed };
 void captionButton(QPainter& p, const QRectF& r, CaptionGlyph glyph, CaptionState state);
 void tab(QPainter& p, const QRectF& r, bool active);
 void brushToggle(QPainter& p, const QRectF& r, bool on);
+void radioButton(QPainter& p, const QRectF& r, bool on);
 
 void cellFrame(QPainter& p, const QRectF& r);
 void missingFile(QPainter& p, const QRectF& r);

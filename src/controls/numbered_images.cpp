@@ -76,6 +76,10 @@ const std::vector<Entry>& entries() {
              [](QPainter& p, const QRectF& r) { painters::brushToggle(p, r, true); }},
             {image::CellFrame, QSize(151, 128), painters::cellFrame},
             {image::MissingFile, QSize(32, 32), painters::missingFile},
+            {image::RadioOff, QSize(16, 16),
+             [](QPainter& p, const QRectF& r) { painters::radioButton(p, r, false); }},
+            {image::RadioOn, QSize(16, 16),
+             [](QPainter& p, const QRectF& r) { painters::radioButton(p, r, true); }},
         };
         std::sort(list.begin(), list.end(), [](const Entry& a, const Entry& b) { return a.id < b.id; });
         return list;

@@ -43,6 +43,8 @@ enum : int {
     // The colour picker's face, 114 × 20: a 10-px left end, a middle stretched from x 10-60 and a 20-px
     // right end from x 94.
     ColourPickerFace = 236,
+    RadioOff = 240, // 16 × 16: an aspect choice that is not taken
+    RadioOn = 241,  // 16 × 16: the aspect choice taken
 };
 } // namespace image
 

@@ -74,7 +74,7 @@ void WorkspaceDocument::photoChanged() {
     ++caches_.photoGeneration;
     forgetStretchedPictures();
     view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
-    crop_ = initialCropRect(view_);
+    resetCropRect();
 }
 
 void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) {
@@ -86,7 +86,7 @@ void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) {
 void WorkspaceDocument::resizeClient(QSize clientSize) {
     clientSize_ = clientSize;
     view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
-    crop_ = initialCropRect(view_);
+    resetCropRect();
     // Texts keep their place in the view: their window rectangles follow from their anchors.
     for (int i = 0; i < objects_.size(); ++i) {
         text::TextObject* object = objects_.get<text::TextObject>(i);
@@ -198,26 +198,15 @@ bool WorkspaceDocument::FlattenIntoPhoto(bool crop) {
         listener_.problemOccurred(DocumentProblem::RenderFailed);
         return false;
     }
-    if (crop && tool_ == ToolCrop && !photo_.empty() && view_.width() > 0 && view_.height() > 0) {
-        const int cw = photo_.width;
-        const int ch = photo_.height;
-        int width = static_cast<int>(std::int64_t{cw} * crop_.width() / view_.width()) / 4 * 4;
-        int height = static_cast<int>(std::int64_t{ch} * crop_.height() / view_.height());
-        const int firstRow =
-            std::max(0, static_cast<int>(std::int64_t{crop_.top - view_.top} * ch / view_.height()));
-        const int firstColumn =
-            std::max(0, static_cast<int>(std::int64_t{crop_.left - view_.left} * cw / view_.width()));
-        // A crop rectangle reaching past the photo is cut to it rather than read beyond the buffer.
-        width = std::min(width, (cw - firstColumn) / 4 * 4);
-        height = std::min(height, ch - firstRow);
-        if (width > 0 && height > 0) {
+    if (crop && tool_ == ToolCrop && !photo_.empty()) {
+        const CanvasCut cut = canvasCutOf(photo_.width, photo_.height, view_, crop_);
+        if (!cut.empty()) {
             imaging::PhotoBuffer cropped;
-            cropped.width = width;
-            cropped.height = height;
-            cropped.bgr.resize(static_cast<std::size_t>(width) * height * kBytesPerPixel);
-            for (int row = 0; row < height; ++row)
-                std::copy_n(photo_.row(firstRow + row) +
-                                static_cast<std::size_t>(firstColumn) * kBytesPerPixel,
+            cropped.width = cut.width;
+            cropped.height = cut.height;
+            cropped.bgr.resize(static_cast<std::size_t>(cut.width) * cut.height * kBytesPerPixel);
+            for (int row = 0; row < cut.height; ++row)
+                std::copy_n(photo_.row(cut.row + row) + static_cast<std::size_t>(cut.column) * kBytesPerPixel,
                             cropped.stride(), cropped.row(row));
             photo_ = std::move(cropped);
         }

@@ -108,6 +108,9 @@ public:
     const Rect& viewRect() const { return view_; }
     const Rect& cropRect() const { return crop_; }
     void setCropRect(const Rect& crop) { crop_ = crop; }
+    // The view less an eighth of its width and height on every side; while a proportion is chosen,
+    // seated in that proportion as choosing it does.
+    void resetCropRect();
     CropAspect& cropAspect() { return cropAspect_; }
     const QImage& backBuffer() const { return backBuffer_; }
     bool previewing() const { return preview_; }

@@ -24,4 +24,15 @@ Rect computeViewRect(int canvasWidth, int canvasHeight, int clientWidth, int cli
 // The starting crop rectangle: the view shrunk by an eighth of its width and height on every side.
 Rect initialCropRect(const Rect& view);
 
+// The part of a canvas that a crop rectangle covers in the view, in canvas pixels: its first column and
+// row, and its size with the width rounded down to a multiple of 4, all of it held inside the canvas.
+struct CanvasCut {
+    int column = 0;
+    int row = 0;
+    int width = 0;
+    int height = 0;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+CanvasCut canvasCutOf(int canvasWidth, int canvasHeight, const Rect& view, const Rect& crop);
+
 } // namespace workspace

@@ -9,8 +9,8 @@ using namespace controls;
 namespace {
 
 // Every number the editor's windows ask for.
-const std::vector<int> kListedIds = {128, 132, 133, 134, 135, 136, 137, 138, 141, 178, 179, 180, 181,
-                                     187, 188, 189, 190, 192, 217, 218, 219, 220, 221, 222, 236};
+const std::vector<int> kListedIds = {128, 132, 133, 134, 135, 136, 137, 138, 141, 178, 179, 180, 181, 187,
+                                     188, 189, 190, 192, 217, 218, 219, 220, 221, 222, 236, 240, 241};
 
 int opaquePixels(const QImage& image) {
     int count = 0;
