@@ -1,6 +1,7 @@
 #include "recipe/recipe_steps.h"
 
 #include "imaging/colour_adjustment.h"
+#include "imaging/crop_constraints.h"
 #include "recipe/step_handlers.h"
 #include "text/style_samples.h"
 
@@ -102,6 +103,9 @@ const std::vector<StepKind>& stepKinds() {
           {"points", Points, -kMaxPlace, kMaxPlace, true}},
          paintStroke,
          {"tip", ResourceCategory::Brushes}},
+        {"crop",
+         {{"constraint", Integer, 0, imaging::kCropConstraintCount - 1}, {"rect", Box, 0, kMaxPlace}},
+         crop},
     };
     return kinds;
 }

@@ -55,6 +55,19 @@ QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
             return QStringLiteral("%1 must be two whole numbers [x, y], each %2").arg(name, range(spec));
         break;
     }
+    case FieldType::Box: {
+        const QJsonArray edges = value.toArray();
+        if (!value.isArray() || edges.size() != 4 ||
+            !std::all_of(edges.begin(), edges.end(), [&](const QJsonValue& edge) {
+                return wholeNumberIn(edge, spec.minimum, spec.maximum);
+            }))
+            return QStringLiteral("%1 must be four whole numbers [left, top, right, bottom], each %2")
+                .arg(name, range(spec));
+        if (edges[0].toInt() >= edges[2].toInt() || edges[1].toInt() >= edges[3].toInt())
+            return QStringLiteral("%1 must have its left edge before its right and its top above its bottom")
+                .arg(name);
+        break;
+    }
     case FieldType::Text: {
         const qsizetype bytes = value.toString().toUtf8().size();
         if (!value.isString() || bytes < spec.minimum || bytes > spec.maximum)
@@ -127,6 +140,13 @@ std::vector<QPoint> StepFields::points(const char* name) const {
         points.emplace_back(pair[0].toInt(), pair[1].toInt());
     }
     return points;
+}
+
+BoxEdges StepFields::box(const char* name, BoxEdges fallback) const {
+    if (!has(name))
+        return fallback;
+    const QJsonArray edges = value(name).toArray();
+    return {edges[0].toInt(), edges[1].toInt(), edges[2].toInt(), edges[3].toInt()};
 }
 
 QString StepFields::text(const char* name, const QString& fallback) const {

@@ -17,6 +17,7 @@ enum class FieldType {
     Number,  // any number from minimum to maximum
     Colour,  // "#RRGGBB"
     Point,   // [x, y], whole numbers each from minimum to maximum
+    Box,     // [left, top, right, bottom], whole numbers each from minimum to maximum
     Text,    // a string of minimum to maximum UTF-8 bytes
     Choice,  // one of the words of `choices`
     Points,  // [[x, y], ...]: 1 to kMaxPoints points, whole numbers each from minimum to maximum
@@ -36,6 +37,14 @@ struct FieldSpec {
 // Why the value does not fit the field, in words naming the field; empty when it fits.
 QString fieldProblem(const FieldSpec& spec, const QJsonValue& value);
 
+// A rectangle by its edges; right and bottom lie just outside it.
+struct BoxEdges {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 // A step's fields after they were checked against its specs: the readers convert without checking
 // again and give the fallback for a field the step leaves out.
 class StepFields {
@@ -49,6 +58,7 @@ public:
     text::RgbColour colour(const char* name, text::RgbColour fallback) const; // 0x00BBGGRR
     QPoint point(const char* name, QPoint fallback) const;
     std::vector<QPoint> points(const char* name) const;
+    BoxEdges box(const char* name, BoxEdges fallback) const;
     QString text(const char* name, const QString& fallback) const;
 
 private:

@@ -36,4 +36,7 @@ imaging::Outcome placeClipart(StepContext& context, const StepFields& fields);
 imaging::Outcome placeDecoration(StepContext& context, const StepFields& fields);
 imaging::Outcome paintStroke(StepContext& context, const StepFields& fields);
 
+// crop_steps.cpp
+imaging::Outcome crop(StepContext& context, const StepFields& fields);
+
 } // namespace recipe
