@@ -186,6 +186,8 @@ private:
     // crop (editor_dlg_crop.cpp)
     std::unique_ptr<QWidget> createCropPanel();
     void applyCrop();
+    // month calendar (editor_dlg_calendar.cpp)
+    void addMonthCalendar();
 
     // notices (editor_dlg_notices.cpp)
     void reportDocumentProblem(workspace::DocumentProblem problem);

@@ -127,6 +127,9 @@ void CEditorDlg::onCommand(int id) {
     case ID_SEND_TO_BACK:
         workspace_->onCommand(id);
         break;
+    case ID_TOOL_CALENDAR:
+        addMonthCalendar();
+        break;
     case ID_TOOL_BATCH_CONVERT:
         openBatchConvert();
         break;

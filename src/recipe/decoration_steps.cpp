@@ -43,8 +43,9 @@ int scaleDialFor(double factor) {
     return std::clamp(static_cast<int>(std::lround((factor - 1.0) * 180.0)), -180, 180);
 }
 
-// The object dials and the arrow keys on the object just placed; each change is an undo step of its own,
-// as in the editor.
+} // namespace
+
+// Each change is an undo step of its own, as in the editor.
 void adjustPlaced(WorkspaceDocument& document, const StepFields& fields) {
     if (fields.has("scale") && document.SetSelectedScale(scaleDialFor(fields.number("scale", 1.0))))
         document.RecordObjectStep();
@@ -54,8 +55,6 @@ void adjustPlaced(WorkspaceDocument& document, const StepFields& fields) {
     if (!offset.isNull() && document.NudgeSelected(offset.x(), offset.y()))
         document.EndNudge();
 }
-
-} // namespace
 
 Outcome placeFrame(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;

@@ -106,6 +106,14 @@ const std::vector<StepKind>& stepKinds() {
         {"crop",
          {{"constraint", Integer, 0, imaging::kCropConstraintCount - 1}, {"rect", Box, 0, kMaxPlace}},
          crop},
+        // A clipart of the document's own: placed and then sized and turned as the clipart step.
+        {"calendar",
+         {{"year", Integer, 1, 9999, true},
+          {"month", Integer, 1, 12, true},
+          {"at", Point, 0, kMaxPlace},
+          {"scale", Number, 0.1, 2.0},
+          {"angle", Integer, -180, 180}},
+         addCalendar},
     };
     return kinds;
 }

@@ -35,8 +35,14 @@ imaging::Outcome placeMask(StepContext& context, const StepFields& fields);
 imaging::Outcome placeClipart(StepContext& context, const StepFields& fields);
 imaging::Outcome placeDecoration(StepContext& context, const StepFields& fields);
 imaging::Outcome paintStroke(StepContext& context, const StepFields& fields);
+// The object dials and the arrow keys on the object just placed, from its step's "scale", "angle" and
+// "offset" fields.
+void adjustPlaced(workspace::WorkspaceDocument& document, const StepFields& fields);
 
 // crop_steps.cpp
 imaging::Outcome crop(StepContext& context, const StepFields& fields);
+
+// calendar_steps.cpp
+imaging::Outcome addCalendar(StepContext& context, const StepFields& fields);
 
 } // namespace recipe

@@ -126,4 +126,14 @@ bool exportCalendarPicture(const QImage& backBuffer, int width, int height, std:
     return true;
 }
 
+std::vector<std::uint8_t> calendarPictureOf(CalendarMonth shown) {
+    QImage backBuffer(calendarWidthFor(kCalendarPictureSide), kCalendarPictureSide, QImage::Format_RGB32);
+    if (backBuffer.isNull())
+        return {};
+    drawMonthCalendar(backBuffer, shown);
+    std::vector<std::uint8_t> picture(std::size_t{kCalendarPictureSide} * kCalendarPictureSide * 4);
+    exportCalendarPicture(backBuffer, kCalendarPictureSide, kCalendarPictureSide, picture);
+    return picture;
+}
+
 } // namespace text

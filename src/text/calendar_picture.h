@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace text {
 
@@ -27,5 +28,9 @@ std::uint8_t calendarAlpha(int red, int green, int blue);
 // from the back buffer's pixels; a position outside the back buffer counts as white. False, writing
 // nothing, when `out` is smaller than width × height × 4 bytes or a side is not positive.
 bool exportCalendarPicture(const QImage& backBuffer, int width, int height, std::span<std::uint8_t> out);
+
+// The picture the calendar dialog's OK gives for this month: 260 × 260 from a calendar of that size cut
+// to whole columns. Empty when no back buffer could be had.
+std::vector<std::uint8_t> calendarPictureOf(CalendarMonth shown);
 
 } // namespace text

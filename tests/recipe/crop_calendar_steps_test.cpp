@@ -1,6 +1,7 @@
 // The crop and calendar steps on a document: what they cut and place, and what they refuse.
 #include "recipe/recipe_runner.h"
 #include "support/temp_folder.h"
+#include "text/calendar_picture.h"
 #include "workspace/document.h"
 
 #include <gmock/gmock.h>
@@ -42,7 +43,32 @@ struct CropAndCalendarSteps : ::testing::Test {
     }
 
     QSize photoSize() const { return {document.canvasWidth(), document.canvasHeight()}; }
+
+    void loadGrey(int width, int height, std::uint8_t grey) {
+        imaging::PhotoBuffer photo;
+        photo.width = width;
+        photo.height = height;
+        photo.bgr.assign(static_cast<std::size_t>(width) * height * 3, grey);
+        document.setLoadedPicture(std::move(photo), false, 0, QStringLiteral("grey.png"));
+        document.keepLoadedPhoto();
+    }
+
+    const workspace::ClipartObject* clipartAt(int index) const {
+        return document.objects().get<workspace::ClipartObject>(index);
+    }
 };
+
+// Pixels of the exported photo within the calendar's 260 × 260 square centred on the photo whose grey
+// level lies beyond `threshold` (below it when `darker`).
+int pixelsBeyond(const imaging::PhotoBuffer& photo, int threshold, bool darker) {
+    int count = 0;
+    for (int y = photo.height / 2 - 130; y < photo.height / 2 + 130; ++y)
+        for (int x = photo.width / 2 - 130; x < photo.width / 2 + 130; ++x) {
+            const int green = photo.row(y)[x * 3 + 1];
+            count += darker ? green < threshold : green > threshold;
+        }
+    return count;
+}
 
 } // namespace
 
@@ -88,11 +114,66 @@ TEST_F(CropAndCalendarSteps, ACropThatCannotBeMadeIsRefused) {
     EXPECT_THAT(run(R"({"op": "crop", "rect": [10, 10, 12, 300]})").reason,
                 ::testing::StartsWith("step 1 (crop): the rectangle is too small to crop"));
     EXPECT_EQ(photoSize(), QSize(800, 600));
-    EXPECT_EQ(run(R"({"op": "crop", "rect": [300, 10, 200, 300]})").reason,
-              "step 1 (crop): \"rect\" must have its left edge before its right and its top above its bottom");
+    EXPECT_EQ(
+        run(R"({"op": "crop", "rect": [300, 10, 200, 300]})").reason,
+        "step 1 (crop): \"rect\" must have its left edge before its right and its top above its bottom");
     EXPECT_EQ(run(R"({"op": "crop", "rect": [0, 0, 10]})").reason,
               "step 1 (crop): \"rect\" must be four whole numbers [left, top, right, bottom], each from 0 to "
               "65535");
     EXPECT_EQ(run(R"({"op": "crop", "constraint": 8})").reason,
               "step 1 (crop): \"constraint\" must be a whole number from 0 to 7");
+}
+
+TEST_F(CropAndCalendarSteps, ACalendarIsAClipartOfTheDocumentsOwnThatTurnsAndScales) {
+    load(800, 600); // shown at 1:1
+    ASSERT_TRUE(run(R"({"op": "calendar", "year": 2028, "month": 2})"));
+    ASSERT_EQ(document.objects().size(), 1);
+    const workspace::ClipartObject* centred = clipartAt(0);
+    ASSERT_NE(centred, nullptr);
+    EXPECT_EQ(centred->inMemory, 1);
+    EXPECT_EQ(centred->offsetX, 0);
+    EXPECT_EQ(centred->offsetY, 0);
+    EXPECT_EQ(centred->scale, 1.0f);
+    const QImage& pixels = document.memoryCliparts().at(0);
+    const std::vector<std::uint8_t> february = text::calendarPictureOf({2028, 2});
+    ASSERT_EQ(pixels.size(), QSize(260, 260));
+    EXPECT_TRUE(std::equal(february.begin(), february.end(), pixels.constBits()));
+
+    ASSERT_TRUE(run(R"({"op": "calendar", "year": 2029, "month": 12, "at": [100, 150], "scale": 0.5,
+                        "angle": 30})"));
+    ASSERT_EQ(document.objects().size(), 2);
+    const workspace::ClipartObject* turned = clipartAt(1);
+    EXPECT_EQ(turned->offsetX, 100 - 400);
+    EXPECT_EQ(turned->offsetY, 150 - 300);
+    EXPECT_FLOAT_EQ(turned->scale, 0.5f);
+    EXPECT_FLOAT_EQ(turned->angle, 30.0f);
+    EXPECT_EQ(document.memoryCliparts().size(), 2u);
+    // The dials' changes are steps of their own: one undo straightens it.
+    ASSERT_TRUE(run(R"({"op": "undo"})"));
+    EXPECT_FLOAT_EQ(clipartAt(1)->angle, 0.0f);
+    EXPECT_FLOAT_EQ(clipartAt(1)->scale, 0.5f);
+
+    EXPECT_EQ(run(R"({"op": "calendar", "year": 2028, "month": 13})").reason,
+              "step 1 (calendar): \"month\" must be a whole number from 1 to 12");
+    EXPECT_EQ(run(R"({"op": "calendar", "year": 2028, "month": 1, "at": [800, 0]})").reason,
+              "step 1 (calendar): \"at\" (800, 0) lies outside the 800 × 600 photo");
+}
+
+TEST_F(CropAndCalendarSteps, TheExportedCalendarReadsOnALightAndOnADarkPhoto) {
+    // The light grey of the lettering shows on a dark photo, its dark engraved edge on a light one; the
+    // white around it is gone on both.
+    loadGrey(800, 600, 200);
+    ASSERT_TRUE(run(R"({"op": "calendar", "year": 2028, "month": 2})"));
+    const auto light = document.flattenForExport(false);
+    ASSERT_TRUE(light);
+    EXPECT_GT(pixelsBeyond(*light, 60, true), 100);
+    EXPECT_EQ(pixelsBeyond(*light, 250, false), 0);
+
+    loadGrey(800, 600, 40);
+    ASSERT_TRUE(run(R"({"op": "calendar", "year": 2028, "month": 2})"));
+    const auto dark = document.flattenForExport(false);
+    ASSERT_TRUE(dark);
+    EXPECT_GT(pixelsBeyond(*dark, 180, false), 1000);
+    // Outside the calendar the photo is as it was.
+    EXPECT_EQ(dark->row(10)[30], 40);
 }
