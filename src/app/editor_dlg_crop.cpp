@@ -1,7 +1,10 @@
 // The main window's crop tool: the crop panel and its "Crop".
 #include "app/editor_dlg.h"
+#include "app/wait_cursor.h"
 #include "imaging/widgets/crop_panel.h"
 #include "workspace/workspace_wnd.h"
+
+#include <cstdint>
 
 namespace app {
 
@@ -13,7 +16,12 @@ std::unique_ptr<QWidget> CEditorDlg::createCropPanel() {
 }
 
 void CEditorDlg::applyCrop() {
-    workspace_->document().FlattenIntoPhoto(true);
+    workspace::WorkspaceDocument& document = workspace_->document();
+    {
+        const WaitCursor wait(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
+                              workspace::kWaitCursorPixels);
+        document.FlattenIntoPhoto(true);
+    }
     refreshStatusReadout();
 }
 
