@@ -63,7 +63,7 @@ void CEditorDlg::openDropDown(int buttonId) {
 }
 
 void CEditorDlg::showHelp() {
-    const QString helpFolder = app_.folders().programFolder() + QStringLiteral("/Help");
+    const QString helpFolder = app_.folders().shippedFolder(QStringLiteral("Help"));
     if (!controls::showHelpBook(this, helpFolder))
         app_.dialogs().inform(
             this, QStringLiteral("The help book was not found in \"%1\".\nReinstall the editor to "

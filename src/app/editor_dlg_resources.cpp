@@ -190,7 +190,7 @@ int CEditorDlg::selectedBrushTip() const {
 }
 
 void CEditorDlg::showPackagesHelp() {
-    const QString helpFolder = app_.folders().programFolder() + QStringLiteral("/Help");
+    const QString helpFolder = app_.folders().shippedFolder(QStringLiteral("Help"));
     if (!controls::showHelpBook(this, helpFolder, kPackagesHelpPage))
         app_.dialogs().inform(
             this, QStringLiteral("The help book was not found in \"%1\".\nReinstall the editor to "

@@ -7,11 +7,37 @@
 
 namespace platform {
 
-Folders::Folders(QString programFolder, QString userFolder)
-    : programFolder_(QDir::cleanPath(std::move(programFolder))), userFolder_(std::move(userFolder)) {}
+namespace {
+
+// The installed layout: <prefix>/bin/pictovance reads <prefix>/share/pictovance/.
+QString shareFolderOf(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QStringLiteral("/../share/pictovance"));
+}
+
+bool isFolder(const QString& path) {
+    return QFileInfo(path).isDir();
+}
+
+// Asked of the system (access(2)), so a read-only mount counts too; nothing is written, since a headless
+// run must leave the program folder as it found it.
+bool canWriteIn(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace
+
+Folders::Folders(QString programFolder, QString userFolder, DataPlace place)
+    : programFolder_(QDir::cleanPath(std::move(programFolder))), userFolder_(std::move(userFolder)),
+      place_(place) {}
+
+Folders Folders::forProgramFolder(QString programFolder, QString userFolder) {
+    const DataPlace place = choosePlace(programFolder);
+    return Folders(std::move(programFolder), std::move(userFolder), place);
+}
 
 Folders Folders::forRunningProgram() {
-    return Folders(QCoreApplication::applicationDirPath());
+    return forProgramFolder(QCoreApplication::applicationDirPath());
 }
 
 Folders Folders::withScratchFolder(QString scratchFolder) const {
@@ -20,8 +46,34 @@ Folders Folders::withScratchFolder(QString scratchFolder) const {
     return folders;
 }
 
+DataPlace Folders::choosePlace(const QString& programFolder) {
+    const QString program = QDir::cleanPath(programFolder);
+    const QString data = program + QStringLiteral("/Data");
+    const bool oursBeside = isFolder(data) || isFolder(program + QStringLiteral("/Help")) ||
+                            isFolder(program + QStringLiteral("/Starter"));
+    if (!oursBeside && isFolder(shareFolderOf(program)))
+        return DataPlace::UserDataFolder;
+    return canWriteIn(isFolder(data) ? data : program) ? DataPlace::ProgramFolder : DataPlace::UserDataFolder;
+}
+
+QString Folders::shippedFolder(const QString& name) const {
+    const QString beside = programFolder_ + QLatin1Char('/') + name;
+    if (isFolder(beside))
+        return beside;
+    const QString installed = shareFolderOf(programFolder_) + QLatin1Char('/') + name;
+    return isFolder(installed) ? installed : beside;
+}
+
+QString Folders::dataRoot() const {
+    if (place_ == DataPlace::ProgramFolder)
+        return programFolder_;
+    QString root = userRoot();
+    root.chop(1);
+    return root;
+}
+
 QString Folders::undoFileFolder() const {
-    return scratchFolder_.isEmpty() ? programFolder_ : scratchFolder_;
+    return scratchFolder_.isEmpty() ? dataRoot() : scratchFolder_;
 }
 
 QString Folders::workingDataFolder() const {
@@ -29,7 +81,7 @@ QString Folders::workingDataFolder() const {
 }
 
 QString Folders::GetDataFolder() const {
-    const QString path = programFolder_ + QStringLiteral("/Data/");
+    const QString path = dataRoot() + QStringLiteral("/Data/");
     QDir().mkpath(path);
     return path;
 }
@@ -38,16 +90,19 @@ bool Folders::dataFolderAvailable() const {
     return QFileInfo(GetDataFolder()).isDir();
 }
 
-QString Folders::userDataFolder() const {
-    if (!scratchFolder_.isEmpty())
-        return scratchFolder_ + QLatin1Char('/');
-    // Named as the profile is (organisation "Quorix", application "Pictovance Dazazizu").
+QString Folders::userRoot() const {
+    // Named as the profile is (organisation "Quorix", application "Pictovance Dazazizu"), whatever names
+    // the running application was given.
     const QString root = userFolder_.isEmpty()
                              ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                              : QDir::cleanPath(userFolder_) + QStringLiteral("/share");
     const QString path = root + QStringLiteral("/Quorix/Pictovance Dazazizu/");
     QDir().mkpath(path);
     return path;
+}
+
+QString Folders::userDataFolder() const {
+    return scratchFolder_.isEmpty() ? userRoot() : scratchFolder_ + QLatin1Char('/');
 }
 
 QString Folders::documentsFolder() const {

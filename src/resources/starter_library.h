@@ -1,5 +1,5 @@
 #pragma once
-// The library a new installation starts with: the packages in the program folder's "Starter" folder.
+// The library a new Data folder starts with: the packages the program ships in its "Starter" folder.
 
 #include "platform/folders.h"
 #include "resources/package_importer.h"
