@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include <QDir>
+#include <QUrl>
+
 namespace app {
 
 QString windowsStyleCommandLine(const QString& programPath, const QStringList& arguments) {
@@ -15,6 +18,24 @@ std::optional<QString> pifArgument(const QString& commandLine) {
     // lastIndexOf gives -1 without a quote, so the skip of two characters starts at index 1.
     const qsizetype start = commandLine.lastIndexOf(QLatin1Char('"')) + 2;
     return commandLine.mid(std::min(start, commandLine.size()));
+}
+
+QStringList picturesToOpen(const QString& programPath, const QStringList& arguments,
+                           const QString& currentFolder) {
+    if (pifArgument(windowsStyleCommandLine(programPath, arguments)))
+        return {};
+    QStringList pictures;
+    const QDir current(currentFolder);
+    for (const QString& argument : arguments) {
+        if (argument.isEmpty())
+            continue;
+        const QUrl url(argument);
+        const QString path = argument.startsWith(QLatin1String("file:")) && url.isLocalFile()
+                                 ? url.toLocalFile()
+                                 : argument;
+        pictures << QDir::cleanPath(current.absoluteFilePath(path));
+    }
+    return pictures;
 }
 
 } // namespace app

@@ -15,4 +15,10 @@ QString windowsStyleCommandLine(const QString& programPath, const QStringList& a
 // character. Nothing for any other line.
 std::optional<QString> pifArgument(const QString& commandLine);
 
+// The pictures a start of the editor is asked to open: every argument as an absolute path, resolved
+// against `currentFolder` (a "file:" URL, as file managers may pass, as its local path). None for a
+// command line the "PIF" rule takes.
+QStringList picturesToOpen(const QString& programPath, const QStringList& arguments,
+                           const QString& currentFolder);
+
 } // namespace app

@@ -53,7 +53,7 @@ void CEditorApp::markMainWindowReady() {
     if (!instanceLock_ || instanceServer_ || !mainWindow_)
         return;
     instanceServer_ = std::make_unique<InstanceServer>();
-    QObject::connect(instanceServer_.get(), &InstanceServer::commandLineReceived, mainWindow_.get(),
+    QObject::connect(instanceServer_.get(), &InstanceServer::handOffReceived, mainWindow_.get(),
                      &CEditorDlg::handOffReceived);
     instanceServer_->listen();
 }

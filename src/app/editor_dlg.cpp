@@ -260,13 +260,14 @@ controls::CDialCtrl* CEditorDlg::dial(int number) const {
     }
 }
 
-void CEditorDlg::handOffReceived(const QString& commandLine) {
+void CEditorDlg::handOffReceived(const QString& commandLine, const QStringList& pictures) {
     showNormal();
     raise();
     activateWindow();
     if (const auto argument = pifArgument(commandLine))
         writeProfileString(QStringLiteral("CommandPath"), QStringLiteral("path"), *argument);
     relayout();
+    openPictures(pictures);
 }
 
 } // namespace app

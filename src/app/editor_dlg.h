@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -75,8 +76,12 @@ public:
     platform::LResult onMessage(int message, platform::WParam wParam, platform::LParam lParam) override;
 
     // A second start handed its command line over: come to the front, keep a "PIF" argument in the
-    // profile, lay out again.
-    void handOffReceived(const QString& commandLine);
+    // profile, lay out again, and open the pictures it names.
+    void handOffReceived(const QString& commandLine, const QStringList& pictures = {});
+    // Pictures named on the command line (editor_dlg_open.cpp): each is added to the photo list as an
+    // import adds it, then the first of them that is listed is opened as a click on it would open it.
+    // Those that cannot be listed are named in one message. Waits for a running import to end first.
+    void openPictures(const QStringList& paths);
     // Lays the children out for the current size and rebuilds the skin.
     void relayout();
 
@@ -109,7 +114,8 @@ public:
     // the point lies over the workspace (editor_dlg_workspace.cpp).
     void dropOnWorkspace(int category, int index, QPoint globalPoint);
     // Imports these files as the Import command would, in the background (files dropped on the list).
-    void startImport(const QStringList& paths);
+    // Returns the import's number, or 0 when none was started.
+    int startImport(const QStringList& paths);
     // Saves the photo list store (every close path does).
     void saveStore();
     // No store is written back (the screenshot run).
@@ -188,6 +194,13 @@ private:
     void applyCrop();
     // month calendar (editor_dlg_calendar.cpp)
     void addMonthCalendar();
+    // pictures named on the command line (editor_dlg_open.cpp)
+    void startNextOpening();
+    // At the end of every import: opens what the opening import brought in, then starts the next.
+    void finishOpening(int import, ImportEnd end, const QStringList& refused);
+    // Opens the first of the opening's pictures that is listed and names those that are not, apart from
+    // `refused` (paths too long to list, reported already).
+    void openListedPictures(const QStringList& refused);
 
     // notices (editor_dlg_notices.cpp)
     void reportDocumentProblem(workspace::DocumentProblem problem);
@@ -275,6 +288,9 @@ private:
     std::unique_ptr<PhotoImportThread> importThread_;
     int currentImport_ = 0;                // the number of the import started last
     QHash<int, QStringList> refusedPaths_; // by import: paths too long to be listed
+    std::deque<QStringList> openingsWaiting_; // pictures named on command lines, waiting for their import
+    int openingImport_ = 0;                  // the import bringing in the pictures to open, 0 for none
+    QStringList openingPaths_;
 
     // Scalar state.
     bool collageMode_ = false;

@@ -33,27 +33,29 @@ void CEditorDlg::importPhotos() {
     startImport(paths);
 }
 
-void CEditorDlg::startImport(const QStringList& paths) {
+int CEditorDlg::startImport(const QStringList& paths) {
     if (paths.isEmpty() || importThread_->running())
-        return;
-    if (const int import = importThread_->start(paths)) {
+        return 0;
+    const int import = importThread_->start(paths);
+    if (import) {
         currentImport_ = import;
         progressWindow_->showCentred();
     }
+    return import;
 }
 
 // The end of an import may arrive after the next import has started (files dropped in between): it then
 // leaves the progress window to the new import and reports only its own refused paths.
-void CEditorDlg::importFinished(int import, ImportEnd) {
+void CEditorDlg::importFinished(int import, ImportEnd end) {
     if (import == currentImport_)
         progressWindow_->hide();
     const QStringList refused = refusedPaths_.take(import);
-    if (refused.isEmpty())
-        return;
-    app_.dialogs().inform(this,
-                          QStringLiteral("These files were not imported because their paths are longer than "
-                                         "the photo list can keep (259 bytes):\n%1")
-                              .arg(refused.join(QLatin1Char('\n'))));
+    if (!refused.isEmpty())
+        app_.dialogs().inform(this,
+                              QStringLiteral("These files were not imported because their paths are longer "
+                                             "than the photo list can keep (259 bytes):\n%1")
+                                  .arg(refused.join(QLatin1Char('\n'))));
+    finishOpening(import, end, refused);
 }
 
 void CEditorDlg::photoImported(const QString& path) {

@@ -5,12 +5,15 @@
 #include "app/commands/screenshot_command.h"
 #include "app/commands/usage.h"
 #include "app/editor_app.h"
+#include "app/editor_dlg.h"
 #include "app/product.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"
+#include "platform/termination_requests.h"
 #include "resources/starter_library.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -92,7 +95,8 @@ int runPictovance(int argc, char** argv) {
         break;
     case InstanceLock::State::HeldElsewhere:
         // A second start shows no window: it hands its command line over and ends.
-        if (!handOffToRunningInstance(windowsStyleCommandLine(programPath(argv), arguments))) {
+        if (!handOffToRunningInstance({windowsStyleCommandLine(programPath(argv), arguments),
+                                       picturesToOpen(programPath(argv), arguments, QDir::currentPath())})) {
             std::fprintf(stderr, "pictovance: another copy of the editor is running but did not answer; try "
                                  "again in a moment.\n");
             return 1;
@@ -115,8 +119,14 @@ int runPictovance(int argc, char** argv) {
     CEditorApp editor(platform::Folders::forRunningProgram(),
                       std::make_unique<platform::QtDialogs>(QString::fromLatin1(kProductName)));
     editor.holdInstanceLock(std::move(lock));
-    resources::prepareLibrary(editor.folders(), editor.folders().programFolder() + QStringLiteral("/Starter"));
-    editor.startMainWindow();
+    // Asked to end by the system: end as the Close button does, keeping the photo list.
+    platform::TerminationRequests termination;
+    QObject::connect(&termination, &platform::TerminationRequests::requested, [&editor] {
+        if (CEditorDlg* window = editor.mainWindow())
+            window->close();
+    });
+    resources::prepareLibrary(editor.folders(), editor.folders().shippedFolder(QStringLiteral("Starter")));
+    editor.startMainWindow().openPictures(picturesToOpen(programPath(argv), arguments, QDir::currentPath()));
     editor.runMainWindow();
     return editor.ExitInstance();
 }

@@ -26,7 +26,7 @@ QString userTag() {
 }
 
 constexpr char kReceipt = '1';
-// A command line longer than this is not a command line; refuse it rather than buffer it.
+// A part of a hand-off longer than this is no command line; refuse it rather than buffer it.
 constexpr quint32 kMaxCommandLineBytes = 1 << 20;
 
 #ifdef Q_OS_UNIX
@@ -107,18 +107,81 @@ InstanceLock::State InstanceLock::tryAcquire() {
     return State::Unavailable;
 }
 
-bool handOffToRunningInstance(const QString& commandLine, int timeoutMs) {
+namespace {
+
+void appendPart(QByteArray& message, const QByteArray& part) {
+    QDataStream(&message, QIODevice::Append) << static_cast<quint32>(part.size());
+    message += part;
+}
+
+// One length-prefixed part at `offset`; false while it has not all arrived. `invalid` is set for a
+// length over the limit.
+bool readPart(const QByteArray& bytes, qsizetype& offset, QByteArray& part, bool& invalid) {
+    if (bytes.size() - offset < 4)
+        return false;
+    quint32 length = 0;
+    QDataStream(bytes.mid(offset, 4)) >> length;
+    if (length > kMaxCommandLineBytes) {
+        invalid = true;
+        return false;
+    }
+    if (bytes.size() - offset - 4 < static_cast<qsizetype>(length))
+        return false;
+    part = bytes.mid(offset + 4, length);
+    offset += 4 + static_cast<qsizetype>(length);
+    return true;
+}
+
+} // namespace
+
+QByteArray encodeHandOff(const HandOff& handOff) {
+    QByteArray pictures;
+    for (const QString& picture : handOff.pictures)
+        pictures += picture.toUtf8() + '\0';
+    QByteArray message;
+    appendPart(message, handOff.commandLine.toUtf8());
+    appendPart(message, pictures);
+    return message;
+}
+
+HandOffReading decodeHandOff(const QByteArray& bytes) {
+    HandOffReading reading;
+    qsizetype offset = 0;
+    QByteArray commandLine;
+    QByteArray pictures;
+    bool invalid = false;
+    if (!readPart(bytes, offset, commandLine, invalid) || !readPart(bytes, offset, pictures, invalid)) {
+        reading.state = invalid ? HandOffReading::State::Invalid : HandOffReading::State::Incomplete;
+        return reading;
+    }
+    if (!pictures.isEmpty() && !pictures.endsWith('\0')) {
+        reading.state = HandOffReading::State::Invalid;
+        return reading;
+    }
+    pictures.chop(1);
+    if (!pictures.isEmpty()) {
+        for (const QByteArray& picture : pictures.split('\0')) {
+            if (picture.isEmpty()) {
+                reading.state = HandOffReading::State::Invalid;
+                return reading;
+            }
+            reading.handOff.pictures << QString::fromUtf8(picture);
+        }
+    }
+    reading.handOff.commandLine = QString::fromUtf8(commandLine);
+    reading.state = HandOffReading::State::Complete;
+    reading.consumed = offset;
+    return reading;
+}
+
+bool handOffToRunningInstance(const HandOff& handOff, int timeoutMs) {
     if (singleInstanceServerName().isEmpty())
         return false;
     QLocalSocket socket;
     socket.connectToServer(singleInstanceServerName());
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    const QByteArray text = commandLine.toUtf8();
-    QByteArray message;
-    QDataStream(&message, QIODevice::WriteOnly) << static_cast<quint32>(text.size());
-    message += text;
-    socket.write(message);
+    socket.write(encodeHandOff(handOff));
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     if (!socket.waitForReadyRead(timeoutMs))
@@ -143,20 +206,16 @@ void InstanceServer::acceptConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->bytesAvailable() < 4)
-                return;
-            quint32 length = 0;
-            QDataStream(socket->peek(4)) >> length;
-            if (length > kMaxCommandLineBytes) {
+            const HandOffReading reading = decodeHandOff(socket->peek(socket->bytesAvailable()));
+            if (reading.state == HandOffReading::State::Invalid) {
                 socket->abort();
                 return;
             }
-            if (socket->bytesAvailable() < 4 + static_cast<qint64>(length))
+            if (reading.state == HandOffReading::State::Incomplete)
                 return;
-            socket->skip(4);
-            const QString commandLine = QString::fromUtf8(socket->read(length));
+            socket->skip(reading.consumed);
             // Handled before the receipt goes back, so the second start ends only once all is done.
-            emit commandLineReceived(commandLine);
+            emit handOffReceived(reading.handOff.commandLine, reading.handOff.pictures);
             socket->write(QByteArray(1, kReceipt));
             socket->flush();
             socket->disconnectFromServer();

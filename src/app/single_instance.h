@@ -2,8 +2,10 @@
 // One running editor per user: a lock file marks that an instance exists, and a local server, opened
 // once the main window is ready, takes the command line of a second start.
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QLocalServer;
@@ -47,9 +49,30 @@ private:
     QString problem_;
 };
 
-// Second start: hands the command line to the running instance and waits briefly for its receipt.
+// What a second start hands over: its command line as Windows would give it (the "PIF" rule reads it),
+// and the pictures it was asked to open, as absolute paths.
+struct HandOff {
+    QString commandLine;
+    QStringList pictures;
+    bool operator==(const HandOff&) const = default;
+};
+
+// The message on the socket: the command line's byte count (32-bit, big-endian) and its UTF-8 bytes, then
+// the pictures' byte count and their UTF-8 paths, each ended by a NUL byte.
+QByteArray encodeHandOff(const HandOff& handOff);
+// The bytes received so far: a whole message (and how many bytes it took), a message still arriving, or
+// bytes that are no hand-off (a part over 1 MiB, a picture list not ended by NUL, an empty path).
+struct HandOffReading {
+    enum class State { Incomplete, Complete, Invalid };
+    State state = State::Incomplete;
+    HandOff handOff;
+    qsizetype consumed = 0;
+};
+HandOffReading decodeHandOff(const QByteArray& bytes);
+
+// Second start: hands the command line over to the running instance and waits briefly for its receipt.
 // False when no running window takes it (it may still be starting, or be gone).
-bool handOffToRunningInstance(const QString& commandLine, int timeoutMs = 1500);
+bool handOffToRunningInstance(const HandOff& handOff, int timeoutMs = 1500);
 
 // First instance: receives the command lines of later starts.
 class InstanceServer : public QObject {
@@ -60,7 +83,7 @@ public:
     bool listen();
 
 signals:
-    void commandLineReceived(const QString& commandLine);
+    void handOffReceived(const QString& commandLine, const QStringList& pictures);
 
 private:
     void acceptConnection();

@@ -29,3 +29,16 @@ TEST(CommandLine, PifRule) {
     // A quote right before "PIF" leaves only what follows the skipped character.
     EXPECT_EQ(pifArgument("\"/p\"PIF"), QString("IF"));
 }
+
+TEST(CommandLine, PicturesToOpenAreAbsoluteAndLeaveThePifHandOverAlone) {
+    using app::picturesToOpen;
+    EXPECT_EQ(picturesToOpen("/usr/bin/pictovance", {"photo.jpg", "../b/c.png", "/abs/d e.tif"}, "/home/u/a"),
+              QStringList({"/home/u/a/photo.jpg", "/home/u/b/c.png", "/abs/d e.tif"}));
+    // What a file manager may pass, escapes and all; an empty argument names nothing.
+    EXPECT_EQ(picturesToOpen("/p", {"file:///home/u/My%20Pictures/%C3%A9t%C3%A9.jpg", ""}, "/"),
+              QStringList({QString::fromUtf8("/home/u/My Pictures/été.jpg")}));
+    EXPECT_TRUE(picturesToOpen("/p", {}, "/home").isEmpty());
+    // A line the "PIF" rule takes is that rule's, and opens nothing.
+    EXPECT_TRUE(picturesToOpen("/p", {"photo.jpg", "card.PIF"}, "/home").isEmpty());
+    EXPECT_EQ(picturesToOpen("/p", {"card.pif"}, "/home"), QStringList({"/home/card.pif"}));
+}

@@ -1,4 +1,5 @@
 // Two real editor processes: the second start hands over to the first and ends without a window.
+#include "app/photos/photo_list_store.h"
 #include "app/single_instance.h"
 #include "support/temp_folder.h"
 
@@ -6,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
@@ -46,9 +48,11 @@ protected:
         return start(arguments, environment(platform));
     }
 
-    std::unique_ptr<QProcess> start(const QStringList& arguments, const QProcessEnvironment& env) const {
+    std::unique_ptr<QProcess> start(const QStringList& arguments, const QProcessEnvironment& env,
+                                    const QString& workingFolder = {}) const {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(env);
+        process->setWorkingDirectory(workingFolder.isEmpty() ? root.path() : workingFolder);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(program, arguments);
         process->waitForStarted(5000);
@@ -186,4 +190,30 @@ TEST_F(InstanceProcesses, UnknownOptionPrintsTheUsageAndEndsWithoutADisplay) {
         EXPECT_TRUE(error.contains("--screenshot FILE [--open PICTURE]"));
     }
     EXPECT_FALSE(QFileInfo::exists(root.file("s.png")));
+}
+
+TEST_F(InstanceProcesses, PicturesNamedOnTheCommandLineAreListedAtTheFirstStartAndHandedOverAtASecond) {
+    ASSERT_TRUE(QDir(root.path()).mkpath("pictures/more"));
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(root.file("pictures/first.png")));
+    ASSERT_TRUE(picture.save(root.file("pictures/more/two words.png")));
+
+    // Paths are taken relative to the folder each start was made in.
+    auto first = start({"pictures/first.png"}, environment());
+    ASSERT_TRUE(waitUntilReady(*first));
+    auto second = start({"two words.png"}, environment("no-such-platform"), root.file("pictures/more"));
+    ASSERT_TRUE(second->waitForFinished(5000));
+    EXPECT_EQ(second->exitCode(), 0);
+
+    // Asked by the system to end, the editor ends as its Close button ends it, keeping the photo list.
+    QThread::msleep(1000); // the handed-over picture is imported in the background
+    first->terminate();
+    ASSERT_TRUE(first->waitForFinished(10000));
+    EXPECT_EQ(first->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(first->exitCode(), 0);
+    const app::StoreLoadResult store = app::loadPhotoListStore(root.file("app/Data/ZorvathMedia"));
+    ASSERT_EQ(store.list.records.size(), 2u);
+    EXPECT_EQ(store.list.records[0].fullPath(), root.file("pictures/first.png"));
+    EXPECT_EQ(store.list.records[1].fullPath(), root.file("pictures/more/two words.png"));
 }

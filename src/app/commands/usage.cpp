@@ -10,15 +10,15 @@ namespace {
 
 struct ModeUsage {
     ProgramMode mode;
-    const char* arguments;   // after "pictovance"; empty for the editor
+    const char* arguments;   // after "pictovance"
     const char* description; // lines of the --help text, each indented and ending with a line break
 };
 
 constexpr ModeUsage kModes[] = {
-    {ProgramMode::Editor, "",
-     "      Starts the editor; a second start brings the running editor to the front. To work on a\n"
-     "      picture, import it into the photo list (File > Import Photo, or drop the file on the list)\n"
-     "      and click it there.\n"},
+    {ProgramMode::Editor, "[PICTURE...]",
+     "      Starts the editor. Each PICTURE is added to the photo list, as File > Import Photo adds it,\n"
+     "      and the first of them is opened. When the editor is already running, it comes to the front\n"
+     "      and takes the pictures instead; no second window opens.\n"},
     {ProgramMode::Convert, "--convert FORMAT --out DIR [--jobs N] FILE...",
      "      Converts each picture FILE into DIR as FORMAT (jpg, bmp, gif, png, pnm, tga, tif or pcx),\n"
      "      keeping its name. N workers convert at once (one per processor core by default); one line\n"
@@ -40,8 +40,7 @@ constexpr ModeUsage kModes[] = {
 void printHelp() {
     std::printf("%s %s, a photo decorating editor.\n\nUsage:\n", kProductName, kProductVersion);
     for (const ModeUsage& usage : kModes)
-        std::printf("  pictovance%s%s\n%s\n", *usage.arguments ? " " : "", usage.arguments,
-                    usage.description);
+        std::printf("  pictovance %s\n%s\n", usage.arguments, usage.description);
     std::printf("  pictovance --help      Shows this text.\n"
                 "  pictovance --version   Shows the version.\n"
                 "\n"
@@ -63,9 +62,9 @@ int runUsageRequest(const QStringList& arguments) {
 }
 
 void printUsageLine() {
-    std::fprintf(stderr, "usage: pictovance [--help | --version");
+    std::fprintf(stderr, "usage: pictovance [PICTURE... | --help | --version");
     for (const ModeUsage& usage : kModes) {
-        if (*usage.arguments)
+        if (usage.mode != ProgramMode::Editor)
             std::fprintf(stderr, " | %s", usage.arguments);
     }
     std::fprintf(stderr, "]\n");
@@ -74,7 +73,7 @@ void printUsageLine() {
 void printUsageLine(ProgramMode mode) {
     for (const ModeUsage& usage : kModes) {
         if (usage.mode == mode)
-            std::fprintf(stderr, "usage: pictovance%s%s\n", *usage.arguments ? " " : "", usage.arguments);
+            std::fprintf(stderr, "usage: pictovance %s\n", usage.arguments);
     }
 }
 

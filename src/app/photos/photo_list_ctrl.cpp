@@ -95,6 +95,17 @@ bool CPhotoListCtrl::removeMarked() {
     return removed;
 }
 
+bool CPhotoListCtrl::makeCurrent(int record) {
+    const int position = shownPosition(record);
+    if (position < 0)
+        return false;
+    unmarkAll();
+    setMarked(record, true);
+    current_ = record;
+    setOffset(offsetShowing(position, columns_, offset_, height(), range_));
+    return true;
+}
+
 void CPhotoListCtrl::rebuildShown() {
     shown_.clear();
     if (list_ != nullptr) {

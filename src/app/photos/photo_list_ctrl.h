@@ -36,6 +36,9 @@ public:
     bool removeMarked();
     // The record index of the current photo, or -1 when there is none.
     int currentIndex() const { return current_; }
+    // Makes this shown record the current photo, marked alone and scrolled into view, as a click on it
+    // would; the parent is not told. False when the record is not shown.
+    bool makeCurrent(int record);
 
     int columns() const { return columns_; }
     int scrollRange() const { return range_; }
