@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages listed in scripts/packages.txt; with --peers also the tools the imaging
-# benchmark compares against, with --fuzz the compiler and runtime of the fuzzers. Quick when everything
-# is already there.
+# benchmark compares against, with --fuzz the compiler and runtime of the fuzzers, with --package the
+# tools that make and check the Debian package. Quick when everything is already there.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/packages.txt")
@@ -9,6 +9,7 @@ for option in "$@"; do
     case "$option" in
     --peers) wanted+=(python3-pil python3-opencv) ;;
     --fuzz) wanted+=(clang-14 libclang-rt-14-dev libfuzzer-14-dev) ;;
+    --package) wanted+=(dpkg-dev file desktop-file-utils appstream) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
     esac
 done

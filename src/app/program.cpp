@@ -116,6 +116,8 @@ int runPictovance(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kProductName));
+    // Ties the window to the installed desktop entry (its Wayland app id, the launcher's icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quorix.pictovance"));
     CEditorApp editor(platform::Folders::forRunningProgram(),
                       std::make_unique<platform::QtDialogs>(QString::fromLatin1(kProductName)));
     editor.holdInstanceLock(std::move(lock));
