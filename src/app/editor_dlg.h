@@ -110,6 +110,8 @@ public:
     CPhotoListCtrl* photoListCtrl() const { return photoListCtrl_.get(); }
     ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
     bool importRunning() const { return importThread_ && importThread_->running(); }
+    // Pictures named on a command line are being brought in, or wait for their turn.
+    bool openingPictures() const { return openingImport_ != 0 || !openingsWaiting_.empty(); }
     // A resource thumbnail (by resources::ResourceCategory code) released at a screen point: placed when
     // the point lies over the workspace (editor_dlg_workspace.cpp).
     void dropOnWorkspace(int category, int index, QPoint globalPoint);

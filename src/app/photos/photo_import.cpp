@@ -61,10 +61,11 @@ void PhotoImportThread::run(int import, QStringList paths) {
                                       reinterpret_cast<platform::LParam>(&file));
         std::this_thread::sleep_for(kPauseBetweenFiles);
     }
+    // No longer running before the window hears of the end, so that it may start the next import there.
+    running_ = false;
     if (window_)
         QMetaObject::invokeMethod(
             window_, [finished = finished_, import, end] { finished(import, end); }, Qt::QueuedConnection);
-    running_ = false;
 }
 
 } // namespace app
