@@ -73,7 +73,11 @@ QString Folders::dataRoot() const {
 }
 
 QString Folders::undoFileFolder() const {
-    return scratchFolder_.isEmpty() ? dataRoot() : scratchFolder_;
+    if (!scratchFolder_.isEmpty())
+        return scratchFolder_;
+    const QString folder = dataRoot();
+    QDir().mkpath(folder); // the user's folder may not exist yet; the program folder always does
+    return folder;
 }
 
 QString Folders::workingDataFolder() const {
@@ -81,9 +85,13 @@ QString Folders::workingDataFolder() const {
 }
 
 QString Folders::GetDataFolder() const {
-    const QString path = dataRoot() + QStringLiteral("/Data/");
+    const QString path = dataFolderPath();
     QDir().mkpath(path);
     return path;
+}
+
+QString Folders::dataFolderPath() const {
+    return dataRoot() + QStringLiteral("/Data/");
 }
 
 bool Folders::dataFolderAvailable() const {
@@ -96,13 +104,15 @@ QString Folders::userRoot() const {
     const QString root = userFolder_.isEmpty()
                              ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                              : QDir::cleanPath(userFolder_) + QStringLiteral("/share");
-    const QString path = root + QStringLiteral("/Quorix/Pictovance Dazazizu/");
-    QDir().mkpath(path);
-    return path;
+    return root + QStringLiteral("/Quorix/Pictovance Dazazizu/");
 }
 
 QString Folders::userDataFolder() const {
-    return scratchFolder_.isEmpty() ? userRoot() : scratchFolder_ + QLatin1Char('/');
+    if (!scratchFolder_.isEmpty())
+        return scratchFolder_ + QLatin1Char('/');
+    const QString path = userRoot();
+    QDir().mkpath(path);
+    return path;
 }
 
 QString Folders::documentsFolder() const {

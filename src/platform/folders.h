@@ -42,6 +42,8 @@ public:
     // The Data folder, created when missing; computed afresh at every call, never cached. The trailing
     // separator is always there, so names can be appended directly.
     QString GetDataFolder() const;
+    // The same path, not created: for a run that only reads the library and must make nothing.
+    QString dataFolderPath() const;
     // True when the Data folder exists or could be created now.
     bool dataFolderAvailable() const;
     // The user's own data folder, for what belongs to the user rather than to the installation (the
@@ -68,7 +70,7 @@ public:
 private:
     // The folder that holds Data/ and the undo file, without a trailing separator.
     QString dataRoot() const;
-    // The user's data folder whatever the run, with a trailing separator; created when missing.
+    // The user's data folder whatever the run, with a trailing separator; not created.
     QString userRoot() const;
 
     QString programFolder_;

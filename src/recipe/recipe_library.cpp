@@ -33,12 +33,12 @@ int soundEntries(const resources::ResourceLibrary& library, ResourceCategory cat
 
 } // namespace
 
-RecipeLibrary openRecipeLibrary(const QString& programFolder) {
+RecipeLibrary openRecipeLibrary(const platform::Folders& folders) {
     RecipeLibrary opened;
     // A run only reads the library: a program without a Data folder has none, and none is made.
-    if (!QFileInfo(programFolder + QStringLiteral("/Data")).isDir())
+    if (!QFileInfo(folders.dataFolderPath()).isDir())
         return opened;
-    auto library = std::make_shared<const resources::ResourceLibrary>(platform::Folders(programFolder));
+    auto library = std::make_shared<const resources::ResourceLibrary>(folders);
     opened.pictures = std::make_shared<workspace::ResourcePictures>(library.get());
     for (const ResourceCategory category : {ResourceCategory::Frames, ResourceCategory::Masks,
                                             ResourceCategory::Cliparts, ResourceCategory::Decorations})

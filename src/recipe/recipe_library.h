@@ -3,6 +3,7 @@
 // photo's document through one shared set of decoded pictures, and counted so that a step naming an
 // entry the library does not hold stops the run before anything is written.
 
+#include "platform/folders.h"
 #include "resources/resource_types.h"
 #include "workspace/resource_pictures.h"
 
@@ -29,8 +30,8 @@ struct RecipeLibrary {
     int count(resources::ResourceCategory category) const { return counts[static_cast<int>(category)]; }
 };
 
-// The library of `programFolder`'s Data folder; empty, and nothing created, when there is no such folder.
-RecipeLibrary openRecipeLibrary(const QString& programFolder);
+// The library of the Data folder `folders` name; empty, and nothing created, when there is no such folder.
+RecipeLibrary openRecipeLibrary(const platform::Folders& folders);
 
 // Why a step of the recipe names an entry past what the library holds ("step 3 (frame): "index" 7 is
 // past the 2 frames of the library"); empty when every one is there.

@@ -20,7 +20,7 @@ RunSettings findRunSettings() {
     std::sort(faces.begin(), faces.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return {faces.isEmpty() ? QStringLiteral("sans-serif") : faces.first(),
-            openRecipeLibrary(platform::Folders::forRunningProgram().programFolder())};
+            openRecipeLibrary(platform::Folders::forRunningProgram())};
 }
 
 Outcome runSteps(const Recipe& recipe, const RunSettings& settings, workspace::WorkspaceDocument& document) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -92,6 +93,19 @@ TEST_F(InstalledProgram, ReadsItsShareFolderAndKeepsItsDataInTheUsersFolder) {
     EXPECT_EQ(editor.exitCode(), 0);
 
     EXPECT_EQ(frameCount(root.file("usr/bin")), 1); // the starter package, imported on the first start
+    // A recipe run of the installed program places frames from that same library.
+    QImage photo(80, 60, QImage::Format_RGB32);
+    photo.fill(Qt::gray);
+    ASSERT_TRUE(photo.save(root.file("photo.png")));
+    ASSERT_TRUE(root.write("recipe.json", R"({"recipe": 1, "steps": [{"op": "frame", "index": 0}]})"));
+    QProcess recipe;
+    recipe.setProcessEnvironment(environment());
+    recipe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    recipe.start(root.file("usr/bin/pictovance"),
+                 {"--recipe", root.file("recipe.json"), "--out", root.file("out"), root.file("photo.png")});
+    ASSERT_TRUE(recipe.waitForFinished(60000));
+    EXPECT_EQ(recipe.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo::exists(root.file("out/photo.jpg")));
     EXPECT_TRUE(QFileInfo::exists(userData() + "Data/ZorvathMedia"));
     EXPECT_EQ(QDir(root.file("usr/bin")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"pictovance"});

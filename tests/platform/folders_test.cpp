@@ -83,6 +83,9 @@ TEST(Folders, AnInstalledProgramReadsItsShareFolderAndWritesOnlyInTheUsersDataFo
     EXPECT_EQ(installed.shippedFolder("Starter"), prefix.file("share/pictovance/Starter"));
 
     const QString userData = user.path() + "/share/Quorix/Pictovance Dazazizu";
+    // Named without being made, for a run that only reads.
+    EXPECT_EQ(installed.dataFolderPath(), userData + "/Data/");
+    EXPECT_TRUE(QDir(user.path()).isEmpty());
     EXPECT_EQ(installed.GetDataFolder(), userData + "/Data/");
     EXPECT_TRUE(QFileInfo(userData + "/Data").isDir());
     EXPECT_EQ(installed.undoFileFolder(), userData);

@@ -35,7 +35,7 @@ struct DecorationSteps : resources_test::LibraryTest {
         writeData(files::kDecorations, resources_test::encodedList({solid(100, 75, qRgba(0, 0, 0, 60))}));
         writeData(files::kBrushTips, resources_test::rawList({solid(8, 8, qRgba(0, 0, 0, 255)),
                                                               solid(4, 4, qRgba(0, 0, 0, 255))}));
-        library = openRecipeLibrary(root_.path());
+        library = openRecipeLibrary(platform::Folders(root_.path()));
         document = std::make_unique<WorkspaceDocument>(root_.path(), listener, QSize(1280, 800),
                                                        library.library.get());
         document->shareResourcePictures(library.pictures);
@@ -73,7 +73,7 @@ TEST_F(DecorationSteps, TheLibraryIsCountedOnceAndIndexesPastItAreNamed) {
     ASSERT_TRUE(read.recipe);
     EXPECT_EQ(libraryProblem(*read.recipe, library),
               "step 2 (stroke): \"tip\" 2 is past the 2 brush tips of the library");
-    EXPECT_TRUE(libraryProblem(*read.recipe, openRecipeLibrary(root_.path() + "/none"))
+    EXPECT_TRUE(libraryProblem(*read.recipe, openRecipeLibrary(platform::Folders(root_.path() + "/none")))
                     .startsWith("step 1 (frame): \"index\" 1 is past the 0 frames"));
 
     const ReadRecipe badPoints = readRecipe(R"({"recipe": 1, "steps": [{"op": "stroke", "points": []}]})");
