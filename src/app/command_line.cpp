@@ -29,10 +29,11 @@ QStringList picturesToOpen(const QString& programPath, const QStringList& argume
     for (const QString& argument : arguments) {
         if (argument.isEmpty())
             continue;
-        const QUrl url(argument);
-        const QString path = argument.startsWith(QLatin1String("file:")) && url.isLocalFile()
-                                 ? url.toLocalFile()
-                                 : argument;
+        QString path = argument;
+        if (argument.startsWith(QLatin1String("file:"))) {
+            if (const QUrl url(argument); url.isLocalFile())
+                path = url.toLocalFile();
+        }
         pictures << QDir::cleanPath(current.absoluteFilePath(path));
     }
     return pictures;
