@@ -1,6 +1,6 @@
 // The main window's costs: start-up to the first painted frame, and one layout with its skin.
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "platform/scripted_dialogs.h"
 
 #include <QApplication>

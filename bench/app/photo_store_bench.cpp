@@ -1,7 +1,7 @@
 // The photo list's costs: what the window does per imported photo, and reading and writing a large store.
 #include "app/photos/photo_list_store.h"
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 
 #include <QBuffer>
 #include <QImage>

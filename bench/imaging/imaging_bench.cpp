@@ -3,12 +3,12 @@
 // The photos are the *.jpg files of the folder named by PICTOVANCE_BENCH_PHOTOS (compare_peers.sh makes
 // them, so the peers time the very same files); without it one synthetic photo is made here.
 
-#include "imaging/colour_transform.h"
-#include "imaging/image_commands.h"
+#include "imaging/colour/colour_transform.h"
+#include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,8 +2,8 @@
 // 4000 × 3000 PNG (read by the drawing library) and TGA (read by the image library), and a tiny RLE
 // bitmap that announces 6000 × 6000 pixels.
 
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 
 #include <QFile>
 #include <QImage>

@@ -2,8 +2,8 @@
 // are the *.jpg files of the folder named by PICTOVANCE_BENCH_PHOTOS (bench/imaging/make_photos.py makes
 // them); without it one synthetic photo is made here. CPU time is the whole process's: Qt converts and
 // scales large pictures on threads of its own.
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
 #include "recipe/recipe_batch.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The month calendar: drawing a month (at every step of "<<" and ">>") and exporting the picture with alpha
 // (on OK).
-#include "text/calendar_picture.h"
+#include "text/calendar/calendar_picture.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>

@@ -1,5 +1,5 @@
 // Measuring and drawing a 20-character text in each style, as every recomposition does.
-#include "text/font_faces.h"
+#include "text/fonts/font_faces.h"
 #include "text/style_sample_cache.h"
 #include "text/styled_text_renderer.h"
 

@@ -1,6 +1,6 @@
 // The document's hot paths: recomposing at every mouse move, rendering for output, the undo steps, the
 // colour slider and the filters.
-#include "imaging/image_commands.h"
+#include "imaging/filters/image_commands.h"
 #include "workspace/document.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // run stays short; the records are played the same way at any size.
 
 #include "fuzz_check.h"
-#include "imaging/codecs/metafile.h"
+#include "imaging/codecs/metafile/metafile.h"
 
 #include <QGuiApplication>
 #include <cstddef>

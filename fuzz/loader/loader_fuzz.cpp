@@ -2,8 +2,8 @@
 // decoders and the photo, probe and thumbnail paths. The first byte picks the file's extension, so every
 // decoder sees every input; the rest is the file.
 
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 
 #include <QFile>
 #include <QGuiApplication>

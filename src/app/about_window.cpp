@@ -3,7 +3,7 @@
 #include "app/command_ids.h"
 #include "app/product.h"
 #include "controls/numbered_images.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>

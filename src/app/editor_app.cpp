@@ -1,7 +1,7 @@
 #include "app/editor_app.h"
 
 #include "app/command_ids.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "app/language_table.h"
 #include "app/single_instance.h"
 #include "resources/resource_library.h"

@@ -5,7 +5,7 @@
 #include "app/commands/screenshot_command.h"
 #include "app/commands/usage.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "app/product.h"
 #include "app/single_instance.h"
 #include "platform/qt_dialogs.h"

@@ -1,7 +1,7 @@
 #include "controls/help_viewer.h"
 
 #include "controls/numbered_images.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_palette.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "imaging/batch_naming.h"
 #include "imaging/codecs/raster.h"
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
 #include "platform/manual_reset_event.h"
 #include "platform/ordered_workers.h"
 

@@ -1,6 +1,6 @@
 #include "imaging/image_holder.h"
 
-#include "imaging/format_codes.h"
+#include "imaging/files/format_codes.h"
 
 #include <cstring>
 

@@ -1,17 +1,17 @@
 #include "imaging/picture.h"
 
-#include "imaging/atomic_file.h"
+#include "imaging/files/atomic_file.h"
 #include "imaging/codecs/bmp_codec.h"
-#include "imaging/codecs/metafile.h"
+#include "imaging/codecs/metafile/metafile.h"
 #include "imaging/codecs/pcx_codec.h"
 #include "imaging/codecs/pnm_codec.h"
 #include "imaging/codecs/tga_codec.h"
-#include "imaging/format_codes.h"
-#include "imaging/gif_codec.h"
-#include "imaging/jpeg_codec.h"
-#include "imaging/png_codec.h"
+#include "imaging/files/format_codes.h"
+#include "imaging/files/gif_codec.h"
+#include "imaging/files/jpeg_codec.h"
+#include "imaging/files/png_codec.h"
 #include "imaging/resample_bilinear.h"
-#include "imaging/tiff_codec.h"
+#include "imaging/files/tiff_codec.h"
 
 #include <cstring>
 #include <random>

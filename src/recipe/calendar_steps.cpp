@@ -2,7 +2,7 @@
 // followed by the object dials as on any clipart.
 #include "recipe/photo_points.h"
 #include "recipe/step_handlers.h"
-#include "text/calendar_picture.h"
+#include "text/calendar/calendar_picture.h"
 #include "workspace/document.h"
 
 namespace recipe {

@@ -3,7 +3,7 @@
 #include "recipe/photo_points.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
-#include "workspace/handle_geometry.h"
+#include "workspace/manipulation/handle_geometry.h"
 
 namespace recipe {
 

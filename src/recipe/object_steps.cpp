@@ -5,7 +5,7 @@
 #include "recipe/photo_points.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
-#include "workspace/hit_testing.h"
+#include "workspace/manipulation/hit_testing.h"
 
 #include <optional>
 

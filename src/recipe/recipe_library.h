@@ -5,7 +5,7 @@
 
 #include "platform/folders.h"
 #include "resources/resource_types.h"
-#include "workspace/resource_pictures.h"
+#include "workspace/decorations/resource_pictures.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "recipe/recipe_runner.h"
 
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
 #include "platform/folders.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"

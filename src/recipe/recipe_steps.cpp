@@ -1,6 +1,6 @@
 #include "recipe/recipe_steps.h"
 
-#include "imaging/colour_adjustment.h"
+#include "imaging/colour/colour_adjustment.h"
 #include "imaging/crop_constraints.h"
 #include "recipe/step_handlers.h"
 #include "text/style_samples.h"

@@ -1,7 +1,7 @@
 // Steps of the Tuning panel and of the Tool menu's filters, carried out by the same calls the panel and
 // the menu make: slider positions turned into the six values, and a filter named by its submenu and text.
-#include "imaging/colour_adjustment.h"
-#include "imaging/image_commands.h"
+#include "imaging/colour/colour_adjustment.h"
+#include "imaging/filters/image_commands.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
 

@@ -1,6 +1,6 @@
 #include "resources/import_journal.h"
 
-#include "imaging/atomic_file.h"
+#include "imaging/files/atomic_file.h"
 #include "resources/entry_bytes.h"
 #include "resources/package_register.h"
 #include "resources/resource_types.h"

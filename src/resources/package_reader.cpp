@@ -1,6 +1,6 @@
 #include "resources/package_reader.h"
 
-#include "imaging/platform_picture.h"
+#include "imaging/files/platform_picture.h"
 #include "resources/entry_bytes.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "resources/package_register.h"
 
-#include "imaging/atomic_file.h"
+#include "imaging/files/atomic_file.h"
 #include "resources/entry_bytes.h"
 
 #include <QFile>

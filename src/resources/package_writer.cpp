@@ -1,6 +1,6 @@
 #include "resources/package_writer.h"
 
-#include "imaging/atomic_file.h"
+#include "imaging/files/atomic_file.h"
 #include "imaging/fit_size.h"
 #include "resources/entry_bytes.h"
 

@@ -1,7 +1,7 @@
 #include "resources/resource_library.h"
 
-#include "imaging/picture_bytes.h"
-#include "imaging/platform_picture.h"
+#include "imaging/files/picture_bytes.h"
+#include "imaging/files/platform_picture.h"
 #include "resources/entry_bytes.h"
 
 #include <QDateTime>

@@ -3,7 +3,7 @@
 // renderer in the style's own sample colours and kept as pictures, so scrolling and repainting the
 // chooser draws no text.
 
-#include "text/log_font.h"
+#include "text/fonts/log_font.h"
 #include "text/style_samples.h"
 
 #include <QImage>

@@ -3,7 +3,7 @@
 #include "glow.h"
 #include "hatch_brushes.h"
 #include "outline_paths.h"
-#include "text_fonts.h"
+#include "text/fonts/text_fonts.h"
 #include "text_layout.h"
 #include "visible_area.h"
 

@@ -6,7 +6,7 @@
 // text over its own glow, 7 a softened text only. Any other style number draws a fixed brown to
 // antique-white gradient, whatever the colours.
 
-#include "log_font.h"
+#include "text/fonts/log_font.h"
 #include "text_object.h"
 
 #include <QRect>

@@ -3,7 +3,7 @@
 // starts one sixth of an em in from the left (room for overhanging glyphs), lines follow at the font's
 // line spacing.
 
-#include "text_fonts.h"
+#include "text/fonts/text_fonts.h"
 
 #include <QPainterPath>
 #include <QPointF>

@@ -2,7 +2,7 @@
 // The text object placed on the canvas and the text panel's template, which shares its layout. Both are
 // plain records: the undo history copies them whole.
 
-#include "log_font.h"
+#include "text/fonts/log_font.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,6 +1,6 @@
 #include "workspace/adjusted_view.h"
 
-#include "imaging/colour_transform.h"
+#include "imaging/colour/colour_transform.h"
 
 #include <QPainter>
 

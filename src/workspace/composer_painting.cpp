@@ -1,9 +1,9 @@
 #include "workspace/composer_painting.h"
 
-#include "text/text_fonts.h"
+#include "text/fonts/text_fonts.h"
 #include "text/text_layout.h"
 #include "workspace/document.h"
-#include "workspace/handle_geometry.h"
+#include "workspace/manipulation/handle_geometry.h"
 
 #include <QPainter>
 #include <cmath>

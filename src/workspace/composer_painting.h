@@ -2,7 +2,7 @@
 // Small drawing steps of the composer.
 
 #include "imaging/photo_buffer.h"
-#include "text/log_font.h"
+#include "text/fonts/log_font.h"
 #include "workspace/view_geometry.h"
 
 #include <QColor>

@@ -2,7 +2,7 @@
 
 #include "imaging/fit_size.h"
 #include "workspace/composer_painting.h"
-#include "workspace/undo_image.h"
+#include "workspace/undo/undo_image.h"
 
 #include <QPainter>
 #include <algorithm>

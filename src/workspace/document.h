@@ -7,13 +7,13 @@
 #include "imaging/picture.h"
 #include "text/text_object.h"
 #include "workspace/adjusted_view.h"
-#include "workspace/decoration_caches.h"
+#include "workspace/decorations/decoration_caches.h"
 #include "workspace/document_listener.h"
-#include "workspace/drag_layers.h"
-#include "workspace/manipulation_state.h"
+#include "workspace/manipulation/drag_layers.h"
+#include "workspace/manipulation/manipulation_state.h"
 #include "workspace/object_list.h"
-#include "workspace/resource_placement.h"
-#include "workspace/undo_history.h"
+#include "workspace/decorations/resource_placement.h"
+#include "workspace/undo/undo_history.h"
 #include "workspace/view_geometry.h"
 
 #include <QImage>

@@ -1,6 +1,6 @@
 // The crop rectangle's fresh start.
 #include "workspace/document.h"
-#include "workspace/handle_geometry.h"
+#include "workspace/manipulation/handle_geometry.h"
 
 namespace workspace {
 

@@ -1,5 +1,5 @@
 // The effect filters: the photo handed to the image library for one operation and taken back.
-#include "imaging/image_commands.h"
+#include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
 #include "workspace/document.h"
 

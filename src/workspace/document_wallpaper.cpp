@@ -1,5 +1,5 @@
 // The desktop wallpaper from the photo area.
-#include "imaging/image_encoder.h"
+#include "imaging/files/image_encoder.h"
 #include "platform/desktop_wallpaper.h"
 #include "workspace/document.h"
 

@@ -2,7 +2,7 @@
 // The records of the objects placed on a photo. Each copies whole, so an undo step can keep its own
 // copies and restore them any number of times.
 
-#include "imaging/colour_adjustment.h"
+#include "imaging/colour/colour_adjustment.h"
 
 #include <QPolygonF>
 #include <cstdint>

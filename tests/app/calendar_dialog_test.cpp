@@ -2,14 +2,14 @@
 // and the close button leave in the picture buffer, and the calendar placed from the Tool menu.
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
-#include "controls/skin_button.h"
+#include "app/window/editor_dlg.h"
+#include "controls/buttons/skin_button.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "text/calendar_picture.h"
+#include "text/calendar/calendar_picture.h"
 #include "text/widgets/calendar_dialog.h"
 #include "text/widgets/month_calendar_ctrl.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
 #include <QKeyEvent>

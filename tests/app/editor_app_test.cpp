@@ -1,6 +1,6 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "app/profile.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"

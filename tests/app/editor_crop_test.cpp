@@ -1,13 +1,13 @@
 // The crop panel in the real main window: its choices, its "Crop" button, undo, and the status line.
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
-#include "controls/skin_button.h"
-#include "controls/skin_radio_button.h"
+#include "app/window/editor_dlg.h"
+#include "controls/buttons/skin_button.h"
+#include "controls/buttons/skin_radio_button.h"
 #include "imaging/widgets/crop_panel.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

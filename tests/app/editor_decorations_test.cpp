@@ -2,13 +2,13 @@
 // user is told about a damaged library entry.
 #include "../resources/library_fixture.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "controls/dial_ctrl.h"
 #include "platform/messages.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/resource_types.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QDir>
 #include <QFile>

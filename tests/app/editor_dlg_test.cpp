@@ -1,16 +1,16 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
-#include "app/main_layout.h"
+#include "app/window/editor_dlg.h"
+#include "app/window/main_layout.h"
 #include "controls/dez_menu.h"
 #include "controls/dial_ctrl.h"
-#include "controls/skin_button.h"
-#include "controls/tab_button.h"
+#include "controls/buttons/skin_button.h"
+#include "controls/buttons/tab_button.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/resource_types.h"
 #include "support/temp_folder.h"
-#include "workspace/resource_placement.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/decorations/resource_placement.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/main_layout.h"
+#include "app/window/main_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // import lists them, then the first of them opened.
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

@@ -2,14 +2,14 @@
 // list again after a restart.
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_list_ctrl.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "platform/messages.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QImageReader>
 #include <QTest>

@@ -1,14 +1,14 @@
 // The colour panel and the Tool menu's filters in the real main window.
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "controls/dez_menu.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_slider.h"
 #include "imaging/widgets/colour_panel.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,12 +3,12 @@
 
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "imaging/widgets/batch_convert_dialog.h"
 #include "platform/scripted_dialogs.h"
 #include "support/recording_tool_runner.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // PICTOVANCE_SCREENSHOTS set to a folder, the window is also saved there before, during and after a run.
 
 #include "controls/dez_list_box.h"
-#include "controls/skin_button.h"
-#include "imaging/file_dialog_filters.h"
+#include "controls/buttons/skin_button.h"
+#include "imaging/files/file_dialog_filters.h"
 #include "imaging/widgets/batch_convert_dialog.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_folder.h"

@@ -1,10 +1,10 @@
 // JPEG, PNG, GIF and TIFF: our writers round-trip, and our readers read what other code wrote and fail
 // cleanly on damaged or hostile files.
 
-#include "imaging/gif_codec.h"
-#include "imaging/jpeg_codec.h"
-#include "imaging/png_codec.h"
-#include "imaging/tiff_codec.h"
+#include "imaging/files/gif_codec.h"
+#include "imaging/files/jpeg_codec.h"
+#include "imaging/files/png_codec.h"
+#include "imaging/files/tiff_codec.h"
 #include "test_pictures.h"
 
 #include <QBuffer>

@@ -1,5 +1,5 @@
-#include "imaging/colour_adjustment.h"
-#include "imaging/colour_transform.h"
+#include "imaging/colour/colour_adjustment.h"
+#include "imaging/colour/colour_transform.h"
 
 #include <QSize>
 #include <cmath>

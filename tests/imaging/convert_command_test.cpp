@@ -1,6 +1,6 @@
 // The command-line converter, run as the real program without a display.
 
-#include "imaging/photo_loading.h"
+#include "imaging/files/photo_loading.h"
 #include "support/temp_folder.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The picture's effect filters against direct, slow definitions.
 
-#include "imaging/image_commands.h"
+#include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
 #include "imaging/picture.h"
 #include "test_pictures.h"

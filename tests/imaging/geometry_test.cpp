@@ -2,7 +2,7 @@
 
 #include "imaging/batch_naming.h"
 #include "imaging/fit_size.h"
-#include "imaging/format_codes.h"
+#include "imaging/files/format_codes.h"
 #include "imaging/picture.h"
 #include "imaging/resample_bilinear.h"
 #include "test_pictures.h"

@@ -2,8 +2,8 @@
 // opens it as the workspace does, and prints by how many kilobytes the peak resident memory grew.
 // Exit status 1 when any step failed.
 
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Loading photos, probes and scaled copies: the route rule, the size cap, row and channel order.
 
-#include "imaging/jpeg_codec.h"
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_codec.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 #include "imaging/resample_bilinear.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"

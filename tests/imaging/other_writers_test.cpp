@@ -2,9 +2,9 @@
 // writers): each loads on every path, by the same route whatever its row order, with full-range colours.
 
 #include "imaging/image_holder.h"
-#include "imaging/jpeg_codec.h"
-#include "imaging/jpeg_thumbnail.h"
-#include "imaging/photo_loading.h"
+#include "imaging/files/jpeg_codec.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"
 

@@ -1,6 +1,6 @@
 // Pictures decoded and drawn from encoded bytes in memory.
 
-#include "imaging/picture_bytes.h"
+#include "imaging/files/picture_bytes.h"
 #include "test_pictures.h"
 
 #include <QBuffer>

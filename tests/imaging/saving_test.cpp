@@ -1,9 +1,9 @@
 // Saving pictures: the encoder choice, both routes, the hand-over bitmap and failures.
 
-#include "imaging/image_encoder.h"
+#include "imaging/files/image_encoder.h"
 #include "imaging/image_holder.h"
-#include "imaging/photo_loading.h"
-#include "imaging/save_picture.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"

@@ -1,7 +1,7 @@
 // The crop and calendar steps on a document: what they cut and place, and what they refuse.
 #include "recipe/recipe_runner.h"
 #include "support/temp_folder.h"
-#include "text/calendar_picture.h"
+#include "text/calendar/calendar_picture.h"
 #include "workspace/document.h"
 
 #include <gmock/gmock.h>

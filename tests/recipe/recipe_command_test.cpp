@@ -1,5 +1,5 @@
 // The recipe mode, run as the real program without a display.
-#include "imaging/photo_loading.h"
+#include "imaging/files/photo_loading.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 

@@ -1,5 +1,5 @@
 // The adjust and filter steps: the colour panel's sliders and the Tool menu's filter entries in a recipe.
-#include "imaging/image_commands.h"
+#include "imaging/filters/image_commands.h"
 #include "recipe/recipe_runner.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"

@@ -3,16 +3,16 @@
 
 #include "app/command_ids.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
+#include "app/window/editor_dlg.h"
 #include "controls/help_viewer.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "library_fixture.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/package_importer.h"
 #include "resources/package_writer.h"
 #include "resources/widgets/resource_list.h"
-#include "workspace/resource_placement.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/decorations/resource_placement.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QDirIterator>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // Packages as the writer builds them and the reader takes them apart.
 
-#include "imaging/picture_bytes.h"
+#include "imaging/files/picture_bytes.h"
 #include "resources/entry_bytes.h"
 #include "resources/package_reader.h"
 #include "resources/package_writer.h"

@@ -1,7 +1,7 @@
 // The browser list widget: loading, painting, selection, the messages it sends, scrolling and keys.
 
 #include "controls/message_recorder.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_scroll_bar.h"
 #include "library_fixture.h"
 #include "platform/scripted_dialogs.h"

@@ -1,4 +1,4 @@
-#include "text/font_resolver.h"
+#include "text/fonts/font_resolver.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -1,7 +1,7 @@
 // The month calendar: its dates for leap years and for months starting on any weekday, its stepping
 // across years, and the picture with alpha it exports.
-#include "text/calendar_picture.h"
-#include "text/month_calendar.h"
+#include "text/calendar/calendar_picture.h"
+#include "text/calendar/month_calendar.h"
 
 #include <gtest/gtest.h>
 #include <vector>

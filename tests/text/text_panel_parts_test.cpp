@@ -1,4 +1,4 @@
-#include "text/font_faces.h"
+#include "text/fonts/font_faces.h"
 #include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"
 #include "text/text_object.h"

@@ -1,4 +1,4 @@
-#include "text/log_font.h"
+#include "text/fonts/log_font.h"
 #include "text/text_object.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The starter packages the build writes: every entry as the editor will read it, the frames' holes, the
 // sizes each category needs, and the same bytes from a second run.
 
-#include "imaging/platform_picture.h"
+#include "imaging/files/platform_picture.h"
 #include "resources/package_reader.h"
 #include "resources/resource_library.h"
 #include "resources/starter_library.h"

@@ -1,4 +1,4 @@
-#include "workspace/brush_cursor.h"
+#include "workspace/decorations/brush_cursor.h"
 
 #include <gtest/gtest.h>
 

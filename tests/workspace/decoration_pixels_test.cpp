@@ -1,7 +1,7 @@
 // The arithmetic of masks, brush stamps, frame crops and the object dials, against bytes worked out by
 // hand from the rules.
-#include "workspace/decoration_geometry.h"
-#include "workspace/decoration_pixels.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/decorations/decoration_pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "workspace/document.h"
-#include "workspace/handle_geometry.h"
+#include "workspace/manipulation/handle_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "resources/resource_types.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
-#include "workspace/handle_geometry.h"
-#include "workspace/resource_placement.h"
+#include "workspace/manipulation/handle_geometry.h"
+#include "workspace/decorations/resource_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The colour adjustment entry and the effect filters as document operations.
-#include "imaging/colour_transform.h"
-#include "imaging/image_commands.h"
+#include "imaging/colour/colour_transform.h"
+#include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
 #include "recording_listener.h"
 #include "support/temp_folder.h"

@@ -1,5 +1,5 @@
 #include "support/temp_folder.h"
-#include "workspace/undo_file.h"
+#include "workspace/undo/undo_file.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

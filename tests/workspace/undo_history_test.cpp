@@ -1,5 +1,5 @@
 #include "support/temp_folder.h"
-#include "workspace/undo_history.h"
+#include "workspace/undo/undo_history.h"
 
 #include <gtest/gtest.h>
 

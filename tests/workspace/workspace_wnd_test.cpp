@@ -2,7 +2,7 @@
 #include "platform/messages.h"
 #include "resources/resource_library.h"
 #include "support/temp_folder.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QContextMenuEvent>
 #include <QSignalSpy>

@@ -4,12 +4,12 @@
 #include "controls/dez_menu.h"
 #include "controls/dial_ctrl.h"
 #include "controls/numbered_images.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_palette.h"
 #include "controls/skin_scroll_bar.h"
 #include "controls/skin_slider.h"
-#include "controls/tab_button.h"
-#include "controls/toggle_button.h"
+#include "controls/buttons/tab_button.h"
+#include "controls/buttons/toggle_button.h"
 #include "controls/zor_combo_box.h"
 
 #include <QPainter>

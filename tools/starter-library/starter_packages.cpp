@@ -1,6 +1,6 @@
 #include "starter_packages.h"
 
-#include "imaging/atomic_file.h"
+#include "imaging/files/atomic_file.h"
 #include "work_pool.h"
 
 #include <QDir>

@@ -3,15 +3,15 @@
 #include "app/command_ids.h"
 #include "app/commands/usage.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
-#include "controls/skin_button.h"
-#include "controls/zor_colour_picker.h"
-#include "imaging/photo_loading.h"
+#include "app/window/editor_dlg.h"
+#include "controls/buttons/skin_button.h"
+#include "controls/colour/zor_colour_picker.h"
+#include "imaging/files/photo_loading.h"
 #include "platform/scratch_folder.h"
 #include "platform/scripted_dialogs.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_panel.h"
-#include "workspace/workspace_wnd.h"
+#include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
 #include <QImage>

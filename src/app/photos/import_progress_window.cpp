@@ -1,6 +1,6 @@
 #include "app/photos/import_progress_window.h"
 
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "platform/messages.h"
 
 #include <QLabel>

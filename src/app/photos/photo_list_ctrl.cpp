@@ -2,7 +2,7 @@
 
 #include "app/photos/photo_list_store.h"
 #include "controls/numbered_images.h"
-#include "imaging/picture_bytes.h"
+#include "imaging/files/picture_bytes.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>

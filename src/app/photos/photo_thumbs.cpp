@@ -1,6 +1,6 @@
 #include "app/photos/photo_thumbs.h"
 
-#include "imaging/jpeg_thumbnail.h"
+#include "imaging/files/jpeg_thumbnail.h"
 
 #include <QFileInfo>
 

@@ -2,9 +2,9 @@
 
 #include "controls/dez_list_box.h"
 #include "controls/numbered_images.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "imaging/batch_naming.h"
-#include "imaging/file_dialog_filters.h"
+#include "imaging/files/file_dialog_filters.h"
 #include "platform/dialogs.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "imaging/widgets/colour_panel.h"
 
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_slider.h"
 #include "platform/messages.h"
 

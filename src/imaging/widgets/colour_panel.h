@@ -3,7 +3,7 @@
 // the right) and a Reset button. Every movement, and Reset, posts the colour message to the panel's
 // parent, the main window, which reads the positions and adjusts the photo.
 
-#include "imaging/colour_adjustment.h"
+#include "imaging/colour/colour_adjustment.h"
 
 #include <QWidget>
 #include <array>

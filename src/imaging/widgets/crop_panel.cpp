@@ -1,8 +1,8 @@
 #include "imaging/widgets/crop_panel.h"
 
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_palette.h"
-#include "controls/skin_radio_button.h"
+#include "controls/buttons/skin_radio_button.h"
 #include "platform/messages.h"
 
 #include <QPainter>

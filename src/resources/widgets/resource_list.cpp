@@ -1,6 +1,6 @@
 #include "resources/widgets/resource_list.h"
 
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_scroll_bar.h"
 #include "imaging/fit_size.h"
 #include "platform/dialogs.h"

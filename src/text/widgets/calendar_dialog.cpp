@@ -1,9 +1,9 @@
 #include "text/widgets/calendar_dialog.h"
 
 #include "controls/numbered_images.h"
-#include "controls/skin_button.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_palette.h"
-#include "text/month_calendar.h"
+#include "text/calendar/month_calendar.h"
 #include "text/widgets/month_calendar_ctrl.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "text/widgets/month_calendar_ctrl.h"
 
-#include "controls/skin_button.h"
-#include "text/calendar_picture.h"
+#include "controls/buttons/skin_button.h"
+#include "text/calendar/calendar_picture.h"
 
 #include <QPainter>
 

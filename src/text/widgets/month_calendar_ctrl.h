@@ -2,7 +2,7 @@
 // The month calendar control: one month drawn into a back buffer in engraved lettering, with "<<" and
 // ">>" buttons in its title band to step through the months. It opens on today's month.
 
-#include "text/month_calendar.h"
+#include "text/calendar/month_calendar.h"
 
 #include <QImage>
 #include <QWidget>

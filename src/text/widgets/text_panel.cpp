@@ -1,10 +1,10 @@
 #include "text/widgets/text_panel.h"
 
-#include "controls/colour_ref.h"
-#include "controls/skin_button.h"
+#include "controls/colour/colour_ref.h"
+#include "controls/buttons/skin_button.h"
 #include "controls/skin_palette.h"
 #include "controls/skin_slider.h"
-#include "controls/zor_colour_picker.h"
+#include "controls/colour/zor_colour_picker.h"
 #include "controls/zor_combo_box.h"
 #include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"

@@ -1,5 +1,5 @@
 #include "codec_test_support.h"
-#include "imaging/codecs/metafile.h"
+#include "imaging/codecs/metafile/metafile.h"
 
 #include <gtest/gtest.h>
 

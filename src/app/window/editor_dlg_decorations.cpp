@@ -1,0 +1,74 @@
+// The main window's part in decorating: what it says when a frame, mask, clipart or decoration picked or
+// dropped from the browser lists cannot be placed, and the rotation and scale dials that turn and size the
+// selected one.
+#include "app/editor_app.h"
+#include "app/window/editor_dlg.h"
+#include "controls/dial_ctrl.h"
+#include "resources/resource_types.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/widgets/workspace_wnd.h"
+
+namespace app {
+
+namespace {
+
+// What the user calls the resource a list category holds, and the library file it comes from.
+struct ResourceNames {
+    QString what;
+    QString file;
+};
+
+ResourceNames namesOf(resources::ResourceCategory category) {
+    using resources::ResourceCategory;
+    namespace files = resources::files;
+    switch (category) {
+    case ResourceCategory::Frames:
+        return {QStringLiteral("frame"), files::kFrames};
+    case ResourceCategory::Masks:
+        return {QStringLiteral("mask"), files::kMasks};
+    case ResourceCategory::Cliparts:
+        return {QStringLiteral("clipart"), files::kCliparts};
+    case ResourceCategory::Decorations:
+        return {QStringLiteral("decoration"), files::kDecorations};
+    case ResourceCategory::Brushes:
+        return {QStringLiteral("brush tip"), files::kBrushTips};
+    }
+    return {};
+}
+
+} // namespace
+
+void CEditorDlg::turnSelectedObject(int value) {
+    rotationDial_->setReadout(QString::number(value));
+    workspace::WorkspaceDocument& document = workspace_->document();
+    if (document.SetSelectedAngle(value))
+        document.RecordObjectStep();
+}
+
+void CEditorDlg::sizeSelectedObject(int value) {
+    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(value)));
+    workspace::WorkspaceDocument& document = workspace_->document();
+    if (document.SetSelectedScale(value))
+        document.RecordObjectStep();
+}
+
+void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category) {
+    switch (result) {
+    case workspace::PlaceResult::Placed:
+        refreshStatusReadout();
+        workspace_->setFocus();
+        break;
+    case workspace::PlaceResult::NotFound:
+    case workspace::PlaceResult::NotPlaced:
+        break; // nothing in the library to place, or the document has already said why
+    case workspace::PlaceResult::Unreadable: {
+        const ResourceNames names = namesOf(category);
+        app_.dialogs().inform(this, QStringLiteral("This %1 could not be read from the library: its entry in "
+                                                   "\"%2\" is damaged.\nNothing was placed.")
+                                        .arg(names.what, names.file));
+        break;
+    }
+    }
+}
+
+} // namespace app

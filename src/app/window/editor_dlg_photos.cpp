@@ -1,0 +1,176 @@
+// The main window's photo work: importing into the photo list, removing, opening a listed photo, export
+// and the background commands.
+#include "app/editor_app.h"
+#include "app/window/editor_dlg.h"
+#include "app/photos/import_progress_window.h"
+#include "app/photos/photo_import.h"
+#include "app/photos/photo_list_ctrl.h"
+#include "app/window/wait_cursor.h"
+#include "imaging/files/file_dialog_filters.h"
+#include "imaging/files/jpeg_thumbnail.h"
+#include "imaging/files/photo_loading.h"
+#include "imaging/files/save_picture.h"
+#include "workspace/widgets/workspace_wnd.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace app {
+
+namespace {
+
+bool largePhoto(const workspace::WorkspaceDocument& document) {
+    return std::int64_t{document.canvasWidth()} * document.canvasHeight() > workspace::kWaitCursorPixels;
+}
+
+} // namespace
+
+void CEditorDlg::importPhotos() {
+    if (!isVisible() || importThread_->running())
+        return;
+    const QStringList paths =
+        app_.dialogs().openFiles(this, QString::fromLatin1(imaging::kPictureOpenFilter), true);
+    startImport(paths);
+}
+
+int CEditorDlg::startImport(const QStringList& paths) {
+    if (paths.isEmpty() || importThread_->running())
+        return 0;
+    const int import = importThread_->start(paths);
+    if (import) {
+        currentImport_ = import;
+        progressWindow_->showCentred();
+    }
+    return import;
+}
+
+// The end of an import may arrive after the next import has started (files dropped in between): it then
+// leaves the progress window to the new import and reports only its own refused paths.
+void CEditorDlg::importFinished(int import, ImportEnd end) {
+    if (import == currentImport_)
+        progressWindow_->hide();
+    const QStringList refused = refusedPaths_.take(import);
+    if (!refused.isEmpty())
+        app_.dialogs().inform(this,
+                              QStringLiteral("These files were not imported because their paths are longer "
+                                             "than the photo list can keep (259 bytes):\n%1")
+                                  .arg(refused.join(QLatin1Char('\n'))));
+    finishOpening(import, end, refused);
+}
+
+void CEditorDlg::photoImported(const QString& path) {
+    PhotoRecord record;
+    if (!setRecordPath(record, path, true)) {
+        refusedPaths_[currentImport_] << path;
+        return;
+    }
+    record.removed = 0;
+    if (progressWindow_->isVisible())
+        progressWindow_->showPath(path);
+    const QString fullPath = record.fullPath();
+    for (const PhotoRecord& listed : photoList_.records)
+        if (listed.removed == 0 && listed.fullPath() == fullPath)
+            return;
+    int width = 0;
+    int height = 0;
+    if (!imaging::ProbePictureSize(path, width, height) || width <= 5 || height <= 5)
+        return;
+    record.listIndex = static_cast<std::int32_t>(photoList_.records.size());
+    record.width = width;
+    record.height = height;
+    record.marked = 0;
+    setRecordPath(record, path, false); // listed with the extension as typed
+    const imaging::CompressedJpeg thumb = imaging::MakeThumbnailJpeg(path);
+    if (!thumb.ok())
+        return;
+    photoList_.records.push_back(record);
+    photoList_.thumbs.push_back({QByteArray(reinterpret_cast<const char*>(thumb.bytes.data()),
+                                            static_cast<qsizetype>(thumb.bytes.size()))});
+    photoListCtrl_->setList(&photoList_);
+}
+
+void CEditorDlg::removeMarkedPhotos() {
+    photoListCtrl_->removeMarked();
+}
+
+void CEditorDlg::openListPhoto() {
+    const int index = photoListCtrl_->currentIndex();
+    if (index < 0 || index >= static_cast<int>(photoList_.records.size()))
+        return;
+    const QString path = photoList_.records[static_cast<std::size_t>(index)].fullPath();
+    if (!QFileInfo::exists(path))
+        return;
+    workspace::WorkspaceDocument& document = workspace_->document();
+    if (document.modified()) {
+        // A save or a background that failed keeps the current photo and its history open: the user has
+        // been told, and the edits must not be thrown away.
+        if (!collageMode_) {
+            if (app_.dialogs().askYesNo(
+                    this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) &&
+                !exportImage(false))
+                return;
+        } else if (!document.SetImageAsBackground()) {
+            return;
+        }
+    }
+    imaging::LoadedPicture loaded;
+    {
+        WaitCursor wait(true);
+        if (!imaging::LoadPhoto(path, loaded))
+            return;
+    }
+    document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, path);
+    document.keepLoadedPhoto();
+    document.ClearSelection();
+    document.Recompose(false);
+    updateUndoRedo();
+    platform::sendMessage(this, platform::UM_OBJECTSELECTED, 0, 0);
+    refreshStatusReadout();
+}
+
+bool CEditorDlg::exportImage(bool wholeImage) {
+    workspace::WorkspaceDocument& document = workspace_->document();
+    const QString picture = document.picturePath();
+    const QString defaultName =
+        (picture.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(picture).completeBaseName()) +
+        QStringLiteral(".jpg");
+    const auto chosen =
+        app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
+                                QString::fromLatin1(imaging::kExportDefaultExtension));
+    if (!chosen)
+        return true;
+    const QString extension = QFileInfo(*chosen).suffix().toLower();
+    WaitCursor wait(largePhoto(document));
+    const auto pixels = document.flattenForExport(wholeImage);
+    updateUndoRedo();
+    if (!pixels)
+        return false; // the document has said why
+    const imaging::Outcome saved =
+        imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height, extension,
+                             app_.folders().workingDataFolder());
+    // A picture that was not written must not look exported.
+    if (!saved)
+        app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
+                                        .arg(*chosen, QString::fromStdString(saved.reason)));
+    return static_cast<bool>(saved);
+}
+
+void CEditorDlg::chooseBackgroundColour() {
+    const QColor initial(backgroundColour_ & 0xFF, (backgroundColour_ >> 8) & 0xFF,
+                         (backgroundColour_ >> 16) & 0xFF);
+    const auto colour = app_.dialogs().chooseColour(this, initial);
+    if (!colour)
+        return;
+    backgroundColour_ = static_cast<std::uint32_t>(colour->red()) |
+                        (static_cast<std::uint32_t>(colour->green()) << 8) |
+                        (static_cast<std::uint32_t>(colour->blue()) << 16);
+    workspace_->document().SetBackgroundColour(backgroundColour_);
+}
+
+void CEditorDlg::setImageAsBackground() {
+    WaitCursor wait(largePhoto(workspace_->document()));
+    workspace_->document().SetImageAsBackground();
+    updateUndoRedo();
+}
+
+} // namespace app

@@ -1,0 +1,256 @@
+#include "imaging/files/photo_loading.h"
+
+#include "imaging/image_holder.h"
+#include "imaging/files/jpeg_codec.h"
+#include "imaging/files/platform_picture.h"
+#include "imaging/resample_bilinear.h"
+
+#include <array>
+#include <cstring>
+#include <optional>
+
+namespace imaging {
+
+namespace {
+
+constexpr int kMaxPhotoWidth = 1600;
+constexpr int kMaxPhotoHeight = 1200;
+
+// The size a picture above the photo cap is scaled to: 1600 wide when it is wider than 4 : 3, else 1200
+// high. Never below one pixel, however extreme the aspect.
+void cappedSize(int& width, int& height) {
+    const std::int64_t w = width;
+    const std::int64_t h = height;
+    if (static_cast<float>(width) / static_cast<float>(height) > 1.3333334f) {
+        width = kMaxPhotoWidth;
+        height = static_cast<int>(std::max<std::int64_t>(1, h * kMaxPhotoWidth / w));
+    } else {
+        width = static_cast<int>(std::max<std::int64_t>(1, w * kMaxPhotoHeight / h));
+        height = kMaxPhotoHeight;
+    }
+}
+
+int roundedToFour(int width) {
+    return width & ~3;
+}
+
+// The picture as 24-bit rows, B,G,R, top row first (bytesPerLine may hold padding).
+QImage bgrImage(PlatformPicture& platform) {
+    QImage image = platform.read();
+    if (image.isNull())
+        return {};
+    return image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
+}
+
+// Where B, G and R lie in the rows of a decoded image; nothing for layouts that need converting first.
+// Straight alpha is ignored, as a conversion to 24 bits ignores it; premultiplied colours need converting.
+std::optional<SourceLayout> bgrLayoutOf(QImage::Format format) {
+    // 32-bit formats hold one native-endian word per pixel: blue is its lowest byte.
+    constexpr bool little = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+    switch (format) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+        return little ? SourceLayout{4, {0, 1, 2}} : SourceLayout{4, {3, 2, 1}};
+    case QImage::Format_RGBX8888:
+    case QImage::Format_RGBA8888:
+        return SourceLayout{4, {2, 1, 0}};
+    case QImage::Format_BGR888:
+        return SourceLayout{3, {0, 1, 2}};
+    case QImage::Format_RGB888:
+        return SourceLayout{3, {2, 1, 0}};
+    case QImage::Format_Grayscale8:
+        return SourceLayout{1, {0, 0, 0}};
+    default:
+        return std::nullopt;
+    }
+}
+
+// The rows of an image in any other layout (palette, one bit, premultiplied…), each converted to ARGB32
+// when the resampler asks for it and kept until two more rows have been asked for.
+class ConvertedRows {
+public:
+    explicit ConvertedRows(const QImage& image) : image_(image) {}
+
+    const std::uint8_t* operator()(int y) {
+        const auto slot = static_cast<std::size_t>(y % 2);
+        if (held_[slot] != y) {
+            QImage row(image_.constScanLine(y), image_.width(), 1, image_.bytesPerLine(), image_.format());
+            row.setColorTable(image_.colorTable());
+            rows_[slot] = row.convertToFormat(QImage::Format_ARGB32);
+            held_[slot] = y;
+        }
+        return rows_[slot].constBits();
+    }
+
+private:
+    const QImage& image_;
+    std::array<QImage, 2> rows_;
+    std::array<int, 2> held_{-1, -1};
+};
+
+// The largest JPEG scale-down (1/8, 1/4, 1/2) that still leaves at least width × height pixels.
+int jpegScaleFor(QSize source, int width, int height) {
+    for (const int denominator : {8, 4, 2}) {
+        if ((source.width() + denominator - 1) / denominator >= width &&
+            (source.height() + denominator - 1) / denominator >= height)
+            return denominator;
+    }
+    return 1;
+}
+
+// Thumbnails of JPEG files: the decoder's own DCT scaling does most of the shrinking, far faster than
+// decoding every pixel, and then the bilinear resampling stretches the rest.
+Outcome scaledJpeg(PlatformPicture& platform, std::uint8_t* buffer, int width, int height) {
+    const QSize size = platform.size();
+    JpegPixels pixels;
+    Outcome outcome = decodeJpegPixels(platform.bytes(), jpegScaleFor(size, width, height), 3, pixels);
+    if (!outcome)
+        return outcome;
+    // Keep the columns the full-size route keeps: the width rounded down to a multiple of 4.
+    const int kept = std::max<int>(1, static_cast<int>(std::int64_t{roundedToFour(size.width())} *
+                                                       pixels.width / std::max(1, size.width())));
+    const std::size_t stride = static_cast<std::size_t>(pixels.width) * 3;
+    const SourceRows rows = [&](int y) {
+        return pixels.pixels.data() + stride * static_cast<std::size_t>(y);
+    };
+    ResampleBilinear(rows, SourceLayout{3, {0, 1, 2}}, kept, pixels.height, buffer, width, height, true);
+    return Outcome::success();
+}
+
+// Scales the decoded picture where it lies: a large picture is held once, never copied.
+Outcome platformScaled(PlatformPicture& platform, std::uint8_t* buffer, int width, int height,
+                       ScaledLayout layout) {
+    if (layout == ScaledLayout::Thumbnail && platform.format() == "jpeg" &&
+        jpegScaleFor(platform.size(), width, height) > 1)
+        return scaledJpeg(platform, buffer, width, height);
+    const QImage image = platform.read();
+    if (image.isNull())
+        return Outcome::failure("the picture cannot be decoded");
+    // Pictures narrower than 4 pixels keep their width rather than vanish.
+    const int w = image.width() >= 4 ? roundedToFour(image.width()) : image.width();
+    const bool reverse = layout == ScaledLayout::Thumbnail;
+    if (const std::optional<SourceLayout> direct = bgrLayoutOf(image.format())) {
+        const SourceRows rows = [&image](int y) { return image.constScanLine(y); };
+        ResampleBilinear(rows, *direct, w, image.height(), buffer, width, height, reverse);
+    } else {
+        ConvertedRows converted(image);
+        const SourceRows rows = [&converted](int y) { return converted(y); };
+        ResampleBilinear(rows, *bgrLayoutOf(QImage::Format_ARGB32), w, image.height(), buffer, width, height,
+                         reverse);
+    }
+    return Outcome::success();
+}
+
+Outcome libraryScaled(const QString& path, std::uint8_t* buffer, int width, int height, ScaledLayout layout) {
+    ImageHolder holder;
+    Outcome outcome = holder.Load(path);
+    if (!outcome)
+        return outcome;
+    Picture& picture = *holder.Image();
+    if (!picture.Resample(width, height, 1))
+        return Outcome::failure("the picture cannot be resampled");
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int i = 0; i < height; ++i) {
+        const std::uint8_t* source = picture.GetBits(i);
+        if (layout == ScaledLayout::Thumbnail) {
+            std::uint8_t* target = buffer + rowBytes * static_cast<std::size_t>(i);
+            for (std::size_t x = 0; x < rowBytes; x += 3) {
+                target[x] = source[x + 2];
+                target[x + 1] = source[x + 1];
+                target[x + 2] = source[x];
+            }
+        } else {
+            std::memcpy(buffer + rowBytes * static_cast<std::size_t>(height - 1 - i), source, rowBytes);
+        }
+    }
+    return Outcome::success();
+}
+
+// The drawing library's photo: B,G,R rows with the width rounded down to a multiple of 4.
+Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
+    const int width = roundedToFour(image.width());
+    if (width == 0)
+        return Outcome::failure("picture narrower than 4 pixels");
+    LoadedPicture result;
+    result.photo.width = width;
+    result.photo.height = image.height();
+    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(result.photo.row(y), image.constScanLine(y), result.photo.stride());
+    loaded = std::move(result);
+    return Outcome::success();
+}
+
+// The image library's photo: scaled down by nearest neighbour above the cap, rows turned top first.
+Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
+    ImageHolder holder;
+    Outcome outcome = holder.Load(path);
+    if (!outcome)
+        return outcome;
+    Picture& picture = *holder.Image();
+    if (std::int64_t{picture.GetWidth()} * picture.GetHeight() > kMaxPhotoPixels) {
+        int width = picture.GetWidth();
+        int height = picture.GetHeight();
+        cappedSize(width, height);
+        if (!picture.Resample(width, height, 1))
+            return Outcome::failure("the picture cannot be resampled");
+    }
+    const int width = roundedToFour(picture.GetWidth());
+    const int height = picture.GetHeight();
+    if (width == 0)
+        return Outcome::failure("picture narrower than 4 pixels");
+    LoadedPicture result;
+    result.libraryDecoded = true;
+    result.formatCode = picture.GetType();
+    result.photo.width = width;
+    result.photo.height = height;
+    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(height));
+    for (int t = 0; t < height; ++t)
+        std::memcpy(result.photo.row(t), picture.GetBits(height - 1 - t), result.photo.stride());
+    loaded = std::move(result);
+    return Outcome::success();
+}
+
+} // namespace
+
+Outcome ProbePictureSize(const QString& path, int& width, int& height) {
+    PlatformPicture platform(path);
+    if (takesPlatformRoute(platform, path)) {
+        width = platform.size().width();
+        height = platform.size().height();
+        return Outcome::success();
+    }
+    ImageHolder holder;
+    Outcome outcome = holder.Load(path);
+    if (!outcome)
+        return outcome;
+    width = holder.Image()->GetWidth();
+    height = holder.Image()->GetHeight();
+    return Outcome::success();
+}
+
+Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
+    PlatformPicture platform(path);
+    const QSize size = platform.size();
+    if (takesPlatformRoute(platform, path) && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
+        // A picture the drawing library recognises but cannot decode gets the image library's turn.
+        if (const QImage image = bgrImage(platform); !image.isNull())
+            return platformPhoto(image, loaded);
+    }
+    return libraryPhoto(path, loaded);
+}
+
+Outcome LoadPictureScaled(const QString& path, std::uint8_t* buffer, int width, int height,
+                          ScaledLayout layout) {
+    if (buffer == nullptr || width <= 0 || height <= 0 || !pixelCountAcceptable(width, height))
+        return Outcome::failure("no room for the picture");
+    {
+        PlatformPicture platform(path);
+        // As for photos: what the drawing library recognises but cannot decode goes to the image library.
+        if (takesPlatformRoute(platform, path) && platformScaled(platform, buffer, width, height, layout))
+            return Outcome::success();
+    }
+    return libraryScaled(path, buffer, width, height, layout);
+}
+
+} // namespace imaging

@@ -1,0 +1,136 @@
+// Placing cliparts (from the library or from pixels of the document's own) and decorations, and the
+// brush settings.
+#include "imaging/fit_size.h"
+#include "resources/resource_library.h"
+#include "resources/resource_types.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/document.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace workspace {
+
+namespace {
+
+// Brush stamps are at least a pixel and at most what a tip can sensibly be scaled to.
+constexpr int kMaxBrushSize = 4096;
+
+} // namespace
+
+PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
+    using resources::files::kCliparts;
+    if (!library())
+        return PlaceResult::NotFound;
+    const QImage picture = caches_.pictures->raw(kCliparts, index);
+    if (picture.isNull())
+        return unavailable(kCliparts);
+    const QSize size = picture.size();
+    if (dragging())
+        ButtonUp();
+    // While a clipart is on the photo, more are simply added; the first flattens the other objects.
+    if (!objects_.contains(Clipart) && !FlattenIntoPhoto(false))
+        return PlaceResult::NotPlaced;
+
+    ClipartObject clipart;
+    clipart.resourceIndex = index;
+    clipart.selected = 1;
+    clipart.inMemory = 0;
+    const QPoint offset = canvasOffsetOf(view_, photo_.width, photo_.height, x, y);
+    clipart.offsetX = offset.x();
+    clipart.offsetY = offset.y();
+    clipart.width = size.width();
+    clipart.height = size.height();
+    clipart.regionIndex = addRegion(QRect(QPoint(0, 0), size));
+    ClearSelection();
+    objects_.append(clipart);
+    finishPlacing(true);
+    return PlaceResult::Placed;
+}
+
+bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x,
+                                           int y) {
+    if (!resources::rawSizeAcceptable(width, height) ||
+        pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
+        return false;
+    QImage picture(width, height, QImage::Format_ARGB32);
+    if (picture.isNull())
+        return false;
+    // ARGB32 rows hold width × 4 bytes in the order blue, green, red, alpha: the buffer's own layout.
+    for (int row = 0; row < height; ++row)
+        std::memcpy(picture.scanLine(row), pixels.data() + static_cast<std::size_t>(row) * width * 4,
+                    static_cast<std::size_t>(width) * 4);
+    if (dragging())
+        ButtonUp();
+    if (!objects_.contains(Clipart) && !FlattenIntoPhoto(false))
+        return false;
+    memoryCliparts_.push_back(std::move(picture));
+
+    ClipartObject clipart;
+    clipart.resourceIndex = static_cast<std::int32_t>(memoryCliparts_.size()) - 1;
+    clipart.selected = 1;
+    clipart.inMemory = 1;
+    const QPoint offset = canvasOffsetOf(view_, photo_.width, photo_.height, x, y);
+    clipart.offsetX = offset.x();
+    clipart.offsetY = offset.y();
+    clipart.width = width;
+    clipart.height = height;
+    clipart.regionIndex = addRegion(QRect(0, 0, width, height));
+    ClearSelection();
+    objects_.append(clipart);
+    finishPlacing(true);
+    return true;
+}
+
+PlaceResult WorkspaceDocument::PlaceDecoration(int index) {
+    using resources::files::kDecorations;
+    if (!library())
+        return PlaceResult::NotFound;
+    const std::optional<resources::EntryHeader> header = library()->ReadEntryHeader(kDecorations, index);
+    if (!header || caches_.pictures->encoded(kDecorations, index).isNull())
+        return unavailable(kDecorations);
+    if (dragging())
+        ButtonUp();
+    if (const int existing = firstOfKind(Decoration); existing >= 0)
+        removeObjectAt(existing);
+    else if (!FlattenIntoPhoto(false))
+        return PlaceResult::NotPlaced;
+
+    DecorationObject decoration;
+    decoration.resourceIndex = index;
+    decoration.selected = 1;
+    decoration.width = header->width;
+    decoration.height = header->height;
+    const imaging::FittedSize fitted =
+        imaging::FitSize(view_.width(), view_.height(), decoration.width, decoration.height, true);
+    decoration.regionIndex = addRegion(QRect(0, 0, fitted.width, fitted.height));
+    ClearSelection();
+    objects_.append(decoration);
+    // The object dials do not size or turn a decoration.
+    finishPlacing(false);
+    return PlaceResult::Placed;
+}
+
+void WorkspaceDocument::SetBrush(int tipIndex, bool paintingEnabled, int angle, int opacity, int size,
+                                 std::uint32_t colour) {
+    brush_.tipIndex = tipIndex < 0 ? -1 : tipIndex;
+    brush_.paintingEnabled = paintingEnabled;
+    brush_.angle = angle;
+    brush_.opacity = std::clamp(opacity, 0, 255);
+    brush_.size = std::clamp(size, 1, kMaxBrushSize);
+    brush_.colour = colour & 0x00FFFFFF;
+}
+
+void WorkspaceDocument::shareResourcePictures(std::shared_ptr<ResourcePictures> pictures) {
+    if (!pictures)
+        return;
+    caches_.forgetLayers();
+    caches_.pictures = std::move(pictures);
+}
+
+void WorkspaceDocument::forgetResourcePictures() {
+    caches_.pictures->forget();
+    caches_.forgetLayers();
+}
+
+} // namespace workspace

@@ -1,0 +1,131 @@
+#include "workspace/undo/undo_history.h"
+
+#include <algorithm>
+
+namespace workspace {
+
+UndoHistory::UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer)
+    : file_(std::move(undoFilePath), std::move(writer)) {}
+
+void UndoHistory::clear() {
+    steps_.clear();
+    startObjects_ = {};
+    position_ = -1;
+    counter_ = -1;
+    file_.remove();
+}
+
+RecordOutcome UndoHistory::restart(const ObjectList& objects) {
+    clear();
+    startObjects_ = objects;
+    return RecordOutcome::Restarted;
+}
+
+RecordOutcome UndoHistory::recordObjectStep(const ObjectList& objects) {
+    if (!dropRedoSteps())
+        return restart(objects);
+    steps_.push_back({objects, false, counter_});
+    ++position_;
+    return RecordOutcome::Recorded;
+}
+
+RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
+                                           const std::optional<UndoImageRecord>& photo) {
+    if (!photo)
+        return recordObjectStep(objects);
+    // Redo steps go first, so the step dropped to make room always lies before the position.
+    if (!dropRedoSteps() || !dropSecondImageStepWhenFull() || !file_.append(*photo))
+        return restart(objects);
+    steps_.push_back({objects, true, counter_});
+    ++counter_;
+    ++position_;
+    return RecordOutcome::Recorded;
+}
+
+bool UndoHistory::dropSecondImageStepWhenFull() {
+    const auto imageSteps =
+        std::count_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
+    if (imageSteps < kMaxImageRecords)
+        return true;
+    // The first image record is never dropped: it is the oldest photo the history can return to.
+    auto second = std::find_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
+    second = std::find_if(second + 1, steps_.end(), [](const UndoStep& s) { return s.imageStep; });
+    if (!file_.drop(1))
+        return false;
+    steps_.erase(second);
+    --counter_;
+    --position_;
+    return true;
+}
+
+bool UndoHistory::dropRedoSteps() {
+    if (position_ + 1 >= static_cast<int>(steps_.size()))
+        return true;
+    steps_.erase(steps_.begin() + (position_ + 1), steps_.end());
+    return file_.keepFirst(counter_);
+}
+
+void UndoHistory::refreshCurrentStep(const ObjectRecord& record) {
+    if (position_ < 0)
+        return;
+    ObjectList& objects = steps_[static_cast<std::size_t>(position_)].objects;
+    const ObjectKind kind = kindOf(record);
+    for (int i = 0; i < objects.size(); ++i) {
+        if (objects.kind(i) == kind) {
+            objects.at(i) = record;
+            return;
+        }
+    }
+}
+
+bool UndoHistory::undoTakesTwoSteps() const {
+    return position_ > 0 && !steps_[static_cast<std::size_t>(position_)].imageStep &&
+           steps_[static_cast<std::size_t>(position_ - 1)].imageStep;
+}
+
+bool UndoHistory::redoTakesTwoSteps() const {
+    return position_ < static_cast<int>(steps_.size()) - 2 &&
+           steps_[static_cast<std::size_t>(position_ + 1)].imageStep &&
+           !steps_[static_cast<std::size_t>(position_ + 2)].imageStep;
+}
+
+std::optional<HistoryMove> UndoHistory::undoOneStep() {
+    if (position_ < 0)
+        return std::nullopt;
+    const UndoStep& undone = steps_[static_cast<std::size_t>(position_)];
+    --position_;
+    HistoryMove move;
+    if (undone.imageStep) {
+        --counter_;
+        if (counter_ < 0) {
+            move.photo = HistoryMove::Photo::BackToLoaded;
+        } else {
+            move.photo = HistoryMove::Photo::FromRecord;
+            move.record = file_.read(counter_);
+        }
+    }
+    if (position_ >= 0)
+        move.objects = &steps_[static_cast<std::size_t>(position_)].objects;
+    else if (!startObjects_.empty())
+        move.objects = &startObjects_;
+    return move;
+}
+
+std::optional<HistoryMove> UndoHistory::redoOneStep() {
+    if (!canRedo())
+        return std::nullopt;
+    ++position_;
+    const UndoStep& redone = steps_[static_cast<std::size_t>(position_)];
+    HistoryMove move;
+    move.objects = &redone.objects;
+    if (redone.imageStep) {
+        ++counter_;
+        if (counter_ >= 0 && counter_ < kMaxImageRecords) {
+            move.photo = HistoryMove::Photo::FromRecord;
+            move.record = file_.read(counter_);
+        }
+    }
+    return move;
+}
+
+} // namespace workspace

@@ -1,0 +1,88 @@
+#pragma once
+// The history of edits. Each step keeps a copy of the object list after the edit; an image step also
+// put the photo into the undo file. Photos are never kept in memory per step.
+
+#include "workspace/object_list.h"
+#include "workspace/undo/undo_file.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace workspace {
+
+struct UndoStep {
+    ObjectList objects;
+    bool imageStep = false;
+    int imageNumber = -1; // the record counter when the step was made
+};
+
+// What the document must do after the history moved one step.
+struct HistoryMove {
+    enum class Photo { Unchanged, BackToLoaded, FromRecord };
+    Photo photo = Photo::Unchanged;
+    std::optional<UndoImageRecord> record; // with FromRecord, when the record could be read
+    const ObjectList* objects = nullptr;   // the objects to restore; none before the first step
+};
+
+// How recording a step went.
+enum class RecordOutcome {
+    Recorded,
+    // The undo file could not be written (full disk, folder gone): rather than let its records and the
+    // steps disagree, the history now starts at the current state. The caller keeps its current photo as
+    // the one to return to; nothing before this state can be undone any more.
+    Restarted,
+};
+
+class UndoHistory {
+public:
+    static constexpr int kMaxImageRecords = UndoFile::kMaxRecords;
+
+    explicit UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer = {});
+
+    // Forgets every step and deletes the undo file.
+    void clear();
+
+    // Every write of the undo file is checked: the image record counter moves only with a record that
+    // was written, and a failure restarts the history (see RecordOutcome) instead of leaving the steps
+    // pointing at the wrong records.
+    RecordOutcome recordObjectStep(const ObjectList& objects);
+    // Appends the photo to the undo file and records an image step. When the photo could not be made
+    // (`photo` empty), an object step is recorded instead.
+    RecordOutcome recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo);
+
+    bool canUndo() const { return position_ >= 0; }
+    bool canRedo() const { return position_ < static_cast<int>(steps_.size()) - 1; }
+    // An object step right after an image step comes from one edit that flattened first: one command
+    // undoes (or redoes) both.
+    bool undoTakesTwoSteps() const;
+    bool redoTakesTwoSteps() const;
+
+    // An edit that records no step of its own (a colour slider moved again) keeps the current step up to
+    // date, so that redo brings back what undo took away: the first record of the record's kind in that
+    // step becomes a copy of it.
+    void refreshCurrentStep(const ObjectRecord& record);
+
+    std::optional<HistoryMove> undoOneStep();
+    std::optional<HistoryMove> redoOneStep();
+
+    int position() const { return position_; }
+    int stepCount() const { return static_cast<int>(steps_.size()); }
+    int imageCounter() const { return counter_; }
+    const UndoStep& step(int index) const { return steps_[static_cast<std::size_t>(index)]; }
+    const UndoFile& file() const { return file_; }
+
+private:
+    bool dropRedoSteps();
+    bool dropSecondImageStepWhenFull();
+    // The history starts again at the state whose objects are given; the undo file goes.
+    RecordOutcome restart(const ObjectList& objects);
+
+    UndoFile file_;
+    std::vector<UndoStep> steps_;
+    ObjectList startObjects_; // the objects of the state before the first step
+    int position_ = -1;
+    int counter_ = -1;
+};
+
+} // namespace workspace

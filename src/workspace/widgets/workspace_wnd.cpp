@@ -1,0 +1,225 @@
+#include "workspace/widgets/workspace_wnd.h"
+
+#include "app/command_ids.h"
+#include "platform/messages.h"
+
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace workspace {
+
+namespace {
+
+// One canvas pixel per arrow key press; ten with Shift.
+constexpr int kNudge = 1;
+constexpr int kShiftNudge = 10;
+
+bool isArrow(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+} // namespace
+
+CWorkspaceWnd::CWorkspaceWnd(const QString& programFolder, const resources::ResourceLibrary& library,
+                             QWidget* parent)
+    : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    // Moves without a button show what a press would do.
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+    DocumentListener& listener = *this;
+    document_ = std::make_unique<WorkspaceDocument>(programFolder, listener, size(), &library);
+}
+
+CWorkspaceWnd::~CWorkspaceWnd() = default;
+
+void CWorkspaceWnd::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), document_->backBuffer(), event->rect());
+}
+
+void CWorkspaceWnd::resizeEvent(QResizeEvent*) {
+    document_->resizeClient(size());
+}
+
+// While the left button is held, Qt keeps delivering the mouse to this window even outside it: the
+// capture a drag needs from the press to the release.
+void CWorkspaceWnd::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    setFocus();
+    if (document_->previewing()) {
+        platform::sendMessage(parentWidget(), platform::UM_PREVIEWEND);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    document_->ButtonDown(point.x(), point.y());
+    if (document_->manipulation().drag == ManipulationState::Drag::Brush)
+        showCursor(PointerCursor::Brush);
+}
+
+void CWorkspaceWnd::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    showCursor(document_->MouseMove(point.x(), point.y()));
+}
+
+void CWorkspaceWnd::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        document_->ButtonUp();
+}
+
+void CWorkspaceWnd::contextMenuEvent(QContextMenuEvent* event) {
+    document_->ContextMenuAt(event->pos().x(), event->pos().y());
+}
+
+void CWorkspaceWnd::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape) {
+        if (document_->previewing()) {
+            platform::sendMessage(parentWidget(), platform::UM_PREVIEWEND);
+        } else {
+            document_->ClearSelection();
+            document_->Recompose(false);
+        }
+        return;
+    }
+    if (isArrow(key)) {
+        const int step = event->modifiers() & Qt::ShiftModifier ? kShiftNudge : kNudge;
+        const int dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
+        const int dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
+        document_->NudgeSelected(dx, dy);
+        return;
+    }
+    const int command = key == Qt::Key_Delete     ? app::ID_DELETE_SELECTED
+                        : key == Qt::Key_PageUp   ? app::ID_BRING_FORWARD
+                        : key == Qt::Key_PageDown ? app::ID_SEND_BACKWARD
+                        : key == Qt::Key_Home     ? app::ID_BRING_TO_FRONT
+                        : key == Qt::Key_End      ? app::ID_SEND_TO_BACK
+                                                  : 0;
+    if (command != 0 && event->modifiers() == Qt::NoModifier && !document_->previewing()) {
+        onCommand(command);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CWorkspaceWnd::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats as press and release pairs; the series ends with the real release.
+    if (isArrow(event->key()) && !event->isAutoRepeat()) {
+        document_->EndNudge();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void CWorkspaceWnd::focusOutEvent(QFocusEvent* event) {
+    // A key released elsewhere still ends its series.
+    document_->EndNudge();
+    QWidget::focusOutEvent(event);
+}
+
+bool CWorkspaceWnd::onCommand(int id) {
+    switch (id) {
+    case app::ID_DELETE_SELECTED:
+        document_->DeleteSelected();
+        return true;
+    case app::ID_BRING_FORWARD:
+        document_->BringForward();
+        return true;
+    case app::ID_SEND_BACKWARD:
+        document_->SendBackward();
+        return true;
+    case app::ID_BRING_TO_FRONT:
+        document_->BringToFront();
+        return true;
+    case app::ID_SEND_TO_BACK:
+        document_->SendToBack();
+        return true;
+    default:
+        return false;
+    }
+}
+
+PlaceResult CWorkspaceWnd::dropThumbnail(int category, int index, QPoint globalPoint) {
+    const QPoint point = mapFromGlobal(globalPoint);
+    return document_->DropThumbnail(category, index, point.x(), point.y());
+}
+
+void CWorkspaceWnd::showCursor(PointerCursor cursor) {
+    switch (cursor) {
+    case PointerCursor::Arrow:
+        setCursor(Qt::ArrowCursor);
+        break;
+    case PointerCursor::Move:
+        setCursor(Qt::SizeAllCursor);
+        break;
+    case PointerCursor::SizeDiagonal:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    case PointerCursor::SizeHorizontal:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case PointerCursor::SizeAntiDiagonal:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+    case PointerCursor::SizeVertical:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case PointerCursor::Brush:
+        setCursor(brushCursor());
+        break;
+    }
+}
+
+QCursor CWorkspaceWnd::brushCursor() {
+    const BrushSettings& brush = document_->brush();
+    const QImage* tip = document_->brushTip();
+    const BrushCursorKey key{tip ? tip->cacheKey() : 0,
+                             brush.size,
+                             brush.angle,
+                             brush.colour,
+                             document_->clientSize(),
+                             QSize(document_->canvasWidth(), document_->canvasHeight())};
+    if (brushCursorKey_ != key) {
+        brushCursorKey_ = key;
+        const QImage picture = document_->brushCursorImage();
+        // Without a tip there is no shape to show: a cross marks where the stroke would start.
+        brushCursor_ = picture.isNull()
+                           ? QCursor(Qt::CrossCursor)
+                           : QCursor(QPixmap::fromImage(picture), picture.width() / 2, picture.height() / 2);
+    }
+    return brushCursor_;
+}
+
+void CWorkspaceWnd::undoStateChanged() {
+    platform::sendMessage(parentWidget(), platform::UM_UNDOSTATE);
+}
+
+void CWorkspaceWnd::objectSelected(int flag) {
+    platform::sendMessage(parentWidget(), platform::UM_OBJECTSELECTED, 0, flag);
+}
+
+void CWorkspaceWnd::showToolPanel(int kind) {
+    platform::sendMessage(parentWidget(), platform::UM_SHOWTOOLPANEL, 0, kind);
+}
+
+void CWorkspaceWnd::objectPlaced() {
+    platform::sendMessage(parentWidget(), platform::UM_CROPENTERED);
+}
+
+void CWorkspaceWnd::editText(const QString& text, const QPoint* caretAt) {
+    emit editTextRequested(text, caretAt ? *caretAt : QPoint(), caretAt != nullptr);
+}
+
+void CWorkspaceWnd::composed() {
+    update();
+}
+
+void CWorkspaceWnd::problemOccurred(DocumentProblem problem) {
+    emit documentProblem(problem);
+}
+
+} // namespace workspace
