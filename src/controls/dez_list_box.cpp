@@ -135,26 +135,7 @@ void CDezListBox::choose(int index) {
 
 void CDezListBox::onScrollRequest(int code, int position) {
     const int page = std::max(rowHeight_, viewport().height() - rowHeight_);
-    switch (code) {
-    case CSkinScrollBar::LineUp:
-        setOffset(offset_ - rowHeight_);
-        break;
-    case CSkinScrollBar::LineDown:
-        setOffset(offset_ + rowHeight_);
-        break;
-    case CSkinScrollBar::PageUp:
-        setOffset(offset_ - page);
-        break;
-    case CSkinScrollBar::PageDown:
-        setOffset(offset_ + page);
-        break;
-    case CSkinScrollBar::ThumbTrack:
-    case CSkinScrollBar::ThumbPosition:
-        setOffset(position);
-        break;
-    default:
-        break;
-    }
+    setOffset(CSkinScrollBar::answer(code, position, offset_, rowHeight_, page, maxOffset()));
 }
 
 void CDezListBox::resizeEvent(QResizeEvent* event) {

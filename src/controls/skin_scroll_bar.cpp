@@ -119,6 +119,37 @@ CSkinScrollBar::Part CSkinScrollBar::partAt(const QPoint& point) const {
     return Part::Thumb;
 }
 
+int CSkinScrollBar::answer(int code, int requested, int current, int line, int page, int maximum) {
+    int position = current;
+    switch (code) {
+    case LineUp:
+        position -= line;
+        break;
+    case LineDown:
+        position += line;
+        break;
+    case PageUp:
+        position -= page;
+        break;
+    case PageDown:
+        position += page;
+        break;
+    case ThumbPosition:
+    case ThumbTrack:
+        position = requested;
+        break;
+    case Top:
+        position = 0;
+        break;
+    case Bottom:
+        position = maximum;
+        break;
+    default:
+        break;
+    }
+    return std::clamp(position, 0, std::max(0, maximum));
+}
+
 void CSkinScrollBar::request(int code, int position) {
     emit scrollRequested(code, position);
     if (notifyMessage_ != 0)

@@ -32,6 +32,10 @@ public:
 
     explicit CSkinScrollBar(QWidget* parent);
 
+    // The position an owner that scrolls by `line` and `page` moves to on a request, within [0, maximum];
+    // EndScroll and unknown codes leave it at `current`.
+    static int answer(int code, int requested, int current, int line, int page, int maximum);
+
     // Positions run from minimum to maximum; a reversed range is taken the right way round.
     void setRange(int minimum, int maximum);
     int minimum() const { return minimum_; }

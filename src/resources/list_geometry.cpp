@@ -70,25 +70,5 @@ int Grid::scrollShowing(int index, int scroll) const {
     return std::clamp(wanted, 0, scrollRange());
 }
 
-int neighbour(int index, Direction direction, int count, int columns) {
-    if (index < 0 || index >= count || columns <= 0)
-        return -1;
-    int next = -1;
-    switch (direction) {
-    case Direction::Left:
-        next = index % columns > 0 ? index - 1 : -1;
-        break;
-    case Direction::Right:
-        next = index % columns < columns - 1 ? index + 1 : -1;
-        break;
-    case Direction::Up:
-        next = index - columns;
-        break;
-    case Direction::Down:
-        next = index + columns;
-        break;
-    }
-    return next >= 0 && next < count ? next : -1;
-}
 
 } // namespace resources::list_geometry

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "platform/grid_navigation.h"
+
 namespace resources::list_geometry {
 
 inline constexpr int kScrollBarWidth = 17;
@@ -43,9 +45,7 @@ struct Grid {
     int scrollShowing(int index, int scroll) const;
 };
 
-enum class Direction { Left, Up, Right, Down };
-// The neighbouring entry in that direction (left and right stay on the row, up and down in the
-// column), or -1 when there is none.
-int neighbour(int index, Direction direction, int count, int columns);
+using grid::Direction;
+using grid::neighbour;
 
 } // namespace resources::list_geometry

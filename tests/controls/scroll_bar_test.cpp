@@ -105,3 +105,21 @@ TEST_F(ScrollBarFixture, AnotherMessageOrNoneCanBeChosen) {
     ASSERT_EQ(spy.count(), 2);
     EXPECT_EQ(spy.at(0).at(0).toInt(), Bar::LineDown);
 }
+
+TEST(ScrollBarAnswer, EachRequestMovesTheOwnerWithinItsRange) {
+    using Bar = controls::CSkinScrollBar;
+    // line 10, page 50, range [0, 200], now at 100
+    EXPECT_EQ(Bar::answer(Bar::LineUp, 0, 100, 10, 50, 200), 90);
+    EXPECT_EQ(Bar::answer(Bar::LineDown, 0, 100, 10, 50, 200), 110);
+    EXPECT_EQ(Bar::answer(Bar::PageUp, 0, 100, 10, 50, 200), 50);
+    EXPECT_EQ(Bar::answer(Bar::PageDown, 0, 100, 10, 50, 200), 150);
+    EXPECT_EQ(Bar::answer(Bar::ThumbTrack, 33, 100, 10, 50, 200), 33);
+    EXPECT_EQ(Bar::answer(Bar::ThumbPosition, 500, 100, 10, 50, 200), 200);
+    EXPECT_EQ(Bar::answer(Bar::Top, 0, 100, 10, 50, 200), 0);
+    EXPECT_EQ(Bar::answer(Bar::Bottom, 0, 100, 10, 50, 200), 200);
+    EXPECT_EQ(Bar::answer(Bar::EndScroll, 7, 100, 10, 50, 200), 100);
+    // Past either end the owner stops at the end; with nothing to scroll it stays at the top.
+    EXPECT_EQ(Bar::answer(Bar::PageUp, 0, 20, 10, 50, 200), 0);
+    EXPECT_EQ(Bar::answer(Bar::PageDown, 0, 180, 10, 50, 200), 200);
+    EXPECT_EQ(Bar::answer(Bar::LineDown, 0, 0, 10, 50, 0), 0);
+}

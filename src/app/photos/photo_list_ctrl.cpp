@@ -13,7 +13,6 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
-#include <optional>
 #include <span>
 
 namespace app {
@@ -25,21 +24,6 @@ namespace {
 const QColor kMarkColour(0, 100, 200);
 // Enough drawn photos for several screens of a tall list; beyond that the cache starts again.
 constexpr std::size_t kCachedItems = 400;
-
-std::optional<Direction> arrowDirection(int key) {
-    switch (key) {
-    case Qt::Key_Left:
-        return Direction::Left;
-    case Qt::Key_Up:
-        return Direction::Up;
-    case Qt::Key_Right:
-        return Direction::Right;
-    case Qt::Key_Down:
-        return Direction::Down;
-    default:
-        return std::nullopt;
-    }
-}
 
 bool isSelectAll(const QKeyEvent& key) {
     return key.key() == Qt::Key_A && (key.modifiers() & Qt::ControlModifier) &&
@@ -170,32 +154,10 @@ void CPhotoListCtrl::notifyParent() {
 platform::LResult CPhotoListCtrl::onMessage(int message, platform::WParam wParam, platform::LParam lParam) {
     if (message != platform::UM_LISTSCROLL)
         return 0;
-    using Bar = controls::CSkinScrollBar;
-    int offset = offset_;
-    switch (static_cast<int>(wParam)) {
-    case Bar::LineUp:
-    case Bar::PageUp:
-        offset -= kCellHeight;
-        break;
-    case Bar::LineDown:
-    case Bar::PageDown:
-        offset += kCellHeight;
-        break;
-    case Bar::ThumbPosition:
-    case Bar::ThumbTrack:
-        offset = static_cast<int>(std::clamp<platform::LParam>(lParam, 0, range_));
-        break;
-    case Bar::Top:
-        offset = 0;
-        break;
-    case Bar::Bottom:
-        offset = range_;
-        break;
-    default:
-        break;
-    }
     // Every request ends by giving the bar the settled position, also the end of a thumb drag.
-    scrollTo(offset);
+    const int requested = static_cast<int>(std::clamp<platform::LParam>(lParam, 0, range_));
+    scrollTo(controls::CSkinScrollBar::answer(static_cast<int>(wParam), requested, offset_, kCellHeight, kCellHeight,
+                                              range_));
     return 0;
 }
 
@@ -205,7 +167,7 @@ bool CPhotoListCtrl::event(QEvent* event) {
     // The list's keys come before any shortcut of the window it sits in.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (arrowDirection(key->key()) || isSelectAll(*key)) {
+        if (grid::arrowKeyDirection(key->key()) || isSelectAll(*key)) {
             event->accept();
             return true;
         }
@@ -477,7 +439,7 @@ bool CPhotoListCtrl::markAll() {
 }
 
 void CPhotoListCtrl::keyPressEvent(QKeyEvent* event) {
-    if (const auto direction = arrowDirection(event->key())) {
+    if (const auto direction = grid::arrowKeyDirection(event->key())) {
         setFocus(Qt::OtherFocusReason);
         // An arrow against the edge changes nothing and must not reopen the current photo.
         if (moveCurrent(*direction))

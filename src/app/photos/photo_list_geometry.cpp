@@ -71,27 +71,6 @@ int hitTest(const QPoint& point, int shownCount, int columns, int offset, int cl
     return pictureBox(index, columns, offset).contains(point) ? index : -1;
 }
 
-int neighbour(int position, Direction direction, int shownCount, int columns) {
-    if (columns <= 0 || position < 0 || position >= shownCount)
-        return -1;
-    const int column = position % columns;
-    int next = -1;
-    switch (direction) {
-    case Direction::Left:
-        next = column > 0 ? position - 1 : -1;
-        break;
-    case Direction::Right:
-        next = column + 1 < columns ? position + 1 : -1;
-        break;
-    case Direction::Up:
-        next = position - columns;
-        break;
-    case Direction::Down:
-        next = position + columns;
-        break;
-    }
-    return next >= 0 && next < shownCount ? next : -1;
-}
 
 int offsetShowing(int position, int columns, int offset, int clientHeight, int range) {
     if (columns <= 0 || position < 0)

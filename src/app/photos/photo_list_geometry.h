@@ -6,6 +6,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "platform/grid_navigation.h"
+
 namespace app::photo_list {
 
 constexpr int kCellWidth = 76;
@@ -41,9 +43,8 @@ int hitTest(const QPoint& point, int shownCount, int columns, int offset, int cl
 // True when the point falls into the bottom strip, where a press does nothing.
 bool inBottomStrip(const QPoint& point, int clientHeight);
 
-enum class Direction { Left, Up, Right, Down };
-// The position in the neighbouring cell (same row or same column), or -1 when there is none.
-int neighbour(int position, Direction direction, int shownCount, int columns);
+using grid::Direction;
+using grid::neighbour;
 // The offset, nearest to `offset` and within [0, range], at which the item's cell and name are wholly
 // visible.
 int offsetShowing(int position, int columns, int offset, int clientHeight, int range);

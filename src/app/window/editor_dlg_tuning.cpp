@@ -3,6 +3,7 @@
 #include "app/window/editor_dlg.h"
 #include "app/window/menu_definitions.h"
 #include "app/window/tool_panels.h"
+#include "app/window/wait_cursor.h"
 #include "imaging/filters/image_commands.h"
 #include "imaging/widgets/colour_panel.h"
 #include "workspace/widgets/workspace_wnd.h"
@@ -91,23 +92,6 @@ void runWatchingEscape(imaging::Picture& picture, const std::function<void()>& w
     if (error)
         std::rethrow_exception(error);
 }
-
-class WaitCursor {
-public:
-    explicit WaitCursor(bool show) : shown_(show) {
-        if (shown_)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor() {
-        if (shown_)
-            QApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool shown_;
-};
 
 } // namespace
 

@@ -24,21 +24,6 @@ constexpr int kButtonHeight = 20;
 constexpr int kWheelNotch = 120;
 const QColor kSelectionColour(120, 200, 255);
 
-std::optional<Direction> arrowDirection(int key) {
-    switch (key) {
-    case Qt::Key_Left:
-        return Direction::Left;
-    case Qt::Key_Up:
-        return Direction::Up;
-    case Qt::Key_Right:
-        return Direction::Right;
-    case Qt::Key_Down:
-        return Direction::Down;
-    default:
-        return std::nullopt;
-    }
-}
-
 // A 1-px frame on the outermost pixels of `area`.
 void frame(QPainter& painter, const QRect& area) {
     painter.drawRect(area.adjusted(0, 0, -1, -1));
@@ -214,31 +199,10 @@ void CResourceList::endDrag() {
 platform::LResult CResourceList::onMessage(int message, platform::WParam wParam, platform::LParam lParam) {
     if (message != platform::UM_LISTSCROLL)
         return 0;
-    using Bar = controls::CSkinScrollBar;
-    int position = scroll_;
-    switch (static_cast<int>(wParam)) {
-    case Bar::LineUp:
-    case Bar::PageUp:
-        position -= list_geometry::kScrollStep;
-        break;
-    case Bar::LineDown:
-    case Bar::PageDown:
-        position += list_geometry::kScrollStep;
-        break;
-    case Bar::ThumbPosition:
-    case Bar::ThumbTrack:
-        position = static_cast<int>(std::clamp<platform::LParam>(lParam, 0, grid().scrollRange()));
-        break;
-    case Bar::Top:
-        position = 0;
-        break;
-    case Bar::Bottom:
-        position = grid().scrollRange();
-        break;
-    default:
-        break;
-    }
-    setScroll(position);
+    const int range = grid().scrollRange();
+    const int step = list_geometry::kScrollStep;
+    const int requested = static_cast<int>(std::clamp<platform::LParam>(lParam, 0, range));
+    setScroll(controls::CSkinScrollBar::answer(static_cast<int>(wParam), requested, scroll_, step, step, range));
     return 0;
 }
 
@@ -246,7 +210,7 @@ bool CResourceList::event(QEvent* event) {
     if (dispatchMessage(event))
         return true;
     // The arrow keys move the selection before any shortcut of the window sees them.
-    if (event->type() == QEvent::ShortcutOverride && arrowDirection(static_cast<QKeyEvent*>(event)->key())) {
+    if (event->type() == QEvent::ShortcutOverride && grid::arrowKeyDirection(static_cast<QKeyEvent*>(event)->key())) {
         event->accept();
         return true;
     }
@@ -348,7 +312,7 @@ void CResourceList::wheelEvent(QWheelEvent* event) {
 }
 
 void CResourceList::keyPressEvent(QKeyEvent* event) {
-    const std::optional<Direction> direction = arrowDirection(event->key());
+    const std::optional<Direction> direction = grid::arrowKeyDirection(event->key());
     if (!direction) {
         QWidget::keyPressEvent(event);
         return;

@@ -110,28 +110,8 @@ void CTextStyleList::ensureVisible(int entry) {
 }
 
 void CTextStyleList::onScrollRequest(int code, int position) {
-    using controls::CSkinScrollBar;
     const int page = std::max(kCellHeight, viewport().height());
-    switch (code) {
-    case CSkinScrollBar::LineUp:
-        setOffset(offset_ - kCellHeight / 2);
-        break;
-    case CSkinScrollBar::LineDown:
-        setOffset(offset_ + kCellHeight / 2);
-        break;
-    case CSkinScrollBar::PageUp:
-        setOffset(offset_ - page);
-        break;
-    case CSkinScrollBar::PageDown:
-        setOffset(offset_ + page);
-        break;
-    case CSkinScrollBar::ThumbTrack:
-    case CSkinScrollBar::ThumbPosition:
-        setOffset(position);
-        break;
-    default:
-        break;
-    }
+    setOffset(controls::CSkinScrollBar::answer(code, position, offset_, kCellHeight / 2, page, maxOffset()));
 }
 
 void CTextStyleList::resizeEvent(QResizeEvent* event) {
