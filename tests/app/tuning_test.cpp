@@ -7,6 +7,7 @@
 #include "controls/skin_slider.h"
 #include "imaging/widgets/colour_panel.h"
 #include "platform/scripted_dialogs.h"
+#include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -22,18 +23,9 @@ using testing_support::TempFolder;
 namespace {
 
 imaging::PhotoBuffer stripedPhoto(int width, int height) {
-    imaging::PhotoBuffer photo;
-    photo.width = width;
-    photo.height = height;
-    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = photo.row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>((x / 7) % 2 ? 220 : 30);
-            p[1] = static_cast<std::uint8_t>(y * 255 / height);
-            p[2] = static_cast<std::uint8_t>((x + y) % 251);
-        }
-    return photo;
+    return testing_support::drawnPhoto(width, height, [=](int x, int y) {
+        return std::array{(x / 7) % 2 ? 220 : 30, y * 255 / height, (x + y) % 251};
+    });
 }
 
 struct Tuning : ::testing::Test {

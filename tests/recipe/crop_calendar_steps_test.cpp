@@ -1,5 +1,6 @@
 // The crop and calendar steps on a document: what they cut and place, and what they refuse.
 #include "recipe/recipe_runner.h"
+#include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "text/calendar/calendar_picture.h"
 #include "workspace/document.h"
@@ -20,17 +21,8 @@ struct CropAndCalendarSteps : ::testing::Test {
 
     // Blue = x / 8, green = y / 8: a pixel tells where it came from.
     void load(int width, int height) {
-        imaging::PhotoBuffer photo;
-        photo.width = width;
-        photo.height = height;
-        photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                std::uint8_t* p = photo.row(y) + x * 3;
-                p[0] = static_cast<std::uint8_t>(x / 8);
-                p[1] = static_cast<std::uint8_t>(y / 8);
-                p[2] = 50;
-            }
+        imaging::PhotoBuffer photo = testing_support::drawnPhoto(
+            width, height, [](int x, int y) { return std::array{x / 8, y / 8, 50}; });
         document.setLoadedPicture(std::move(photo), false, 0, QStringLiteral("photo.png"));
         document.keepLoadedPhoto();
     }

@@ -2,6 +2,7 @@
 // photos, what "Crop" cuts out, and how the proportion outlives the crop.
 #include "imaging/crop_constraints.h"
 #include "recording_listener.h"
+#include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 
@@ -14,18 +15,9 @@ namespace {
 
 // Every pixel different from its neighbours, so a cut from the wrong place cannot match.
 imaging::PhotoBuffer patternPhoto(int width, int height) {
-    imaging::PhotoBuffer photo;
-    photo.width = width;
-    photo.height = height;
-    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = photo.row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>(x);
-            p[1] = static_cast<std::uint8_t>(y);
-            p[2] = static_cast<std::uint8_t>(x / 256 + 16 * (y / 256));
-        }
-    return photo;
+    return testing_support::drawnPhoto(width, height, [=](int x, int y) {
+        return std::array{x, y, x / 256 + 16 * (y / 256)};
+    });
 }
 
 struct Crop : ::testing::Test {

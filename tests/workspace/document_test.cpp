@@ -1,5 +1,6 @@
 #include "recording_listener.h"
 #include "support/address_space_limit.h"
+#include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
@@ -16,18 +17,9 @@ namespace {
 
 // A photo whose pixels tell where they came from: blue = x / 8, green = y / 8, red = 77.
 imaging::PhotoBuffer positionPhoto(int width, int height) {
-    imaging::PhotoBuffer photo;
-    photo.width = width;
-    photo.height = height;
-    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = photo.row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>(x / 8);
-            p[1] = static_cast<std::uint8_t>(y / 8);
-            p[2] = 77;
-        }
-    return photo;
+    return testing_support::drawnPhoto(width, height, [=](int x, int y) {
+        return std::array{x / 8, y / 8, 77};
+    });
 }
 
 struct Document : ::testing::Test {

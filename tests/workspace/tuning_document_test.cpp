@@ -3,6 +3,7 @@
 #include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
 #include "recording_listener.h"
+#include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "workspace/adjusted_view.h"
 #include "workspace/document.h"
@@ -11,32 +12,16 @@
 
 using namespace workspace;
 using testing_support::TempFolder;
+using testing_support::flatPhoto;
 
 namespace {
 
 // A ramp, sharp steps and grain, so every filter has something to change.
 imaging::PhotoBuffer patternPhoto(int width, int height) {
-    imaging::PhotoBuffer photo;
-    photo.width = width;
-    photo.height = height;
-    photo.bgr.resize(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = photo.row(y) + x * 3;
-            p[0] = static_cast<std::uint8_t>(x * 255 / width);
-            p[1] = static_cast<std::uint8_t>((x / 16 + y / 16) % 2 ? 200 : 40);
-            p[2] = static_cast<std::uint8_t>((x * 37 + y * 91) % 256); // grain for the median
-        }
-    return photo;
-}
-
-imaging::PhotoBuffer flatPhoto(int width, int height, std::uint8_t b, std::uint8_t g, std::uint8_t r) {
-    imaging::PhotoBuffer photo;
-    photo.width = width;
-    photo.height = height;
-    for (int i = 0; i < width * height; ++i)
-        photo.bgr.insert(photo.bgr.end(), {b, g, r});
-    return photo;
+    return testing_support::drawnPhoto(width, height, [=](int x, int y) {
+        // a ramp, a chequer, and grain for the median
+        return std::array{x * 255 / width, (x / 16 + y / 16) % 2 ? 200 : 40, (x * 37 + y * 91) % 256};
+    });
 }
 
 // What the image library makes of the photo for this code, with the random filters seeded.
