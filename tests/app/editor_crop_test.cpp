@@ -6,6 +6,7 @@
 #include "controls/buttons/skin_radio_button.h"
 #include "imaging/widgets/crop_panel.h"
 #include "platform/scripted_dialogs.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -25,25 +26,17 @@ imaging::PhotoBuffer greyPhoto(int width, int height) {
     return photo;
 }
 
-struct CropInWindow : ::testing::Test {
-    TempFolder program;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
+struct CropInWindow : ::testing::Test, testing_support::EditorWindow {
 
     void SetUp() override {
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()),
-                                              std::make_unique<platform::ScriptedDialogs>());
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        startEditor();
+        ASSERT_TRUE(activate());
         document().setLoadedPicture(greyPhoto(1600, 1200), false, 0, "/pictures/landscape.jpg");
         document().keepLoadedPhoto();
         window->relayout();
         window->onCommand(ID_TAB_CROP);
     }
 
-    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
     imaging::CropPanel* panel() const {
         return qobject_cast<imaging::CropPanel*>(window->toolPanel(workspace::ToolCrop));
     }

@@ -8,6 +8,7 @@
 #include "controls/buttons/tab_button.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/resource_types.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "workspace/decorations/resource_placement.h"
 #include "workspace/widgets/workspace_wnd.h"
@@ -39,23 +40,13 @@ struct ClosesOnEscape : QWidget {
     }
 };
 
-struct MainWindow : ::testing::Test {
-    TempFolder program;
-    platform::ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
+struct MainWindow : ::testing::Test, testing_support::EditorWindow {
 
     void SetUp() override {
-        auto scripted = std::make_unique<platform::ScriptedDialogs>();
-        dialogs = scripted.get();
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        startEditor();
+        ASSERT_TRUE(activate());
     }
 
-    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
 
     std::vector<int> checkedIds(int menuButton) const {
         std::vector<int> ids;

@@ -8,6 +8,7 @@
 #include "controls/colour/zor_colour_picker.h"
 #include "controls/colour/zor_colour_popup.h"
 #include "platform/scripted_dialogs.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_panel.h"
@@ -23,24 +24,14 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct TextTool : ::testing::Test {
-    TempFolder program;
-    platform::ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
+struct TextTool : ::testing::Test, testing_support::EditorWindow {
 
     void SetUp() override {
-        auto scripted = std::make_unique<platform::ScriptedDialogs>();
-        dialogs = scripted.get();
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        startEditor();
+        ASSERT_TRUE(activate());
         window->onCommand(ID_TAB_TEXT);
     }
 
-    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
     text::CTextPanel& panel() { return *window->textPanel(); }
     text::CTextBox& box() { return *panel().textBox(); }
     const text::TextObject* textAt(int index) { return document().objects().get<text::TextObject>(index); }

@@ -5,6 +5,7 @@
 #include "app/window/editor_dlg.h"
 #include "app/photos/photo_list_ctrl.h"
 #include "platform/scripted_dialogs.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -16,19 +17,11 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct OpenPictures : ::testing::Test {
-    TempFolder program;
+struct OpenPictures : ::testing::Test, testing_support::EditorWindow {
     TempFolder pictures;
-    platform::ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
 
     void SetUp() override {
-        auto scripted = std::make_unique<platform::ScriptedDialogs>();
-        dialogs = scripted.get();
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
+        startEditor();
     }
 
     QString picture(const QString& name, int width, int height, QColor colour = Qt::red) {

@@ -8,6 +8,7 @@
 #include "controls/buttons/skin_button.h"
 #include "platform/messages.h"
 #include "platform/scripted_dialogs.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -21,27 +22,15 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct Photos : ::testing::Test {
-    TempFolder program;
+struct Photos : ::testing::Test, testing_support::EditorWindow {
     TempFolder pictures;
-    platform::ScriptedDialogs* dialogs = nullptr;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
 
-    void SetUp() override { start(); }
-
-    void start() {
-        auto scripted = std::make_unique<platform::ScriptedDialogs>();
-        dialogs = scripted.get();
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()), std::move(scripted));
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
-    }
+    void SetUp() override { startEditor(); }
 
     void restart() {
         window->close();
         editor.reset();
-        start();
+        startEditor();
     }
 
     QString picture(const QString& name, int width, int height, QColor colour = QColor(200, 80, 40)) {
@@ -70,7 +59,6 @@ struct Photos : ::testing::Test {
                                               [](const PhotoRecord& r) { return r.removed == 0; }));
     }
 
-    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
 
     // Clicks the n-th thumbnail of the list.
     void clickPhoto(int shown) {
@@ -331,7 +319,7 @@ TEST_F(Photos, StoreCutInTheThumbnailsKeepsEveryPhotoAndMakesTheirThumbnailsAgai
     ASSERT_TRUE(program.write("Data/ZorvathMedia",
                               whole.left(whole.size() - thumbs[2].jpeg.size() - thumbs[1].jpeg.size() / 2)));
     ASSERT_TRUE(QFile::remove(pictures.file("three.png")));
-    start();
+    startEditor();
 
     const PhotoList& list = window->photoList();
     ASSERT_EQ(list.records.size(), 3u);
@@ -348,7 +336,7 @@ TEST_F(Photos, StoreThatCannotBeOpenedIsKeptAndToldOnce) {
     const QString store = program.file("Data/ZorvathMedia");
     QFile::remove(store);
     ASSERT_TRUE(QFile::link(store, store)); // there, but it cannot be opened
-    start();
+    startEditor();
     ASSERT_EQ(dialogs->count("information"), 1);
     EXPECT_TRUE(dialogs->shown()[0].text.contains("ZorvathMedia"));
     importFiles({picture("new.png", 30, 30)});

@@ -8,6 +8,7 @@
 #include "imaging/widgets/colour_panel.h"
 #include "platform/scripted_dialogs.h"
 #include "support/drawn_photo.h"
+#include "support/editor_window.h"
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -28,21 +29,13 @@ imaging::PhotoBuffer stripedPhoto(int width, int height) {
     });
 }
 
-struct Tuning : ::testing::Test {
-    TempFolder program;
-    std::unique_ptr<CEditorApp> editor;
-    CEditorDlg* window = nullptr;
+struct Tuning : ::testing::Test, testing_support::EditorWindow {
 
     void SetUp() override {
-        editor = std::make_unique<CEditorApp>(platform::Folders(program.path()),
-                                              std::make_unique<platform::ScriptedDialogs>());
-        window = &editor->startMainWindow();
-        window->resize(1280, 800);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        startEditor();
+        ASSERT_TRUE(activate());
     }
 
-    workspace::WorkspaceDocument& document() { return window->workspace()->document(); }
     imaging::ColourPanel* panel() {
         return qobject_cast<imaging::ColourPanel*>(window->toolPanel(workspace::ToolTuning));
     }
