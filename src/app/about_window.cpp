@@ -48,8 +48,10 @@ void AboutWindow::paintEvent(QPaintEvent*) {
     painter.drawText(QRect(82, 42, width() - 96, 22), Qt::AlignVCenter, QString::fromLatin1(kProductName));
     painter.setFont(font());
     painter.setPen(QColor(90, 96, 106));
-    painter.drawText(QRect(82, 64, width() - 96, 22), Qt::AlignVCenter,
-                     QStringLiteral("Version 0.1 — decorate your photos with frames, cliparts and text"));
+    // Wrapped: the line is longer than the window is wide.
+    painter.drawText(QRect(82, 67, width() - 96, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                     QStringLiteral("Version %1 — decorate your photos with frames, cliparts and text")
+                         .arg(QLatin1String(kProductVersion)));
 }
 
 void AboutWindow::mousePressEvent(QMouseEvent* event) {

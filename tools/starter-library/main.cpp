@@ -1,9 +1,12 @@
 // Draws the starter decoration library and writes it as editing-resource packages.
 //   starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]
+//   starter-library --photo FILE.jpg
 // --sheet also writes a contact sheet of every entry in use; --previews writes each frame, mask and
-// decoration on a full-size photo, with close-ups of the frames' hole edges.
+// decoration on a full-size photo, with close-ups of the frames' hole edges. --photo writes only the
+// landscape the previews use, as a 1200 x 900 picture (the help book's screenshots open it).
 
 #include "contact_sheet.h"
+#include "sample_photo.h"
 #include "starter_library.h"
 #include "starter_packages.h"
 
@@ -28,21 +31,33 @@ int main(int argc, char** argv) {
     QString outputFolder;
     QString sheetPath;
     QString previewFolder;
+    QString photoPath;
+    bool usageError = false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == QLatin1String("--sheet") && i + 1 < arguments.size()) {
             sheetPath = arguments[++i];
         } else if (argument == QLatin1String("--previews") && i + 1 < arguments.size()) {
             previewFolder = arguments[++i];
+        } else if (argument == QLatin1String("--photo") && i + 1 < arguments.size()) {
+            photoPath = arguments[++i];
         } else if (!argument.startsWith(QLatin1Char('-')) && outputFolder.isEmpty()) {
             outputFolder = argument;
         } else {
-            outputFolder.clear();
+            usageError = true;
             break;
         }
     }
-    if (outputFolder.isEmpty()) {
-        std::fprintf(stderr, "usage: starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]\n");
+    const bool photoOnly = !photoPath.isEmpty() && outputFolder.isEmpty() && sheetPath.isEmpty() &&
+                           previewFolder.isEmpty();
+    if (!usageError && photoOnly) {
+        if (!starter::samplePhoto(1200, 900).save(photoPath, nullptr, 90))
+            return fail(QStringLiteral("cannot write %1").arg(photoPath));
+        return 0;
+    }
+    if (usageError || outputFolder.isEmpty() || !photoPath.isEmpty()) {
+        std::fprintf(stderr, "usage: starter-library OUTPUT_FOLDER [--sheet FILE.png] [--previews FOLDER]\n"
+                             "       starter-library --photo FILE.jpg\n");
         return 2;
     }
     // Refuse an output folder that cannot be made before spending seconds on drawing.

@@ -1,6 +1,7 @@
 #include "app/commands/screenshot_command.h"
 
 #include "app/command_ids.h"
+#include "app/commands/screenshot_dialogs.h"
 #include "app/commands/usage.h"
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
@@ -9,11 +10,16 @@
 #include "imaging/files/photo_loading.h"
 #include "platform/scratch_folder.h"
 #include "platform/scripted_dialogs.h"
+#include "recipe/recipe.h"
+#include "recipe/recipe_runner.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_panel.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -47,6 +53,37 @@ int tabCommand(const QString& name) {
     return 0;
 }
 
+// Far beyond any hand-written recipe, as for --recipe.
+constexpr qint64 kMaxRecipeBytes = 1 << 20;
+
+// Lists the picture and opens it from the list, as a picture named on the editor's command line is: the
+// photo list shows it marked. The list is never saved (the store is read-only in this run).
+bool openThroughPhotoList(CEditorDlg& window, const QString& picture) {
+    window.openPictures({QDir::cleanPath(QDir::current().absoluteFilePath(picture))});
+    const QDeadlineTimer deadline(30000);
+    while (window.openingPictures() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !window.workspace()->document().picturePath().isEmpty();
+}
+
+// The steps of the recipe file carried out on the open photo, as --recipe carries them out.
+QString runRecipeSteps(const QString& path, workspace::WorkspaceDocument& document) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    if (file.size() > kMaxRecipeBytes)
+        return QStringLiteral("%1: a recipe is at most %2 bytes").arg(path).arg(kMaxRecipeBytes);
+    const recipe::ReadRecipe read = recipe::readRecipe(file.read(kMaxRecipeBytes + 1));
+    if (!read.recipe)
+        return QStringLiteral("%1: %2").arg(path, read.problem);
+    const recipe::RunSettings settings = recipe::findRunSettings();
+    if (const QString problem = recipe::libraryProblem(*read.recipe, settings.library); !problem.isEmpty())
+        return QStringLiteral("%1: %2").arg(path, problem);
+    if (const imaging::Outcome outcome = recipe::runSteps(*read.recipe, settings, document); !outcome)
+        return QStringLiteral("%1: %2").arg(path, QString::fromStdString(outcome.reason));
+    return {};
+}
+
 // The window as shown, with any popup open over it (a colour palette, say) drawn in its place.
 QImage grabWithPopups(QWidget& window) {
     QImage shot = window.grab().toImage();
@@ -67,7 +104,8 @@ bool isScreenshotCommand(const QStringList& arguments) {
 int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     static const QStringList kOptions{QStringLiteral("--screenshot"), QStringLiteral("--open"),
                                       QStringLiteral("--size"),       QStringLiteral("--tab"),
-                                      QStringLiteral("--add-text"),   QStringLiteral("--colour-popup")};
+                                      QStringLiteral("--add-text"),   QStringLiteral("--colour-popup"),
+                                      QStringLiteral("--dialog"),     QStringLiteral("--recipe-steps")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
             printUsageLine(ProgramMode::Screenshot);
@@ -89,6 +127,13 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     if (!tab.isEmpty() && tabId == 0)
         return fail(
             QStringLiteral("--tab takes one of frame, mask, clipart, decoration, crop, tuning, text, brush"));
+    const QString dialog = valueAfter(arguments, QStringLiteral("--dialog"));
+    if (arguments.contains(QStringLiteral("--dialog")) && !isScreenshotDialog(dialog))
+        return fail(QStringLiteral("--dialog takes one of %1").arg(QLatin1String(kScreenshotDialogNames)));
+    const QString picture = valueAfter(arguments, QStringLiteral("--open"));
+    const QString steps = valueAfter(arguments, QStringLiteral("--recipe-steps"));
+    if (!steps.isEmpty() && picture.isEmpty())
+        return fail(QStringLiteral("--recipe-steps needs a photo to work on: --open PICTURE"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     // The editor reads its photo list and library as usual, but writes its undo and language files here.
@@ -104,16 +149,20 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     if (size.isValid())
         window.resize(size);
 
-    if (const QString picture = valueAfter(arguments, QStringLiteral("--open")); !picture.isEmpty()) {
-        imaging::LoadedPicture loaded;
-        if (const imaging::Outcome outcome = imaging::LoadPhoto(picture, loaded); !outcome)
-            return fail(
-                QStringLiteral("cannot open %1: %2").arg(picture, QString::fromStdString(outcome.reason)));
-        workspace::WorkspaceDocument& document = window.workspace()->document();
-        document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, picture);
-        document.keepLoadedPhoto();
-        document.Recompose(false);
+    if (!picture.isEmpty()) {
+        if (!openThroughPhotoList(window, picture)) {
+            imaging::LoadedPicture loaded;
+            const imaging::Outcome outcome = imaging::LoadPhoto(picture, loaded);
+            return fail(QStringLiteral("cannot open %1: %2")
+                            .arg(picture, outcome ? QStringLiteral("it cannot be listed")
+                                                  : QString::fromStdString(outcome.reason)));
+        }
         window.relayout();
+    }
+    if (!steps.isEmpty()) {
+        if (const QString problem = runRecipeSteps(steps, window.workspace()->document()); !problem.isEmpty())
+            return fail(problem);
+        window.workspace()->document().Recompose(false);
     }
     if (tabId != 0)
         window.onCommand(tabId);
@@ -131,9 +180,13 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
         window.textPanel()->colourPicker(picker.toInt())->click();
     }
     QApplication::processEvents();
+    // The batch window makes its output folder in the documents folder: this run's stands in for the user's.
+    const QImage shot = dialog.isEmpty() ? grabWithPopups(window)
+                                         : grabDialog(dialog, editor, window, dialogs, picture,
+                                                      scratch.path() + QStringLiteral("Documents"));
     for (const auto& shown : dialogs.shown())
-        std::fprintf(stderr, "pictovance: %s\n", qPrintable(shown.text));
-    const QImage shot = grabWithPopups(window);
+        if (shown.kind == QLatin1String("information") || shown.kind == QLatin1String("question"))
+            std::fprintf(stderr, "pictovance: %s\n", qPrintable(shown.text));
     if (!shot.save(output, "PNG"))
         return fail(QStringLiteral("cannot write %1").arg(output));
     std::printf("%s: %dx%d\n", qPrintable(output), shot.width(), shot.height());

@@ -30,11 +30,14 @@ constexpr ModeUsage kModes[] = {
     {ProgramMode::ImportResources, "--import-resources FILE.irs...",
      "      Imports editing-resource packages into the library, one line per package.\n"},
     {ProgramMode::Screenshot,
-     "--screenshot FILE [--open PICTURE] [--size WxH] [--tab NAME] [--add-text WORDS] [--colour-popup 1|2]",
-     "      Renders the main window to the PNG FILE without a display: with PICTURE open, at WxH\n"
-     "      pixels, showing the tool panel NAME (frame, mask, clipart, decoration, crop, tuning,\n"
-     "      text or brush), with WORDS added as a text through the text panel, and with the palette\n"
-     "      of the text panel's first or second colour open.\n"},
+     "--screenshot FILE [--open PICTURE] [--recipe-steps RECIPE.json] [--size WxH] [--tab NAME] "
+     "[--add-text WORDS] [--colour-popup 1|2] [--dialog NAME]",
+     "      Renders the main window to the PNG FILE without a display: with PICTURE listed and open,\n"
+     "      edited by the steps of RECIPE.json, at WxH pixels, showing the tool panel NAME (frame,\n"
+     "      mask, clipart, decoration, crop, tuning, text or brush), with WORDS added as a text\n"
+     "      through the text panel, and with the palette of the text panel's first or second colour\n"
+     "      open. With --dialog, renders the dialog NAME alone instead (batch, calendar, about or\n"
+     "      import).\n"},
 };
 
 void printHelp() {
