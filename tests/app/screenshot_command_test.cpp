@@ -5,7 +5,7 @@
 #include "app/photos/import_progress_window.h"
 #include "imaging/widgets/batch_convert_dialog.h"
 #include "support/temp_folder.h"
-#include "text/month_calendar.h"
+#include "text/calendar/month_calendar.h"
 #include "text/widgets/calendar_dialog.h"
 
 #include <QDir>
@@ -70,7 +70,8 @@ protected:
 };
 
 std::vector<std::uint8_t> calendarBuffer() {
-    return std::vector<std::uint8_t>(std::size_t{text::kCalendarPictureSide} * text::kCalendarPictureSide * 4);
+    return std::vector<std::uint8_t>(std::size_t{text::kCalendarPictureSide} * text::kCalendarPictureSide *
+                                     4);
 }
 
 } // namespace
@@ -86,7 +87,8 @@ TEST_F(ScreenshotCommand, EachDialogIsDrawnAloneAtItsOwnSize) {
     const QStringList before = files();
     for (const auto& [name, size] : dialogs) {
         const QString shot = root.file(QStringLiteral("%1.png").arg(QLatin1String(name)));
-        ASSERT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--dialog", name}), 0) << name << errors.data();
+        ASSERT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--dialog", name}), 0)
+            << name << errors.data();
         EXPECT_EQ(QImage(shot).size(), size) << name;
     }
     // The batch window makes its output folder in a documents folder of the run's own, not the user's.
@@ -98,18 +100,20 @@ TEST_F(ScreenshotCommand, RefusesAnUnknownDialogAndStepsWithoutAPhoto) {
     EXPECT_TRUE(errors.contains("--dialog takes one of batch, calendar, about, import")) << errors.data();
     EXPECT_EQ(run({"--screenshot", root.file("shot.png"), "--dialog"}), 2);
 
-    ASSERT_TRUE(root.write("steps.json", R"({"recipe": 1, "steps": [{"op": "background", "colour": "#FF0000"}]})"));
-    EXPECT_EQ(run({"--screenshot", root.file("shot.png"), "--recipe-steps", root.file("steps.json")}), 2);
+    ASSERT_TRUE(
+        root.write("steps.json", R"({"recipe": 1, "steps": [{"op": "background", "colour": "#FF0000"}]})"));
+    EXPECT_EQ(run({"--screenshot", root.file("shot.png"), "--steps", root.file("steps.json")}), 2);
     EXPECT_TRUE(errors.contains("--open PICTURE")) << errors.data();
     EXPECT_FALSE(QFileInfo::exists(root.file("shot.png")));
 }
 
 TEST_F(ScreenshotCommand, RecipeStepsEditTheOpenedPhoto) {
-    ASSERT_TRUE(root.write("steps.json", R"({"recipe": 1, "steps": [{"op": "background", "colour": "#FF0000"}]})"));
+    ASSERT_TRUE(
+        root.write("steps.json", R"({"recipe": 1, "steps": [{"op": "background", "colour": "#FF0000"}]})"));
     const QString plain = root.file("plain.png");
     const QString edited = root.file("edited.png");
     ASSERT_EQ(run({"--screenshot", plain, "--open", "photo.png"}), 0) << errors.data();
-    ASSERT_EQ(run({"--screenshot", edited, "--open", "photo.png", "--recipe-steps", "steps.json"}), 0)
+    ASSERT_EQ(run({"--screenshot", edited, "--open", "photo.png", "--steps", "steps.json"}), 0)
         << errors.data();
     const auto reddish = [](const QImage& image) {
         int count = 0;
@@ -127,13 +131,13 @@ TEST_F(ScreenshotCommand, RecipeStepsEditTheOpenedPhoto) {
 TEST_F(ScreenshotCommand, ABadRecipeOrAMissingEntryIsReportedWithNothingWritten) {
     const QString shot = root.file("shot.png");
     ASSERT_TRUE(root.write("bad.json", R"({"recipe": 1, "steps": [{"op": "paint"}]})"));
-    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--recipe-steps", "bad.json"}), 2);
+    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--steps", "bad.json"}), 2);
     EXPECT_TRUE(errors.contains("bad.json")) << errors.data();
     // The library of this program folder is empty: there is no frame to place.
     ASSERT_TRUE(root.write("frame.json", R"({"recipe": 1, "steps": [{"op": "frame", "index": 0}]})"));
-    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--recipe-steps", "frame.json"}), 2);
+    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--steps", "frame.json"}), 2);
     EXPECT_TRUE(errors.contains("frame")) << errors.data();
-    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--recipe-steps", "missing.json"}), 2);
+    EXPECT_EQ(run({"--screenshot", shot, "--open", "photo.png", "--steps", "missing.json"}), 2);
     EXPECT_TRUE(errors.contains("cannot read")) << errors.data();
     EXPECT_FALSE(QFileInfo::exists(shot));
 }

@@ -12,8 +12,8 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextImageFormat>
-#include <gtest/gtest.h>
 #include <deque>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -99,7 +99,8 @@ TEST(BuiltHelpBook, EveryPageIsReachedFromTheContentsAndEveryLinkAndPictureLeads
     const QStringList shots = QDir(book.filePath(QStringLiteral("shots"))).entryList({"*.png"}, QDir::Files);
     EXPECT_GE(shots.size(), 12);
     for (const QString& shot : shots)
-        EXPECT_TRUE(picturesShown.contains(QStringLiteral("shots/") + shot)) << "unused: " << shot.toStdString();
+        EXPECT_TRUE(picturesShown.contains(QStringLiteral("shots/") + shot))
+            << "unused: " << shot.toStdString();
 }
 
 TEST(BuiltHelpBook, TheViewerShowsThePicturesOfEveryPage) {

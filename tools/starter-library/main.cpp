@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    const bool photoOnly = !photoPath.isEmpty() && outputFolder.isEmpty() && sheetPath.isEmpty() &&
-                           previewFolder.isEmpty();
+    const bool photoOnly =
+        !photoPath.isEmpty() && outputFolder.isEmpty() && sheetPath.isEmpty() && previewFolder.isEmpty();
     if (!usageError && photoOnly) {
         if (!starter::samplePhoto(1200, 900).save(photoPath, nullptr, 90))
             return fail(QStringLiteral("cannot write %1").arg(photoPath));

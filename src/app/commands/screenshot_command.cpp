@@ -105,7 +105,7 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     static const QStringList kOptions{QStringLiteral("--screenshot"), QStringLiteral("--open"),
                                       QStringLiteral("--size"),       QStringLiteral("--tab"),
                                       QStringLiteral("--add-text"),   QStringLiteral("--colour-popup"),
-                                      QStringLiteral("--dialog"),     QStringLiteral("--recipe-steps")};
+                                      QStringLiteral("--dialog"),     QStringLiteral("--steps")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
             printUsageLine(ProgramMode::Screenshot);
@@ -131,9 +131,9 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     if (arguments.contains(QStringLiteral("--dialog")) && !isScreenshotDialog(dialog))
         return fail(QStringLiteral("--dialog takes one of %1").arg(QLatin1String(kScreenshotDialogNames)));
     const QString picture = valueAfter(arguments, QStringLiteral("--open"));
-    const QString steps = valueAfter(arguments, QStringLiteral("--recipe-steps"));
+    const QString steps = valueAfter(arguments, QStringLiteral("--steps"));
     if (!steps.isEmpty() && picture.isEmpty())
-        return fail(QStringLiteral("--recipe-steps needs a photo to work on: --open PICTURE"));
+        return fail(QStringLiteral("--steps needs a photo to work on: --open PICTURE"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     // The editor reads its photo list and library as usual, but writes its undo and language files here.

@@ -4,7 +4,7 @@
 
 namespace app {
 
-// "pictovance --screenshot FILE [--open PICTURE] [--recipe-steps RECIPE.json] [--size WxH] [--tab NAME]
+// "pictovance --screenshot FILE [--open PICTURE] [--steps RECIPE.json] [--size WxH] [--tab NAME]
 // [--add-text WORDS] [--colour-popup 1|2] [--dialog NAME]": starts the editor offscreen through the normal
 // start-up, optionally lists and opens a picture, edits it by a recipe's steps, shows a tool panel, adds a
 // text through the text panel and opens a text colour's palette, then renders the main window (with an open

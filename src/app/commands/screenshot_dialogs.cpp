@@ -2,11 +2,11 @@
 
 #include "app/about_window.h"
 #include "app/editor_app.h"
-#include "app/editor_dlg.h"
 #include "app/photos/import_progress_window.h"
+#include "app/window/editor_dlg.h"
 #include "imaging/widgets/batch_convert_dialog.h"
 #include "platform/scripted_dialogs.h"
-#include "text/month_calendar.h"
+#include "text/calendar/month_calendar.h"
 #include "text/widgets/calendar_dialog.h"
 
 #include <QApplication>
@@ -28,14 +28,16 @@ QImage shown(QWidget& dialog) {
 const char* const kScreenshotDialogNames = "batch, calendar, about, import";
 
 bool isScreenshotDialog(const QString& name) {
-    return name == QLatin1String("batch") || name == QLatin1String("calendar") || name == QLatin1String("about") ||
-           name == QLatin1String("import");
+    return name == QLatin1String("batch") || name == QLatin1String("calendar") ||
+           name == QLatin1String("about") || name == QLatin1String("import");
 }
 
-QImage grabDialog(const QString& name, CEditorApp& editor, CEditorDlg& window, platform::ScriptedDialogs& dialogs,
-                  const QString& picture, const QString& documentsFolder) {
+QImage grabDialog(const QString& name, CEditorApp& editor, CEditorDlg& window,
+                  platform::ScriptedDialogs& dialogs, const QString& picture,
+                  const QString& documentsFolder) {
     if (name == QLatin1String("batch")) {
-        imaging::BatchConvertDialog dialog(&window, dialogs, editor.folders().workingDataFolder(), documentsFolder);
+        imaging::BatchConvertDialog dialog(&window, dialogs, editor.folders().workingDataFolder(),
+                                           documentsFolder);
         if (!picture.isEmpty()) {
             // Added as the user adds it: the "Add Picture File" button and the open dialog.
             dialogs.queueOpenFiles({QDir::cleanPath(QDir::current().absoluteFilePath(picture))});

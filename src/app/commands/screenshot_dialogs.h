@@ -20,7 +20,7 @@ bool isScreenshotDialog(const QString& name);
 // Opens the dialog `name` over `window` (batch: with `picture` in its file list; import: with `picture` as
 // the file in progress), lets it lay itself out and returns it drawn on its own. `documentsFolder` stands
 // in for the user's: the batch window makes its output folder there.
-QImage grabDialog(const QString& name, CEditorApp& editor, CEditorDlg& window, platform::ScriptedDialogs& dialogs,
-                  const QString& picture, const QString& documentsFolder);
+QImage grabDialog(const QString& name, CEditorApp& editor, CEditorDlg& window,
+                  platform::ScriptedDialogs& dialogs, const QString& picture, const QString& documentsFolder);
 
 } // namespace app

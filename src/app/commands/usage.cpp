@@ -30,7 +30,7 @@ constexpr ModeUsage kModes[] = {
     {ProgramMode::ImportResources, "--import-resources FILE.irs...",
      "      Imports editing-resource packages into the library, one line per package.\n"},
     {ProgramMode::Screenshot,
-     "--screenshot FILE [--open PICTURE] [--recipe-steps RECIPE.json] [--size WxH] [--tab NAME] "
+     "--screenshot FILE [--open PICTURE] [--steps RECIPE.json] [--size WxH] [--tab NAME] "
      "[--add-text WORDS] [--colour-popup 1|2] [--dialog NAME]",
      "      Renders the main window to the PNG FILE without a display: with PICTURE listed and open,\n"
      "      edited by the steps of RECIPE.json, at WxH pixels, showing the tool panel NAME (frame,\n"
