@@ -45,7 +45,13 @@ TEST(MonthCalendar, SteppingWrapsTheYearAndTheTitleShowsFourDigits) {
     // Stepping stops where four digits end.
     EXPECT_EQ(previousMonth({1, 1}), (CalendarMonth{1, 1}));
     EXPECT_EQ(nextMonth({9999, 12}), (CalendarMonth{9999, 12}));
-    EXPECT_EQ(weekdayLabel(4), "WON");
+}
+
+TEST(MonthCalendar, WeekdaysAreLabelledFromSundayAndWednesdayIsSpelledRight) {
+    // The labels end up printed in the user's photo: a misspelt day would be exported with it.
+    const char* expected[] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
+    for (int day = 1; day <= 7; ++day)
+        EXPECT_EQ(weekdayLabel(day), expected[day - 1]) << day;
 }
 
 TEST(CalendarPicture, WhiteIsTransparentAndBothEngravingGreysOpaque) {

@@ -13,9 +13,8 @@ constexpr int kLastYear = 9999;
 constexpr std::array<const char*, 12> kMonthNames{"January",   "February", "March",    "April",
                                                   "May",       "June",     "July",     "August",
                                                   "September", "October",  "November", "December"};
-// Index 0 is the empty label; 1-7 run from Sunday. Wednesday's label is written as the editor has always
-// shown it.
-constexpr std::array<const char*, 8> kWeekdayLabels{"", "SUN", "MON", "TUE", "WON", "THU", "FRI", "SAT"};
+// Index 0 is the empty label; 1-7 run from Sunday.
+constexpr std::array<const char*, 8> kWeekdayLabels{"", "SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
 
 QDate firstOf(CalendarMonth shown) {
     return QDate(shown.year, shown.month, 1);
