@@ -238,6 +238,25 @@ TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {
     EXPECT_TRUE(QFile::exists(pictures.file("red.jpg")));
 }
 
+TEST_F(Photos, CancellingTheSaveAfterYesKeepsTheModifiedPhotoOpen) {
+    importFiles({picture("red.png", 160, 120, Qt::red), picture("blue.png", 160, 120, Qt::blue)});
+    clickPhoto(0);
+    window->onCommand(ID_TAB_TEXT);
+    text::TextObject& style = document().textTemplate();
+    style.font = text::makeLogFont(u"DejaVu Sans", 40);
+    text::setText(style, u"Hi");
+    document().PlaceText(100, 100);
+
+    dialogs->queueAnswer(true);             // save it
+    dialogs->queueSaveFile(std::nullopt);   // then cancel the save dialog
+    clickPhoto(1);
+    EXPECT_EQ(dialogs->count("save"), 1);
+    EXPECT_EQ(window->statusText(), "160*120 red.png");
+    EXPECT_EQ(document().objects().size(), 1); // the text is still an object, nothing was flattened
+    EXPECT_TRUE(document().modified());
+    EXPECT_TRUE(document().canUndo());
+}
+
 namespace {
 
 // Presses Stop (sends UM_IMPORTCANCEL) while the first file an import reports is being handled.

@@ -185,8 +185,8 @@ private:
     void photoImported(const QString& path);
     void removeMarkedPhotos();
     void openListPhoto();
-    // False when the picture was to be written and was not (the user has been told); a cancelled dialog
-    // is no failure.
+    // True only when the picture was written: false when the save dialog was cancelled or the save
+    // failed (the user has then been told).
     bool exportImage(bool wholeImage);
     void chooseBackgroundColour();
     void setImageAsBackground();

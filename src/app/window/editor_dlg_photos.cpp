@@ -102,8 +102,8 @@ void CEditorDlg::openListPhoto() {
         return;
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.modified()) {
-        // A save or a background that failed keeps the current photo and its history open: the user has
-        // been told, and the edits must not be thrown away.
+        // A save that was cancelled or failed, or a background that failed, keeps the current photo and
+        // its history open: the user asked to keep the edits, so they must not be thrown away.
         if (!collageMode_) {
             if (app_.dialogs().askYesNo(
                     this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) &&
@@ -138,7 +138,7 @@ bool CEditorDlg::exportImage(bool wholeImage) {
         app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
                                 QString::fromLatin1(imaging::kExportDefaultExtension));
     if (!chosen)
-        return true;
+        return false;
     const QString extension = QFileInfo(*chosen).suffix().toLower();
     WaitCursor wait(largePhoto(document));
     const auto pixels = document.flattenForExport(wholeImage);
