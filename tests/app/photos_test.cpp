@@ -15,6 +15,7 @@
 #include <QImageReader>
 #include <QTest>
 #include <QThread>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -247,14 +248,51 @@ TEST_F(Photos, CancellingTheSaveAfterYesKeepsTheModifiedPhotoOpen) {
     text::setText(style, u"Hi");
     document().PlaceText(100, 100);
 
-    dialogs->queueAnswer(true);             // save it
-    dialogs->queueSaveFile(std::nullopt);   // then cancel the save dialog
+    dialogs->queueAnswer(true);           // save it
+    dialogs->queueSaveFile(std::nullopt); // then cancel the save dialog
     clickPhoto(1);
     EXPECT_EQ(dialogs->count("save"), 1);
     EXPECT_EQ(window->statusText(), "160*120 red.png");
     EXPECT_EQ(document().objects().size(), 1); // the text is still an object, nothing was flattened
     EXPECT_TRUE(document().modified());
     EXPECT_TRUE(document().canUndo());
+}
+
+TEST_F(Photos, ExitOffersToSaveAModifiedPhotoAndStaysOpenWhenTheSaveIsCancelled) {
+    importFiles({picture("red.png", 160, 120, Qt::red)});
+    clickPhoto(0);
+    window->show();
+    window->onCommand(ID_FILE_EXIT); // nothing to lose: no question
+    EXPECT_EQ(dialogs->count("question"), 0);
+    EXPECT_FALSE(window->isVisible());
+
+    window->show();
+    window->onCommand(ID_TAB_TEXT);
+    text::TextObject& style = document().textTemplate();
+    style.font = text::makeLogFont(u"DejaVu Sans", 40);
+    text::setText(style, u"Hi");
+    document().PlaceText(40, 40);
+    ASSERT_TRUE(document().modified());
+    dialogs->queueAnswer(true);
+    dialogs->queueSaveFile(std::nullopt);
+    window->onCommand(ID_FILE_EXIT);
+    EXPECT_EQ(dialogs->shown().back().kind, "save");
+    EXPECT_TRUE(window->isVisible());
+
+    // The desktop's own close asks too.
+    dialogs->queueAnswer(true);
+    dialogs->queueSaveFile(std::nullopt);
+    QCloseEvent fromDesktop;
+    QSpontaneKeyEvent::setSpontaneous(&fromDesktop);
+    QCoreApplication::instance()->notify(window, &fromDesktop); // sendEvent would clear the flag
+    EXPECT_FALSE(fromDesktop.isAccepted());
+    EXPECT_EQ(dialogs->count("question"), 2);
+
+    dialogs->queueAnswer(true);
+    dialogs->queueSaveFile(pictures.file("kept.png"));
+    window->onCommand(ID_CLOSE);
+    EXPECT_TRUE(QFile::exists(pictures.file("kept.png")));
+    EXPECT_FALSE(window->isVisible());
 }
 
 namespace {

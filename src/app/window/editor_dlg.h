@@ -188,6 +188,10 @@ private:
     // True only when the picture was written: false when the save dialog was cancelled or the save
     // failed (the user has then been told).
     bool exportImage(bool wholeImage);
+    // Asks whether to save the modified photo; false when it was to be saved and was not.
+    bool offerToSavePhoto();
+    // True when nothing would be lost by closing, or the user has settled the modified photo.
+    bool mayClose();
     void chooseBackgroundColour();
     void setImageAsBackground();
 

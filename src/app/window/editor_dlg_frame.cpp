@@ -246,6 +246,12 @@ void CEditorDlg::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CEditorDlg::closeEvent(QCloseEvent* event) {
+    // The desktop's close (a key, the task bar) asks about a modified photo as the Close button does; a
+    // close the program itself asks for (the system ending it) does not wait for an answer.
+    if (event->spontaneous() && !mayClose()) {
+        event->ignore();
+        return;
+    }
     // Every way of closing keeps the photo list.
     saveStore();
     QWidget::closeEvent(event);

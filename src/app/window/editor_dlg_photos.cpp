@@ -105,9 +105,7 @@ void CEditorDlg::openListPhoto() {
         // A save that was cancelled or failed, or a background that failed, keeps the current photo and
         // its history open: the user asked to keep the edits, so they must not be thrown away.
         if (!collageMode_) {
-            if (app_.dialogs().askYesNo(
-                    this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) &&
-                !exportImage(false))
+            if (!offerToSavePhoto())
                 return;
         } else if (!document.SetImageAsBackground()) {
             return;
@@ -126,6 +124,17 @@ void CEditorDlg::openListPhoto() {
     updateUndoRedo();
     platform::sendMessage(this, platform::UM_OBJECTSELECTED, 0, 0);
     refreshStatusReadout();
+}
+
+bool CEditorDlg::offerToSavePhoto() {
+    return !app_.dialogs().askYesNo(
+               this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) ||
+           exportImage(false);
+}
+
+bool CEditorDlg::mayClose() {
+    // Closing deletes the undo file too, so unsaved edits would be gone for good; in either mode.
+    return !workspace_->document().modified() || offerToSavePhoto();
 }
 
 bool CEditorDlg::exportImage(bool wholeImage) {

@@ -31,7 +31,8 @@ void CEditorDlg::onCommand(int id) {
     switch (id) {
     case ID_CLOSE:
     case ID_FILE_EXIT:
-        close(); // the close handler saves the photo list
+        if (mayClose())
+            close(); // the close handler saves the photo list
         break;
     case ID_MINIMISE:
         showMinimized();
