@@ -9,6 +9,8 @@
 #include "support/temp_folder.h"
 #include "workspace/widgets/workspace_wnd.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -127,4 +129,32 @@ TEST_F(OpenPictures, AModifiedPhotoIsOfferedForSavingFirstAndStopLeavesItOpen) {
     settle();
     EXPECT_EQ(openPicture(), second);
     EXPECT_EQ(dialogs->count("information"), 0);
+}
+
+TEST_F(OpenPictures, AHandOverWaitsWhileADialogOfTheEditorWaitsForTheUser) {
+    const QString edited = picture("edited.png", 100, 80);
+    window->openPictures({edited});
+    settle();
+    window->workspace()->document().setModified(true);
+
+    // The user is choosing where to export the edited photo when a second start hands a picture over.
+    QDialog exporting(window);
+    exporting.setModal(true);
+    exporting.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &exporting);
+    const QString handed = picture("handed.png", 120, 90, Qt::blue);
+    window->handOffReceived(QString(), {handed});
+    for (int i = 0; i < 500 && window->importRunning(); ++i)
+        QTest::qWait(10);
+    QTest::qWait(500);
+    EXPECT_TRUE(listedPaths().contains(handed)); // listed at once
+    EXPECT_EQ(openPicture(), edited);            // but nothing is asked or replaced under the dialog
+    EXPECT_EQ(dialogs->count("question"), 0);
+    EXPECT_TRUE(window->openingPictures());
+
+    exporting.close();
+    dialogs->queueAnswer(false);
+    settle();
+    EXPECT_EQ(dialogs->count("question"), 1);
+    EXPECT_EQ(openPicture(), handed);
 }

@@ -267,6 +267,11 @@ void CEditorDlg::handOffReceived(const QString& commandLine, const QStringList& 
     if (const auto argument = pifArgument(commandLine))
         writeProfileString(QStringLiteral("CommandPath"), QStringLiteral("path"), *argument);
     relayout();
+    // A dialog waiting for the user stays in front of the window: it is what the editor waits for.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        dialog->raise();
+        dialog->activateWindow();
+    }
     openPictures(pictures);
 }
 

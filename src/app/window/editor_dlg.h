@@ -111,7 +111,9 @@ public:
     ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
     bool importRunning() const { return importThread_ && importThread_->running(); }
     // Pictures named on a command line are being brought in, or wait for their turn.
-    bool openingPictures() const { return openingImport_ != 0 || !openingsWaiting_.empty(); }
+    bool openingPictures() const {
+        return openingImport_ != 0 || !openingsWaiting_.empty() || openingsHeldBack_ > 0;
+    }
     // A resource thumbnail (by resources::ResourceCategory code) released at a screen point: placed when
     // the point lies over the workspace (editor_dlg_workspace.cpp).
     void dropOnWorkspace(int category, int index, QPoint globalPoint);
@@ -207,6 +209,7 @@ private:
     // Opens the first of the opening's pictures that is listed and names those that are not, apart from
     // `refused` (paths too long to list, reported already).
     void openListedPictures(const QStringList& refused);
+    void openWhenNoDialogWaits(int record, const QStringList& problems);
 
     // notices (editor_dlg_notices.cpp)
     void reportDocumentProblem(workspace::DocumentProblem problem);
@@ -297,6 +300,8 @@ private:
     std::deque<QStringList> openingsWaiting_; // pictures named on command lines, waiting for their import
     int openingImport_ = 0;                  // the import bringing in the pictures to open, 0 for none
     QStringList openingPaths_;
+    // Openings waiting for a dialog of the editor to close.
+    int openingsHeldBack_ = 0;
 
     // Scalar state.
     bool collageMode_ = false;

@@ -4,8 +4,10 @@
 #include "app/window/editor_dlg.h"
 #include "app/photos/photo_list_ctrl.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <utility>
 
 namespace app {
@@ -72,7 +74,20 @@ void CEditorDlg::openListedPictures(const QStringList& refused) {
                             .arg(QDir::toNativeSeparators(path));
         }
     }
-    if (first >= 0 && photoListCtrl_->makeCurrent(first)) {
+    ++openingsHeldBack_;
+    openWhenNoDialogWaits(first, problems);
+}
+
+// Opening asks questions and replaces the document, so it waits while a dialog of the editor waits for
+// the user: a picture handed over during an export would otherwise be exported in place of the edited
+// one, or the edits would be thrown away under the open dialog.
+void CEditorDlg::openWhenNoDialogWaits(int record, const QStringList& problems) {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(200, this, [this, record, problems] { openWhenNoDialogWaits(record, problems); });
+        return;
+    }
+    --openingsHeldBack_;
+    if (record >= 0 && photoListCtrl_->makeCurrent(record)) {
         leavePreview();
         openListPhoto();
     }
