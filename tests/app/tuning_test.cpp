@@ -2,6 +2,7 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
+#include "app/photos/photo_list_ctrl.h"
 #include "controls/dez_menu.h"
 #include "controls/buttons/skin_button.h"
 #include "controls/skin_slider.h"
@@ -110,6 +111,45 @@ TEST_F(Tuning, MovingASliderAdjustsThePhotoAndResetReturnsToNeutral) {
     for (int y = 1; y < 299; y += 37)
         EXPECT_TRUE(std::equal(document().photo().row(y) + 3, document().photo().row(y) + 1197,
                                shown.constScanLine(y) + 3));
+}
+
+TEST_F(Tuning, TheSlidersShowTheAdjustmentThePhotoHoldsOrTheDefaults) {
+    load(stripedPhoto(200, 152));
+    window->onCommand(ID_TAB_TUNING);
+    controls::CSkinSlider* contrast = panel()->slider(imaging::SliderContrast);
+    controls::CSkinSlider* colour = panel()->slider(imaging::SliderColour);
+    QTest::keyClick(contrast, Qt::Key_End);
+    QTest::keyClick(colour, Qt::Key_Home);
+    QCoreApplication::processEvents();
+    ASSERT_NE(adjustment(), nullptr);
+
+    // A filter takes the adjustment into the pixels: a nudge must not apply it a second time.
+    window->onCommand(ID_FILTER_MEDIAN);
+    EXPECT_EQ(adjustment(), nullptr);
+    EXPECT_EQ(panel()->positions(), imaging::defaultColourPositions());
+    window->onCommand(ID_UNDO);
+    ASSERT_NE(adjustment(), nullptr);
+    EXPECT_EQ(contrast->position(), 400);
+    EXPECT_EQ(colour->position(), 0);
+
+    // Another photo opened from the list starts with neutral sliders.
+    TempFolder pictures;
+    QImage picture(120, 90, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(pictures.file("cyan.png")));
+    dialogs->queueOpenFiles({pictures.file("cyan.png")});
+    window->onCommand(ID_IMPORT);
+    for (int i = 0; i < 500 && window->importRunning(); ++i)
+        QTest::qWait(10);
+    QTest::qWait(20);
+    dialogs->queueAnswer(false); // not saving the adjusted photo
+    QTest::mouseClick(window->photoListCtrl(), Qt::LeftButton, {}, QPoint(38, 38));
+    ASSERT_EQ(window->statusText(), "120*90 cyan.png");
+    EXPECT_EQ(panel()->positions(), imaging::defaultColourPositions());
+    QTest::keyClick(panel()->slider(imaging::SliderGamma), Qt::Key_Right);
+    QCoreApplication::processEvents();
+    ASSERT_NE(adjustment(), nullptr);
+    EXPECT_FLOAT_EQ(adjustment()->contrast, 1.0f);
 }
 
 TEST_F(Tuning, EveryFilterEntryChangesThePhotoWithOneUndoStep) {

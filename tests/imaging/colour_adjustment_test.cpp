@@ -130,6 +130,17 @@ TEST(ColourMatrix, PositionsBecomeValuesAtTheEndsOfEachRange) {
     EXPECT_EQ(colourAdjustmentFromPositions(defaultColourPositions()), ColourAdjustment{});
 }
 
+TEST(ColourMatrix, EveryPositionComesBackFromItsValues) {
+    for (int slider = 0; slider < kColourSliderCount; ++slider) {
+        const ColourSliderSpec& spec = kColourSliders[static_cast<std::size_t>(slider)];
+        for (int position = spec.minimum; position <= spec.maximum; ++position) {
+            const ColourSliderPositions positions = withPosition(static_cast<ColourSlider>(slider), position);
+            ASSERT_EQ(colourPositionsFromAdjustment(colourAdjustmentFromPositions(positions)), positions)
+                << spec.label << " at " << position;
+        }
+    }
+}
+
 TEST(ColourTransform, DefaultsLeaveEveryPixelAsItWas) {
     expectMatrix(colourAdjustmentMatrix(ColourAdjustment{}), identity(), 1e-6, "defaults");
     const ColourTransform transform(colourAdjustmentFromPositions(defaultColourPositions()));

@@ -227,6 +227,9 @@ private:
     std::unique_ptr<QWidget> createColourPanel();
     imaging::ColourPanel* colourPanel() const;
     void adjustColours();
+    // The sliders show the document's adjustment, or the defaults when it holds none (a new photo, or the
+    // adjustment went into the pixels), so the next movement starts from what the photo shows.
+    void showColourAdjustment();
     // Runs the Tool menu's filter of this command id; false when the id names no filter.
     bool runFilterCommand(int commandId);
 

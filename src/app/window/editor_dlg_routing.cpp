@@ -330,6 +330,7 @@ void CEditorDlg::updateUndoRedo() {
     const workspace::WorkspaceDocument& document = workspace_->document();
     rowButtons_[0]->setEnabled(document.canUndo());
     rowButtons_[1]->setEnabled(document.canRedo());
+    showColourAdjustment();
 }
 
 void CEditorDlg::pushBrushParameters(bool userChoice) {

@@ -109,6 +109,20 @@ void CEditorDlg::adjustColours() {
             imaging::colourAdjustmentFromPositions(panel->positions()));
 }
 
+void CEditorDlg::showColourAdjustment() {
+    imaging::ColourPanel* panel = colourPanel();
+    if (!panel)
+        return;
+    const workspace::ObjectList& objects = workspace_->document().objects();
+    imaging::ColourAdjustment shown;
+    for (int i = 0; i < objects.size(); ++i)
+        if (const auto* values = objects.get<imaging::ColourAdjustment>(i))
+            shown = *values;
+    // A slider being dragged already stands for the document's values: leave it alone.
+    if (imaging::colourAdjustmentFromPositions(panel->positions()) != shown)
+        panel->setPositions(imaging::colourPositionsFromAdjustment(shown));
+}
+
 bool CEditorDlg::runFilterCommand(int commandId) {
     const int operation = filterOperationOf(commandId);
     if (operation == 0)

@@ -1,5 +1,8 @@
 #include "imaging/colour/colour_adjustment.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace imaging {
 
 ColourAdjustment colourAdjustmentFromPositions(const ColourSliderPositions& positions) {
@@ -14,6 +17,20 @@ ColourAdjustment colourAdjustmentFromPositions(const ColourSliderPositions& posi
     values.gamma = static_cast<float>(scaled(SliderGamma));
     values.colour = static_cast<float>((scaled(SliderColour) - 180) * 0.2);
     return values;
+}
+
+ColourSliderPositions colourPositionsFromAdjustment(const ColourAdjustment& values) {
+    const auto position = [](double value) { return static_cast<int>(std::lround(value * 100)); };
+    ColourSliderPositions positions{};
+    positions[SliderContrast] = position(values.contrast);
+    positions[SliderBrightness] = position(values.brightness + 1.0);
+    positions[SliderSaturation] = position(values.saturation);
+    positions[SliderHue] = position(values.hue + 180.0);
+    positions[SliderGamma] = position(values.gamma);
+    positions[SliderColour] = position(values.colour / 0.2 + 180.0);
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        positions[i] = std::clamp(positions[i], kColourSliders[i].minimum, kColourSliders[i].maximum);
+    return positions;
 }
 
 ColorMatrix colourAdjustmentMatrix(const ColourAdjustment& a) {

@@ -60,6 +60,8 @@ inline constexpr ColourSliderPositions defaultColourPositions() {
 
 // The values the positions stand for, worked out in double precision and handed on as floats.
 ColourAdjustment colourAdjustmentFromPositions(const ColourSliderPositions& positions);
+// The nearest positions that stand for these values, so that the sliders can show an adjustment again.
+ColourSliderPositions colourPositionsFromAdjustment(const ColourAdjustment& values);
 
 // The matrix of contrast, brightness, saturation, hue and colour. Applied to a colour: the colour turns in
 // the blue–green, red–blue and red–green planes, then contrast scales it about 0, brightness is added,
