@@ -110,9 +110,10 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheBrushWaitsForAT
     EXPECT_EQ(window->resourceList(workspace::ToolDecoration)->count(), 0);
     EXPECT_EQ(window->resourceList(workspace::ToolCrop), nullptr);
     EXPECT_EQ(window->brushTipList()->count(), 2);
-    EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
-    // The list shows its first tip, but a click on the photo selects rather than paints until the user
-    // chooses a tip.
+    // No tip is chosen at start, and the list says so: a click on the photo selects rather than paints
+    // until the user picks a tip, also after touching the other brush controls.
+    EXPECT_EQ(window->brushTipList()->SelectedIndex(), -1);
+    platform::sendMessage(window, platform::UM_DIALCHANGED, 40, 3); // the opacity dial
     EXPECT_EQ(document().brush().tipIndex, -1);
     EXPECT_EQ(document().brushTip(), nullptr);
     const workspace::Rect view = document().viewRect();
@@ -124,6 +125,7 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheBrushWaitsForAT
     EXPECT_EQ(document().brush().tipIndex, 0);
     ASSERT_NE(document().brushTip(), nullptr);
     EXPECT_EQ(*document().brushTip(), window->brushTipList()->pictures()[0]);
+    EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
     EXPECT_TRUE(dialogs->shown().empty());
 }
 

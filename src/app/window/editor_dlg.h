@@ -168,9 +168,9 @@ private:
     void enterPreview();
     void leavePreview();
     void updateUndoRedo();
-    // Hands the brush settings to the workspace. Until the user touches a brush control
-    // (`userChoice`), the workspace holds no tip, so a first click on the photo selects instead of
-    // painting although the list shows its first tip selected.
+    // Hands the brush settings to the workspace. The editor starts with no tip, so a first click on the
+    // photo selects instead of painting; without `userChoice` (start, a reloaded list) the brush list is
+    // cleared to show that until the user picks a tip.
     void pushBrushParameters(bool userChoice = true);
     void toggleBrush();
     void setBrushToggle(bool on);

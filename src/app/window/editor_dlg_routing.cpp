@@ -15,6 +15,7 @@
 #include "controls/skin_slider.h"
 #include "controls/buttons/tab_button.h"
 #include "controls/buttons/toggle_button.h"
+#include "resources/widgets/resource_list.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
@@ -335,8 +336,12 @@ void CEditorDlg::updateUndoRedo() {
 
 void CEditorDlg::pushBrushParameters(bool userChoice) {
     workspace::WorkspaceDocument& document = workspace_->document();
-    const int tip = userChoice || document.brush().tipIndex >= 0 ? selectedBrushTip() : -1;
-    document.SetBrush(tip, brushOn_, brushDialA_->value(), (brushDialB_->value() + 180) * 255 / 360,
+    // The list shows no tip for as long as the workspace holds none, so it never looks chosen when a drag
+    // on the photo would not paint.
+    if (!userChoice && document.brush().tipIndex < 0)
+        if (resources::CResourceList* tips = brushTipList())
+            tips->ClearSelection();
+    document.SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(), (brushDialB_->value() + 180) * 255 / 360,
                       brushSlider_->position(), colourGrid_->GetColour());
 }
 

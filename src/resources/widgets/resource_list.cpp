@@ -96,6 +96,11 @@ void CResourceList::Select(int index) {
     update();
 }
 
+void CResourceList::ClearSelection() {
+    selected_ = -1;
+    update();
+}
+
 void CResourceList::setTipAngle(int index, int degrees) {
     if (index < 0 || index >= count())
         return;

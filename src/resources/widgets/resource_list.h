@@ -55,6 +55,8 @@ public:
     void SetMargins(int x, int y);
     // Selects the entry when it exists, and repaints.
     void Select(int index);
+    // No entry selected: the brush list before a tip is chosen.
+    void ClearSelection();
     int SelectedIndex() const { return selected_; }
 
     const BrowserListSpec& spec() const { return spec_; }
