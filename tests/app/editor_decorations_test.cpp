@@ -90,6 +90,28 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->scale, 1.0f);
 }
 
+TEST_F(DecoratingWindow, WithNothingToTurnTheDialsRestAtNoTurnAndFullSize) {
+    imaging::PhotoBuffer photo;
+    photo.width = 80;
+    photo.height = 60;
+    photo.bgr.assign(80 * 60 * 3, 128);
+    document().setLoadedPicture(std::move(photo), false, 0, "/pictures/grey.png");
+    document().keepLoadedPhoto();
+    platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0);
+    ASSERT_TRUE(window->dial(0)->isActive());
+    window->dial(0)->setValue(52);
+    turnDial(0, 52);
+    turnDial(1, 90);
+    ASSERT_EQ(window->dial(0)->readout(), "52");
+
+    ASSERT_TRUE(document().FlattenIntoPhoto(false)); // as an export or a filter does
+    EXPECT_FALSE(window->dial(0)->isActive());
+    EXPECT_EQ(window->dial(0)->value(), 0);
+    EXPECT_EQ(window->dial(0)->readout(), "0");
+    EXPECT_EQ(window->dial(1)->value(), 0);
+    EXPECT_EQ(window->dial(1)->readout(), "100%");
+}
+
 TEST_F(DecoratingWindow, ADamagedEntryPlacesNothingAndSaysSoOnce) {
     window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Frames), 0,
                             onWorkspace({200, 150}));

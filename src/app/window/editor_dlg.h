@@ -256,6 +256,8 @@ private:
     // The rotation and scale dials turn and size the selected clipart, mask or frame.
     void turnSelectedObject(int value);
     void sizeSelectedObject(int value);
+    // The dials work while a clipart, mask or frame is selected; with none they rest at no turn and 100%.
+    void showObjectSelected(bool selected);
     // Says once when a damaged library entry could not be placed.
     void reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category);
 

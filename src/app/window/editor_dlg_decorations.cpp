@@ -52,6 +52,18 @@ void CEditorDlg::sizeSelectedObject(int value) {
         document.RecordObjectStep();
 }
 
+void CEditorDlg::showObjectSelected(bool selected) {
+    rotationDial_->setActive(selected);
+    scaleDial_->setActive(selected);
+    if (selected)
+        return;
+    // A disabled dial showing the last object's angle would claim a turn that nothing has.
+    rotationDial_->setValue(0);
+    rotationDial_->setReadout(QStringLiteral("0"));
+    scaleDial_->setValue(0);
+    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(0)));
+}
+
 void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category) {
     switch (result) {
     case workspace::PlaceResult::Placed:

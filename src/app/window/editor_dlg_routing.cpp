@@ -214,10 +214,8 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
         setBrushToggle(false);
         break;
     case UM_OBJECTSELECTED:
-        if (lParam == 0 || lParam == 1) {
-            rotationDial_->setActive(lParam == 1);
-            scaleDial_->setActive(lParam == 1);
-        }
+        if (lParam == 0 || lParam == 1)
+            showObjectSelected(lParam == 1);
         break;
     case UM_UNDOSTATE:
         updateUndoRedo();
