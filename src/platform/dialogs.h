@@ -25,7 +25,7 @@ public:
     // A folder, starting at `startFolder`; `label` names what is chosen ("Output Directory").
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                                 const QString& startFolder) = 0;
-    // A Yes/No question; true for Yes.
+    // A Yes/No question with the information icon; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
     // The same, titled `title` rather than with the program's name.
     virtual bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) = 0;

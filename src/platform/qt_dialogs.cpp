@@ -50,8 +50,8 @@ std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& t
 }
 
 bool QtDialogs::askYesNo(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, messageTitle_, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Information, messageTitle_, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
 }
 
 bool QtDialogs::askYesNoTitled(QWidget* parent, const QString& title, const QString& text) {

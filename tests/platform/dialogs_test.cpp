@@ -1,7 +1,13 @@
 #include "platform/dialogs.h"
+#include "platform/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 
 using namespace platform;
 
@@ -24,4 +30,28 @@ TEST(Dialogs, ScriptedAnswersInOrderAndCancelWhenNoneIsLeft) {
     EXPECT_FALSE(dialogs.chooseColour(nullptr, Qt::white).has_value());
     EXPECT_EQ(dialogs.count("question"), 2);
     EXPECT_EQ(dialogs.shown()[2].detail, "a.jpg");
+}
+
+namespace {
+
+// Looks at the modal dialog once it is up, then lets `close` end it.
+template <typename DialogType>
+void whenShown(const std::function<void(DialogType&)>& look) {
+    QTimer::singleShot(0, [look] {
+        auto* dialog = qobject_cast<DialogType*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        look(*dialog);
+    });
+}
+
+} // namespace
+
+TEST(Dialogs, TheYesNoQuestionShowsTheInformationIcon) {
+    QtDialogs dialogs(QStringLiteral("Title"));
+    whenShown<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.icon(), QMessageBox::Information);
+        EXPECT_EQ(box.windowTitle(), "Title");
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_TRUE(dialogs.askYesNo(nullptr, QStringLiteral("Save it?")));
 }
