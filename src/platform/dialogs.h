@@ -18,7 +18,8 @@ public:
 
     // Paths in selection order; empty when cancelled.
     virtual QStringList openFiles(QWidget* parent, const QString& filter, bool multiple) = 0;
-    // The chosen path (the overwrite question already answered), or nothing when cancelled.
+    // The chosen path (the overwrite question already answered), or nothing when cancelled. A
+    // `defaultName` with a folder also says where the dialog starts.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                             const QString& defaultName, const QString& defaultExtension) = 0;
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;

@@ -25,7 +25,10 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filte
     QString suffix = defaultExtension;
     suffix.remove(QLatin1String("*.")).remove(QLatin1Char('.'));
     dialog.setDefaultSuffix(suffix);
-    dialog.selectFile(defaultName);
+    const QFileInfo name(defaultName);
+    if (name.fileName() != defaultName)
+        dialog.setDirectory(name.absolutePath());
+    dialog.selectFile(name.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

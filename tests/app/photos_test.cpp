@@ -175,7 +175,8 @@ TEST_F(Photos, ExportWritesThePictureAndUndoBringsTheObjectsBack) {
     const QString area = pictures.file("area.tga");
     dialogs->queueSaveFile(area);
     window->onCommand(ID_EXPORT_PHOTO_AREA);
-    EXPECT_EQ(dialogs->shown().back().detail, "wide.jpg");
+    // Named after the photo, in the photo's folder.
+    EXPECT_EQ(dialogs->shown().back().detail, pictures.file("wide.jpg"));
     EXPECT_TRUE(document().objects().empty());
     window->onCommand(ID_UNDO);
     EXPECT_EQ(document().objects().size(), 1);

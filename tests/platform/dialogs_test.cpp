@@ -1,9 +1,11 @@
 #include "platform/dialogs.h"
 #include "platform/qt_dialogs.h"
 #include "platform/scripted_dialogs.h"
+#include "support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -54,4 +56,14 @@ TEST(Dialogs, TheYesNoQuestionShowsTheInformationIcon) {
         box.button(QMessageBox::Yes)->click();
     });
     EXPECT_TRUE(dialogs.askYesNo(nullptr, QStringLiteral("Save it?")));
+}
+
+TEST(Dialogs, TheSaveDialogStartsInTheFolderOfTheDefaultName) {
+    testing_support::TempFolder folder;
+    QtDialogs dialogs(QStringLiteral("Title"));
+    whenShown<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), QDir(folder.path()).absolutePath());
+        dialog.reject();
+    });
+    EXPECT_FALSE(dialogs.saveFile(nullptr, "(*.jpg)|*.jpg||", folder.file("photo.jpg"), "*.jpg").has_value());
 }

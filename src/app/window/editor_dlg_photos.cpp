@@ -13,7 +13,9 @@
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace app {
 
@@ -140,9 +142,17 @@ bool CEditorDlg::mayClose() {
 bool CEditorDlg::exportImage(bool wholeImage) {
     workspace::WorkspaceDocument& document = workspace_->document();
     const QString picture = document.picturePath();
-    const QString defaultName =
-        (picture.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(picture).completeBaseName()) +
-        QStringLiteral(".jpg");
+    // The dialog starts beside the photo, where a user looks for it, or else in the documents folder
+    // rather than wherever the editor happened to be started from.
+    const QFileInfo pictureFile(picture);
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!picture.isEmpty() && pictureFile.absoluteDir().exists())
+        folder = pictureFile.absolutePath();
+    else if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString name =
+        (picture.isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) + QStringLiteral(".jpg");
+    const QString defaultName = QDir(folder).filePath(name);
     const auto chosen =
         app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
                                 QString::fromLatin1(imaging::kExportDefaultExtension));
