@@ -53,7 +53,8 @@ std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& t
 }
 
 bool QtDialogs::askYesNo(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, messageTitle_, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Information, messageTitle_, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
     return box.exec() == QMessageBox::Yes;
 }
 

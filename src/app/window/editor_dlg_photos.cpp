@@ -150,8 +150,8 @@ bool CEditorDlg::exportImage(bool wholeImage) {
         folder = pictureFile.absolutePath();
     else if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString name =
-        (picture.isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) + QStringLiteral(".jpg");
+    const QString name = (picture.isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) +
+                         QStringLiteral(".jpg");
     const QString defaultName = QDir(folder).filePath(name);
     const auto chosen =
         app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,

@@ -339,8 +339,9 @@ void CEditorDlg::pushBrushParameters(bool userChoice) {
     if (!userChoice && document.brush().tipIndex < 0)
         if (resources::CResourceList* tips = brushTipList())
             tips->ClearSelection();
-    document.SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(), (brushDialB_->value() + 180) * 255 / 360,
-                      brushSlider_->position(), colourGrid_->GetColour());
+    document.SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(),
+                      (brushDialB_->value() + 180) * 255 / 360, brushSlider_->position(),
+                      colourGrid_->GetColour());
 }
 
 void CEditorDlg::setBrushToggle(bool on) {
