@@ -272,8 +272,7 @@ const CPhotoListCtrl::DrawnItem& CPhotoListCtrl::drawnItem(int record, const QSi
     }
     painter.end();
 
-    item.name =
-        QStaticText(fontMetrics().elidedText(list_->records[record].fileName(), Qt::ElideMiddle, nameWidth));
+    item.name = QStaticText(fittedName(fontMetrics(), list_->records[record].fileName(), nameWidth));
     item.name.setTextFormat(Qt::PlainText);
     return item;
 }

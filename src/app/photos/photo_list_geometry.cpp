@@ -2,6 +2,7 @@
 
 #include "imaging/fit_size.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 
 namespace app::photo_list {
@@ -34,6 +35,15 @@ QRect fittedRect(const QRect& box, int photoWidth, int photoHeight) {
 
 QRect nameRect(const QRect& box) {
     return QRect(QPoint(box.x() + 2, box.y() + box.height()), QSize(box.width() - 2, kNameHeight));
+}
+
+QString fittedName(const QFontMetrics& metrics, const QString& name, int width) {
+    // The advance also counts the room after the last letter, so a name whose letters fit would be cut
+    // for a pixel or two of blank.
+    const QRect ink = metrics.boundingRect(name);
+    if (ink.left() >= 0 && ink.left() + ink.width() <= width)
+        return name;
+    return metrics.elidedText(name, Qt::ElideMiddle, width);
 }
 
 Span visibleSpan(int shownCount, int columns, int offset, int clientHeight) {

@@ -5,6 +5,9 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
+
+class QFontMetrics;
 
 #include "platform/grid_navigation.h"
 
@@ -29,6 +32,9 @@ QRect pictureBox(int position, int columns, int offset);
 QRect fittedRect(const QRect& box, int photoWidth, int photoHeight);
 // Where the file name goes, under the box.
 QRect nameRect(const QRect& box);
+// The file name as written in a name rectangle `width` wide: whole while its letters fit, else shortened
+// in the middle.
+QString fittedName(const QFontMetrics& metrics, const QString& name, int width);
 
 // The shown positions [first, end) that are drawn: from the first whose box is not wholly above the
 // client to the last whose box starts above the bottom strip.

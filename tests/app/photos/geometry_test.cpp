@@ -1,5 +1,7 @@
 #include "app/photos/photo_list_geometry.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <gtest/gtest.h>
 
 using namespace app::photo_list;
@@ -23,6 +25,23 @@ TEST(PhotoListGeometry, BoxesAreInsetInTheirCellsAndPhotosFittedWithoutEnlarging
     EXPECT_EQ(fittedRect(QRect(5, 10, 66, 56), 800, 600), QRect(5, 13, 66, 49));
     EXPECT_EQ(fittedRect(QRect(5, 10, 66, 56), 20, 10), QRect(28, 33, 20, 10));
     EXPECT_EQ(nameRect(QRect(5, 10, 66, 56)), QRect(7, 66, 64, 20));
+}
+
+TEST(PhotoListGeometry, ANameIsShortenedOnlyWhenItsLettersDoNotFit) {
+    const QFontMetrics metrics{QFont()};
+    const auto inkRight = [&](const QString& text) {
+        const QRect ink = metrics.boundingRect(text);
+        return ink.left() + ink.width();
+    };
+    for (const QString name : {"photo0.jpg", "beach.jpg", "IMG_0001.jpg", "a.png", "holiday-2026-rome.jpg"}) {
+        for (int width = 20; width <= 120; ++width) {
+            const QString written = fittedName(metrics, name, width);
+            if (inkRight(name) <= width)
+                EXPECT_EQ(written, name) << width;
+            else
+                EXPECT_LE(metrics.horizontalAdvance(written), width) << name.toStdString() << " in " << width;
+        }
+    }
 }
 
 TEST(PhotoListGeometry, VisibleSpanSkipsRowsAboveAndStopsAtTheBottomStrip) {
