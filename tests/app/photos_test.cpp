@@ -28,6 +28,15 @@ struct Photos : ::testing::Test, testing_support::EditorWindow {
 
     void SetUp() override { startEditor(); }
 
+    // Changes the open photo as a user does: a text placed through the text panel.
+    void placeText(int x, int y) {
+        window->onCommand(ID_TAB_TEXT);
+        text::TextObject& style = document().textTemplate();
+        style.font = text::makeLogFont(u"DejaVu Sans", 40);
+        text::setText(style, u"Hi");
+        document().PlaceText(x, y);
+    }
+
     void restart() {
         window->close();
         editor.reset();
@@ -215,11 +224,7 @@ TEST_F(Photos, DroppedFilesAreImportedByTheSameRules) {
 TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {
     importFiles({picture("red.png", 160, 120, Qt::red), picture("blue.png", 160, 120, Qt::blue)});
     clickPhoto(0);
-    window->onCommand(ID_TAB_TEXT);
-    text::TextObject& style = document().textTemplate();
-    style.font = text::makeLogFont(u"DejaVu Sans", 40);
-    text::setText(style, u"Hi");
-    document().PlaceText(100, 100);
+    placeText(100, 100);
     ASSERT_TRUE(document().modified());
 
     dialogs->queueAnswer(true);                                      // save it
@@ -243,11 +248,7 @@ TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {
 TEST_F(Photos, CancellingTheSaveAfterYesKeepsTheModifiedPhotoOpen) {
     importFiles({picture("red.png", 160, 120, Qt::red), picture("blue.png", 160, 120, Qt::blue)});
     clickPhoto(0);
-    window->onCommand(ID_TAB_TEXT);
-    text::TextObject& style = document().textTemplate();
-    style.font = text::makeLogFont(u"DejaVu Sans", 40);
-    text::setText(style, u"Hi");
-    document().PlaceText(100, 100);
+    placeText(100, 100);
 
     dialogs->queueAnswer(true);           // save it
     dialogs->queueSaveFile(std::nullopt); // then cancel the save dialog
@@ -268,11 +269,7 @@ TEST_F(Photos, ExitOffersToSaveAModifiedPhotoAndStaysOpenWhenTheSaveIsCancelled)
     EXPECT_FALSE(window->isVisible());
 
     window->show();
-    window->onCommand(ID_TAB_TEXT);
-    text::TextObject& style = document().textTemplate();
-    style.font = text::makeLogFont(u"DejaVu Sans", 40);
-    text::setText(style, u"Hi");
-    document().PlaceText(40, 40);
+    placeText(40, 40);
     ASSERT_TRUE(document().modified());
     dialogs->queueAnswer(true);
     dialogs->queueSaveFile(std::nullopt);
