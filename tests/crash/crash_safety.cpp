@@ -89,7 +89,8 @@ std::unique_ptr<QProcess> startChild(const SavePath& path, const QString& root, 
 std::chrono::microseconds timeOneSave(SavePath& path, const QString& root) {
     path.prepare();
     const auto child = startChild(path, root, true);
-    if (!child->waitForFinished(600'000) || child->exitStatus() != QProcess::NormalExit || child->exitCode() != 0)
+    if (!child->waitForFinished(600'000) || child->exitStatus() != QProcess::NormalExit ||
+        child->exitCode() != 0)
         fail(QStringLiteral("the timing run of %1 failed").arg(QLatin1String(path.name())));
     return std::chrono::microseconds(std::max(1LL, child->readAllStandardOutput().trimmed().toLongLong()));
 }
@@ -98,6 +99,7 @@ struct Tally {
     int kills = 0;
     int torn = 0;
     int leftovers = 0;
+    QStringList leftoverNames; // a few examples
     std::map<QString, int> outcomes;
     std::chrono::microseconds save{0};
 };
@@ -119,7 +121,10 @@ Tally killRepeatedly(SavePath& path, const QString& root, int kills, std::mt1993
         const Verdict verdict = path.check();
         ++tally.kills;
         ++tally.outcomes[verdict.outcome];
-        tally.leftovers += verdict.leftovers;
+        tally.leftovers += static_cast<int>(verdict.leftovers.size());
+        for (const QString& name : verdict.leftovers)
+            if (tally.leftoverNames.size() < 3 && !tally.leftoverNames.contains(name))
+                tally.leftoverNames << name;
         if (verdict.torn) {
             ++tally.torn;
             std::printf("  TORN after kill %d of %s: %s\n", k + 1, path.name(), qPrintable(verdict.detail));
@@ -169,9 +174,13 @@ int runParent(const Options& options) {
         QStringList outcomes;
         for (const auto& [outcome, count] : tally.outcomes)
             outcomes << QStringLiteral("%1 %2").arg(outcome).arg(count);
-        std::printf("%-30s %4d kills, %d torn, a save takes %.1f ms; left: %s; temporary files left: %d\n",
+        std::printf("%-30s %4d kills, %d torn, a save takes %.1f ms; found: %s; temporary files left: %d%s\n",
                     path->name(), tally.kills, tally.torn, static_cast<double>(tally.save.count()) / 1000.0,
-                    qPrintable(outcomes.join(QStringLiteral(", "))), tally.leftovers);
+                    qPrintable(outcomes.join(QStringLiteral(", "))), tally.leftovers,
+                    tally.leftoverNames.isEmpty()
+                        ? ""
+                        : qPrintable(QStringLiteral(" (") + tally.leftoverNames.join(QStringLiteral(", ")) +
+                                     QLatin1Char(')')));
         std::fflush(stdout);
         torn += tally.torn;
     }

@@ -24,16 +24,17 @@ namespace {
 Verdict oldOrNew(const QByteArray& bytes, const QByteArray& before, const QByteArray& after,
                  const QString& what) {
     if (bytes == before)
-        return {false, QStringLiteral("old"), {}, 0};
+        return {false, QStringLiteral("old"), {}, {}};
     if (bytes == after)
-        return {false, QStringLiteral("new"), {}, 0};
-    return {true, QStringLiteral("torn"),
+        return {false, QStringLiteral("new"), {}, {}};
+    return {true,
+            QStringLiteral("torn"),
             QStringLiteral("%1 holds %2 bytes, neither the old %3 nor the new %4")
                 .arg(what)
                 .arg(bytes.size())
                 .arg(before.size())
                 .arg(after.size()),
-            0};
+            {}};
 }
 
 // Several files saved in turn: torn when any is, "new" when any was replaced.
@@ -49,7 +50,8 @@ void merge(Verdict& all, const Verdict& one) {
 QString readsBack(const QString& path) {
     imaging::LoadedPicture loaded;
     const imaging::Outcome outcome = imaging::LoadPhoto(path, loaded);
-    return outcome ? QString() : QStringLiteral("%1 does not load: %2").arg(path, QString::fromStdString(outcome.reason));
+    return outcome ? QString()
+                   : QStringLiteral("%1 does not load: %2").arg(path, QString::fromStdString(outcome.reason));
 }
 
 // --- the photo list store, written when the editor closes
@@ -59,8 +61,8 @@ app::PhotoList photoList(int photos, int seed) {
     app::PhotoList list;
     for (int i = 0; i < photos; ++i) {
         app::PhotoRecord record;
-        if (!app::setRecordPath(record, QStringLiteral("/home/user/Pictures/holiday-%1-%2.jpg").arg(seed).arg(i),
-                                false))
+        if (!app::setRecordPath(
+                record, QStringLiteral("/home/user/Pictures/holiday-%1-%2.jpg").arg(seed).arg(i), false))
             fail(QStringLiteral("a photo path does not fit its record"));
         record.listIndex = i;
         record.width = 1600 - i;
@@ -90,10 +92,12 @@ public:
         writeBytes(storePath(), before_);
     }
     void ready() override { lists_ = {photoList(60, 2), photoList(40, 1)}; }
-    void cycle(int i) override { app::savePhotoListStore(storePath(), lists_[static_cast<std::size_t>(i % 2)]); }
+    void cycle(int i) override {
+        app::savePhotoListStore(storePath(), lists_[static_cast<std::size_t>(i % 2)]);
+    }
     Verdict check() override {
         Verdict verdict = oldOrNew(readBytes(storePath()), before_, after_, QStringLiteral("the store"));
-        verdict.leftovers = countOthers(dataFolder(), {QStringLiteral("ZorvathMedia")});
+        verdict.leftovers = othersIn(dataFolder(), {QStringLiteral("ZorvathMedia")});
         const app::StoreLoadResult loaded = app::loadPhotoListStore(storePath());
         if (!verdict.torn && (loaded.damaged || loaded.unreadable || loaded.list.records.empty())) {
             verdict.torn = true;
@@ -132,7 +136,8 @@ public:
         const std::array<imaging::PhotoBuffer, 2> photos = pictures();
         for (std::size_t f = 0; f < kExportFormats.size(); ++f)
             for (std::size_t p = 0; p < photos.size(); ++p) {
-                const QString path = folder() + QStringLiteral("/reference.") + QLatin1String(kExportFormats[f]);
+                const QString path =
+                    folder() + QStringLiteral("/reference.") + QLatin1String(kExportFormats[f]);
                 save(photos[p], path, kExportFormats[f]);
                 references_[f][p] = readBytes(path);
                 QFile::remove(path);
@@ -152,15 +157,15 @@ public:
         save(photos_[p], target(f), kExportFormats[f]);
     }
     Verdict check() override {
-        Verdict verdict{false, QStringLiteral("old"), {}, 0};
+        Verdict verdict{false, QStringLiteral("old"), {}, {}};
         QStringList targets;
         for (std::size_t f = 0; f < kExportFormats.size(); ++f) {
             merge(verdict, oldOrNew(readBytes(target(f)), references_[f][0], references_[f][1], target(f)));
             if (const QString problem = readsBack(target(f)); !verdict.torn && !problem.isEmpty())
-                verdict = {true, QStringLiteral("torn"), problem, 0};
+                verdict = {true, QStringLiteral("torn"), problem, {}};
             targets << QFileInfo(target(f)).fileName();
         }
-        verdict.leftovers = countOthers(outputFolder(), targets) + countOthers(dataFolder(), {});
+        verdict.leftovers = othersIn(outputFolder(), targets) + othersIn(dataFolder(), {});
         return verdict;
     }
 
@@ -170,10 +175,13 @@ private:
     QString target(std::size_t format) const {
         return outputFolder() + QStringLiteral("/holiday.") + QLatin1String(kExportFormats[format]);
     }
-    static std::array<imaging::PhotoBuffer, 2> pictures() { return {patternPhoto(800, 600, 1), patternPhoto(800, 600, 2)}; }
+    static std::array<imaging::PhotoBuffer, 2> pictures() {
+        return {patternPhoto(800, 600, 1), patternPhoto(800, 600, 2)};
+    }
     void save(const imaging::PhotoBuffer& photo, const QString& path, const char* format) const {
-        const imaging::Outcome saved = imaging::SavePicture(path, photo.bgr.data(), photo.width, photo.height,
-                                                            QLatin1String(format), dataFolder() + QLatin1Char('/'));
+        const imaging::Outcome saved =
+            imaging::SavePicture(path, photo.bgr.data(), photo.width, photo.height, QLatin1String(format),
+                                 dataFolder() + QLatin1Char('/'));
         if (!saved)
             fail(QStringLiteral("cannot export %1: %2").arg(path, QString::fromStdString(saved.reason)));
     }
@@ -201,8 +209,8 @@ public:
                 const imaging::PhotoBuffer photo = patternPhoto(480, 360, set * 10 + static_cast<int>(n));
                 const QString path = sourceFolder(set) + QLatin1Char('/') + QLatin1String(kBatchNames[n]) +
                                      QStringLiteral(".bmp");
-                if (!imaging::SavePicture(path, photo.bgr.data(), photo.width, photo.height, QStringLiteral("bmp"),
-                                          dataFolder() + QLatin1Char('/')))
+                if (!imaging::SavePicture(path, photo.bgr.data(), photo.width, photo.height,
+                                          QStringLiteral("bmp"), dataFolder() + QLatin1Char('/')))
                     fail(QStringLiteral("cannot write the batch source %1").arg(path));
             }
         }
@@ -226,17 +234,17 @@ public:
         convert((i / 2 + 1) % 2, kBatchFormats[static_cast<std::size_t>(i) % kBatchFormats.size()]);
     }
     Verdict check() override {
-        Verdict verdict{false, QStringLiteral("old"), {}, 0};
+        Verdict verdict{false, QStringLiteral("old"), {}, {}};
         QStringList outputs;
         for (std::size_t n = 0; n < kBatchNames.size(); ++n)
             for (std::size_t f = 0; f < kBatchFormats.size(); ++f) {
                 const auto& references = references_[n][f];
                 merge(verdict, oldOrNew(readBytes(output(n, f)), references[0], references[1], output(n, f)));
                 if (const QString problem = readsBack(output(n, f)); !verdict.torn && !problem.isEmpty())
-                    verdict = {true, QStringLiteral("torn"), problem, 0};
+                    verdict = {true, QStringLiteral("torn"), problem, {}};
                 outputs << QFileInfo(output(n, f)).fileName();
             }
-        verdict.leftovers = countOthers(outputFolder(), outputs) + countOthers(dataFolder(), {});
+        verdict.leftovers = othersIn(outputFolder(), outputs) + othersIn(dataFolder(), {});
         return verdict;
     }
 
@@ -255,7 +263,8 @@ private:
         job.outputFolder = outputFolder() + QLatin1Char('/');
         job.format = QLatin1String(format);
         job.dataFolder = dataFolder() + QLatin1Char('/');
-        const imaging::BatchSummary summary = imaging::RunBatch(job, {}, [](const imaging::BatchFileReport&) {});
+        const imaging::BatchSummary summary =
+            imaging::RunBatch(job, {}, [](const imaging::BatchFileReport&) {});
         if (summary.converted != static_cast<int>(kBatchNames.size()))
             fail(QStringLiteral("the batch converter converted %1 files").arg(summary.converted));
     }
@@ -273,7 +282,8 @@ public:
     void setUp() override {
         wipe(folder());
         const auto resource = app::englishLanguageResource();
-        after_ = QByteArray(reinterpret_cast<const char*>(resource.data()), static_cast<qsizetype>(resource.size()));
+        after_ = QByteArray(reinterpret_cast<const char*>(resource.data()),
+                            static_cast<qsizetype>(resource.size()));
         // The file an earlier version left: another table of another length.
         before_ = after_.left(after_.size() / 2);
         std::reverse(before_.begin(), before_.end());
@@ -286,16 +296,21 @@ public:
     }
     void cycle(int) override { app::extractLanguageFile(languagePath()); }
     Verdict check() override {
-        Verdict verdict = oldOrNew(readBytes(languagePath()), before_, after_, QStringLiteral("the language file"));
-        verdict.leftovers = countOthers(dataFolder(), {QStringLiteral("EnglishLang_src")});
+        Verdict verdict =
+            oldOrNew(readBytes(languagePath()), before_, after_, QStringLiteral("the language file"));
+        verdict.leftovers = othersIn(dataFolder(), {QStringLiteral("EnglishLang_src")});
         if (verdict.torn)
             return verdict;
         // The next start writes the file again, then reads it.
         app::extractLanguageFile(languagePath());
         app::LanguageTable table;
         if (!table.loadFromFile(languagePath()) ||
-            std::memcmp(table.data(), expected_.data(), app::LanguageTable::kSize) != 0 || table.text(23).isEmpty())
-            return {true, QStringLiteral("torn"), QStringLiteral("the next start does not read its captions"), 0};
+            std::memcmp(table.data(), expected_.data(), app::LanguageTable::kSize) != 0 ||
+            table.text(23).isEmpty())
+            return {true,
+                    QStringLiteral("torn"),
+                    QStringLiteral("the next start does not read its captions"),
+                    {}};
         return verdict;
     }
 

@@ -44,10 +44,11 @@ QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-int countOthers(const QString& folder, const QStringList& expected) {
-    int others = 0;
+QStringList othersIn(const QString& folder, const QStringList& expected) {
+    QStringList others;
     for (const QString& name : filesIn(folder))
-        others += expected.contains(name) ? 0 : 1;
+        if (!expected.contains(name))
+            others << name;
     return others;
 }
 

@@ -20,8 +20,8 @@ void wipe(const QString& folder);
 void copyFolder(const QString& from, const QString& to);
 // The names of the files in the folder, sorted.
 QStringList filesIn(const QString& folder);
-// Files of the folder other than `expected`.
-int countOthers(const QString& folder, const QStringList& expected);
+// The files of the folder other than `expected`.
+QStringList othersIn(const QString& folder, const QStringList& expected);
 
 // A picture of smooth gradients and some noise, different for each `seed`, so that encoders take a
 // realistic time and two seeds never give the same file.

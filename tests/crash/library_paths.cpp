@@ -41,7 +41,8 @@ public:
     // a record and rewrites the file without the second oldest.
     void ready() override {
         document_ = std::make_unique<workspace::WorkspaceDocument>(folder(), listener_, QSize(800, 600));
-        document_->setLoadedPicture(patternPhoto(kUndoWidth, kUndoHeight, 3), false, 0, QStringLiteral("photo.png"));
+        document_->setLoadedPicture(patternPhoto(kUndoWidth, kUndoHeight, 3), false, 0,
+                                    QStringLiteral("photo.png"));
         document_->keepLoadedPhoto();
         for (int step = 0; step < workspace::UndoFile::kMaxRecords; ++step)
             filter(step);
@@ -57,7 +58,7 @@ public:
     Verdict check() override {
         const QString path = undoPath();
         const QByteArray bytes = readBytes(path);
-        Verdict verdict{false, QStringLiteral("whole records"), {}, 0};
+        Verdict verdict{false, QStringLiteral("whole records"), {}, {}};
         qsizetype at = 0;
         int records = 0;
         while (at < bytes.size()) {
@@ -73,26 +74,32 @@ public:
                                               qFromLittleEndian<qint32>(bytes.constData() + at + 8),
                                               bytes.mid(at + 12, length)};
             const auto photo = workspace::decodeUndoImage(record);
-            if (!photo || photo->width != kUndoWidth || photo->height != kUndoHeight || record.width != kUndoWidth ||
-                record.height != kUndoHeight)
-                return {true, QStringLiteral("torn"), QStringLiteral("record %1 is not a whole photo").arg(records), 0};
+            if (!photo || photo->width != kUndoWidth || photo->height != kUndoHeight ||
+                record.width != kUndoWidth || record.height != kUndoHeight)
+                return {true,
+                        QStringLiteral("torn"),
+                        QStringLiteral("record %1 is not a whole photo").arg(records),
+                        {}};
             at += 12 + static_cast<qsizetype>(length);
             ++records;
         }
         if (records > workspace::UndoFile::kMaxRecords)
-            return {true, QStringLiteral("torn"), QStringLiteral("the file holds %1 records").arg(records), 0};
-        if (QFileInfo::exists(path + QStringLiteral("Update"))) {
-            verdict.leftovers = 1;
-            if (verdict.outcome == QLatin1String("whole records"))
-                verdict.outcome = QStringLiteral("rewrite cut short");
-        }
-        verdict.leftovers += countOthers(folder(), {QStringLiteral("Undo_Temp_Data"), QStringLiteral("Undo_Temp_DataUpdate")});
+            return {
+                true, QStringLiteral("torn"), QStringLiteral("the file holds %1 records").arg(records), {}};
+        // The copy a rewrite had begun; the file itself is still the one before the rewrite.
+        verdict.leftovers = othersIn(folder(), {QStringLiteral("Undo_Temp_Data")});
+        if (verdict.leftovers.contains(QStringLiteral("Undo_Temp_DataUpdate")) &&
+            verdict.outcome == QLatin1String("whole records"))
+            verdict.outcome = QStringLiteral("rewrite cut short");
         // The next start begins an empty history: the file and any copy are gone.
         {
             workspace::UnwatchedDocument listener;
             const workspace::WorkspaceDocument next(folder(), listener, QSize(800, 600));
             if (QFileInfo::exists(path) || QFileInfo::exists(path + QStringLiteral("Update")))
-                return {true, QStringLiteral("torn"), QStringLiteral("the next start keeps the old undo file"), 0};
+                return {true,
+                        QStringLiteral("torn"),
+                        QStringLiteral("the next start keeps the old undo file"),
+                        {}};
         }
         return verdict;
     }
@@ -114,10 +121,11 @@ private:
 
 constexpr int kPackages = 10;
 constexpr int kPackagePictures = 3;
-const std::array<QString, 8> kCategoryFiles{resources::files::kFrames,      resources::files::kFrameThumbnails,
-                                            resources::files::kMasks,       resources::files::kMaskThumbnails,
-                                            resources::files::kDecorations, resources::files::kDecorationThumbnails,
-                                            resources::files::kCliparts,    resources::files::kBrushTips};
+const std::array<QString, 8> kCategoryFiles{
+    resources::files::kFrames,      resources::files::kFrameThumbnails,
+    resources::files::kMasks,       resources::files::kMaskThumbnails,
+    resources::files::kDecorations, resources::files::kDecorationThumbnails,
+    resources::files::kCliparts,    resources::files::kBrushTips};
 
 resources::ResourceCategory packageCategory(int package) {
     return static_cast<resources::ResourceCategory>(package % 5);
@@ -158,7 +166,8 @@ public:
                         ? writer.addRaw(picture)
                         : writer.addPicture(picture, resources::PhotoHole{0.2f, 0.2f, 0.8f, 0.8f});
                 if (!added)
-                    fail(QStringLiteral("cannot build a package: %1").arg(QString::fromStdString(added.reason)));
+                    fail(QStringLiteral("cannot build a package: %1")
+                             .arg(QString::fromStdString(added.reason)));
             }
             if (!writer.save(packagePath(p)))
                 fail(QStringLiteral("cannot write %1").arg(packagePath(p)));
@@ -169,7 +178,8 @@ public:
             !base.save(packageFolder() + QStringLiteral("/base.irs")))
             fail(QStringLiteral("cannot write the base package"));
         wipe(dataFolder());
-        if (!resources::ImportResourcePackage(folders(), packageFolder() + QStringLiteral("/base.irs")).imported())
+        if (!resources::ImportResourcePackage(folders(), packageFolder() + QStringLiteral("/base.irs"))
+                 .imported())
             fail(QStringLiteral("cannot import the base package"));
         copyFolder(dataFolder(), baseFolder());
     }
@@ -181,7 +191,8 @@ public:
         }
         const resources::ImportResult result = resources::ImportResourcePackage(folders(), packagePath(i));
         if (!result.imported())
-            fail(QStringLiteral("the import of %1 failed: %2").arg(packagePath(i), QString::fromStdString(result.reason)));
+            fail(QStringLiteral("the import of %1 failed: %2")
+                     .arg(packagePath(i), QString::fromStdString(result.reason)));
     }
     Verdict check() override {
         const QString data = dataFolder() + QLatin1Char('/');
@@ -189,10 +200,10 @@ public:
         const std::optional<resources::ImportJournal> journal =
             resources::parseJournal(readBytes(data + resources::kImportJournal, &journalLeft));
         if (journalLeft && !journal)
-            return {true, QStringLiteral("torn"), QStringLiteral("the import journal is not whole"), 0};
+            return {true, QStringLiteral("torn"), QStringLiteral("the import journal is not whole"), {}};
         const std::vector<QByteArray> registered =
             resources::readPackageRegister(data + resources::files::kPackageRegister);
-        Verdict verdict{false, QStringLiteral("no import under way"), {}, 0};
+        Verdict verdict{false, QStringLiteral("no import under way"), {}, {}};
         if (journal)
             verdict.outcome = resources::registerContains(registered, journal->packageName)
                                   ? QStringLiteral("import finished, journal cleared at start")
@@ -200,27 +211,33 @@ public:
         QStringList known{resources::files::kPackageRegister, resources::kImportJournal};
         for (const QString& file : kCategoryFiles)
             known << file;
-        verdict.leftovers = countOthers(dataFolder(), known);
+        verdict.leftovers = othersIn(dataFolder(), known);
 
         // The next start settles what the kill interrupted.
         resources::prepareLibrary(folders(), starterFolder());
         if (QFileInfo::exists(data + resources::kImportJournal))
-            return {true, QStringLiteral("torn"), QStringLiteral("the next start leaves the import journal"), 0};
-        const std::vector<QByteArray> names = resources::readPackageRegister(data + resources::files::kPackageRegister);
+            return {
+                true, QStringLiteral("torn"), QStringLiteral("the next start leaves the import journal"), {}};
+        const std::vector<QByteArray> names =
+            resources::readPackageRegister(data + resources::files::kPackageRegister);
         const int imported = static_cast<int>(names.size()) - 1;
         if (const QString problem = libraryProblem(names); !problem.isEmpty())
-            return {true, QStringLiteral("torn"), problem, 0};
+            return {true, QStringLiteral("torn"), problem, {}};
 
         // The next import goes in whole.
         if (imported < kPackages) {
-            const resources::ImportResult next = resources::ImportResourcePackage(folders(), packagePath(imported));
+            const resources::ImportResult next =
+                resources::ImportResourcePackage(folders(), packagePath(imported));
             if (!next.imported())
-                return {true, QStringLiteral("torn"),
-                        QStringLiteral("the next import fails: %1").arg(QString::fromStdString(next.reason)), 0};
+                return {true,
+                        QStringLiteral("torn"),
+                        QStringLiteral("the next import fails: %1").arg(QString::fromStdString(next.reason)),
+                        {}};
             const QString problem =
                 libraryProblem(resources::readPackageRegister(data + resources::files::kPackageRegister));
             if (!problem.isEmpty())
-                return {true, QStringLiteral("torn"), QStringLiteral("after the next import: ") + problem, 0};
+                return {
+                    true, QStringLiteral("torn"), QStringLiteral("after the next import: ") + problem, {}};
         }
         return verdict;
     }
@@ -233,7 +250,9 @@ private:
     QString packagePath(int package) const {
         return packageFolder() + QLatin1Char('/') + QString::fromUtf8(packageName(package));
     }
-    platform::Folders folders() const { return platform::Folders(folder(), folder() + QStringLiteral("/user")); }
+    platform::Folders folders() const {
+        return platform::Folders(folder(), folder() + QStringLiteral("/user"));
+    }
 
     // What is wrong with the library given the packages its register names; empty when it is sound.
     QString libraryProblem(const std::vector<QByteArray>& names) const {
@@ -244,7 +263,9 @@ private:
         for (std::size_t n = 1; n < names.size(); ++n) {
             const int package = static_cast<int>(n) - 1;
             if (names[n] != packageName(package))
-                return QStringLiteral("the register names %1 in place %2").arg(QString::fromUtf8(names[n])).arg(n);
+                return QStringLiteral("the register names %1 in place %2")
+                    .arg(QString::fromUtf8(names[n]))
+                    .arg(n);
             const resources::CategoryFiles targets = resources::filesOf(packageCategory(package));
             expected[targets.rawList] += kPackagePictures;
             if (!targets.pictures.isEmpty())
@@ -261,11 +282,13 @@ private:
             if (!file.open(QIODevice::ReadOnly))
                 return QStringLiteral("%1 cannot be read").arg(name);
             const resources::ListScan scan = resources::scanList(
-                file, name == resources::files::kFrames                                         ? resources::ListLayout::EncodedWithHole
-                      : name == resources::files::kMasks || name == resources::files::kDecorations ? resources::ListLayout::Encoded
-                                                                                               : resources::ListLayout::Raw);
+                file, name == resources::files::kFrames ? resources::ListLayout::EncodedWithHole
+                      : name == resources::files::kMasks || name == resources::files::kDecorations
+                          ? resources::ListLayout::Encoded
+                          : resources::ListLayout::Raw);
             if (!scan.complete() || scan.count != count || scan.end != file.size())
-                return QStringLiteral("%1 holds %2 sound entries of %3 counted in %4 bytes; the register calls for %5")
+                return QStringLiteral(
+                           "%1 holds %2 sound entries of %3 counted in %4 bytes; the register calls for %5")
                     .arg(name)
                     .arg(scan.offsets.size())
                     .arg(scan.count)

@@ -4,6 +4,7 @@
 // killed, the parent puts the old files in place before each child and checks what a kill left.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -11,10 +12,10 @@ namespace crash {
 
 // What one kill left behind.
 struct Verdict {
-    bool torn = false; // neither the old nor the new file whole, or the next start could not read it
-    QString outcome;   // what was found, counted per path in the report ("old", "new", ...)
-    QString detail;    // for a torn file: what is wrong with it
-    int leftovers = 0; // files the kill left beside the saved ones (temporary copies), removed by prepare()
+    bool torn = false;     // neither the old nor the new file whole, or the next start could not read it
+    QString outcome;       // what was found, counted per path in the report ("old", "new", ...)
+    QString detail;        // for a torn file: what is wrong with it
+    QStringList leftovers; // files the kill left beside the saved ones (temporary copies)
 };
 
 class SavePath {
