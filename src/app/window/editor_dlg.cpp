@@ -33,8 +33,6 @@ namespace app {
 
 namespace {
 
-constexpr int kCaptionSlot = 23;
-
 QString languageFilePath(const platform::Folders& folders) {
     return folders.workingDataFolder() + QStringLiteral("EnglishLang_src");
 }
