@@ -1,3 +1,4 @@
+#include "app/photos/photo_list_geometry.h"
 #include "app/photos/photo_list_store.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace app;
 using testing_support::FileSizeLimit;
@@ -125,6 +127,27 @@ TEST(PhotoListStore, ImpossibleCountsAndMissingFilesAreHandled) {
     EXPECT_TRUE(huge.list.records.empty());
     ASSERT_TRUE(folder.write("negative", QByteArray::fromHex("ffffffff")));
     EXPECT_TRUE(loadPhotoListStore(folder.file("negative")).damaged);
+}
+
+// A damaged store may give a record any size; the list must still fit its thumbnail inside the box.
+TEST(PhotoListStore, NegativePhotoSizesAreReadAsUnknown) {
+    TempFolder folder;
+    PhotoList list;
+    list.records = {record("/p/a.jpg", std::numeric_limits<std::int32_t>::min(), 480),
+                    record("/p/b.jpg", 640, -1)};
+    list.thumbs = {{"a"}, {"b"}};
+    ASSERT_TRUE(savePhotoListStore(folder.file("ZorvathMedia"), list));
+    const StoreLoadResult loaded = loadPhotoListStore(folder.file("ZorvathMedia"));
+    EXPECT_FALSE(loaded.damaged);
+    ASSERT_EQ(loaded.list.records.size(), 2u);
+    EXPECT_EQ(loaded.list.records[0].width, 0);
+    EXPECT_EQ(loaded.list.records[0].height, 480);
+    EXPECT_EQ(loaded.list.records[1].width, 640);
+    EXPECT_EQ(loaded.list.records[1].height, 0);
+    const QRect box = photo_list::pictureBox(0, 1, 0);
+    for (const PhotoRecord& r : loaded.list.records)
+        EXPECT_TRUE(box.contains(photo_list::fittedRect(box, r.width, r.height)) ||
+                    photo_list::fittedRect(box, r.width, r.height).isEmpty());
 }
 
 TEST(PhotoListStore, FailedSaveLeavesTheOldStoreInPlace) {

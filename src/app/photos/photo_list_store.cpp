@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -45,6 +46,9 @@ bool readStore(QFile& file, PhotoList& list) {
         record.name[sizeof record.name - 1] = '\0';
         record.extension[sizeof record.extension - 1] = '\0';
         record.drive[sizeof record.drive - 1] = '\0';
+        // A size below zero is no photo's: treat it as unknown, so the list fits nothing to it.
+        record.width = std::max(record.width, 0);
+        record.height = std::max(record.height, 0);
         record.listIndex = i;
         record.marked = 0;
         list.records.push_back(record);
