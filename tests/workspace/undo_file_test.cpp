@@ -1,5 +1,7 @@
 #include "support/temp_folder.h"
+#include "imaging/files/jpeg_codec.h"
 #include "workspace/undo/undo_file.h"
+#include "workspace/undo/undo_image.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -66,4 +68,31 @@ TEST(UndoFile, DamagedFileYieldsOnlyWholeRecords) {
     ASSERT_TRUE(folder.write("u", bytes.left(bytes.size() - 3)));
     ASSERT_TRUE(file.keepFirst(5));
     EXPECT_EQ(file.count(), 1);
+}
+
+// A damaged file may pair a record's size with any picture: undo takes back only the photo the record
+// names, and only one the workspace could have held.
+TEST(UndoImage, OnlyThePhotoTheRecordNamesIsTakenBack) {
+    imaging::PhotoBuffer photo;
+    photo.width = 16;
+    photo.height = 12;
+    photo.bgr.assign(photo.stride() * 12, 90);
+    const auto record = workspace::encodeUndoImage(photo);
+    ASSERT_TRUE(record);
+    const auto decoded = workspace::decodeUndoImage(*record);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 16);
+    EXPECT_EQ(decoded->height, 12);
+    EXPECT_EQ(decoded->bgr.size(), photo.bgr.size());
+
+    EXPECT_FALSE(workspace::decodeUndoImage({8, 8, record->jpeg}));
+    EXPECT_FALSE(workspace::decodeUndoImage({16, 1200, record->jpeg}));
+    EXPECT_FALSE(workspace::decodeUndoImage({4000, 4000, record->jpeg}));
+    // A width the workspace never has, even when the picture agrees with the record.
+    std::string reason;
+    const std::vector<std::uint8_t> odd =
+        imaging::encodeJpeg(photo.bgr.data(), 10, 12, photo.stride(), imaging::JpegInput::Bgr, 90, reason);
+    ASSERT_FALSE(odd.empty());
+    EXPECT_FALSE(workspace::decodeUndoImage(
+        {10, 12, QByteArray(reinterpret_cast<const char*>(odd.data()), static_cast<qsizetype>(odd.size()))}));
 }
