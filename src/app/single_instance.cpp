@@ -161,10 +161,8 @@ HandOffReading decodeHandOff(const QByteArray& bytes) {
     pictures.chop(1);
     if (!pictures.isEmpty()) {
         for (const QByteArray& picture : pictures.split('\0')) {
-            if (picture.isEmpty()) {
-                reading.state = HandOffReading::State::Invalid;
-                return reading;
-            }
+            if (picture.isEmpty()) // refused whole: none of its pictures is handed on
+                return {HandOffReading::State::Invalid, {}, 0};
             reading.handOff.pictures << QString::fromUtf8(picture);
         }
     }

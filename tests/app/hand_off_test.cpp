@@ -47,4 +47,6 @@ TEST(HandOff, RefusesWhatNoSecondStartSends) {
     EXPECT_EQ(decodeHandOff(part("x") + part({}, (1u << 20) + 1)).state, State::Invalid);
     EXPECT_EQ(decodeHandOff(part("x") + part(QByteArray("/a\0/b", 5))).state, State::Invalid); // no NUL at the end
     EXPECT_EQ(decodeHandOff(part("x") + part(QByteArray("/a\0\0", 4))).state, State::Invalid); // empty path
+    // A refused message hands on nothing, not even the paths before the fault.
+    EXPECT_TRUE(decodeHandOff(part("x") + part(QByteArray("/a\0\0/b\0", 7))).handOff.pictures.isEmpty());
 }
