@@ -8,6 +8,7 @@
 #include "app/window/editor_dlg.h"
 #include "app/product.h"
 #include "app/single_instance.h"
+#include "platform/leftover_files.h"
 #include "platform/qt_dialogs.h"
 #include "platform/termination_requests.h"
 #include "resources/starter_library.h"
@@ -127,6 +128,7 @@ int runPictovance(int argc, char** argv) {
         if (CEditorDlg* window = editor.mainWindow())
             window->close();
     });
+    platform::removeLeftoverFiles(editor.folders().dataFolderPath());
     resources::prepareLibrary(editor.folders(), editor.folders().shippedFolder(QStringLiteral("Starter")));
     editor.startMainWindow().openPictures(picturesToOpen(programPath(argv), arguments, QDir::currentPath()));
     editor.runMainWindow();
