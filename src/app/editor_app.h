@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop_wallpaper.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
 

@@ -1,6 +1,6 @@
 // The desktop wallpaper from the photo area.
 #include "imaging/files/image_encoder.h"
-#include "platform/desktop_wallpaper.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
 #include "workspace/document.h"
 
 namespace workspace {

@@ -1,7 +1,7 @@
 // The desktop wallpaper through a recording stand-in for each desktop's settings tool.
 
-#include "platform/desktop_wallpaper.h"
-#include "platform/wallpaper_backends.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
+#include "platform/wallpaper/wallpaper_backends.h"
 #include "support/recording_tool_runner.h"
 #include "support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 // A stand-in for the desktop's command-line tools: records every call and answers through a function the
 // test supplies (by default: success with no output).
 
-#include "platform/tool_runner.h"
+#include "platform/wallpaper/tool_runner.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
 // SetWallpaper: the flattened photo area written as a 24-bit BMP and handed to the desktop.
 
-#include "platform/desktop_wallpaper.h"
-#include "platform/wallpaper_backends.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
+#include "platform/wallpaper/wallpaper_backends.h"
 #include "recording_listener.h"
 #include "support/address_space_limit.h"
 #include "support/recording_tool_runner.h"

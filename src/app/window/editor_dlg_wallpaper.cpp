@@ -2,7 +2,7 @@
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "app/window/wait_cursor.h"
-#include "platform/desktop_wallpaper.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 namespace app {

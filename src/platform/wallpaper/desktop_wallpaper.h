@@ -4,7 +4,7 @@
 // gsettings schemas), XFCE (xfconf-query) and KDE Plasma (its scripting interface on the session bus,
 // reached with dbus-send). The desktop in use is recognised from the session's environment.
 
-#include "platform/tool_runner.h"
+#include "platform/wallpaper/tool_runner.h"
 
 #include <QJsonObject>
 #include <QProcessEnvironment>

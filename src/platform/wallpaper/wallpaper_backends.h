@@ -2,7 +2,7 @@
 // One desktop's way of reading, setting and restoring its wallpaper, through its own command-line tool.
 // Used by DesktopWallpaper; each call says what went wrong in `error` when it returns false.
 
-#include "platform/desktop_wallpaper.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
 
 #include <QJsonObject>
 #include <QString>

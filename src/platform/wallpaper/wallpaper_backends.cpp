@@ -1,4 +1,4 @@
-#include "platform/wallpaper_backends.h"
+#include "platform/wallpaper/wallpaper_backends.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/tool_runner.h"
+#include "platform/wallpaper/tool_runner.h"
 
 #include <QProcess>
 #include <QStandardPaths>

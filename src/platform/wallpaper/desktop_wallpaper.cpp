@@ -1,6 +1,6 @@
-#include "platform/desktop_wallpaper.h"
+#include "platform/wallpaper/desktop_wallpaper.h"
 
-#include "platform/wallpaper_backends.h"
+#include "platform/wallpaper/wallpaper_backends.h"
 
 #include <QFile>
 #include <QJsonDocument>
