@@ -11,8 +11,8 @@ namespace {
 
 using enum FieldType;
 
-const FieldSpec kViewSpec{"view", Point, 100, 4096};
-const FieldSpec kExtentSpec{"extent", Choice, 0, 0, false, "photo|whole"};
+const FieldRule kViewRule{"view", Point, 100, 4096};
+const FieldRule kExtentRule{"extent", Choice, 0, 0, false, "photo|whole"};
 
 QString quoted(const QString& word) {
     return QLatin1Char('"') + word + QLatin1Char('"');
@@ -38,7 +38,7 @@ QString readExport(const QJsonValue& value, Recipe& recipe) {
     if (const auto key = unknownKey(object, {QStringLiteral("extent"), QStringLiteral("format")}))
         return QStringLiteral("export: unknown field %1; it takes extent, format").arg(quoted(*key));
     if (object.contains(QLatin1String("extent"))) {
-        if (const QString problem = fieldProblem(kExtentSpec, object.value(QLatin1String("extent")));
+        if (const QString problem = fieldProblem(kExtentRule, object.value(QLatin1String("extent")));
             !problem.isEmpty())
             return QStringLiteral("export: ") + problem;
         recipe.wholeImage = object.value(QLatin1String("extent")).toString() == QLatin1String("whole");
@@ -68,19 +68,19 @@ QString readStep(const QJsonValue& value, int number, RecipeStep& step) {
 
     const QString named = QStringLiteral("%1 (%2): ").arg(where, QLatin1String(step.kind->op));
     QStringList known{QStringLiteral("op")};
-    for (const FieldSpec& spec : step.kind->fields)
-        known << QLatin1String(spec.name);
+    for (const FieldRule& rule : step.kind->fields)
+        known << QLatin1String(rule.name);
     if (const auto key = unknownKey(object, known))
         return named + QStringLiteral("unknown field %1; this operation takes %2")
                            .arg(quoted(*key), listOf(known.mid(1)));
-    for (const FieldSpec& spec : step.kind->fields) {
-        const QJsonValue field = object.value(QLatin1String(spec.name));
+    for (const FieldRule& rule : step.kind->fields) {
+        const QJsonValue field = object.value(QLatin1String(rule.name));
         if (field.isUndefined()) {
-            if (spec.required)
-                return named + QStringLiteral("missing %1").arg(quoted(QLatin1String(spec.name)));
+            if (rule.required)
+                return named + QStringLiteral("missing %1").arg(quoted(QLatin1String(rule.name)));
             continue;
         }
-        if (const QString problem = fieldProblem(spec, field); !problem.isEmpty())
+        if (const QString problem = fieldProblem(rule, field); !problem.isEmpty())
             return named + problem;
     }
     step.fields = StepFields(object);
@@ -116,10 +116,10 @@ QString readObject(const QJsonObject& object, Recipe& recipe) {
         return QStringLiteral("\"recipe\" must be %1: this program reads version %1 of the recipe format")
             .arg(kRecipeVersion);
     if (object.contains(QLatin1String("view"))) {
-        if (!fieldProblem(kViewSpec, object.value(QLatin1String("view"))).isEmpty())
+        if (!fieldProblem(kViewRule, object.value(QLatin1String("view"))).isEmpty())
             return QStringLiteral("\"view\" must be [width, height], each a whole number from %1 to %2")
-                .arg(kViewSpec.minimum)
-                .arg(kViewSpec.maximum);
+                .arg(kViewRule.minimum)
+                .arg(kViewRule.maximum);
         const QPoint view = StepFields(object).point("view", {});
         recipe.view = QSize(view.x(), view.y());
     }

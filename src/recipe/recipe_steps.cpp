@@ -22,8 +22,8 @@ constexpr double kMaxIndex = 1e6;
 using resources::ResourceCategory;
 
 // The colour panel's six sliders, each with its range.
-std::vector<FieldSpec> colourFields() {
-    std::vector<FieldSpec> fields;
+std::vector<FieldRule> colourFields() {
+    std::vector<FieldRule> fields;
     for (std::size_t i = 0; i < imaging::kColourSliders.size(); ++i)
         fields.push_back({kColourFieldNames[i], Integer,
                           static_cast<double>(imaging::kColourSliders[i].minimum),

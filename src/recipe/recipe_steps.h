@@ -37,7 +37,7 @@ struct ResourceField {
 
 struct StepKind {
     const char* op;
-    std::vector<FieldSpec> fields;
+    std::vector<FieldRule> fields;
     StepHandler run;
     ResourceField resource = {};
 };

@@ -27,22 +27,22 @@ bool isColour(const QJsonValue& value) {
            std::all_of(text.begin() + 1, text.end(), isHexDigit);
 }
 
-QString range(const FieldSpec& spec) {
-    return QStringLiteral("from %1 to %2").arg(spec.minimum).arg(spec.maximum);
+QString range(const FieldRule& rule) {
+    return QStringLiteral("from %1 to %2").arg(rule.minimum).arg(rule.maximum);
 }
 
 } // namespace
 
-QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
-    const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(spec.name));
-    switch (spec.type) {
+QString fieldProblem(const FieldRule& rule, const QJsonValue& value) {
+    const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(rule.name));
+    switch (rule.type) {
     case FieldType::Integer:
-        if (!wholeNumberIn(value, spec.minimum, spec.maximum))
-            return QStringLiteral("%1 must be a whole number %2").arg(name, range(spec));
+        if (!wholeNumberIn(value, rule.minimum, rule.maximum))
+            return QStringLiteral("%1 must be a whole number %2").arg(name, range(rule));
         break;
     case FieldType::Number:
-        if (!value.isDouble() || !(value.toDouble() >= spec.minimum && value.toDouble() <= spec.maximum))
-            return QStringLiteral("%1 must be a number %2").arg(name, range(spec));
+        if (!value.isDouble() || !(value.toDouble() >= rule.minimum && value.toDouble() <= rule.maximum))
+            return QStringLiteral("%1 must be a number %2").arg(name, range(rule));
         break;
     case FieldType::Colour:
         if (!isColour(value))
@@ -50,19 +50,19 @@ QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
         break;
     case FieldType::Point: {
         const QJsonArray pair = value.toArray();
-        if (!value.isArray() || pair.size() != 2 || !wholeNumberIn(pair[0], spec.minimum, spec.maximum) ||
-            !wholeNumberIn(pair[1], spec.minimum, spec.maximum))
-            return QStringLiteral("%1 must be two whole numbers [x, y], each %2").arg(name, range(spec));
+        if (!value.isArray() || pair.size() != 2 || !wholeNumberIn(pair[0], rule.minimum, rule.maximum) ||
+            !wholeNumberIn(pair[1], rule.minimum, rule.maximum))
+            return QStringLiteral("%1 must be two whole numbers [x, y], each %2").arg(name, range(rule));
         break;
     }
     case FieldType::Box: {
         const QJsonArray edges = value.toArray();
         if (!value.isArray() || edges.size() != 4 ||
             !std::all_of(edges.begin(), edges.end(), [&](const QJsonValue& edge) {
-                return wholeNumberIn(edge, spec.minimum, spec.maximum);
+                return wholeNumberIn(edge, rule.minimum, rule.maximum);
             }))
             return QStringLiteral("%1 must be four whole numbers [left, top, right, bottom], each %2")
-                .arg(name, range(spec));
+                .arg(name, range(rule));
         if (edges[0].toInt() >= edges[2].toInt() || edges[1].toInt() >= edges[3].toInt())
             return QStringLiteral("%1 must have its left edge before its right and its top above its bottom")
                 .arg(name);
@@ -70,11 +70,11 @@ QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
     }
     case FieldType::Text: {
         const qsizetype bytes = value.toString().toUtf8().size();
-        if (!value.isString() || bytes < spec.minimum || bytes > spec.maximum)
+        if (!value.isString() || bytes < rule.minimum || bytes > rule.maximum)
             return QStringLiteral("%1 must be a text of %2 to %3 bytes (UTF-8)")
                 .arg(name)
-                .arg(spec.minimum)
-                .arg(spec.maximum);
+                .arg(rule.minimum)
+                .arg(rule.maximum);
         break;
     }
     case FieldType::Points: {
@@ -83,18 +83,18 @@ QString fieldProblem(const FieldSpec& spec, const QJsonValue& value) {
                           std::all_of(list.begin(), list.end(), [&](const QJsonValue& point) {
                               const QJsonArray pair = point.toArray();
                               return point.isArray() && pair.size() == 2 &&
-                                     wholeNumberIn(pair[0], spec.minimum, spec.maximum) &&
-                                     wholeNumberIn(pair[1], spec.minimum, spec.maximum);
+                                     wholeNumberIn(pair[0], rule.minimum, rule.maximum) &&
+                                     wholeNumberIn(pair[1], rule.minimum, rule.maximum);
                           });
         if (!fits)
             return QStringLiteral("%1 must be a list of 1 to %2 points [[x, y], ...], each number %3")
                 .arg(name)
                 .arg(kMaxPoints)
-                .arg(range(spec));
+                .arg(range(rule));
         break;
     }
     case FieldType::Choice: {
-        const QStringList words = QString::fromLatin1(spec.choices).split(QLatin1Char('|'));
+        const QStringList words = QString::fromLatin1(rule.choices).split(QLatin1Char('|'));
         if (!value.isString() || !words.contains(value.toString()))
             return QStringLiteral("%1 must be one of %2").arg(name, words.join(QStringLiteral(", ")));
         break;

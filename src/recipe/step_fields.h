@@ -25,7 +25,7 @@ enum class FieldType {
 
 inline constexpr int kMaxPoints = 10000;
 
-struct FieldSpec {
+struct FieldRule {
     const char* name;
     FieldType type;
     double minimum = 0;
@@ -35,7 +35,7 @@ struct FieldSpec {
 };
 
 // Why the value does not fit the field, in words naming the field; empty when it fits.
-QString fieldProblem(const FieldSpec& spec, const QJsonValue& value);
+QString fieldProblem(const FieldRule& rule, const QJsonValue& value);
 
 // A rectangle by its edges; right and bottom lie just outside it.
 struct BoxEdges {
@@ -45,7 +45,7 @@ struct BoxEdges {
     int bottom = 0;
 };
 
-// A step's fields after they were checked against its specs: the readers convert without checking
+// A step's fields after they were checked against its rules: the readers convert without checking
 // again and give the fallback for a field the step leaves out.
 class StepFields {
 public:

@@ -8,7 +8,7 @@
 
 namespace resources {
 
-struct BrowserListSpec {
+struct BrowserListSetup {
     // Also the list window's child identifier.
     int listNumber;
     // The category of the entries, reported when an entry is picked up for dragging.
@@ -23,19 +23,19 @@ struct BrowserListSpec {
 };
 
 namespace lists {
-inline const BrowserListSpec kCliparts{
+inline const BrowserListSetup kCliparts{
     0, ResourceCategory::Cliparts, 0, files::kCliparts, QStringLiteral("Add"), 64};
-inline const BrowserListSpec kMasks{
+inline const BrowserListSetup kMasks{
     1, ResourceCategory::Masks, 2, files::kMaskThumbnails, QStringLiteral("Apply"), 64};
-inline const BrowserListSpec kDecorations{
+inline const BrowserListSetup kDecorations{
     2, ResourceCategory::Decorations, 9, files::kDecorationThumbnails, QStringLiteral("Apply"), 64};
-inline const BrowserListSpec kFrames{
+inline const BrowserListSetup kFrames{
     3, ResourceCategory::Frames, 3, files::kFrameThumbnails, QStringLiteral("Apply"), 64};
-inline const BrowserListSpec kBrushTips{5, ResourceCategory::Brushes, 1, files::kBrushTips, QString(), 50};
+inline const BrowserListSetup kBrushTips{5, ResourceCategory::Brushes, 1, files::kBrushTips, QString(), 50};
 } // namespace lists
 
 // The list that shows a category.
-inline const BrowserListSpec& browserListOf(ResourceCategory category) {
+inline const BrowserListSetup& browserListOf(ResourceCategory category) {
     switch (category) {
     case ResourceCategory::Frames:
         return lists::kFrames;

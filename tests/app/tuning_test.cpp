@@ -71,15 +71,15 @@ TEST_F(Tuning, ThePanelShowsSixSlidersInTwoColumnsWithReset) {
     const int middle = client.width() / 2;
     for (int i = 0; i < imaging::kColourSliderCount; ++i) {
         const auto which = static_cast<imaging::ColourSlider>(i);
-        const imaging::ColourSliderSpec& spec = imaging::kColourSliders[static_cast<std::size_t>(i)];
+        const imaging::ColourSliderSetup& setup = imaging::kColourSliders[static_cast<std::size_t>(i)];
         const controls::CSkinSlider* slider = colours->slider(which);
-        EXPECT_EQ(slider->minimum(), spec.minimum) << spec.label;
-        EXPECT_EQ(slider->maximum(), spec.maximum) << spec.label;
-        EXPECT_EQ(slider->position(), spec.defaultPosition) << spec.label;
+        EXPECT_EQ(slider->minimum(), setup.minimum) << setup.label;
+        EXPECT_EQ(slider->maximum(), setup.maximum) << setup.label;
+        EXPECT_EQ(slider->position(), setup.defaultPosition) << setup.label;
         const QRect expected =
             i < 3 ? QRect(100, 30 + 20 * i, middle - 100, 13)
                   : QRect(middle + 100, 30 + 20 * (i - 3), client.width() - 20 - middle - 100, 13);
-        EXPECT_EQ(slider->geometry(), expected) << spec.label;
+        EXPECT_EQ(slider->geometry(), expected) << setup.label;
         EXPECT_EQ(colours->labelRect(which).right() + 1, expected.left());
     }
     EXPECT_EQ(colours->resetButton()->geometry(), QRect(0, client.height() - 20, 76, 20));

@@ -132,11 +132,11 @@ TEST(ColourMatrix, PositionsBecomeValuesAtTheEndsOfEachRange) {
 
 TEST(ColourMatrix, EveryPositionComesBackFromItsValues) {
     for (int slider = 0; slider < kColourSliderCount; ++slider) {
-        const ColourSliderSpec& spec = kColourSliders[static_cast<std::size_t>(slider)];
-        for (int position = spec.minimum; position <= spec.maximum; ++position) {
+        const ColourSliderSetup& setup = kColourSliders[static_cast<std::size_t>(slider)];
+        for (int position = setup.minimum; position <= setup.maximum; ++position) {
             const ColourSliderPositions positions = withPosition(static_cast<ColourSlider>(slider), position);
             ASSERT_EQ(colourPositionsFromAdjustment(colourAdjustmentFromPositions(positions)), positions)
-                << spec.label << " at " << position;
+                << setup.label << " at " << position;
         }
     }
 }

@@ -28,10 +28,10 @@ QImage solid(int width, int height, QColor colour) {
 class ResourceListTest : public resources_test::LibraryTest {
 protected:
     // A list in a recording parent, three columns wide and as high as a tool panel.
-    CResourceList& makeList(const BrowserListSpec& spec, const std::vector<QImage>& pictures) {
-        writeData(spec.rawList, rawList(pictures));
-        list_ = std::make_unique<CResourceList>(spec, library_, dialogs_, &parent_);
-        list_->setGeometry(0, 0, 3 * spec.cellSize + list_geometry::kScrollBarWidth + 10, 134);
+    CResourceList& makeList(const BrowserListSetup& setup, const std::vector<QImage>& pictures) {
+        writeData(setup.rawList, rawList(pictures));
+        list_ = std::make_unique<CResourceList>(setup, library_, dialogs_, &parent_);
+        list_->setGeometry(0, 0, 3 * setup.cellSize + list_geometry::kScrollBarWidth + 10, 134);
         parent_.resize(400, 300);
         parent_.show();
         list_->reload();
@@ -107,23 +107,23 @@ TEST_F(ResourceListTest, BrushTipsAreShownTurnedByTheirAngle) {
 }
 
 TEST_F(ResourceListTest, PressesReportTheSelectionAndDoubleClicksPickWithTheListsCode) {
-    for (const BrowserListSpec* spec :
+    for (const BrowserListSetup* setup :
          {&lists::kFrames, &lists::kMasks, &lists::kCliparts, &lists::kDecorations}) {
         CResourceList& list =
-            makeList(*spec, {testPicture(8, 8, 1), testPicture(8, 8, 2), testPicture(8, 8, 3)});
+            makeList(*setup, {testPicture(8, 8, 1), testPicture(8, 8, 2), testPicture(8, 8, 3)});
         QTest::mousePress(&list, Qt::LeftButton, {}, centreOf(2));
         QTest::mouseRelease(&list, Qt::LeftButton, {}, centreOf(2));
         EXPECT_EQ(list.SelectedIndex(), 2);
         ASSERT_EQ(messages(platform::UM_RESOURCESELECTION).size(), 1u);
         EXPECT_EQ(messages(platform::UM_RESOURCESELECTION)[0].wParam,
-                  static_cast<platform::WParam>(spec->kind));
+                  static_cast<platform::WParam>(setup->kind));
         EXPECT_EQ(messages(platform::UM_RESOURCESELECTION)[0].lParam, 2);
         EXPECT_TRUE(messages(platform::UM_RESOURCEPICKED).empty());
 
         QTest::mouseDClick(&list, Qt::LeftButton, {}, centreOf(1));
         ASSERT_EQ(messages(platform::UM_RESOURCEPICKED).size(), 1u);
         EXPECT_EQ(messages(platform::UM_RESOURCEPICKED)[0].wParam,
-                  static_cast<platform::WParam>(spec->pickCode));
+                  static_cast<platform::WParam>(setup->pickCode));
         EXPECT_EQ(messages(platform::UM_RESOURCEPICKED)[0].lParam, 1);
     }
     EXPECT_EQ(lists::kFrames.pickCode, 3);

@@ -61,8 +61,8 @@ resources::CResourceList* ResourcePanels::byCategory(ResourceCategory category) 
 void CEditorDlg::createResourceLists() {
     resources_ = std::make_unique<ResourcePanels>(app_.library());
     // Each list fills the panel it is shown in.
-    auto make = [this](const resources::BrowserListSpec& spec, QWidget* panel) {
-        auto list = std::make_unique<CResourceList>(spec, resources_->library, app_.dialogs(), panel);
+    auto make = [this](const resources::BrowserListSetup& setup, QWidget* panel) {
+        auto list = std::make_unique<CResourceList>(setup, resources_->library, app_.dialogs(), panel);
         list->setNotifyTarget(this);
         auto layout = std::make_unique<QVBoxLayout>(panel);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -158,7 +158,7 @@ void CEditorDlg::placePickedResource(int code, int index) {
 
 void CEditorDlg::copyResourceSelection() {
     if (const CResourceList* list = resourceList(activeTool_))
-        resources_->selection = {static_cast<int>(list->spec().kind), list->SelectedIndex()};
+        resources_->selection = {static_cast<int>(list->setup().kind), list->SelectedIndex()};
 }
 
 void CEditorDlg::trackResourceDrag(QEvent* event) {
@@ -175,7 +175,7 @@ void CEditorDlg::trackResourceDrag(QEvent* event) {
         return;
     }
     // Placed only when let go over the workspace.
-    dropOnWorkspace(static_cast<int>(list->spec().kind), list->SelectedIndex(), global);
+    dropOnWorkspace(static_cast<int>(list->setup().kind), list->SelectedIndex(), global);
     list->endDrag();
 }
 

@@ -32,7 +32,7 @@ enum ColourSlider : int {
 };
 inline constexpr int kColourSliderCount = 6;
 
-struct ColourSliderSpec {
+struct ColourSliderSetup {
     const char* label;
     int controlId;
     int minimum;
@@ -40,7 +40,7 @@ struct ColourSliderSpec {
     int defaultPosition;
 };
 
-inline constexpr std::array<ColourSliderSpec, kColourSliderCount> kColourSliders{{
+inline constexpr std::array<ColourSliderSetup, kColourSliderCount> kColourSliders{{
     {"Contrast", 10002, 20, 400, 100},
     {"Brightness", 10004, 0, 200, 100},
     {"Saturation", 10003, 0, 300, 100},

@@ -29,12 +29,12 @@ bool leftColumn(std::size_t slider) {
 ColourPanel::ColourPanel(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (std::size_t i = 0; i < sliders_.size(); ++i) {
-        const ColourSliderSpec& spec = kColourSliders[i];
+        const ColourSliderSetup& setup = kColourSliders[i];
         auto slider = std::make_unique<controls::CSkinSlider>(this);
-        slider->setObjectName(QString::number(spec.controlId));
-        slider->setRange(spec.minimum, spec.maximum);
-        slider->setPosition(spec.defaultPosition);
-        slider->setToolTip(QString::fromLatin1(spec.label));
+        slider->setObjectName(QString::number(setup.controlId));
+        slider->setRange(setup.minimum, setup.maximum);
+        slider->setPosition(setup.defaultPosition);
+        slider->setToolTip(QString::fromLatin1(setup.label));
         connect(slider.get(), &controls::CSkinSlider::positionChanged, this, [this] { notify(); });
         sliders_[i] = std::move(slider);
     }

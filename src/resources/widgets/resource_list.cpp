@@ -31,17 +31,17 @@ void frame(QPainter& painter, const QRect& area) {
 
 } // namespace
 
-CResourceList::CResourceList(const BrowserListSpec& spec, const ResourceLibrary& library,
+CResourceList::CResourceList(const BrowserListSetup& setup, const ResourceLibrary& library,
                              platform::Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), spec_(spec), library_(library), dialogs_(dialogs), cellWidth_(spec.cellSize),
-      cellHeight_(spec.cellSize), scrollBar_(std::make_unique<controls::CSkinScrollBar>(this)) {
-    setObjectName(QStringLiteral("resourceList%1").arg(spec.listNumber));
+    : QWidget(parent), setup_(setup), library_(library), dialogs_(dialogs), cellWidth_(setup.cellSize),
+      cellHeight_(setup.cellSize), scrollBar_(std::make_unique<controls::CSkinScrollBar>(this)) {
+    setObjectName(QStringLiteral("resourceList%1").arg(setup.listNumber));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
     scrollBar_->hide();
-    if (!spec.buttonCaption.isEmpty()) {
-        button_ = std::make_unique<controls::CSkinButton>(0, spec.buttonCaption, this);
+    if (!setup.buttonCaption.isEmpty()) {
+        button_ = std::make_unique<controls::CSkinButton>(0, setup.buttonCaption, this);
         button_->setFocusPolicy(Qt::NoFocus);
         connect(button_.get(), &QAbstractButton::clicked, this, &CResourceList::pressButton);
     }
@@ -72,7 +72,7 @@ bool CResourceList::LoadBrushTips() {
 }
 
 bool CResourceList::reload() {
-    return isBrushList() ? LoadBrushTips() : LoadFromRawList(spec_.rawList);
+    return isBrushList() ? LoadBrushTips() : LoadFromRawList(setup_.rawList);
 }
 
 void CResourceList::SetCellSize(int width, int height) {
@@ -193,7 +193,7 @@ void CResourceList::pressButton() {
         dialogs_.inform(this, QStringLiteral("Please Select a object to operate."));
         return;
     }
-    notify(platform::UM_RESOURCEPICKED, static_cast<platform::WParam>(spec_.pickCode), selected_);
+    notify(platform::UM_RESOURCEPICKED, static_cast<platform::WParam>(setup_.pickCode), selected_);
 }
 
 void CResourceList::endDrag() {
@@ -272,7 +272,7 @@ void CResourceList::mousePressEvent(QMouseEvent* event) {
             notify(platform::UM_RESOURCEPICKED, 1, 0);
     }
     if (selected_ >= 0)
-        notify(platform::UM_RESOURCESELECTION, static_cast<platform::WParam>(spec_.kind), selected_);
+        notify(platform::UM_RESOURCESELECTION, static_cast<platform::WParam>(setup_.kind), selected_);
     update();
 }
 
@@ -286,7 +286,7 @@ void CResourceList::mouseDoubleClickEvent(QMouseEvent* event) {
     if (isBrushList())
         notify(platform::UM_RESOURCEPICKED, 1, 0);
     else
-        notify(platform::UM_RESOURCEPICKED, static_cast<platform::WParam>(spec_.pickCode), hit);
+        notify(platform::UM_RESOURCEPICKED, static_cast<platform::WParam>(setup_.pickCode), hit);
 }
 
 void CResourceList::mouseMoveEvent(QMouseEvent* event) {

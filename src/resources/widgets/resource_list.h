@@ -37,7 +37,7 @@ namespace resources {
 class CResourceList : public QWidget, public platform::MessageReceiver {
     Q_OBJECT
 public:
-    CResourceList(const BrowserListSpec& spec, const ResourceLibrary& library, platform::Dialogs& dialogs,
+    CResourceList(const BrowserListSetup& setup, const ResourceLibrary& library, platform::Dialogs& dialogs,
                   QWidget* parent);
     ~CResourceList() override;
 
@@ -59,8 +59,8 @@ public:
     void ClearSelection();
     int SelectedIndex() const { return selected_; }
 
-    const BrowserListSpec& spec() const { return spec_; }
-    bool isBrushList() const { return spec_.kind == ResourceCategory::Brushes; }
+    const BrowserListSetup& setup() const { return setup_; }
+    bool isBrushList() const { return setup_.kind == ResourceCategory::Brushes; }
     int count() const { return static_cast<int>(pictures_.size()); }
     // The pictures in file order; for the brush tips also the tips' pixels lent to the brush.
     const std::vector<QImage>& pictures() const { return pictures_; }
@@ -108,7 +108,7 @@ private:
     void notify(int message, platform::WParam wParam, platform::LParam lParam);
     void pressButton();
 
-    const BrowserListSpec& spec_;
+    const BrowserListSetup& setup_;
     const ResourceLibrary& library_;
     platform::Dialogs& dialogs_;
     QObject* notifyTarget_ = nullptr;
