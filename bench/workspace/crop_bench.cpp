@@ -1,6 +1,7 @@
 // Cropping a 1600 × 1200 photo to a proportion: a corner drag step with the proportion kept (a mouse move
 // and the recomposed view), and the "Crop" button itself (flatten, cut, one undo step, a new view).
 #include "workspace/document.h"
+#include "shown_document.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -20,11 +21,6 @@ imaging::PhotoBuffer noisyPhoto(int width, int height) {
         byte = static_cast<std::uint8_t>(random());
     return photo;
 }
-
-// A document that a window shows: compositions paint the back buffer.
-struct ShownDocument : UnwatchedDocument {
-    bool showsComposition() const override { return true; }
-};
 
 // The photo in the main window's workspace at 1280 × 800, in the crop tool with "4 : 6" chosen.
 struct CropScene {

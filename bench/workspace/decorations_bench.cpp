@@ -5,6 +5,7 @@
 #include "resources/package_writer.h"
 #include "resources/resource_library.h"
 #include "workspace/document.h"
+#include "shown_document.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,15 +19,6 @@ using namespace workspace;
 namespace files = resources::files;
 
 namespace {
-
-struct QuietListener : DocumentListener {
-    void undoStateChanged() override {}
-    void objectSelected(int) override {}
-    void showToolPanel(int) override {}
-    void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
-    void composed() override {}
-};
 
 imaging::PhotoBuffer photoOf(int width, int height) {
     imaging::PhotoBuffer photo;
@@ -114,7 +106,7 @@ struct DecoratedScene {
     QTemporaryDir folder;
     platform::Folders folders{folder.path()};
     resources::ResourceLibrary library{folders};
-    QuietListener listener;
+    ShownDocument listener;
     std::unique_ptr<WorkspaceDocument> document;
 
     explicit DecoratedScene(int strokeStamps) {

@@ -2,6 +2,7 @@
 // colour slider and the filters.
 #include "imaging/filters/image_commands.h"
 #include "workspace/document.h"
+#include "shown_document.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -10,15 +11,6 @@
 using namespace workspace;
 
 namespace {
-
-struct SilentListener : DocumentListener {
-    void undoStateChanged() override {}
-    void objectSelected(int) override {}
-    void showToolPanel(int) override {}
-    void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
-    void composed() override {}
-};
 
 imaging::PhotoBuffer noisyPhoto(int width, int height) {
     imaging::PhotoBuffer photo;
@@ -35,7 +27,7 @@ imaging::PhotoBuffer noisyPhoto(int width, int height) {
 // A 1600 × 1200 photo in a 1280 × 800 workspace with five texts in different styles.
 struct Scene {
     QTemporaryDir folder;
-    SilentListener listener;
+    ShownDocument listener;
     WorkspaceDocument document{folder.path(), listener, QSize(1280, 800)};
 
     explicit Scene(int texts) {
