@@ -1,4 +1,4 @@
-#include "recording_listener.h"
+#include "recorded_document.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 
@@ -33,13 +33,8 @@ int countColour(const QImage& image, QRgb colour) {
     return count;
 }
 
-struct Composer : ::testing::Test {
-    TempFolder folder;
-    RecordingListener listener;
-    std::unique_ptr<WorkspaceDocument> document;
-
+struct Composer : ::testing::Test, RecordedDocument {
     void SetUp() override {
-        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
         imaging::PhotoBuffer photo;
         photo.width = 1600;
         photo.height = 1200;

@@ -1,4 +1,4 @@
-#include "recording_listener.h"
+#include "recorded_document.h"
 #include "support/address_space_limit.h"
 #include "support/drawn_photo.h"
 #include "support/temp_folder.h"
@@ -22,21 +22,7 @@ imaging::PhotoBuffer positionPhoto(int width, int height) {
     });
 }
 
-struct Document : ::testing::Test {
-    TempFolder folder;
-    RecordingListener listener;
-    std::unique_ptr<WorkspaceDocument> document;
-
-    void SetUp() override {
-        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
-    }
-
-    void load(imaging::PhotoBuffer photo) {
-        document->setLoadedPicture(std::move(photo), false, 0, "/pictures/p.jpg");
-        document->keepLoadedPhoto();
-        document->Recompose(false);
-    }
-
+struct Document : ::testing::Test, RecordedDocument {
     void useTemplate(const QString& value, int height = 60) {
         text::TextObject& style = document->textTemplate();
         style.font = text::makeLogFont(u"DejaVu Sans", height);

@@ -1,4 +1,4 @@
-#include "recording_listener.h"
+#include "recorded_document.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 
@@ -9,13 +9,8 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct TypingBurst : ::testing::Test {
-    TempFolder folder;
-    RecordingListener listener;
-    std::unique_ptr<WorkspaceDocument> document;
-
+struct TypingBurst : ::testing::Test, RecordedDocument {
     void SetUp() override {
-        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
         document->SetTool(ToolText);
         type("Sea");
         document->textTemplate().font = text::makeLogFont(u"DejaVu Sans", 40);

@@ -1,4 +1,4 @@
-#include "recording_listener.h"
+#include "recorded_document.h"
 #include "resources/resource_types.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
@@ -36,13 +36,8 @@ QPoint centre(const Rect& r) {
 
 // A 1600 × 1200 photo in an 820 × 620 window: the view is (10, 10)-(810, 610), one window pixel for two
 // canvas pixels.
-struct Manipulation : ::testing::Test {
-    TempFolder folder;
-    RecordingListener listener;
-    std::unique_ptr<WorkspaceDocument> document;
-
+struct Manipulation : ::testing::Test, RecordedDocument {
     void SetUp() override {
-        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
         imaging::PhotoBuffer photo;
         photo.width = 1600;
         photo.height = 1200;
@@ -191,7 +186,8 @@ TEST_F(Manipulation, DraggingATextKeepsItInTheViewAndUndoReturnsIt) {
 TEST_F(Manipulation, SizingATextFromEachHandleScalesItsFontAndKeepsTheOppositeEdges) {
     for (int handle = 0; handle < kHandleCount; ++handle) {
         SCOPED_TRACE(testing::Message() << "handle " << handle);
-        document.reset();
+        document.reset(); // the old document's undo file goes before the new one starts
+        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
         SetUp();
         const int text = placeText(200, 200);
         const Rect start{textAt(text).left, textAt(text).top, textAt(text).right, textAt(text).bottom};

@@ -2,7 +2,7 @@
 #include "imaging/colour/colour_transform.h"
 #include "imaging/filters/image_commands.h"
 #include "imaging/image_holder.h"
-#include "recording_listener.h"
+#include "recorded_document.h"
 #include "support/drawn_photo.h"
 #include "support/temp_folder.h"
 #include "workspace/adjusted_view.h"
@@ -44,21 +44,7 @@ void seededRun(imaging::Picture& picture, const std::function<void()>& work) {
 const ColourAdjustment kWarm = imaging::colourAdjustmentFromPositions({150, 110, 160, 20000, 130, 21000});
 const ColourAdjustment kCold = imaging::colourAdjustmentFromPositions({80, 95, 60, 9000, 90, 5000});
 
-struct Tuning : ::testing::Test {
-    TempFolder folder;
-    RecordingListener listener;
-    std::unique_ptr<WorkspaceDocument> document;
-
-    void SetUp() override {
-        document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(820, 620));
-    }
-
-    void load(imaging::PhotoBuffer photo) {
-        document->setLoadedPicture(std::move(photo), false, 0, "/pictures/p.jpg");
-        document->keepLoadedPhoto();
-        document->Recompose(false);
-    }
-
+struct Tuning : ::testing::Test, RecordedDocument {
     void placeText() {
         document->SetTool(ToolText);
         text::TextObject& style = document->textTemplate();
