@@ -2,6 +2,7 @@
 
 #include "imaging/files/atomic_file.h"
 #include "resources/entry_bytes.h"
+#include "resources/library_lock.h"
 #include "resources/package_register.h"
 #include "resources/resource_types.h"
 
@@ -149,7 +150,8 @@ imaging::Outcome rollBack(const QString& dataFolder, const ImportJournal& journa
     return imaging::Outcome::success();
 }
 
-imaging::Outcome recoverUnfinishedImport(const QString& dataFolder) {
+imaging::Outcome recoverUnfinishedImport(const LibraryLock& lock) {
+    const QString& dataFolder = lock.dataFolder();
     QFile file(dataFolder + kImportJournal);
     if (!file.exists())
         return imaging::Outcome::success();

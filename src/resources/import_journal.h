@@ -1,7 +1,8 @@
 #pragma once
 // The import journal, "Res_Journal" in the Data folder: written (and synced) before an import changes
-// any category file, removed once the import has finished or been taken back. Finding one means an
-// import was interrupted (a kill, a power cut); recoverUnfinishedImport() then either keeps its work,
+// any category file, removed once the import has finished or been taken back. Finding one while holding
+// the library's lock (library_lock.h) means an import was interrupted (a kill, a power cut), since every
+// import holds that lock while its journal exists; recoverUnfinishedImport() then either keeps its work,
 // when the register already records the package (the import's last step), or takes it back: each
 // category file is cut to the length it had and given its old count again, and a file the import
 // created is removed.
@@ -17,6 +18,8 @@
 class QFile;
 
 namespace resources {
+
+class LibraryLock;
 
 inline const QString kImportJournal = QStringLiteral("Res_Journal");
 
@@ -43,8 +46,8 @@ bool syncToDisk(QFile& file);
 imaging::Outcome writeImportJournal(const QString& dataFolder, const ImportJournal& journal);
 // Gives each target its length and count from the journal again (removing those it created).
 imaging::Outcome rollBack(const QString& dataFolder, const ImportJournal& journal);
-// Settles an interrupted import, if the Data folder holds a journal, and removes the journal. Fails,
-// keeping the journal, when a file cannot be restored.
-imaging::Outcome recoverUnfinishedImport(const QString& dataFolder);
+// Settles an interrupted import, if the locked Data folder holds a journal, and removes the journal.
+// Fails, keeping the journal, when a file cannot be restored.
+imaging::Outcome recoverUnfinishedImport(const LibraryLock& lock);
 
 } // namespace resources

@@ -2,6 +2,7 @@
 
 #include "resources/entry_bytes.h"
 #include "resources/import_journal.h"
+#include "resources/library_lock.h"
 #include "resources/list_file.h"
 #include "resources/package_reader.h"
 #include "resources/package_register.h"
@@ -17,9 +18,7 @@ namespace resources {
 namespace {
 
 ImportResult refused(std::string reason) {
-    ImportResult result;
-    result.reason = std::move(reason);
-    return result;
+    return ImportResult::refusal(std::move(reason));
 }
 
 std::string quoted(const QString& fileName) {
@@ -206,14 +205,12 @@ const char* categoryNamePlural(ResourceCategory category) {
     return "resources";
 }
 
-ImportResult ImportResourcePackage(const platform::Folders& folders, const QString& packagePath) {
+ImportResult ImportResourcePackage(const LibraryLock& lock, const QString& packagePath) {
     const QByteArray name = QFileInfo(packagePath).fileName().toUtf8();
     if (!fitsRegisterField(name))
         return refused("its file name is longer than " + std::to_string(kRegisterNameBytes - 1) + " bytes");
-    if (!folders.dataFolderAvailable())
-        return refused("the Data folder cannot be created");
-    const QString dataFolder = folders.GetDataFolder();
-    if (const imaging::Outcome recovered = recoverUnfinishedImport(dataFolder); !recovered)
+    const QString& dataFolder = lock.dataFolder();
+    if (const imaging::Outcome recovered = recoverUnfinishedImport(lock); !recovered)
         return refused("an interrupted earlier import could not be taken back: " + recovered.reason);
 
     std::vector<QByteArray> names = readPackageRegister(dataFolder + files::kPackageRegister);
@@ -232,6 +229,15 @@ ImportResult ImportResourcePackage(const platform::Folders& folders, const QStri
     Import import(dataFolder, package);
     const auto registerCount = static_cast<std::int32_t>(names.size());
     return import.run(name, registerCount, std::move(names));
+}
+
+ImportResult ImportResourcePackage(const platform::Folders& folders, const QString& packagePath) {
+    if (!folders.dataFolderAvailable())
+        return refused("the Data folder cannot be created");
+    LibraryLock lock(folders.GetDataFolder());
+    if (lock.take() != LibraryLock::State::Held)
+        return refused(lock.problem());
+    return ImportResourcePackage(lock, packagePath);
 }
 
 } // namespace resources

@@ -1,6 +1,7 @@
 #include "resources/starter_library.h"
 
 #include "resources/import_journal.h"
+#include "resources/library_lock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,8 +24,13 @@ std::vector<std::pair<QString, ImportResult>> prepareLibrary(const platform::Fol
     // A headless run (a scratch folder of its own) reads the library but never writes it.
     if (!folders.scratchFolder().isEmpty() || !folders.dataFolderAvailable())
         return results;
+    // Waits while an import runs elsewhere: its journal is not an interrupted one, and the library it
+    // fills may be about to stop being empty.
+    LibraryLock lock(folders.GetDataFolder());
+    if (lock.take() != LibraryLock::State::Held)
+        return results;
     // A failure here is met again, and reported, by the next import.
-    recoverUnfinishedImport(folders.GetDataFolder());
+    recoverUnfinishedImport(lock);
     if (!libraryIsEmpty(folders))
         return results;
     const QDir starter(starterFolder);
@@ -32,7 +38,7 @@ std::vector<std::pair<QString, ImportResult>> prepareLibrary(const platform::Fol
         starter.entryList({QStringLiteral("*.irs")}, QDir::Files | QDir::Readable, QDir::Name);
     for (const QString& package : packages) {
         const QString path = starter.filePath(package);
-        results.emplace_back(path, ImportResourcePackage(folders, path));
+        results.emplace_back(path, ImportResourcePackage(lock, path));
     }
     return results;
 }

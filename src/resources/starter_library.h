@@ -13,10 +13,10 @@ namespace resources {
 // True when the Data folder holds none of the category files.
 bool libraryIsEmpty(const platform::Folders& folders);
 
-// Readies the library before the editor reads it: settles an import that was interrupted, and on a
-// first start (no category file in the Data folder) imports every "*.irs" of `starterFolder`, in the
-// order of their names, through the importer. A missing or empty folder imports nothing. Returns each
-// package's path with its result.
+// Readies the library before the editor reads it, under the library's lock (waiting while an import runs
+// elsewhere): settles an import that was interrupted, and on a first start (no category file in the Data
+// folder) imports every "*.irs" of `starterFolder`, in the order of their names, through the importer. A
+// missing or empty folder imports nothing. Returns each package's path with its result.
 std::vector<std::pair<QString, ImportResult>> prepareLibrary(const platform::Folders& folders,
                                                              const QString& starterFolder);
 

@@ -4,10 +4,11 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
-#include "controls/help_viewer.h"
 #include "controls/buttons/skin_button.h"
+#include "controls/help_viewer.h"
 #include "library_fixture.h"
 #include "platform/scripted_dialogs.h"
+#include "resources/library_lock.h"
 #include "resources/package_importer.h"
 #include "resources/package_writer.h"
 #include "resources/widgets/resource_list.h"
@@ -154,6 +155,19 @@ TEST_F(EditorResources, ImportEditingResourceExtendsTheListOrSaysWhyNot) {
     EXPECT_TRUE(dialogs->shown().back().text.startsWith(
         QStringLiteral("The package \"seven.irs\" was not imported: its category (7)")));
     EXPECT_EQ(frames().count(), 5);
+
+    // While another import holds the library, the window says so instead of waiting for it.
+    {
+        LibraryLock other(folders().GetDataFolder());
+        ASSERT_EQ(other.take(), LibraryLock::State::Held);
+        dialogs->queueOpenFiles({package("third.irs", ResourceCategory::Frames, 1, 60)});
+        window->onCommand(app::ID_FILE_IMPORT_RESOURCE);
+        EXPECT_EQ(
+            dialogs->shown().back().text,
+            QStringLiteral("The package \"third.irs\" was not imported: another import into the library "
+                           "is under way; try again when it has finished."));
+        EXPECT_EQ(frames().count(), 5);
+    }
 
     // New brush tips reach the list and the brush at once.
     dialogs->queueOpenFiles({package("tips.irs", ResourceCategory::Brushes, 2)});

@@ -4,6 +4,7 @@
 #include "platform/scratch_folder.h"
 #include "resources/entry_bytes.h"
 #include "resources/import_journal.h"
+#include "resources/library_lock.h"
 #include "resources/package_importer.h"
 #include "resources/package_register.h"
 #include "resources/package_writer.h"
@@ -221,16 +222,22 @@ TEST_F(ImporterTest, AnImportCutShortByAKillIsTakenBackOrKeptByTheRegister) {
     journal.packageName = "next.irs";
     journal.targets = {{files::kMaskThumbnails, false, 0, 0}};
     ASSERT_TRUE(writeImportJournal(folders().GetDataFolder(), journal));
-    ASSERT_TRUE(recoverUnfinishedImport(folders().GetDataFolder()));
-    EXPECT_EQ(snapshot(), finished);
+    LibraryLock lock(folders().GetDataFolder());
+    ASSERT_EQ(lock.take(), LibraryLock::State::Held);
+    ASSERT_TRUE(recoverUnfinishedImport(lock));
+    auto settled = snapshot();
+    EXPECT_EQ(settled.erase(kLibraryLock), 1u); // the lock's file, while it is held
+    EXPECT_EQ(settled, finished);
 
     // A file the interrupted import created is removed.
     journal.packageName = "other.irs";
     journal.registerCount = 1;
     ASSERT_TRUE(writeImportJournal(folders().GetDataFolder(), journal));
     writeData(files::kMaskThumbnails, QByteArray(40, 'z'));
-    ASSERT_TRUE(recoverUnfinishedImport(folders().GetDataFolder()));
-    EXPECT_EQ(snapshot(), finished);
+    ASSERT_TRUE(recoverUnfinishedImport(lock));
+    settled = snapshot();
+    settled.erase(kLibraryLock);
+    EXPECT_EQ(settled, finished);
     EXPECT_NE(before, finished);
 }
 

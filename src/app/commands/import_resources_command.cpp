@@ -1,6 +1,7 @@
 #include "app/commands/import_resources_command.h"
 
 #include "platform/folders.h"
+#include "resources/library_lock.h"
 #include "resources/package_importer.h"
 
 #include <QDir>
@@ -16,6 +17,20 @@ constexpr char kOption[] = "--import-resources";
 
 void printUsage() {
     std::fprintf(stderr, "usage: pictovance --import-resources FILE.irs...\n");
+}
+
+// Imports under the library's lock, first waiting, and saying so, while another import holds it.
+resources::ImportResult importWhenFree(const platform::Folders& folders, const QString& package) {
+    resources::LibraryLock lock(folders.GetDataFolder());
+    resources::LibraryLock::State state = lock.tryTake();
+    if (state == resources::LibraryLock::State::Busy) {
+        std::fprintf(stderr, "pictovance: another import into the resource library is under way; waiting "
+                             "for it to finish\n");
+        state = lock.take();
+    }
+    if (state != resources::LibraryLock::State::Held)
+        return resources::ImportResult::refusal(lock.problem());
+    return resources::ImportResourcePackage(lock, package);
 }
 
 } // namespace
@@ -49,7 +64,7 @@ int runImportResourcesCommand(int argc, char** argv, const QStringList& argument
     int refusals = 0;
     for (const QString& package : packages) {
         const QString shown = QDir::toNativeSeparators(package);
-        const resources::ImportResult result = resources::ImportResourcePackage(folders, package);
+        const resources::ImportResult result = importWhenFree(folders, package);
         switch (result.status) {
         case resources::ImportResult::Status::Imported:
             std::printf("imported: %s: %d %s\n", qPrintable(shown), result.count,

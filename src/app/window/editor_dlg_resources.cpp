@@ -7,6 +7,7 @@
 #include "controls/help_viewer.h"
 #include "controls/numbered_images.h"
 #include "platform/messages.h"
+#include "resources/library_lock.h"
 #include "resources/package_importer.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -24,6 +25,21 @@ using resources::ResourceCategory;
 namespace {
 
 const QString kPackagesHelpPage = QStringLiteral("resource-packages.html");
+
+// The window never waits for an import running elsewhere (a script's): it says so instead. The lock is
+// let go before any message is shown.
+resources::ImportResult importUnlessBusy(const platform::Folders& folders, const QString& package) {
+    resources::LibraryLock lock(folders.GetDataFolder());
+    switch (lock.tryTake()) {
+    case resources::LibraryLock::State::Held:
+        return resources::ImportResourcePackage(lock, package);
+    case resources::LibraryLock::State::Busy:
+        return resources::ImportResult::refusal(resources::kLibraryBusy);
+    case resources::LibraryLock::State::Failed:
+        break;
+    }
+    return resources::ImportResult::refusal(lock.problem());
+}
 
 } // namespace
 
@@ -107,7 +123,7 @@ void CEditorDlg::importResourcePackage() {
     if (paths.isEmpty())
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const resources::ImportResult result = resources::ImportResourcePackage(app_.folders(), paths.first());
+    const resources::ImportResult result = importUnlessBusy(app_.folders(), paths.first());
     QGuiApplication::restoreOverrideCursor();
     switch (result.status) {
     case resources::ImportResult::Status::AlreadyInLibrary:
