@@ -45,6 +45,8 @@ public:
                      std::vector<QByteArray> registerNames);
 
 private:
+    // Reads every entry and decodes every picture, then goes back to the first entry.
+    imaging::Outcome checkEntries();
     std::optional<std::string> inspectTargets();
     imaging::Outcome appendEntries();
     imaging::Outcome raiseCounts();
@@ -56,6 +58,17 @@ private:
     std::vector<Target> targets_;
     ImportJournal journal_;
 };
+
+imaging::Outcome Import::checkEntries() {
+    PackageEntry entry;
+    for (int i = 0; i < reader_.count(); ++i) {
+        if (imaging::Outcome read = reader_.readEntry(entry); !read)
+            return read;
+        if (imaging::Outcome decoded = reader_.decodes(entry); !decoded)
+            return decoded;
+    }
+    return reader_.rewind();
+}
 
 std::optional<std::string> Import::inspectTargets() {
     const ResourceCategory category = reader_.category();
@@ -156,6 +169,9 @@ ImportResult Import::run(const QByteArray& packageName, std::int32_t registerCou
                          std::vector<QByteArray> registerNames) {
     if (const imaging::Outcome header = reader_.readHeader(); !header)
         return refused(header.reason);
+    // Nothing is written before every picture has been seen whole.
+    if (const imaging::Outcome checked = checkEntries(); !checked)
+        return refused(checked.reason);
     if (const std::optional<std::string> problem = inspectTargets())
         return refused(*problem);
 

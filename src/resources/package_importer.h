@@ -5,12 +5,13 @@
 //
 // An import is all or nothing, and only one runs at a time: each holds the library's lock (see
 // library_lock.h) from its check for an interrupted import to its last write. Nothing is written until
-// the package's header, the register and the category files have been checked; the new entries are then
-// appended behind the counted ones, the counts are raised only once every entry is on the disk, and the
-// register is replaced last. A package that ends early or holds a damaged entry, a full disk or a failed
-// write takes every file back to what it was; an import cut short by a kill is taken back at the next import
-// or start (see import_journal.h). Only the fixed category files, the register, the journal and the lock in
-// the Data folder are ever written, whatever the package holds.
+// every entry of the package has been read and every picture decoded, and the register and the category
+// files have been checked; the new entries are then appended behind the counted ones, the counts are
+// raised only once every entry is on the disk, and the register is replaced last. A package that ends
+// early or holds a damaged entry, a full disk or a failed write takes every file back to what it was; an
+// import cut short by a kill is taken back at the next import or start (see import_journal.h). Only the
+// fixed category files, the register, the journal and the lock in the Data folder are ever written,
+// whatever the package holds.
 
 #include "platform/folders.h"
 #include "resources/resource_types.h"

@@ -9,8 +9,18 @@ namespace resources {
 
 namespace {
 
+constexpr qint64 kHeaderBytes = 8;
+
 imaging::Outcome truncated() {
     return imaging::Outcome::failure("the package ends before its last entry");
+}
+
+// Why a picture of this size is refused, given the largest side allowed.
+std::string sizeProblem(const char* what, std::int32_t width, std::int32_t height, std::int32_t largest) {
+    if (width <= 0 || height <= 0)
+        return std::string("has an empty ") + what;
+    return std::string("has a ") + what + " of " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, larger than the " + std::to_string(largest) + " pixels on a side a resource may have";
 }
 
 } // namespace
@@ -26,8 +36,8 @@ bool PackageReader::readExactly(void* into, qint64 length) {
 }
 
 imaging::Outcome PackageReader::readHeader() {
-    std::uint8_t header[8];
-    if (!readExactly(header, sizeof header))
+    std::uint8_t header[kHeaderBytes];
+    if (!readExactly(header, kHeaderBytes))
         return imaging::Outcome::failure("the file is too short to be a package");
     const std::int32_t code = int32At(header);
     const std::optional<ResourceCategory> category = categoryFromCode(code);
@@ -46,19 +56,31 @@ imaging::Outcome PackageReader::readHeader() {
         return truncated();
     category_ = *category;
     count_ = count;
+    next_ = 0;
     return imaging::Outcome::success();
+}
+
+imaging::Outcome PackageReader::rewind() {
+    next_ = 0;
+    return device_.seek(kHeaderBytes) ? imaging::Outcome::success() : truncated();
+}
+
+imaging::Outcome PackageReader::refusedEntry(const std::string& problem) const {
+    return imaging::Outcome::failure("entry " + std::to_string(next_) + " of " + std::to_string(count_) +
+                                     " " + problem);
 }
 
 imaging::Outcome PackageReader::readEntry(PackageEntry& entry) {
     entry = PackageEntry{};
+    ++next_;
+    const bool rawIsResource = !keepsPictures(category_);
     std::uint8_t header[kEncodedHeaderBytes];
     if (!readExactly(header, kRawHeaderBytes))
         return truncated();
     const std::int32_t width = int32At(header);
     const std::int32_t height = int32At(header + 4);
     if (!rawSizeAcceptable(width, height))
-        return imaging::Outcome::failure("a thumbnail of " + std::to_string(width) + " x " +
-                                         std::to_string(height) + " pixels is empty or too large");
+        return refusedEntry(sizeProblem(rawIsResource ? "picture" : "thumbnail", width, height, kMaxRawSide));
     const qint64 pixelBytes = qint64{width} * height * 4;
     if (pixelBytes > remaining())
         return truncated();
@@ -74,32 +96,46 @@ imaging::Outcome PackageReader::readEntry(PackageEntry& entry) {
     entry.pictureHeight = int32At(header + 4);
     const std::int32_t length = int32At(header + 8);
     if (length < 0)
-        return imaging::Outcome::failure("a picture has a negative length");
+        return refusedEntry("has a picture of negative length");
     if (carriesHole(category_)) {
         std::uint8_t hole[kHoleBytes];
         if (!readExactly(hole, kHoleBytes))
             return truncated();
         entry.hole = holeAt(hole);
         if (!entry.hole.valid())
-            return imaging::Outcome::failure("a frame's photo hole lies outside its picture or is empty");
+            return refusedEntry("has a photo hole outside its picture or empty");
     }
     if (length > remaining())
         return truncated();
-    if (!keepsPictures(category_)) {
+    if (rawIsResource) {
         // The raw part is the resource itself; the picture part is not used.
         return device_.seek(device_.pos() + length) ? imaging::Outcome::success() : truncated();
     }
-    if (!imaging::pixelCountAcceptable(entry.pictureWidth, entry.pictureHeight) || length == 0 ||
-        length > kMaxEncodedBytes)
-        return imaging::Outcome::failure("a picture is empty or too large");
+    if (!pictureSizeAcceptable(entry.pictureWidth, entry.pictureHeight))
+        return refusedEntry(sizeProblem("picture", entry.pictureWidth, entry.pictureHeight, kMaxPictureSide));
+    if (length == 0 || length > kMaxEncodedBytes)
+        return refusedEntry("has a picture file that is empty or larger than " +
+                            std::to_string(kMaxEncodedBytes >> 20) + " MB");
     entry.picture.resize(static_cast<std::size_t>(length));
     if (!readExactly(entry.picture.data(), length))
         return truncated();
+    // The picture's own header is read, not its pixels: a picture larger than its entry says is refused
+    // here, before decoding it could allocate for its real size.
     imaging::PlatformPicture picture(entry.picture);
     if (!picture.recognised())
-        return imaging::Outcome::failure("a picture is not in a format the editor reads");
+        return refusedEntry("has a picture that is not in a format the editor reads");
     if (picture.size() != QSize(entry.pictureWidth, entry.pictureHeight))
-        return imaging::Outcome::failure("a picture's size differs from the size its entry gives");
+        return refusedEntry("has a picture whose size differs from the size its entry gives");
+    return imaging::Outcome::success();
+}
+
+imaging::Outcome PackageReader::decodes(const PackageEntry& entry) const {
+    if (entry.picture.empty())
+        return imaging::Outcome::success();
+    imaging::PlatformPicture picture(entry.picture);
+    const QImage decoded = picture.read();
+    if (decoded.isNull() || decoded.size() != QSize(entry.pictureWidth, entry.pictureHeight))
+        return refusedEntry("has a picture that cannot be decoded: its picture file is damaged");
     return imaging::Outcome::success();
 }
 

@@ -8,6 +8,7 @@
 #include "resources/resource_types.h"
 
 #include <QIODevice>
+#include <string>
 
 namespace resources {
 
@@ -24,16 +25,25 @@ public:
 
     // Reads the next entry. For cliparts and brush tips the picture part is skipped and `entry.picture`
     // is left empty. For frames, masks and decorations the picture must be a picture file the editor
-    // decodes, of the size the entry gives.
+    // recognises, within kMaxPictureSide, of the size the entry gives; its pixels are not decoded. A
+    // refusal names the entry.
     imaging::Outcome readEntry(PackageEntry& entry);
+    // Decodes the picture of the entry just read (if it has one): a picture whose header is sound but
+    // whose pixels are damaged is refused, naming the entry.
+    imaging::Outcome decodes(const PackageEntry& entry) const;
+    // Goes back to the first entry, for a second pass over the package.
+    imaging::Outcome rewind();
 
 private:
     qint64 remaining() const;
     bool readExactly(void* into, qint64 length);
+    // The failure of the entry just read, named by its number (from 1).
+    imaging::Outcome refusedEntry(const std::string& problem) const;
 
     QIODevice& device_;
     ResourceCategory category_ = ResourceCategory::Frames;
     int count_ = 0;
+    int next_ = 0; // entries read so far
 };
 
 } // namespace resources

@@ -62,7 +62,12 @@ std::optional<EntryHeader> ResourceLibrary::locate(QFile& file, const QString& f
         offset = table.offsets[static_cast<std::size_t>(index)];
     }
     // Checked again: the file may have changed since it was walked.
-    return readEntryHeaderAt(file, layout, offset);
+    std::optional<EntryHeader> header = readEntryHeaderAt(file, layout, offset);
+    // A picture larger than a resource may be (from an older import) is passed over by the walk but never
+    // read: it would cost hundreds of megabytes at every composition.
+    if (header && layout != ListLayout::Raw && !pictureSizeAcceptable(header->width, header->height))
+        return std::nullopt;
+    return header;
 }
 
 QByteArray ResourceLibrary::readPayload(QFile& file, const EntryHeader& header) const {
@@ -99,7 +104,9 @@ std::optional<imaging::RasterImage> ResourceLibrary::ReadMaskPixels(int index) c
     if (!header)
         return std::nullopt;
     const QByteArray bytes = readPayload(file, *header);
-    if (bytes.isEmpty())
+    // The picture's own header must agree before its pixels are decoded at the size it gives.
+    if (bytes.isEmpty() ||
+        imaging::PlatformPicture(bytesOf(bytes)).size() != QSize(header->width, header->height))
         return std::nullopt;
     std::optional<imaging::RasterImage> pixels = imaging::DecodePictureBytes(bytesOf(bytes));
     if (!pixels || pixels->width != header->width || pixels->height != header->height)

@@ -7,7 +7,8 @@
 // differs from the walked one (forgetOffsets() drops every table at once). Reading entry N thus costs one
 // seek instead of N header reads, which matters to the composer that reads its cliparts at every
 // composition. Every read opens and closes its file; an index outside the entries really present, a
-// missing file and a damaged entry all give none. Safe to use from several threads.
+// missing file, a damaged entry and a picture larger than a resource may be (kMaxRawSide,
+// kMaxPictureSide) all give none. Safe to use from several threads.
 
 #include "imaging/codecs/raster.h"
 #include "platform/folders.h"

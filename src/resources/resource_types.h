@@ -87,16 +87,24 @@ constexpr bool keepsPictures(ResourceCategory category) {
 }
 
 // Limits every reader and the importer hold a file to, so a damaged or hostile file never makes the
-// editor allocate more than a few hundred megabytes.
-inline constexpr std::int64_t kMaxRawPixels = std::int64_t{4096} * 4096;
+// editor allocate more than a few hundred megabytes. A resource is drawn at every composition, so its
+// pictures are also held to the sizes a decoration needs: raw entries (cliparts, brush tips and every
+// thumbnail) to kMaxRawSide on a side, the full-size pictures of frames, masks and decorations to
+// kMaxPictureSide.
+inline constexpr std::int32_t kMaxRawSide = 4096;
+inline constexpr std::int32_t kMaxPictureSide = 8192;
 // Entries of one list file that are ever read; the browser keeps every one of them in memory.
 inline constexpr std::int32_t kMaxListEntries = 100'000;
 inline constexpr std::int64_t kMaxEncodedBytes = std::int64_t{256} << 20;
 
-// True when a raw entry of this size is acceptable (positive sides, at most kMaxRawPixels).
+// True when a raw entry of this size is acceptable (sides of 1 to kMaxRawSide).
 constexpr bool rawSizeAcceptable(std::int64_t width, std::int64_t height) {
-    return width > 0 && height > 0 && width <= kMaxRawPixels && height <= kMaxRawPixels &&
-           width * height <= kMaxRawPixels;
+    return width > 0 && height > 0 && width <= kMaxRawSide && height <= kMaxRawSide;
+}
+
+// True when a full-size picture of this size is acceptable (sides of 1 to kMaxPictureSide).
+constexpr bool pictureSizeAcceptable(std::int64_t width, std::int64_t height) {
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
 }
 
 } // namespace resources

@@ -138,6 +138,57 @@ TEST_F(ImporterTest, AFailingPackageLeavesEveryFileAsItWas) {
     EXPECT_EQ(snapshot(), before);
 }
 
+TEST_F(ImporterTest, PicturesThatDoNotDecodeOrExceedTheBoundsAreRefusedNamingTheEntry) {
+    writeTwoFrames();
+    const auto before = snapshot();
+    auto refusal = [this](const QString& name, const std::vector<std::uint8_t>& bytes) {
+        const ImportResult result = import(writePackage(name, bytes));
+        EXPECT_EQ(result.status, Status::Refused);
+        return result.reason;
+    };
+    auto frameEntry = [](int width, int height, std::vector<std::uint8_t> picture) {
+        PackageEntry entry;
+        entry.thumbnail = rawPixelsOf(testPicture(8, 6, 1));
+        entry.pictureWidth = width;
+        entry.pictureHeight = height;
+        entry.picture = std::move(picture);
+        return entry;
+    };
+
+    // A sound header over damaged pixels, in the second entry.
+    PackageWriter damaged(ResourceCategory::Frames);
+    ASSERT_TRUE(damaged.addPicture(testPicture(40, 30, 1)));
+    ASSERT_TRUE(damaged.addEntry(frameEntry(120, 90, resources_test::damagedPng(testPicture(120, 90, 2)))));
+    std::string reason = refusal(QStringLiteral("damaged.irs"), damaged.bytes());
+    EXPECT_NE(reason.find("entry 2 of 2 has a picture that cannot be decoded"), std::string::npos) << reason;
+
+    // A frame of 10000 × 10000, and a picture larger than its entry says.
+    PackageWriter huge(ResourceCategory::Frames);
+    ASSERT_TRUE(huge.addEntry(frameEntry(10000, 10000, resources_test::pngClaiming(10000, 10000))));
+    reason = refusal(QStringLiteral("huge.irs"), huge.bytes());
+    EXPECT_NE(reason.find("entry 1 of 1 has a picture of 10000 x 10000 pixels, larger than the 8192"),
+              std::string::npos)
+        << reason;
+    PackageWriter understated(ResourceCategory::Frames);
+    ASSERT_TRUE(understated.addEntry(frameEntry(40, 30, resources_test::pngClaiming(10000, 10000))));
+    EXPECT_NE(refusal(QStringLiteral("understated.irs"), understated.bytes()).find("entry 1 of 1"),
+              std::string::npos);
+
+    // A clipart wider than 4096 pixels, built by hand: the writer keeps to the bounds.
+    std::vector<std::uint8_t> wide;
+    appendInt32(wide, static_cast<std::int32_t>(ResourceCategory::Cliparts));
+    appendInt32(wide, 1);
+    appendInt32(wide, 5000);
+    appendInt32(wide, 2);
+    wide.resize(wide.size() + 5000 * 2 * 4, 0x80);
+    appendEncodedEntry(wide, 5000, 2, std::nullopt, {});
+    reason = refusal(QStringLiteral("wide.irs"), wide);
+    EXPECT_NE(reason.find("entry 1 of 1 has a picture of 5000 x 2 pixels, larger than the 4096"),
+              std::string::npos)
+        << reason;
+    EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(ImporterTest, RefusesForeignCategoriesDamagedLibrariesAndItsOwnFiles) {
     PackageWriter seven(static_cast<ResourceCategory>(7));
     ASSERT_TRUE(seven.addRaw(testPicture(4, 4, 1)));

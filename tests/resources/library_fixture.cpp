@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <span>
 
 namespace resources_test {
 
@@ -37,6 +38,42 @@ QByteArray encodedList(const std::vector<QImage>& pictures, const std::vector<re
                                       resources::encodePng(pictures[i]));
     }
     return {reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())};
+}
+
+namespace {
+
+// The CRC-32 of PNG chunks, bit by bit.
+std::uint32_t crc32(std::span<const std::uint8_t> bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (const std::uint8_t byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void putBig(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> pngClaiming(int width, int height) {
+    std::vector<std::uint8_t> png = resources::encodePng(testPicture(16, 16, 1));
+    putBig(png, 16, static_cast<std::uint32_t>(width));
+    putBig(png, 20, static_cast<std::uint32_t>(height));
+    putBig(png, 29, crc32(std::span(png).subspan(12, 17))); // over "IHDR" and its 13 bytes
+    return png;
+}
+
+std::vector<std::uint8_t> damagedPng(const QImage& picture) {
+    std::vector<std::uint8_t> png = resources::encodePng(picture);
+    // The middle of the file lies in the compressed pixels, far behind the 33 bytes of signature and header.
+    for (std::size_t i = png.size() / 2; i < png.size() / 2 + 32; ++i)
+        png[i] ^= 0x5A;
+    return png;
 }
 
 LibraryTest::LibraryTest() : folders_(root_.path()) {}

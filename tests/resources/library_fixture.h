@@ -25,6 +25,11 @@ QByteArray encodedList(const std::vector<QImage>& pictures,
                        const std::vector<resources::PhotoHole>& holes = {},
                        std::optional<std::int32_t> count = std::nullopt);
 
+// A small PNG whose header, checksum and all, says it is width × height: believed until it is decoded.
+std::vector<std::uint8_t> pngClaiming(int width, int height);
+// A PNG of the picture whose header is sound and whose compressed pixels are damaged.
+std::vector<std::uint8_t> damagedPng(const QImage& picture);
+
 class LibraryTest : public ::testing::Test {
 protected:
     LibraryTest();

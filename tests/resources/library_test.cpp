@@ -152,6 +152,20 @@ TEST_F(ResourceLibraryTest, MaskPixelsAndDamagedEncodedEntries) {
     EXPECT_FALSE(library_.ReadMaskPixels(0).has_value());
     EXPECT_FALSE(library_.ReadMaskPixels(1).has_value());
     EXPECT_TRUE(library_.ReadEncodedPicture(files::kMasks, 1).isNull());
+
+    // Pictures larger than a resource may be, from an older import: never read, not even their header
+    // (which sizes a placed object), while the entries behind them still are.
+    bytes.clear();
+    appendInt32(bytes, 3);
+    appendEncodedEntry(bytes, 10000, 10000, std::nullopt, resources_test::pngClaiming(10000, 10000));
+    appendEncodedEntry(bytes, 6, 5, std::nullopt, resources_test::pngClaiming(10000, 10000));
+    appendEncodedEntry(bytes, 7, 3, std::nullopt, encodePng(masks[1]));
+    writeData(files::kMasks,
+              QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+    EXPECT_FALSE(library_.ReadEntryHeader(files::kMasks, 0).has_value());
+    EXPECT_TRUE(library_.ReadEncodedPicture(files::kMasks, 0).isNull());
+    EXPECT_FALSE(library_.ReadMaskPixels(1).has_value());
+    EXPECT_TRUE(library_.ReadMaskPixels(2).has_value());
 }
 
 TEST_F(ResourceLibraryTest, SeesAFileThatChangedAndADataFolderThatWasRemoved) {
