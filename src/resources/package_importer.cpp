@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <thread>
 
 namespace resources {
 
@@ -37,6 +39,14 @@ struct Target {
     std::unique_ptr<QFile> file;
 };
 
+struct NumberedEntry {
+    int number = 0; // from 1
+    PackageEntry entry;
+};
+
+// The pixels one batch of pictures may decode to at once: one picture of the largest size allowed.
+constexpr std::int64_t kDecodeBudgetPixels = std::int64_t{kMaxPictureSide} * kMaxPictureSide;
+
 class Import {
 public:
     Import(QString dataFolder, QFile& package) : dataFolder_(std::move(dataFolder)), reader_(package) {}
@@ -47,6 +57,9 @@ public:
 private:
     // Reads every entry and decodes every picture, then goes back to the first entry.
     imaging::Outcome checkEntries();
+    // Decodes the batch's pictures at once, each on a thread of its own, and empties it; the failure of
+    // the earliest entry that fails.
+    imaging::Outcome decodeBatch(std::vector<NumberedEntry>& batch);
     std::optional<std::string> inspectTargets();
     imaging::Outcome appendEntries();
     imaging::Outcome raiseCounts();
@@ -60,14 +73,49 @@ private:
 };
 
 imaging::Outcome Import::checkEntries() {
-    PackageEntry entry;
-    for (int i = 0; i < reader_.count(); ++i) {
-        if (imaging::Outcome read = reader_.readEntry(entry); !read)
-            return read;
-        if (imaging::Outcome decoded = reader_.decodes(entry); !decoded)
-            return decoded;
+    // The pictures are decoded a few at a time, one per core, while their pixels together stay within a
+    // budget: large ones are decoded one by one.
+    const auto cores = static_cast<std::size_t>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    std::vector<NumberedEntry> batch;
+    std::int64_t batchPixels = 0;
+    for (int number = 1; number <= reader_.count(); ++number) {
+        PackageEntry entry;
+        if (imaging::Outcome read = reader_.readEntry(entry); !read) {
+            // An earlier entry's damage is the one to name.
+            imaging::Outcome decoded = decodeBatch(batch);
+            return decoded ? read : decoded;
+        }
+        if (entry.picture.empty())
+            continue;
+        const std::int64_t pixels = std::int64_t{entry.pictureWidth} * entry.pictureHeight;
+        if (!batch.empty() && (batch.size() == cores || batchPixels + pixels > kDecodeBudgetPixels)) {
+            if (imaging::Outcome decoded = decodeBatch(batch); !decoded)
+                return decoded;
+            batchPixels = 0;
+        }
+        batch.push_back({number, std::move(entry)});
+        batchPixels += pixels;
     }
+    if (imaging::Outcome decoded = decodeBatch(batch); !decoded)
+        return decoded;
     return reader_.rewind();
+}
+
+imaging::Outcome Import::decodeBatch(std::vector<NumberedEntry>& batch) {
+    std::vector<imaging::Outcome> outcomes(batch.size());
+    auto decode = [&](std::size_t i) { outcomes[i] = reader_.decodes(batch[i].entry, batch[i].number); };
+    {
+        std::vector<std::jthread> threads;
+        for (std::size_t i = 1; i < batch.size(); ++i)
+            threads.emplace_back(decode, i);
+        if (!batch.empty())
+            decode(0);
+    }
+    batch.clear();
+    for (imaging::Outcome& outcome : outcomes)
+        if (!outcome)
+            return std::move(outcome);
+    return imaging::Outcome::success();
 }
 
 std::optional<std::string> Import::inspectTargets() {

@@ -65,8 +65,8 @@ imaging::Outcome PackageReader::rewind() {
     return device_.seek(kHeaderBytes) ? imaging::Outcome::success() : truncated();
 }
 
-imaging::Outcome PackageReader::refusedEntry(const std::string& problem) const {
-    return imaging::Outcome::failure("entry " + std::to_string(next_) + " of " + std::to_string(count_) +
+imaging::Outcome PackageReader::refusedEntry(int number, const std::string& problem) const {
+    return imaging::Outcome::failure("entry " + std::to_string(number) + " of " + std::to_string(count_) +
                                      " " + problem);
 }
 
@@ -129,13 +129,13 @@ imaging::Outcome PackageReader::readEntry(PackageEntry& entry) {
     return imaging::Outcome::success();
 }
 
-imaging::Outcome PackageReader::decodes(const PackageEntry& entry) const {
+imaging::Outcome PackageReader::decodes(const PackageEntry& entry, int number) const {
     if (entry.picture.empty())
         return imaging::Outcome::success();
     imaging::PlatformPicture picture(entry.picture);
     const QImage decoded = picture.read();
     if (decoded.isNull() || decoded.size() != QSize(entry.pictureWidth, entry.pictureHeight))
-        return refusedEntry("has a picture that cannot be decoded: its picture file is damaged");
+        return refusedEntry(number, "has a picture that cannot be decoded: its picture file is damaged");
     return imaging::Outcome::success();
 }
 

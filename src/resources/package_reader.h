@@ -28,17 +28,18 @@ public:
     // recognises, within kMaxPictureSide, of the size the entry gives; its pixels are not decoded. A
     // refusal names the entry.
     imaging::Outcome readEntry(PackageEntry& entry);
-    // Decodes the picture of the entry just read (if it has one): a picture whose header is sound but
-    // whose pixels are damaged is refused, naming the entry.
-    imaging::Outcome decodes(const PackageEntry& entry) const;
+    // Decodes the picture of entry `number` (from 1), if it has one: a picture whose header is sound but
+    // whose pixels are damaged is refused, naming the entry. Safe to call from several threads at once.
+    imaging::Outcome decodes(const PackageEntry& entry, int number) const;
     // Goes back to the first entry, for a second pass over the package.
     imaging::Outcome rewind();
 
 private:
     qint64 remaining() const;
     bool readExactly(void* into, qint64 length);
-    // The failure of the entry just read, named by its number (from 1).
-    imaging::Outcome refusedEntry(const std::string& problem) const;
+    // The failure of entry `number` (from 1).
+    imaging::Outcome refusedEntry(int number, const std::string& problem) const;
+    imaging::Outcome refusedEntry(const std::string& problem) const { return refusedEntry(next_, problem); }
 
     QIODevice& device_;
     ResourceCategory category_ = ResourceCategory::Frames;
