@@ -3,6 +3,7 @@
 // journal follow. Settling the journal may only ever touch the category files of the Data folder.
 
 #include "resources/import_journal.h"
+#include "resources/library_lock.h"
 #include "resources/package_register.h"
 #include "resources/resource_types.h"
 #include "scratch_library.h"
@@ -46,7 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             journal)
             std::abort();
     }
-    resources::recoverUnfinishedImport(dataFolder);
+    {
+        resources::LibraryLock lock(dataFolder);
+        if (lock.take() != resources::LibraryLock::State::Held)
+            std::abort();
+        resources::recoverUnfinishedImport(lock);
+    }
     if (readFile(dataFolder + QStringLiteral("ZorvathMedia")) != QByteArray("\x01\x02\x03\x04", 4))
         std::abort();
     if (QDir(scratch->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot) !=
