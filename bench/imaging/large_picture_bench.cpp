@@ -1,6 +1,6 @@
 // Importing (size probe and thumbnail), opening and batch-loading pictures larger than the photo cap:
 // 4000 × 3000 PNG (read by the drawing library) and TGA (read by the image library), and a tiny RLE
-// bitmap that announces 6000 × 6000 pixels.
+// bitmap that announces 6000 × 6000 pixels; opening a 6000 × 4000 camera JPEG.
 
 #include "imaging/files/jpeg_thumbnail.h"
 #include "imaging/files/photo_loading.h"
@@ -10,7 +10,9 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -116,6 +118,52 @@ void BM_OpenLargePicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenLargePicture)->ArgName("png0_tga1_rlebmp2")->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// A camera-sized photo: 6000 × 4000 JPEG of smooth fields, hard-edged shapes and grain, as a camera's
+// detail costs the decoder.
+QString cameraJpeg() {
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient sky(0, 0, 0, 4000);
+        sky.setColorAt(0, QColor(90, 140, 210));
+        sky.setColorAt(1, QColor(230, 200, 160));
+        painter.fillRect(image.rect(), sky);
+        painter.setPen(Qt::NoPen);
+        for (int i = 0; i < 80; ++i) {
+            painter.setBrush(QColor::fromHsv(i * 37 % 360, 160, 200));
+            painter.drawEllipse(QPoint(i * 733 % 6000, i * 421 % 4000), 60 + i * 7 % 600, 60 + i * 11 % 450);
+        }
+        painter.end();
+        std::uint32_t noise = 1;
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                noise = noise * 1664525u + 1013904223u;
+                const int grain = static_cast<int>(noise >> 28) - 8;
+                const QRgb p = row[x];
+                row[x] = qRgb(std::clamp(qRed(p) + grain, 0, 255), std::clamp(qGreen(p) + grain, 0, 255),
+                              std::clamp(qBlue(p) + grain, 0, 255));
+            }
+        }
+        const QString file = folder.filePath(QStringLiteral("camera.jpg"));
+        image.save(file, "jpeg", 90);
+        return file;
+    }();
+    return path;
+}
+
+void BM_OpenCameraJpeg(benchmark::State& state) {
+    const QString path = cameraJpeg();
+    for (auto _ : state) {
+        LoadedPicture loaded;
+        if (!LoadPhoto(path, loaded))
+            state.SkipWithError("LoadPhoto failed");
+        benchmark::DoNotOptimize(loaded.photo.bgr.data());
+    }
+}
+BENCHMARK(BM_OpenCameraJpeg)->Unit(benchmark::kMillisecond);
 
 // The batch converter's load: the picture at its own size.
 void BM_BatchLoadLargePicture(benchmark::State& state) {
