@@ -3,10 +3,12 @@
 #include "imaging/files/jpeg_codec.h"
 #include "imaging/files/jpeg_thumbnail.h"
 #include "imaging/files/photo_loading.h"
+#include "imaging/reduce_by_area.h"
 #include "imaging/resample_bilinear.h"
 #include "support/temp_folder.h"
 #include "test_pictures.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace imaging {
@@ -85,6 +87,41 @@ TEST_F(Loading, PicturesAboveTheCapGoThroughTheLibraryAndAreScaledDown) {
         EXPECT_EQ(loaded.photo.width, c.expectedWidth) << c.name;
         EXPECT_EQ(loaded.photo.height, c.expectedHeight) << c.name;
     }
+}
+
+TEST_F(Loading, PicturesAboveTheCapAreReducedByAreaAveraging) {
+    // One-pixel black and white lines, across and along, reduced 3.75 times: an even grey, not stripes.
+    for (const bool across : {true, false}) {
+        QImage lines(6000, 400, QImage::Format_RGB32);
+        for (int y = 0; y < lines.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(lines.scanLine(y));
+            for (int x = 0; x < lines.width(); ++x)
+                row[x] = ((across ? y : x) % 2) != 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        }
+        LoadedPicture loaded;
+        ASSERT_TRUE(LoadPhoto(saved(lines, across ? "across.png" : "along.png"), loaded));
+        ASSERT_EQ(loaded.photo.width, 1600);
+        ASSERT_EQ(loaded.photo.height, 106);
+        double sum = 0, squares = 0;
+        for (const std::uint8_t value : loaded.photo.bgr) {
+            sum += value;
+            squares += double(value) * value;
+        }
+        const double count = double(loaded.photo.bgr.size());
+        const double mean = sum / count;
+        EXPECT_NEAR(mean, 127.5, 3) << across;
+        EXPECT_LE(std::sqrt(squares / count - mean * mean), 10.0) << across;
+    }
+
+    // Pixels cut by a target pixel's edge count by the share inside: 10, 20, 30, 40, 50 into two is
+    // (10 + 20 + 15) / 2.5 and (15 + 40 + 50) / 2.5.
+    const std::vector<std::uint8_t> row{10, 20, 30, 40, 50};
+    std::array<std::uint8_t, 6> two{};
+    ASSERT_TRUE(
+        ReduceByArea([&row](int) { return row.data(); }, SourceLayout{1, {0, 0, 0}}, 5, 1, two.data(), 2, 1));
+    EXPECT_EQ(two, (std::array<std::uint8_t, 6>{18, 18, 18, 42, 42, 42}));
+    EXPECT_FALSE(ReduceByArea([&row](int) { return row.data(); }, SourceLayout{1, {0, 0, 0}}, 5, 1,
+                              two.data(), 6, 1)); // only shrinks
 }
 
 TEST_F(Loading, ImageLibraryRowsArePutTopRowFirst) {

@@ -1,13 +1,15 @@
 #include "imaging/files/photo_loading.h"
 
-#include "imaging/image_holder.h"
 #include "imaging/files/jpeg_codec.h"
 #include "imaging/files/platform_picture.h"
+#include "imaging/image_holder.h"
+#include "imaging/reduce_by_area.h"
 #include "imaging/resample_bilinear.h"
 
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace imaging {
 
@@ -181,22 +183,30 @@ Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
     return Outcome::success();
 }
 
-// The image library's photo: scaled down by nearest neighbour above the cap, rows turned top first.
+// The image library's photo, rows turned top first: above the cap reduced by area averaging, so that
+// fine detail (fabric, foliage, printed screens) becomes its mean colour rather than moiré.
 Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
     ImageHolder holder;
     Outcome outcome = holder.Load(path);
     if (!outcome)
         return outcome;
-    Picture& picture = *holder.Image();
-    if (std::int64_t{picture.GetWidth()} * picture.GetHeight() > kMaxPhotoPixels) {
-        int width = picture.GetWidth();
-        int height = picture.GetHeight();
-        cappedSize(width, height);
-        if (!picture.Resample(width, height, 1))
-            return Outcome::failure("the picture cannot be resampled");
+    const Picture& picture = *holder.Image();
+    const int sourceHeight = picture.GetHeight();
+    const SourceRows topFirst = [&picture, sourceHeight](int y) {
+        return picture.GetBits(sourceHeight - 1 - y);
+    };
+    int scaledWidth = picture.GetWidth();
+    int height = sourceHeight;
+    std::vector<std::uint8_t> reduced;
+    const bool capped = std::int64_t{scaledWidth} * height > kMaxPhotoPixels;
+    if (capped) {
+        cappedSize(scaledWidth, height);
+        reduced.resize(static_cast<std::size_t>(scaledWidth) * 3 * static_cast<std::size_t>(height));
+        if (!ReduceByArea(topFirst, SourceLayout{3, {0, 1, 2}}, picture.GetWidth(), sourceHeight,
+                          reduced.data(), scaledWidth, height))
+            return Outcome::failure("the picture cannot be reduced");
     }
-    const int width = roundedToFour(picture.GetWidth());
-    const int height = picture.GetHeight();
+    const int width = roundedToFour(scaledWidth);
     if (width == 0)
         return Outcome::failure("picture narrower than 4 pixels");
     LoadedPicture result;
@@ -205,8 +215,11 @@ Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
     result.photo.width = width;
     result.photo.height = height;
     result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(height));
+    const std::size_t reducedStride = static_cast<std::size_t>(scaledWidth) * 3;
     for (int t = 0; t < height; ++t)
-        std::memcpy(result.photo.row(t), picture.GetBits(height - 1 - t), result.photo.stride());
+        std::memcpy(result.photo.row(t),
+                    capped ? reduced.data() + reducedStride * static_cast<std::size_t>(t) : topFirst(t),
+                    result.photo.stride());
     loaded = std::move(result);
     return Outcome::success();
 }

@@ -24,8 +24,8 @@ struct LoadedPicture {
 // The picture's size without keeping its pixels.
 Outcome ProbePictureSize(const QString& path, int& width, int& height);
 
-// Decodes a photo for the workspace: at most kMaxPhotoPixels (larger pictures are scaled down by nearest
-// neighbour to 1600 wide or 1200 high, keeping the aspect), width rounded down to a multiple of 4.
+// Decodes a photo for the workspace: at most kMaxPhotoPixels (larger pictures are reduced by area
+// averaging to 1600 wide or 1200 high, keeping the aspect), width rounded down to a multiple of 4.
 // `loaded` is replaced only on success, so a failed load leaves the caller's photo as it was.
 Outcome LoadPhoto(const QString& path, LoadedPicture& loaded);
 
