@@ -1,7 +1,8 @@
-// The arithmetic of masks, brush stamps, frame crops and the object dials, against bytes worked out by
-// hand from the rules.
+// The arithmetic of masks, brush stamps, frame crops, decoration pieces and the object dials, against
+// bytes worked out by hand from the rules.
 #include "workspace/decorations/decoration_geometry.h"
 #include "workspace/decorations/decoration_pixels.h"
+#include "workspace/decorations/fitted_decoration.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,60 @@ TEST(FrameCrop, TheCentredPartOfThePhotoInTheHolesProportion) {
     EXPECT_EQ(crop.rect, QRect(0, 67, 1600, 1066));
     frame.hole = {0.2f, 0.5f, 0.8f, 0.5f}; // a hole of zero height
     EXPECT_TRUE(frameCrop(frame, Rect{10, 10, 810, 610}, 1600, 1200).rect.isEmpty());
+}
+
+TEST(DecorationSlices, NinePiecesTileEveryPhotoShapeWithCornersKeepingTheirShape) {
+    const QSize picture(1600, 1200);
+    // The picture's own shape, also when whole pixels miss it by one: stretched whole, as ever.
+    for (const QSize area : {QSize(800, 600), QSize(801, 600)}) {
+        const std::vector<DecorationSlice> whole = decorationSlices(picture, area);
+        ASSERT_EQ(whole.size(), 1u);
+        EXPECT_EQ(whole[0].source, QRect(QPoint(0, 0), picture));
+        EXPECT_EQ(whole[0].target, QRect(QPoint(0, 0), area));
+    }
+    // 3 : 2, 16 : 9 and 2 : 3: corners of 300 picture pixels, scaled by the shorter sides' ratio.
+    struct Case {
+        QSize area;
+        int corner;
+    };
+    for (const Case& c : {Case{{900, 600}, 150}, Case{{1600, 900}, 225}, Case{{400, 600}, 100}}) {
+        const std::vector<DecorationSlice> slices = decorationSlices(picture, c.area);
+        ASSERT_EQ(slices.size(), 9u) << c.area.width();
+        std::int64_t covered = 0;
+        for (std::size_t i = 0; i < slices.size(); ++i) {
+            covered += std::int64_t{slices[i].target.width()} * slices[i].target.height();
+            for (std::size_t j = i + 1; j < slices.size(); ++j)
+                EXPECT_FALSE(slices[i].target.intersects(slices[j].target)) << i << " " << j;
+        }
+        EXPECT_EQ(covered, std::int64_t{c.area.width()} * c.area.height());
+        const QRect area(QPoint(0, 0), c.area);
+        EXPECT_EQ(slices[0].target, QRect(0, 0, c.corner, c.corner));
+        EXPECT_EQ(slices[2].target, QRect(area.right() + 1 - c.corner, 0, c.corner, c.corner));
+        EXPECT_EQ(slices[8].target.bottomRight(), area.bottomRight());
+        EXPECT_EQ(slices[8].target.size(), QSize(c.corner, c.corner));
+        EXPECT_EQ(slices[0].source, QRect(0, 0, 300, 300));
+        EXPECT_EQ(slices[8].source, QRect(1300, 900, 300, 300));
+        EXPECT_EQ(slices[4].source, QRect(300, 300, 1000, 600)); // the stretched middle
+    }
+
+    // Drawn: a 40 × 30 picture with a red and a green 7 × 7 corner over blue, on a 3 : 1 area. The
+    // corners stay 7 × 7 at the area's corners; the blue between them is stretched.
+    QImage small(40, 30, QImage::Format_ARGB32);
+    small.fill(qRgb(0, 0, 255));
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x) {
+            small.setPixel(x, y, qRgb(255, 0, 0));
+            small.setPixel(39 - x, y, qRgb(0, 255, 0));
+        }
+    const QImage fitted = fittedDecoration(small, QSize(90, 30));
+    ASSERT_EQ(fitted.size(), QSize(90, 30));
+    EXPECT_EQ(fitted.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(fitted.pixel(6, 6), qRgb(255, 0, 0));
+    EXPECT_EQ(fitted.pixel(83, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(fitted.pixel(89, 6), qRgb(0, 255, 0));
+    EXPECT_EQ(fitted.pixel(7, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(fitted.pixel(82, 6), qRgb(0, 0, 255));
+    EXPECT_EQ(fitted.pixel(45, 29), qRgb(0, 0, 255));
 }
 
 TEST(ObjectDials, ScaleAndItsReadout) {

@@ -241,13 +241,14 @@ TEST_F(Decorations, TheFirstClipartFlattensTextsAndLaterOnesAreAddedBesideIt) {
     EXPECT_EQ(objects().kind(0), Text);
 }
 
-TEST_F(Decorations, ADecorationIsFittedToTheCanvasFromItsTopLeftCornerAndReplacedByTheNext) {
+TEST_F(Decorations, ADecorationCoversTheWholeCanvasWhateverItsShapeAndIsReplacedByTheNext) {
     EXPECT_EQ(document->PlaceDecoration(0), PlaceResult::Placed);
     EXPECT_EQ(listener.selections.back(), 0); // the object dials do not apply
-    // 400 × 100 is shrunk to the view's width: 800 × 200 from the view's corner.
-    EXPECT_EQ(objects().get<DecorationObject>(0)->hitRegion.boundingRect(), QRectF(10, 10, 800, 200));
+    // 400 × 100 on the 800 × 600 view: every edge is reached, not only the top 200 rows.
+    EXPECT_EQ(objects().get<DecorationObject>(0)->hitRegion.boundingRect(), QRectF(10, 10, 800, 600));
     EXPECT_EQ(screen(20, 200), qRgb(255, 0, 255));
-    EXPECT_TRUE(near(screen(20, 220), kPhoto));
+    EXPECT_EQ(screen(20, 220), qRgb(255, 0, 255));
+    EXPECT_EQ(screen(805, 605), qRgb(255, 0, 255));
 
     document->SetSelectedScale(180); // not a decoration's
     document->PlaceDecoration(1);

@@ -1,6 +1,5 @@
 // Placing cliparts (from the library or from pixels of the document's own) and decorations, and the
 // brush settings.
-#include "imaging/fit_size.h"
 #include "resources/resource_library.h"
 #include "resources/resource_types.h"
 #include "workspace/decorations/decoration_geometry.h"
@@ -101,9 +100,8 @@ PlaceResult WorkspaceDocument::PlaceDecoration(int index) {
     decoration.selected = 1;
     decoration.width = header->width;
     decoration.height = header->height;
-    const imaging::FittedSize fitted =
-        imaging::FitSize(view_.width(), view_.height(), decoration.width, decoration.height, true);
-    decoration.regionIndex = addRegion(QRect(0, 0, fitted.width, fitted.height));
+    // A decoration covers the whole view, whatever its picture's shape.
+    decoration.regionIndex = addRegion(QRect(0, 0, view_.width(), view_.height()));
     ClearSelection();
     objects_.append(decoration);
     // The object dials do not size or turn a decoration.

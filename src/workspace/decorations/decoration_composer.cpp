@@ -5,6 +5,7 @@
 #include "resources/resource_types.h"
 #include "workspace/composer_painting.h"
 #include "workspace/decorations/decoration_geometry.h"
+#include "workspace/decorations/fitted_decoration.h"
 #include "workspace/document.h"
 #include "workspace/undo/undo_image.h"
 
@@ -392,17 +393,18 @@ void WorkspaceDocument::ComposeDecoration(QPainter& painter, DecorationObject& d
             fitted.picture.isNull()) {
             fitted.index = decoration.resourceIndex;
             fitted.size = rect.size();
-            fitted.picture = picture.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            fitted.picture = fittedDecoration(picture, rect.size());
         }
         painter.drawImage(rect.topLeft(), fitted.picture);
         // Drawn where the picture is, also after the window changed size since it was placed.
         decoration.hitRegion = QPolygonF(QRectF(rect));
-    } else {
+    } else if (decorationSlices(picture.size(), rect.size()).size() == 1) {
         drawTransformed(painter, caches_, picture,
                         QTransform::fromScale(double(rect.width()) / picture.width(),
                                               double(rect.height()) / picture.height()) *
                             QTransform::fromTranslate(rect.left(), rect.top()));
+    } else {
+        painter.drawImage(rect.topLeft(), fittedDecoration(picture, rect.size()));
     }
     if (!forOutput && decoration.selected == 1)
         markSelection(painter, QTransform::fromTranslate(rect.left(), rect.top()), rect.width(),

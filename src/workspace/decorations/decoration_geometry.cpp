@@ -3,7 +3,9 @@
 #include "imaging/fit_size.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace workspace {
 
@@ -125,11 +127,44 @@ QTransform clipartTransform(const ClipartObject& clipart, const Rect& view, int 
 
 QRect decorationRect(const DecorationObject& decoration, const Rect& view, int canvasWidth,
                      int canvasHeight) {
-    const imaging::FittedSize fitted =
-        imaging::FitSize(view.width(), view.height(), decoration.width, decoration.height, true);
     const int left = static_cast<int>(view.left + viewPerCanvasX(view, canvasWidth) * decoration.offsetX);
     const int top = static_cast<int>(view.top + viewPerCanvasY(view, canvasHeight) * decoration.offsetY);
-    return {left, top, fitted.width, fitted.height};
+    return {left, top, view.width(), view.height()};
+}
+
+std::vector<DecorationSlice> decorationSlices(QSize picture, QSize area) {
+    if (picture.isEmpty() || area.isEmpty())
+        return {};
+    const imaging::FittedSize fitted =
+        imaging::FitSize(area.width(), area.height(), picture.width(), picture.height(), true);
+    if (std::abs(fitted.width - area.width()) <= 1 && std::abs(fitted.height - area.height()) <= 1)
+        return {{QRect(QPoint(0, 0), picture), QRect(QPoint(0, 0), area)}};
+    const int pictureShorter = std::min(picture.width(), picture.height());
+    const int areaShorter = std::min(area.width(), area.height());
+    const int corner = pictureShorter / 4;
+    const int shown =
+        std::min(static_cast<int>(std::lround(static_cast<double>(corner) * areaShorter / pictureShorter)),
+                 areaShorter / 2);
+    // Where the three bands of one axis start and end: corner, stretched middle, corner.
+    const auto bands = [](int length, int cornerLength) {
+        return std::array<int, 4>{0, cornerLength, length - cornerLength, length};
+    };
+    const std::array<int, 4> sourceX = bands(picture.width(), corner);
+    const std::array<int, 4> sourceY = bands(picture.height(), corner);
+    const std::array<int, 4> targetX = bands(area.width(), shown);
+    const std::array<int, 4> targetY = bands(area.height(), shown);
+    std::vector<DecorationSlice> slices;
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            const QRect source(QPoint(sourceX[column], sourceY[row]),
+                               QPoint(sourceX[column + 1] - 1, sourceY[row + 1] - 1));
+            const QRect target(QPoint(targetX[column], targetY[row]),
+                               QPoint(targetX[column + 1] - 1, targetY[row + 1] - 1));
+            if (!source.isEmpty() && !target.isEmpty())
+                slices.push_back({source, target});
+        }
+    }
+    return slices;
 }
 
 QPoint canvasOffsetOf(const Rect& view, int canvasWidth, int canvasHeight, int x, int y) {

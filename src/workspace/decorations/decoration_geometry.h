@@ -8,6 +8,7 @@
 
 #include <QRect>
 #include <QTransform>
+#include <vector>
 
 namespace workspace {
 
@@ -56,9 +57,21 @@ QTransform maskTransform(const MaskObject& mask, const Rect& view, int canvasWid
 // Clipart picture pixels to the window: one picture pixel covers one canvas pixel at scale 1.
 QTransform clipartTransform(const ClipartObject& clipart, const Rect& view, int canvasWidth,
                             int canvasHeight);
-// The window rectangle a decoration is drawn into: its picture fitted to the view, anchored at the view's
-// top-left corner moved by the offset.
+// The window rectangle a decoration is drawn into: the whole view, anchored at the view's top-left
+// corner moved by the offset.
 QRect decorationRect(const DecorationObject& decoration, const Rect& view, int canvasWidth, int canvasHeight);
+
+// One piece of a decoration picture and where it lands, relative to the area's top-left corner.
+struct DecorationSlice {
+    QRect source; // picture pixels
+    QRect target; // area pixels
+};
+// How a decoration picture covers an area. When the picture fitted to the area fills it to within a
+// pixel, the whole picture is stretched over the area in one piece. Otherwise in nine: square corners a
+// quarter of the picture's shorter side, scaled by the ratio of the area's shorter side to the picture's
+// so they keep their shape, and the edges and the middle stretched between them. The targets tile the
+// area exactly; pieces with nothing to cover are left out.
+std::vector<DecorationSlice> decorationSlices(QSize picture, QSize area);
 
 // The window point's offset from the canvas centre in canvas pixels (integer arithmetic), as clipart
 // placing and brush stamps take it.
