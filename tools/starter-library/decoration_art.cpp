@@ -27,19 +27,17 @@ StarterEntry decorationEntry(const QString& name, const QImage& canvas) {
     StarterEntry entry;
     entry.name = name;
     entry.picture = straightAlpha(canvas);
-    // Shown on a calm dusk backdrop rather than a busy photo, so the overlay reads at thumbnail size.
-    QImage shown(kW / 8, kH / 8, QImage::Format_ARGB32_Premultiplied);
+    // Over a neutral grey rather than a photo or a coloured backdrop, so that only the design has colour.
+    // Fine lines and specks fade when 1600 pixels become 56, so the reduced overlay is laid twice.
+    const QImage small = resources::fittedThumbnail(canvas, kThumbnailBox);
+    QImage shown(small.size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(QColor(136, 136, 136));
     {
         QPainter painter(&shown);
-        QLinearGradient dusk(0, 0, 0, shown.height());
-        dusk.setColorAt(0, QColor(74, 104, 156));
-        dusk.setColorAt(1, QColor(164, 176, 210));
-        painter.fillRect(shown.rect(), dusk);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(shown.rect(),
-                          canvas.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        painter.drawImage(0, 0, small);
+        painter.drawImage(0, 0, small);
     }
-    entry.thumbnail = resources::fittedThumbnail(shown, kThumbnailBox);
+    entry.thumbnail = shown.convertToFormat(QImage::Format_ARGB32);
     return entry;
 }
 
@@ -477,10 +475,11 @@ StarterEntry balloons() {
         double x, y, size;
         int colour;
     };
-    const Balloon left[] = {
-        {150, 700, 230, 0}, {330, 640, 210, 1}, {230, 460, 220, 3}, {90, 420, 180, 2}, {410, 430, 170, 4}};
+    // Each bunch stays within its corner (a quarter of the picture's height square), which keeps its
+    // shape on photos of any proportion; only the strings cross the stretched edges.
+    const Balloon left[] = {{75, 1000, 130, 0}, {195, 985, 120, 1}, {135, 1090, 125, 3}, {250, 1095, 100, 4}};
     const Balloon right[] = {
-        {1430, 300, 230, 6}, {1270, 220, 200, 1}, {1490, 110, 180, 3}, {1330, 40, 170, 2}};
+        {1390, 110, 130, 6}, {1510, 95, 120, 1}, {1450, 215, 125, 3}, {1560, 215, 95, 2}};
     for (const Balloon& b : left)
         balloon(painter, {b.x, b.y}, b.size, kParty[b.colour], {260, kH + 10});
     for (const Balloon& b : right)
