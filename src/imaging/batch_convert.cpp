@@ -8,6 +8,9 @@
 #include "platform/ordered_workers.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <exception>
 #include <new>
 #include <thread>
@@ -47,6 +50,30 @@ QString defaultBatchOutputFolder(const QString& documentsFolder) {
     return folder;
 }
 
+QStringList refusedOutputs(const QStringList& sources, const QStringList& targets,
+                           const QStringList& alsoRead, const QString& sourcesAre) {
+    QSet<QString> read;
+    for (const QStringList* files : {&sources, &alsoRead})
+        for (const QString& file : *files)
+            read.insert(platform::fileKey(file));
+    QHash<QString, QString> writers;
+    QStringList reasons;
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        const QString target = platform::fileKey(targets[i]);
+        const QString shown = QDir::toNativeSeparators(QFileInfo(targets[i]).absoluteFilePath());
+        QString reason;
+        if (read.contains(target))
+            reason = QStringLiteral("its output %1 would replace %2").arg(shown, sourcesAre);
+        else if (writers.contains(target))
+            reason = QStringLiteral("its output %1 is already the output of %2")
+                         .arg(shown, QDir::toNativeSeparators(writers.value(target)));
+        else
+            writers.insert(target, sources[i]);
+        reasons << reason;
+    }
+    return reasons;
+}
+
 Outcome ConvertPictureFile(const QString& source, const QString& target, const QString& format,
                            const QString& dataFolder) {
     int width = 0;
@@ -74,6 +101,8 @@ BatchSummary RunBatch(const BatchJob& job, const BatchOptions& options,
     targets.reserve(job.files.size());
     for (const QString& file : job.files)
         targets << batchOutputPath(job.outputFolder, file, job.format);
+    const QStringList refusals =
+        refusedOutputs(job.files, targets, {}, QStringLiteral("a file being converted"));
     const int count = static_cast<int>(job.files.size());
     const bool inOneThread = options.workers <= 1 || count <= 1;
     std::vector<Outcome> outcomes(static_cast<std::size_t>(count));
@@ -85,7 +114,8 @@ BatchSummary RunBatch(const BatchJob& job, const BatchOptions& options,
         inOneThread ? platform::ItemOrder{} : platform::orderBySharedPaths(job.files, targets),
         [&](int index, int) {
             Outcome& outcome = outcomes[static_cast<std::size_t>(index)];
-            outcome = convertGuarded(job.files[index], targets[index], job);
+            outcome = refusals[index].isEmpty() ? convertGuarded(job.files[index], targets[index], job)
+                                                : Outcome::failure(refusals[index].toStdString());
             if (!inOneThread && outcome)
                 rest(options);
         },

@@ -51,9 +51,9 @@ struct BatchSummary {
 
 // Converts the job's files with `options.workers` threads. `report` is called once for every file that
 // was started, in the order of the list and on the calling thread, as soon as that file and all before
-// it are done. The files on disk end up exactly as one worker would leave them: files that read or write
-// the same path (the same source twice, two sources with one output name, an output that is a later
-// source) are converted one after the other in list order.
+// it are done. A file whose output would replace one of the job's files or the output of an earlier file
+// is skipped with the reason. The files on disk end up exactly as one worker would leave them: files that
+// read the same path are converted one after the other in list order.
 BatchSummary RunBatch(const BatchJob& job, const BatchOptions& options,
                       const std::function<void(const BatchFileReport&)>& report);
 

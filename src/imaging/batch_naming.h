@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 
@@ -28,6 +29,14 @@ inline QString batchOutputPath(const QString& outputFolder, const QString& sourc
     const QString stem = dot >= 0 ? name.left(dot + 1) : name + QLatin1Char('.');
     return outputFolder + stem + format;
 }
+
+// Why each output of a run over many files must not be written, an empty text where it may be: the files
+// are worked on in any order, and neither an original nor a result may be lost. An output may replace
+// neither a file the run reads (one of `sources` or of `alsoRead`) nor the output of an earlier source.
+// Paths meet as the files they name. `sourcesAre` says what the sources are in the first reason, as in
+// "its output x.png would replace a file named on the command line".
+QStringList refusedOutputs(const QStringList& sources, const QStringList& targets,
+                           const QStringList& alsoRead, const QString& sourcesAre);
 
 // The batch converter's first output folder: the documents folder, then "Quorix Pictovnce Dazazizu",
 // then "Convert", with a trailing separator. Both levels are created when missing; the result is the

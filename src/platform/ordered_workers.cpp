@@ -11,13 +11,6 @@ namespace platform {
 
 namespace {
 
-// One name for one file, however the path was written.
-QString pathKey(const QString& path) {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
 bool stopRequested(const std::function<bool()>& stop) {
     return stop && stop();
 }
@@ -39,12 +32,20 @@ OrderedRun runInline(int count, const std::function<void(int, int)>& work,
 
 } // namespace
 
+QString fileKey(const QString& path) {
+    const QFileInfo info(path);
+    if (const QString canonical = info.canonicalFilePath(); !canonical.isEmpty())
+        return canonical;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? info.absoluteFilePath() : folder + QLatin1Char('/') + info.fileName();
+}
+
 ItemOrder orderBySharedPaths(const QStringList& sources, const QStringList& targets) {
     ItemOrder after(static_cast<std::size_t>(sources.size()));
     QHash<QString, int> lastUse;
     for (qsizetype i = 0; i < sources.size(); ++i) {
-        const QString source = pathKey(sources[i]);
-        const QString target = pathKey(targets.value(i));
+        const QString source = fileKey(sources[i]);
+        const QString target = fileKey(targets.value(i));
         after[static_cast<std::size_t>(i)] = {lastUse.value(source, -1), lastUse.value(target, -1)};
         lastUse.insert(source, static_cast<int>(i));
         lastUse.insert(target, static_cast<int>(i));

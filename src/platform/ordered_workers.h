@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// One name for one file however its path is written: an existing file by its real path (so a link and
+// its target meet), a file still to be made by its folder's real path and its own name.
+QString fileKey(const QString& path);
+
 // For each item, up to two earlier items that must be finished before it starts (-1: none).
 using ItemOrder = std::vector<std::array<int, 2>>;
 

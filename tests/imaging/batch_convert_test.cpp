@@ -127,33 +127,38 @@ TEST_F(BatchConvert, StopFinishesTheFileInHandAndStartsNoOther) {
 }
 
 TEST_F(BatchConvert, ConvertingIntoTheSourceFolderNeverOverwritesASourceInPlace) {
-    // photo.png converted to png beside itself: the output replaces the source only once it is whole, so
-    // a second name for the old file (a hard link) still holds the old bytes.
+    // photo.png converted to png beside itself is skipped; converted onto itself by hand, the output
+    // replaces the source only once it is whole, so a second name for the old file (a hard link) still
+    // holds the old bytes.
     const QString source = picture(QStringLiteral("photo.png"), QColor(10, 120, 250), "png");
     const QByteArray original = folder.read(QStringLiteral("photo.png"));
     ASSERT_EQ(::link(QFile::encodeName(source).constData(),
                      QFile::encodeName(folder.file(QStringLiteral("kept.png"))).constData()),
               0);
-    const QString damaged = folder.file(QStringLiteral("damaged.png"));
-    const QByteArray damagedBytes = original.left(original.size() / 2);
-    ASSERT_TRUE(folder.write(QStringLiteral("damaged.png"), damagedBytes));
-
     const std::vector<BatchFileReport> reports =
-        run({{source, damaged}, folder.path() + QLatin1Char('/'), QStringLiteral("png"), data}, {});
-    ASSERT_EQ(reports.size(), 2u);
-    EXPECT_TRUE(reports[0].outcome) << reports[0].outcome.reason;
+        run({{source}, folder.path() + QLatin1Char('/'), QStringLiteral("png"), data}, {});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_FALSE(reports[0].outcome);
+    EXPECT_EQ(folder.read(QStringLiteral("photo.png")), original);
+
+    const Outcome onItself = ConvertPictureFile(source, source, QStringLiteral("png"), data);
+    EXPECT_TRUE(onItself) << onItself.reason;
     EXPECT_EQ(folder.read(QStringLiteral("kept.png")), original);
     EXPECT_EQ(QImage(source).pixel(3, 3), qRgb(10, 120, 250));
     // A source that cannot be read stays exactly as it was.
-    EXPECT_FALSE(reports[1].outcome);
+    const QString damaged = folder.file(QStringLiteral("damaged.png"));
+    const QByteArray damagedBytes = original.left(original.size() / 2);
+    ASSERT_TRUE(folder.write(QStringLiteral("damaged.png"), damagedBytes));
+    EXPECT_FALSE(ConvertPictureFile(damaged, damaged, QStringLiteral("png"), data));
     EXPECT_EQ(folder.read(QStringLiteral("damaged.png")), damagedBytes);
 }
 
-TEST_F(BatchConvert, TwoWorkersLeaveExactlyTheFilesOneWorkerLeaves) {
-    // In place, to png: x.jpg's output overwrites x.png before x.png itself is converted, y.bmp is listed
-    // twice, and z.jpeg and z.ppm share one output name (the later one wins).
+TEST_F(BatchConvert, AnOutputNeverReplacesAFileOfTheRunOrAnEarlierOutputWithOneOrTwoWorkers) {
+    // Into the sources' own folder, to png: x.jpg's output would be the listed x.png, y.bmp is listed
+    // twice, and z.jpeg and sub/z.ppm share one output name. The output folder is named through
+    // "sub/../", then through a link, then plainly: the paths still meet as the files they name.
     const auto makeSources = [&](const QString& into) {
-        QDir().mkpath(into);
+        QDir().mkpath(into + QStringLiteral("sub"));
         QStringList files;
         const auto add = [&](const QString& name, QColor colour, const char* format) {
             EXPECT_TRUE(flat(colour, 64, 40).save(into + name, format));
@@ -164,23 +169,51 @@ TEST_F(BatchConvert, TwoWorkersLeaveExactlyTheFilesOneWorkerLeaves) {
         add(QStringLiteral("y.bmp"), QColor(30, 30, 200), "bmp");
         files << into + QStringLiteral("y.bmp");
         add(QStringLiteral("z.jpeg"), QColor(250, 250, 0), "jpeg");
-        add(QStringLiteral("z.ppm"), QColor(0, 250, 250), "ppm");
+        add(QStringLiteral("sub/z.ppm"), QColor(0, 250, 250), "ppm");
         for (int i = 0; i < 6; ++i)
-            add(QStringLiteral("n%1.png").arg(i), QColor(i * 40, 255 - i * 40, 90), "png");
+            add(QStringLiteral("n%1.bmp").arg(i), QColor(i * 40, 255 - i * 40, 90), "bmp");
         return files;
     };
+    const std::vector<bool> written{false, false, true, false, true, false,
+                                    true,  true,  true, true,  true, true};
     for (int round = 0; round < 3; ++round) {
-        const QString one = folder.file(QStringLiteral("one%1/").arg(round));
-        const QString two = folder.file(QStringLiteral("two%1/").arg(round));
-        const std::vector<BatchFileReport> single =
-            run({makeSources(one), one, QStringLiteral("png"), data}, {1, {}, nullptr});
-        const std::vector<BatchFileReport> parallel =
-            run({makeSources(two), two, QStringLiteral("png"), data}, {2, {}, nullptr});
-        ASSERT_EQ(single.size(), parallel.size());
-        for (std::size_t i = 0; i < single.size(); ++i)
-            EXPECT_EQ(single[i].outcome.ok, parallel[i].outcome.ok) << i;
-        EXPECT_EQ(contents(one), contents(two)) << round;
-        EXPECT_EQ(QImage(one + QStringLiteral("z.png")).pixel(1, 1), qRgb(0, 250, 250));
+        std::vector<std::map<QString, QByteArray>> results;
+        std::vector<std::vector<BatchFileReport>> runs;
+        for (const int workers : {1, 2}) {
+            const QString name = QStringLiteral("r%1w%2/").arg(round).arg(workers);
+            const QString sources = folder.file(name);
+            QString output = sources + QStringLiteral("sub/../");
+            if (round == 1) {
+                output = folder.file(QStringLiteral("link%1/").arg(workers));
+                ASSERT_TRUE(QFile::link(QDir::cleanPath(sources), QDir::cleanPath(output)));
+            } else if (round == 2) {
+                output = sources;
+            }
+            const QStringList files = makeSources(sources);
+            const QByteArray green = folder.read(name + QStringLiteral("x.png"));
+            ASSERT_FALSE(green.isEmpty());
+            runs.push_back(run({files, output, QStringLiteral("png"), data}, {workers, {}, nullptr}));
+            const std::vector<BatchFileReport>& reports = runs.back();
+            ASSERT_EQ(reports.size(), written.size());
+            for (std::size_t i = 0; i < written.size(); ++i)
+                EXPECT_EQ(static_cast<bool>(reports[i].outcome), written[i]) << round << " " << i;
+            EXPECT_NE(reports[0].outcome.reason.find("would replace a file being converted"),
+                      std::string::npos)
+                << reports[0].outcome.reason;
+            EXPECT_NE(reports[3].outcome.reason.find("is already the output of " + files[2].toStdString()),
+                      std::string::npos)
+                << reports[3].outcome.reason;
+            EXPECT_NE(reports[5].outcome.reason.find("is already the output of " + files[4].toStdString()),
+                      std::string::npos)
+                << reports[5].outcome.reason;
+            // The green original and the first result of each name are kept.
+            EXPECT_EQ(folder.read(name + QStringLiteral("x.png")), green);
+            EXPECT_EQ(QImage(sources + QStringLiteral("x.png")).pixel(1, 1), qRgb(30, 200, 30));
+            EXPECT_EQ(QImage(sources + QStringLiteral("y.png")).pixel(1, 1), qRgb(30, 30, 200));
+            EXPECT_NEAR(qBlue(QImage(sources + QStringLiteral("z.png")).pixel(1, 1)), 0, 16);
+            results.push_back(contents(sources));
+        }
+        EXPECT_EQ(results[0], results[1]) << round;
     }
 }
 

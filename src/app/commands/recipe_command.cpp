@@ -7,11 +7,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
 #include <QLoggingCategory>
-#include <QSet>
 #include <QThread>
 #include <cstdio>
 
@@ -74,25 +71,14 @@ recipe::ReadRecipe loadRecipe(const QString& path) {
 // earlier photo of the run: workers finish in any order, and neither an original nor a result may be lost.
 std::vector<recipe::BatchPhoto> planPhotos(const RecipeRequest& request, const QString& outputFolder,
                                            const QString& format) {
-    QSet<QString> named{QFileInfo(request.recipeFile).canonicalFilePath()};
+    QStringList targets;
     for (const QString& photo : request.photos)
-        named.insert(QFileInfo(photo).canonicalFilePath());
-    QHash<QString, QString> writers;
+        targets << imaging::batchOutputPath(outputFolder, photo, format);
+    const QStringList refusals = imaging::refusedOutputs(request.photos, targets, {request.recipeFile},
+                                                         QStringLiteral("a file named on the command line"));
     std::vector<recipe::BatchPhoto> photos;
-    for (const QString& photo : request.photos) {
-        recipe::BatchPhoto planned{{photo, imaging::batchOutputPath(outputFolder, photo, format), format},
-                                   {}};
-        const QString target = QFileInfo(planned.task.target).absoluteFilePath();
-        if (named.contains(target))
-            planned.refusal = QStringLiteral("its output %1 would replace a file named on the command line")
-                                  .arg(native(target));
-        else if (writers.contains(target))
-            planned.refusal = QStringLiteral("its output %1 is already the output of %2")
-                                  .arg(native(target), native(writers[target]));
-        else
-            writers.insert(target, photo);
-        photos.push_back(std::move(planned));
-    }
+    for (qsizetype i = 0; i < request.photos.size(); ++i)
+        photos.push_back({{request.photos[i], targets[i], format}, refusals[i]});
     return photos;
 }
 
