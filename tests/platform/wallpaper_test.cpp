@@ -203,6 +203,37 @@ TEST_F(Wallpaper, XfceSetsEveryMonitorsPictureAndRestoresEach) {
               QStringLiteral("/home/u/b.jpg"));
 }
 
+TEST_F(Wallpaper, XfceWithoutAnyPictureBeforeIsLeftWithoutOneAgainEveryTime) {
+    // xfconf-query as it behaves: an empty channel fails its listing, -n makes a property, -r removes it.
+    QMap<QString, QString> channel;
+    RecordingToolRunner tools([&](const QString&, const QStringList& arguments) {
+        if (arguments.value(2) == QLatin1String("-l"))
+            return channel.isEmpty() ? RecordingToolRunner::failed(1, QStringLiteral("no properties"))
+                                     : RecordingToolRunner::succeeded(channel.keys().join(QLatin1Char('\n')));
+        const QString property = arguments.value(3);
+        if (arguments.contains(QStringLiteral("-r"))) {
+            channel.remove(property);
+            return RecordingToolRunner::succeeded();
+        }
+        const qsizetype set = arguments.indexOf(QStringLiteral("-s"));
+        if (!channel.contains(property) && !arguments.contains(QStringLiteral("-n")))
+            return RecordingToolRunner::failed(1, QStringLiteral("Property does not exist"));
+        if (set < 0)
+            return RecordingToolRunner::succeeded(channel.value(property) + QLatin1Char('\n'));
+        channel[property] = arguments.value(set + 1);
+        return RecordingToolRunner::succeeded();
+    });
+    DesktopWallpaper desktop(DesktopKind::Xfce, tools, memory);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_EQ(desktop.show(picture).result, WallpaperReport::Result::Done) << round;
+        EXPECT_EQ(channel.value(QStringLiteral("/backdrop/screen0/monitor0/workspace0/last-image")), picture);
+        const WallpaperReport removed = desktop.takeOff(picture);
+        EXPECT_EQ(removed.result, WallpaperReport::Result::Done) << removed.message.toStdString();
+        EXPECT_TRUE(channel.isEmpty()) << round;
+        EXPECT_FALSE(QFile::exists(memory));
+    }
+}
+
 TEST_F(Wallpaper, KdeRunsADesktopScriptThroughTheSessionBus) {
     const QString before = QStringLiteral(
         "[{\"image\":\"file:///usr/share/wallpapers/Next.png\",\"plugin\":\"org.kde.image\"}]");

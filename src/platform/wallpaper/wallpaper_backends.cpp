@@ -178,6 +178,11 @@ public:
                                                 : create(it.key(), value, error)))
                 return false;
         }
+        // A picture property the noted state lacks was made by show() on a desktop without one: the
+        // earlier state is its absence.
+        for (const QString& property : properties)
+            if (!state.contains(property) && !reset(property, error))
+                return false;
         return true;
     }
 
@@ -215,6 +220,12 @@ private:
         return runTool(
             tools_, kXfconf,
             {kChannelOption, kChannel, QStringLiteral("-p"), property, QStringLiteral("-s"), value}, error);
+    }
+
+    bool reset(const QString& property, QString& error) {
+        return runTool(tools_, kXfconf,
+                       {kChannelOption, kChannel, QStringLiteral("-p"), property, QStringLiteral("-r")},
+                       error);
     }
 
     bool create(const QString& property, const QString& value, QString& error) {
