@@ -127,6 +127,45 @@ TEST_F(Photos, StopEndsTheImportAfterTheCurrentFile) {
     EXPECT_EQ(window->photoList().records.back().fileName(), "after.png");
 }
 
+TEST_F(Photos, OneAndTwoThumbnailWorkersListAndStoreTheSamePhotosInOrder) {
+    // A large JPEG first, so that the small files after it are done first with two workers; a picture
+    // of 5 × 5, a file that is no picture, a repeated path, and a missing file that ends the import.
+    QImage photo(2400, 1800, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x * 7 % 256, y * 3 % 256, (x ^ y) % 256));
+    ASSERT_TRUE(photo.save(pictures.file("camera.jpg"), "JPEG", 90));
+    QStringList paths{pictures.file("camera.jpg")};
+    for (int i = 0; i < 8; ++i)
+        paths << picture(QStringLiteral("small%1.png").arg(i), 20 + i * 9, 30, QColor(i * 30, 90, 200));
+    paths.insert(3, picture("tiny.png", 5, 5));
+    ASSERT_TRUE(pictures.write("note.jpg", "not a picture"));
+    paths.insert(5, pictures.file("note.jpg"));
+    paths.insert(7, paths[1]);
+    paths << pictures.file("gone.png") << picture("after.png", 40, 40);
+
+    QStringList listedNames[2];
+    QByteArray stores[2];
+    for (const int workers : {1, 2}) {
+        window->setImportWorkers(workers);
+        window->startImport(paths);
+        waitForImport();
+        for (const PhotoRecord& record : window->photoList().records)
+            listedNames[workers - 1] << record.fileName();
+        window->close(); // the store is written
+        editor.reset();
+        stores[workers - 1] = program.read("Data/ZorvathMedia");
+        ASSERT_TRUE(QFile::remove(program.file("Data/ZorvathMedia")));
+        startEditor();
+    }
+    const QStringList expected{"camera.jpg", "small0.png", "small1.png", "small2.png", "small3.png",
+                               "small4.png", "small5.png", "small6.png", "small7.png"};
+    EXPECT_EQ(listedNames[0], expected);
+    EXPECT_EQ(listedNames[1], expected);
+    EXPECT_GT(stores[0].size(), 9 * 1104);
+    EXPECT_EQ(stores[0], stores[1]);
+}
+
 TEST_F(Photos, AFileWhosePathDoesNotFitIsRefusedWithAMessage) {
     QString folder = QString(120, 'd');
     ASSERT_TRUE(QDir(pictures.path()).mkpath(folder + "/" + folder));

@@ -110,6 +110,8 @@ public:
     CPhotoListCtrl* photoListCtrl() const { return photoListCtrl_.get(); }
     ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
     bool importRunning() const { return importThread_ && importThread_->running(); }
+    // How many threads make the thumbnails of the imports started from now on.
+    void setImportWorkers(int workers) { importThread_->setWorkers(workers); }
     // Pictures named on a command line are being brought in, or wait for their turn.
     bool openingPictures() const {
         return openingImport_ != 0 || !openingsWaiting_.empty() || openingsHeldBack_ > 0;
@@ -184,7 +186,7 @@ private:
     // photos (editor_dlg_photos.cpp)
     void importPhotos();
     void importFinished(int import, ImportEnd end);
-    void photoImported(const QString& path);
+    void photoImported(const ImportedFile& file);
     void removeMarkedPhotos();
     void openListPhoto();
     // True only when the picture was written: false when the save dialog was cancelled or the save

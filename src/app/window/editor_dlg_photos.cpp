@@ -7,7 +7,6 @@
 #include "app/photos/photo_list_ctrl.h"
 #include "app/window/wait_cursor.h"
 #include "imaging/files/file_dialog_filters.h"
-#include "imaging/files/jpeg_thumbnail.h"
 #include "imaging/files/photo_loading.h"
 #include "imaging/files/save_picture.h"
 #include "workspace/widgets/workspace_wnd.h"
@@ -60,7 +59,8 @@ void CEditorDlg::importFinished(int import, ImportEnd end) {
     finishOpening(import, end, refused);
 }
 
-void CEditorDlg::photoImported(const QString& path) {
+void CEditorDlg::photoImported(const ImportedFile& file) {
+    const QString& path = file.path;
     PhotoRecord record;
     if (!setRecordPath(record, path, true)) {
         refusedPaths_[currentImport_] << path;
@@ -73,21 +73,15 @@ void CEditorDlg::photoImported(const QString& path) {
     for (const PhotoRecord& listed : photoList_.records)
         if (listed.removed == 0 && listed.fullPath() == fullPath)
             return;
-    int width = 0;
-    int height = 0;
-    if (!imaging::ProbePictureSize(path, width, height) || width <= 5 || height <= 5)
+    if (!file.probed || file.width <= 5 || file.height <= 5 || file.thumb.isEmpty())
         return;
     record.listIndex = static_cast<std::int32_t>(photoList_.records.size());
-    record.width = width;
-    record.height = height;
+    record.width = file.width;
+    record.height = file.height;
     record.marked = 0;
     setRecordPath(record, path, false); // listed with the extension as typed
-    const imaging::CompressedJpeg thumb = imaging::MakeThumbnailJpeg(path);
-    if (!thumb.ok())
-        return;
     photoList_.records.push_back(record);
-    photoList_.thumbs.push_back({QByteArray(reinterpret_cast<const char*>(thumb.bytes.data()),
-                                            static_cast<qsizetype>(thumb.bytes.size()))});
+    photoList_.thumbs.push_back({file.thumb});
     photoListCtrl_->setList(&photoList_);
 }
 

@@ -180,7 +180,7 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
         break;
     case UM_PHOTOIMPORTED:
         if (lParam)
-            photoImported(reinterpret_cast<const ImportedFile*>(lParam)->path);
+            photoImported(*reinterpret_cast<const ImportedFile*>(lParam));
         break;
     case UM_IMPORTCANCEL:
         importCancel_.set();
