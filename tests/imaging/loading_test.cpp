@@ -86,12 +86,18 @@ TEST_F(Loading, PicturesAboveTheCapGoThroughTheLibraryAndAreScaledDown) {
         EXPECT_EQ(loaded.formatCode, 3);
         EXPECT_EQ(loaded.photo.width, c.expectedWidth) << c.name;
         EXPECT_EQ(loaded.photo.height, c.expectedHeight) << c.name;
+        // Top row first: green grows downwards, red to the right.
+        EXPECT_LT(bgrAt(loaded.photo, 0, 0)[1], 12) << c.name;
+        EXPECT_GT(bgrAt(loaded.photo, 0, c.expectedHeight - 1)[1], 243) << c.name;
+        EXPECT_GT(bgrAt(loaded.photo, c.expectedWidth - 1, 0)[2], 243) << c.name;
     }
 }
 
 TEST_F(Loading, PicturesAboveTheCapAreReducedByAreaAveraging) {
     // One-pixel black and white lines, across and along, reduced 3.75 times: an even grey, not stripes.
-    for (const bool across : {true, false}) {
+    // PNG goes through the image library, JPEG is reduced while it is decoded.
+    for (const char* name : {"across.png", "along.png", "across.jpg", "along.jpg"}) {
+        const bool across = QLatin1String(name).startsWith(QLatin1String("across"));
         QImage lines(6000, 400, QImage::Format_RGB32);
         for (int y = 0; y < lines.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(lines.scanLine(y));
@@ -99,7 +105,8 @@ TEST_F(Loading, PicturesAboveTheCapAreReducedByAreaAveraging) {
                 row[x] = ((across ? y : x) % 2) != 0 ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
         }
         LoadedPicture loaded;
-        ASSERT_TRUE(LoadPhoto(saved(lines, across ? "across.png" : "along.png"), loaded));
+        ASSERT_TRUE(LoadPhoto(saved(lines, QLatin1String(name)), loaded)) << name;
+        EXPECT_TRUE(loaded.libraryDecoded);
         ASSERT_EQ(loaded.photo.width, 1600);
         ASSERT_EQ(loaded.photo.height, 106);
         double sum = 0, squares = 0;
@@ -109,8 +116,8 @@ TEST_F(Loading, PicturesAboveTheCapAreReducedByAreaAveraging) {
         }
         const double count = double(loaded.photo.bgr.size());
         const double mean = sum / count;
-        EXPECT_NEAR(mean, 127.5, 3) << across;
-        EXPECT_LE(std::sqrt(squares / count - mean * mean), 10.0) << across;
+        EXPECT_NEAR(mean, 127.5, 3) << name;
+        EXPECT_LE(std::sqrt(squares / count - mean * mean), 10.0) << name;
     }
 
     // Pixels cut by a target pixel's edge count by the share inside: 10, 20, 30, 40, 50 into two is

@@ -72,23 +72,31 @@ public:
     Decompressor& operator=(const Decompressor&) = delete;
 
     Outcome decode(std::span<const std::uint8_t> file, int scaleDenominator, int channels, JpegPixels& out);
+    Outcome decodeRows(std::span<const std::uint8_t> file, int channels, const JpegRowSink& sink);
 
 private:
+    // Reads the header, refuses a picture too large and starts decompressing: the reason it refused, or
+    // null. Called under the caller's setjmp.
+    const char* start(std::span<const std::uint8_t> file, int scaleDenominator, int channels);
+    // Decodes the next row into `target` (width × channels bytes); false when the data ends early.
+    bool readRow(std::uint8_t* target);
     void convertRow(const std::uint8_t* source, std::uint8_t* target, int width, int channels) const;
 
     jpeg_decompress_struct cinfo_{};
     ErrorManager errors_{};
     jpeg_progress_mgr progress_{};
     bool created_ = false;
+    bool cmyk_ = false;
+    int channels_ = 3;
     std::vector<std::uint8_t> cmykRow_;
+    std::vector<std::uint8_t> row_;
 };
 
-Outcome Decompressor::decode(std::span<const std::uint8_t> file, int scaleDenominator, int channels,
-                             JpegPixels& out) {
-    if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8)
-        return Outcome::failure("not a JPEG file");
-    if (setjmp(errors_.jump))
-        return Outcome::failure(errors_.message);
+bool isJpeg(std::span<const std::uint8_t> file) {
+    return file.size() >= 4 && file[0] == 0xFF && file[1] == 0xD8;
+}
+
+const char* Decompressor::start(std::span<const std::uint8_t> file, int scaleDenominator, int channels) {
     jpeg_create_decompress(&cinfo_);
     created_ = true;
     cinfo_.progress = &progress_;
@@ -98,10 +106,11 @@ Outcome Decompressor::decode(std::span<const std::uint8_t> file, int scaleDenomi
     // No bytes-per-pixel plausibility check: arithmetic coding holds a flat picture of millions of pixels
     // in a few hundred bytes, and libjpeg bounds its own work on data that ends early.
     if (!pixelCountAcceptable(cinfo_.image_width, cinfo_.image_height))
-        return Outcome::failure("picture too large");
+        return "picture too large";
 
-    const bool cmyk = cinfo_.jpeg_color_space == JCS_CMYK || cinfo_.jpeg_color_space == JCS_YCCK;
-    cinfo_.out_color_space = cmyk ? JCS_CMYK : (channels == 4 ? JCS_EXT_BGRA : JCS_EXT_BGR);
+    cmyk_ = cinfo_.jpeg_color_space == JCS_CMYK || cinfo_.jpeg_color_space == JCS_YCCK;
+    channels_ = channels;
+    cinfo_.out_color_space = cmyk_ ? JCS_CMYK : (channels == 4 ? JCS_EXT_BGRA : JCS_EXT_BGR);
     cinfo_.scale_num = 1;
     cinfo_.scale_denom = static_cast<unsigned>(scaleDenominator);
     if (scaleDenominator > 1) {
@@ -111,22 +120,56 @@ Outcome Decompressor::decode(std::span<const std::uint8_t> file, int scaleDenomi
         cinfo_.do_fancy_upsampling = FALSE;
     }
     jpeg_start_decompress(&cinfo_);
+    if (cmyk_)
+        cmykRow_.resize(static_cast<std::size_t>(cinfo_.output_width) * 4);
+    return nullptr;
+}
 
+bool Decompressor::readRow(std::uint8_t* target) {
+    JSAMPROW row = cmyk_ ? cmykRow_.data() : target;
+    if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
+        return false;
+    if (cmyk_)
+        convertRow(cmykRow_.data(), target, static_cast<int>(cinfo_.output_width), channels_);
+    return true;
+}
+
+Outcome Decompressor::decode(std::span<const std::uint8_t> file, int scaleDenominator, int channels,
+                             JpegPixels& out) {
+    if (!isJpeg(file))
+        return Outcome::failure("not a JPEG file");
+    if (setjmp(errors_.jump))
+        return Outcome::failure(errors_.message);
+    if (const char* refused = start(file, scaleDenominator, channels))
+        return Outcome::failure(refused);
     const int width = static_cast<int>(cinfo_.output_width);
     const int height = static_cast<int>(cinfo_.output_height);
     const std::size_t stride = static_cast<std::size_t>(width) * static_cast<std::size_t>(channels);
     out.width = width;
     out.height = height;
     out.pixels.assign(stride * static_cast<std::size_t>(height), 0);
-    if (cmyk)
-        cmykRow_.resize(static_cast<std::size_t>(width) * 4);
     while (cinfo_.output_scanline < cinfo_.output_height) {
-        std::uint8_t* target = out.pixels.data() + stride * cinfo_.output_scanline;
-        JSAMPROW row = cmyk ? cmykRow_.data() : target;
-        if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
+        if (!readRow(out.pixels.data() + stride * cinfo_.output_scanline))
             return Outcome::failure("JPEG data ends early");
-        if (cmyk)
-            convertRow(cmykRow_.data(), target, width, channels);
+    }
+    jpeg_finish_decompress(&cinfo_);
+    return Outcome::success();
+}
+
+Outcome Decompressor::decodeRows(std::span<const std::uint8_t> file, int channels, const JpegRowSink& sink) {
+    if (!isJpeg(file))
+        return Outcome::failure("not a JPEG file");
+    if (setjmp(errors_.jump))
+        return Outcome::failure(errors_.message);
+    if (const char* refused = start(file, 1, channels))
+        return Outcome::failure(refused);
+    if (!sink.begin(static_cast<int>(cinfo_.output_width), static_cast<int>(cinfo_.output_height)))
+        return Outcome::failure("the picture's rows are not wanted");
+    row_.resize(static_cast<std::size_t>(cinfo_.output_width) * static_cast<std::size_t>(channels));
+    while (cinfo_.output_scanline < cinfo_.output_height) {
+        if (!readRow(row_.data()))
+            return Outcome::failure("JPEG data ends early");
+        sink.row(row_.data());
     }
     jpeg_finish_decompress(&cinfo_);
     return Outcome::success();
@@ -220,6 +263,11 @@ Outcome decodeJpegPixels(std::span<const std::uint8_t> file, int scaleDenominato
     if (!outcome)
         out = {};
     return outcome;
+}
+
+Outcome decodeJpegRows(std::span<const std::uint8_t> file, int channels, const JpegRowSink& sink) {
+    Decompressor decompressor;
+    return decompressor.decodeRows(file, channels, sink);
 }
 
 DecodeResult decodeJpeg(std::span<const std::uint8_t> file) {

@@ -5,6 +5,7 @@
 #include "imaging/outcome.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -26,6 +27,15 @@ struct JpegPixels {
 DecodeResult decodeJpeg(std::span<const std::uint8_t> file);
 Outcome decodeJpegPixels(std::span<const std::uint8_t> file, int scaleDenominator, int channels,
                          JpegPixels& out);
+
+// Takes a JPEG's rows as they are decoded: `begin` with the picture's size (false stops the decoding), then
+// each row top first (width × channels bytes, valid only during the call).
+struct JpegRowSink {
+    std::function<bool(int width, int height)> begin;
+    std::function<void(const std::uint8_t* row)> row;
+};
+// Decodes at full size as decodeJpegPixels does, handing the rows over one by one instead of holding them.
+Outcome decodeJpegRows(std::span<const std::uint8_t> file, int channels, const JpegRowSink& sink);
 
 // The pixel layout handed to the JPEG encoder.
 enum class JpegInput { Bgr, Rgb, Grey };

@@ -1,5 +1,6 @@
 #include "imaging/files/photo_loading.h"
 
+#include "imaging/files/format_codes.h"
 #include "imaging/files/jpeg_codec.h"
 #include "imaging/files/platform_picture.h"
 #include "imaging/image_holder.h"
@@ -7,6 +8,7 @@
 #include "imaging/resample_bilinear.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -183,6 +185,20 @@ Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
     return Outcome::success();
 }
 
+// The photo of rows of `width` B,G,R pixels, top first, each `stride` bytes after the one above (negative
+// for bottom-up memory): the width rounded down to a multiple of 4.
+Outcome photoOfRows(const std::uint8_t* rows, std::ptrdiff_t stride, int width, int height,
+                    PhotoBuffer& photo) {
+    photo.width = roundedToFour(width);
+    if (photo.width == 0)
+        return Outcome::failure("picture narrower than 4 pixels");
+    photo.height = height;
+    photo.bgr.resize(photo.stride() * static_cast<std::size_t>(height));
+    for (int t = 0; t < height; ++t)
+        std::memcpy(photo.row(t), rows + stride * t, photo.stride());
+    return Outcome::success();
+}
+
 // The image library's photo, rows turned top first: above the cap reduced by area averaging, so that
 // fine detail (fabric, foliage, printed screens) becomes its mean colour rather than moiré.
 Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
@@ -191,35 +207,58 @@ Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
     if (!outcome)
         return outcome;
     const Picture& picture = *holder.Image();
-    const int sourceHeight = picture.GetHeight();
-    const SourceRows topFirst = [&picture, sourceHeight](int y) {
-        return picture.GetBits(sourceHeight - 1 - y);
-    };
-    int scaledWidth = picture.GetWidth();
-    int height = sourceHeight;
-    std::vector<std::uint8_t> reduced;
-    const bool capped = std::int64_t{scaledWidth} * height > kMaxPhotoPixels;
-    if (capped) {
-        cappedSize(scaledWidth, height);
-        reduced.resize(static_cast<std::size_t>(scaledWidth) * 3 * static_cast<std::size_t>(height));
-        if (!ReduceByArea(topFirst, SourceLayout{3, {0, 1, 2}}, picture.GetWidth(), sourceHeight,
-                          reduced.data(), scaledWidth, height))
-            return Outcome::failure("the picture cannot be reduced");
-    }
-    const int width = roundedToFour(scaledWidth);
-    if (width == 0)
-        return Outcome::failure("picture narrower than 4 pixels");
+    int width = picture.GetWidth();
+    int height = picture.GetHeight();
     LoadedPicture result;
     result.libraryDecoded = true;
     result.formatCode = picture.GetType();
-    result.photo.width = width;
-    result.photo.height = height;
-    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(height));
-    const std::size_t reducedStride = static_cast<std::size_t>(scaledWidth) * 3;
-    for (int t = 0; t < height; ++t)
-        std::memcpy(result.photo.row(t),
-                    capped ? reduced.data() + reducedStride * static_cast<std::size_t>(t) : topFirst(t),
-                    result.photo.stride());
+    if (std::int64_t{width} * height <= kMaxPhotoPixels) {
+        // Library rows are numbered from the bottom, so the top row comes last in memory.
+        outcome =
+            photoOfRows(picture.GetBits(height - 1), -std::ptrdiff_t{width} * 3, width, height, result.photo);
+    } else {
+        cappedSize(width, height);
+        std::vector<std::uint8_t> reduced(static_cast<std::size_t>(width) * 3 *
+                                          static_cast<std::size_t>(height));
+        const int sourceHeight = picture.GetHeight();
+        const SourceRows topFirst = [&picture, sourceHeight](int y) {
+            return picture.GetBits(sourceHeight - 1 - y);
+        };
+        if (!ReduceByArea(topFirst, SourceLayout{3, {0, 1, 2}}, picture.GetWidth(), sourceHeight,
+                          reduced.data(), width, height))
+            return Outcome::failure("the picture cannot be reduced");
+        outcome = photoOfRows(reduced.data(), std::ptrdiff_t{width} * 3, width, height, result.photo);
+    }
+    if (!outcome)
+        return outcome;
+    loaded = std::move(result);
+    return Outcome::success();
+}
+
+// A JPEG above the cap, as the image library reads it, but reduced by area averaging while it is decoded:
+// each row goes into the averages as it comes, so the full-size picture (72 MB for a 24-megapixel camera
+// photo) is never held.
+Outcome streamedJpegPhoto(const PlatformPicture& platform, LoadedPicture& loaded) {
+    int width = platform.size().width();
+    int height = platform.size().height();
+    cappedSize(width, height);
+    std::vector<std::uint8_t> reduced(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
+    std::optional<AreaReducer> reducer;
+    const JpegRowSink sink{[&](int sourceWidth, int sourceHeight) {
+                               reducer.emplace(SourceLayout{3, {0, 1, 2}}, sourceWidth, sourceHeight,
+                                               reduced.data(), width, height);
+                               return reducer->valid();
+                           },
+                           [&](const std::uint8_t* row) { reducer->addRow(row); }};
+    Outcome outcome = decodeJpegRows(platform.bytes(), 3, sink);
+    if (!outcome)
+        return outcome;
+    LoadedPicture result;
+    result.libraryDecoded = true;
+    result.formatCode = kFormatJpeg;
+    outcome = photoOfRows(reduced.data(), std::ptrdiff_t{width} * 3, width, height, result.photo);
+    if (!outcome)
+        return outcome;
     loaded = std::move(result);
     return Outcome::success();
 }
@@ -245,10 +284,13 @@ Outcome ProbePictureSize(const QString& path, int& width, int& height) {
 Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
     PlatformPicture platform(path);
     const QSize size = platform.size();
-    if (takesPlatformRoute(platform, path) && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
+    const bool recognised = takesPlatformRoute(platform, path);
+    if (recognised && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
         // A picture the drawing library recognises but cannot decode gets the image library's turn.
         if (const QImage image = bgrImage(platform); !image.isNull())
             return platformPhoto(image, loaded);
+    } else if (recognised && platform.format() == "jpeg" && streamedJpegPhoto(platform, loaded)) {
+        return Outcome::success();
     }
     return libraryPhoto(path, loaded);
 }
