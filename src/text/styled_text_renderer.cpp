@@ -10,6 +10,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,11 @@ bool prepare(const LogFont& font, QStringView text, PreparedText& prepared) {
     const qreal height = std::max({box.height(), drawn.y() + 1, path.y() + 1});
     prepared.size = QSize(static_cast<int>(width), static_cast<int>(height));
     return !prepared.size.isEmpty();
+}
+
+// Styles 2 to 7 draw glyph outlines in the bold path face; the others draw with the record's own font.
+bool drawsOutlines(int style) {
+    return style >= 2 && style <= 7;
 }
 
 QColor argb(int alpha, RgbColour colour) {
@@ -215,6 +221,19 @@ void render(QPainter& target, const PreparedText& text, int style, QPoint origin
 QSize MeasureStyledText(const LogFont& font, QStringView text) {
     PreparedText prepared;
     return prepare(font, text, prepared) ? prepared.size : QSize();
+}
+
+QSize MeasureStyleBox(const LogFont& font, QStringView text, int style) {
+    TextFonts fonts;
+    if (text.isEmpty() || !textFontsFor(font, fonts))
+        return {};
+    const ScaledFont& face = drawsOutlines(style) ? fonts.path : fonts.drawing;
+    const QStringList lines = splitLines(text);
+    const QSizeF box = layoutBox(face, lines);
+    // The outline pens reach a pixel past the glyphs' ink.
+    const QPointF ink = inkExtent(face, lines) + QPointF(1, 1);
+    return QSize(static_cast<int>(std::ceil(std::max(box.width(), ink.x()))),
+                 static_cast<int>(std::ceil(std::max(box.height(), ink.y()))));
 }
 
 void RenderStyledText(QPainter& target, const TextRenderRequest& request) {

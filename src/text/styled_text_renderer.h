@@ -33,6 +33,12 @@ struct TextRenderRequest {
 // inside this box (glows spread a few pixels further). Empty for an empty text or a height below 2.
 QSize MeasureStyledText(const LogFont& font, QStringView text);
 
+// The box a text object takes on the canvas in a style: its lines laid out in the face that style draws
+// with (the bold outline face of styles 2 to 7, the record's own font otherwise), grown to hold that
+// face's ink, so that the box covers the letters drawn (glows spread a few pixels further). Empty for an
+// empty text or a height below 2.
+QSize MeasureStyleBox(const LogFont& font, QStringView text, int style);
+
 void RenderStyledText(QPainter& target, const TextRenderRequest& request);
 
 // Draws the text with its box's top-left at the rectangle's top-left; the rest of the rectangle is not

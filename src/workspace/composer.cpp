@@ -162,7 +162,7 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
     text::LogFont font = object.font;
     font.height = static_cast<int>(std::int64_t{vw} * object.font.height / cw);
     const QString value = text::textOf(object);
-    const QSize measured = measureTextCell(font, value);
+    const QSize measured = measureTextCell(font, value, object.style);
 
     Rect placed;
     if (forOutput || preview_) {

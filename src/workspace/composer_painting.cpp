@@ -1,12 +1,11 @@
 #include "workspace/composer_painting.h"
 
-#include "text/fonts/text_fonts.h"
-#include "text/text_layout.h"
+#include "text/styled_text_renderer.h"
 #include "workspace/document.h"
 #include "workspace/manipulation/handle_geometry.h"
 
 #include <QPainter>
-#include <cmath>
+#include <algorithm>
 
 namespace workspace {
 
@@ -52,13 +51,8 @@ void MarkSelection(QPainter& painter, int width, int height) {
     painter.restore();
 }
 
-QSize measureTextCell(const text::LogFont& font, const QString& value) {
-    text::TextFonts fonts;
-    if (!text::textFontsFor(font, fonts))
-        return {};
-    const QSizeF box =
-        text::layoutBox(fonts.drawing, text::splitLines(value.isEmpty() ? QStringLiteral("T") : value));
-    return QSize(static_cast<int>(std::ceil(box.width())), static_cast<int>(std::ceil(box.height())));
+QSize measureTextCell(const text::LogFont& font, const QString& value, int style) {
+    return text::MeasureStyleBox(font, value.isEmpty() ? QStringLiteral("T") : value, style);
 }
 
 } // namespace workspace

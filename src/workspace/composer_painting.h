@@ -24,7 +24,8 @@ void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 void DrawHandles(QPainter& painter, const Rect& rect, QColor colour, bool cornersOnly = false);
 // Green corner marks of a selected picture of w × h, drawn in the painter's (the object's) transform.
 void MarkSelection(QPainter& painter, int width, int height);
-// The size a text takes in its font at the record's height; an empty text is measured as "T".
-QSize measureTextCell(const text::LogFont& font, const QString& text);
+// The box a text takes in its font at the record's height, drawn in the style; an empty text is measured
+// as "T", so that it can still be found and selected.
+QSize measureTextCell(const text::LogFont& font, const QString& text, int style);
 
 } // namespace workspace

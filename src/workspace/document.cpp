@@ -147,7 +147,7 @@ void WorkspaceDocument::PlaceText(int x, int y) {
     ClearSelection();
     object.selected = 1;
 
-    const QSize measured = measureTextCell(object.font, text::textOf(object));
+    const QSize measured = measureTextCell(object.font, text::textOf(object), object.style);
     const int cw = std::max(1, photo_.width);
     const int ch = std::max(1, photo_.height);
     object.left = x;

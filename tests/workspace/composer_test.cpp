@@ -1,4 +1,5 @@
 #include "recorded_document.h"
+#include "text/style_samples.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 
@@ -102,6 +103,42 @@ TEST_F(Composer, MarginAroundTheViewIsTintedOnScreen) {
     EXPECT_EQ(inside, QColor(Qt::white));
     EXPECT_LT(margin.red(), 255);
     EXPECT_GT(margin.red(), 150);
+}
+
+TEST_F(Composer, EveryStyleDrawsItsLettersInsideTheTextsSelectionBox) {
+    // The box of clearly visible ink inside the view's frame; the faint edge of a glow spreads further.
+    auto inkBox = [](const QImage& image, const Rect& view) {
+        QRect box;
+        for (int y = view.top + 2; y < view.bottom - 2; ++y)
+            for (int x = view.left + 2; x < view.right - 2; ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (std::max({255 - qRed(p), 255 - qGreen(p), 255 - qBlue(p)}) > 64)
+                    box |= QRect(x, y, 1, 1);
+            }
+        return box;
+    };
+    for (int style = 0; style <= text::kStyleCount; ++style) { // the last is the fallback style
+        document->objects().clear();
+        text::TextObject& look = document->textTemplate();
+        look.style = style;
+        if (style < text::kStyleCount) {
+            look.colour = text::kStyleSampleColours[static_cast<std::size_t>(style)].first;
+            look.secondColour = text::kStyleSampleColours[static_cast<std::size_t>(style)].second;
+        }
+        text::setText(look, u"Beach Day");
+        document->PlaceText(110, 110);
+        document->ClearSelection(); // no handles
+        document->Recompose(false);
+        const text::TextObject& placed = *document->objects().get<text::TextObject>(0);
+        const QRect selection(QPoint(placed.left, placed.top), QPoint(placed.right - 1, placed.bottom - 1));
+        const QRect ink = inkBox(document->backBuffer(), document->viewRect());
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(selection.contains(ink)) << "style " << style;
+        // Every letter can be clicked: the press at the right end of the ink takes the text.
+        document->ButtonDown(ink.right(), ink.center().y());
+        document->ButtonUp();
+        EXPECT_EQ(placed.selected, 1) << "style " << style;
+    }
 }
 
 namespace {

@@ -192,8 +192,8 @@ TEST_F(Document, LoadingAnotherPictureEmptiesTheHistory) {
 
 TEST_F(Document, EmptyTextIsMeasuredAsT) {
     const text::LogFont font = text::makeLogFont(u"DejaVu Sans", 40);
-    const QSize empty = measureTextCell(font, "");
-    EXPECT_EQ(empty, measureTextCell(font, "T"));
+    const QSize empty = measureTextCell(font, "", 0);
+    EXPECT_EQ(empty, measureTextCell(font, "T", 0));
     EXPECT_GT(empty.width(), 0);
     document->SetTool(ToolText);
     useTemplate("");
