@@ -187,7 +187,8 @@ void WorkspaceDocument::UpdateActiveText() {
     if (tool_ != ToolText || activeText_ < 0 || activeText_ >= objects_.size())
         return;
     text::TextObject* object = objects_.get<text::TextObject>(activeText_);
-    if (!object)
+    // Once its selection is dropped the text keeps its words: the box then edits those of the next Add.
+    if (!object || object->selected != 1)
         return;
     std::copy(std::begin(template_.text), std::end(template_.text), std::begin(object->text));
     Recompose(false);

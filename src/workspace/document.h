@@ -133,7 +133,7 @@ public:
     void PlaceText(int x, int y);
     // The selected text takes the template's face, style, colours and transparency.
     void ApplyTextStyle();
-    // Typing: the active text takes the template's text. No undo step.
+    // Typing: the active text takes the template's text while it is selected. No undo step.
     void UpdateActiveText();
     // A burst of typing has ended: one undo step when the active text's text differs from the state last
     // recorded, so that Undo takes back the whole burst (and nothing typed is lost to an Undo).
@@ -189,8 +189,8 @@ public:
 
     // --- the mouse and the keyboard on the canvas, in window pixels (manipulation.cpp, stacking.cpp)
     // Left button pressed: takes a handle, the crop rectangle, a brush stroke or the topmost object under
-    // the point, in that order. True when a drag started; the window then captures the mouse until
-    // ButtonUp. Nothing happens while previewing.
+    // the point, in that order; a press on none of them drops the selection. True when a drag started;
+    // the window then captures the mouse until ButtonUp. Nothing happens while previewing.
     bool ButtonDown(int x, int y);
     // The mouse moved: moves, sizes or paints what the press took; returns the cursor for the point.
     PointerCursor MouseMove(int x, int y);

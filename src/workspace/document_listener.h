@@ -20,9 +20,8 @@ public:
     virtual void objectSelected(int flag) = 0; // 1: an object that turns and scales is selected; 0: none
     virtual void showToolPanel(int kind) = 0;  // an object of this kind was restored by undo or redo
     virtual void objectPlaced() = 0;           // brush painting was switched off by a placement
-    // The text panel's edit box shows this text and takes the focus; with `caretAt`, the caret goes to that
-    // point of the box (a click into an existing text), otherwise all of it is selected and the caret ends
-    // it.
+    // The text panel's edit box shows this text; with `caretAt`, the caret goes to that point of the box
+    // (a click into an existing text), otherwise to its end. The keyboard focus is not the document's.
     virtual void editText(const QString& text, const QPoint* caretAt) = 0;
     virtual void composed() = 0; // the back buffer holds a new picture for the screen
     virtual void problemOccurred(DocumentProblem) {}

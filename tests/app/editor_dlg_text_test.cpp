@@ -117,7 +117,7 @@ TEST_F(TextTool, StyleColourAndTransparencyChangesRestyleTheSelectedText) {
     EXPECT_EQ(textAt(0)->style, 2);
 }
 
-TEST_F(TextTool, ClickingATextOnTheCanvasFillsAndFocusesTheBox) {
+TEST_F(TextTool, AClickOnATextSelectsItAndLeavesTheKeysWithTheCanvas) {
     addText("First");
     const QPoint corner(document().viewRect().left, document().viewRect().top);
     // A second text further down, typed into after it was added.
@@ -129,21 +129,66 @@ TEST_F(TextTool, ClickingATextOnTheCanvasFillsAndFocusesTheBox) {
     EXPECT_EQ(text::textOf(*textAt(1)), "Second");
 
     const int typed = steps();
-    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, corner + QPoint(6, 8));
+    workspace::CWorkspaceWnd* canvas = window->workspace();
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
     // The click ended the typing burst first: its own step (the new selection) comes after the burst's.
     ASSERT_EQ(steps(), typed + 2);
     const text::TextObject* burst = document().history().step(typed).objects.get<text::TextObject>(1);
     ASSERT_NE(burst, nullptr);
     EXPECT_EQ(text::textOf(*burst), "Second");
     EXPECT_EQ(document().activeText(), 0);
+    // The box shows the words, the caret at their end and nothing selected; the keys stay with the canvas.
     EXPECT_EQ(box().text(), "First");
-    EXPECT_TRUE(box().hasFocus());
-    EXPECT_EQ(box().textCursor().selectedText(), "First");
+    EXPECT_FALSE(box().textCursor().hasSelection());
+    EXPECT_EQ(box().textCursor().position(), 5);
+    EXPECT_TRUE(canvas->hasFocus());
 
-    // Typing now goes into the clicked text.
-    QTest::keyClicks(&box(), "Third");
-    EXPECT_EQ(text::textOf(*textAt(0)), "Third");
-    EXPECT_EQ(text::textOf(*textAt(1)), "Second");
+    const int left = textAt(0)->left;
+    QTest::keyClick(canvas, Qt::Key_Right);
+    EXPECT_GT(textAt(0)->left, left);
+    QTest::keyClick(canvas, Qt::Key_Escape);
+    EXPECT_EQ(textAt(0)->selected, 0);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
+    EXPECT_EQ(textAt(0)->selected, 1);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(600, 100)); // beside every object
+    EXPECT_EQ(textAt(0)->selected, 0);
+
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
+    const int selected = steps();
+    QTest::keyClick(canvas, Qt::Key_Delete);
+    ASSERT_EQ(document().objects().size(), 1);
+    EXPECT_EQ(text::textOf(*textAt(0)), "Second");
+    EXPECT_EQ(steps(), selected + 1);
+    window->onCommand(ID_UNDO);
+    ASSERT_EQ(document().objects().size(), 2);
+    EXPECT_EQ(text::textOf(*textAt(0)), "First");
+
+    // A click into the box gives it the keys; typing then goes into the selected text.
+    QTest::mouseClick(box().viewport(), Qt::LeftButton, {}, QPoint(40, 8));
+    EXPECT_TRUE(box().hasFocus());
+    box().moveCursor(QTextCursor::End);
+    QTest::keyClicks(&box(), "!");
+    EXPECT_EQ(text::textOf(*textAt(0)), "First!");
+}
+
+TEST_F(TextTool, WithNoTextSelectedTheBoxEditsTheWordsOfTheNextAdd) {
+    addText("Beach Day");
+    window->workspace()->setFocus();
+    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    ASSERT_EQ(textAt(0)->selected, 0);
+
+    QTest::mouseClick(box().viewport(), Qt::LeftButton, {}, QPoint(40, 8));
+    box().selectAll();
+    QTest::keyClicks(&box(), "Sunny");
+    EXPECT_EQ(text::textOf(*textAt(0)), "Beach Day");
+    window->workspace()->setFocus(); // the burst ends: there is nothing to record
+    EXPECT_EQ(text::textOf(*textAt(0)), "Beach Day");
+
+    document().textTemplate() = panel().textTemplate();
+    document().PlaceText(document().viewRect().left + 10, document().viewRect().top + 200);
+    ASSERT_EQ(document().objects().size(), 2);
+    EXPECT_EQ(text::textOf(*textAt(1)), "Sunny");
+    EXPECT_EQ(text::textOf(*textAt(0)), "Beach Day");
 }
 
 TEST_F(TextTool, EnterInTheBoxStartsANewLineOnTheCanvasText) {

@@ -85,7 +85,7 @@ struct RecordingPlacement : ResourcePlacement {
 
 } // namespace
 
-TEST_F(Manipulation, PressTakesTheTopmostObjectAndAMissKeepsTheSelection) {
+TEST_F(Manipulation, PressTakesTheTopmostObjectAndAMissDropsTheSelection) {
     objects().append(clipartWithRegion(100, 100, 300)); // 0: large, at the bottom
     objects().append(ColourAdjustment{});               // never hit
     objects().append(clipartWithRegion(250, 250, 100)); // 2: over the first
@@ -103,9 +103,10 @@ TEST_F(Manipulation, PressTakesTheTopmostObjectAndAMissKeepsTheSelection) {
     EXPECT_EQ(clipartAt(2).selected, 0);
 
     const int before = steps();
-    EXPECT_FALSE(document->ButtonDown(700, 500)); // on nothing
+    EXPECT_FALSE(document->ButtonDown(700, 500)); // on nothing: the selection is dropped
     document->ButtonUp();
-    EXPECT_EQ(clipartAt(0).selected, 1);
+    EXPECT_EQ(clipartAt(0).selected, 0);
+    EXPECT_EQ(clipartAt(2).selected, 0);
     EXPECT_EQ(steps(), before);
 }
 

@@ -40,6 +40,8 @@ void CEditorDlg::addText() {
     workspace::WorkspaceDocument& document = workspace_->document();
     document.textTemplate() = textPanel_->textTemplate();
     document.PlaceText(document.viewRect().left, document.viewRect().top);
+    // "Add" is pressed to go on typing into the text it placed (or found at the corner).
+    textPanel_->textBox()->setFocus(Qt::OtherFocusReason);
 }
 
 void CEditorDlg::showTextForEditing(const QString& text, QPoint caret, bool caretGiven) {

@@ -205,15 +205,12 @@ void CTextPanel::editText(const QString& text, QPoint caret, bool caretGiven) {
     textBox_->setText(text);
     filling_ = false;
     QTextCursor cursor = textBox_->textCursor();
-    if (caretGiven) {
+    if (caretGiven)
         // Where the click fell in the text, at the same place in the box.
         cursor = textBox_->cursorForPosition(caret);
-    } else {
-        cursor.setPosition(0);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    }
+    else
+        cursor.movePosition(QTextCursor::End);
     textBox_->setTextCursor(cursor);
-    textBox_->setFocus(Qt::OtherFocusReason);
 }
 
 platform::LResult CTextPanel::onMessage(int message, platform::WParam wParam, platform::LParam lParam) {

@@ -53,9 +53,9 @@ public:
     // The text box's contents.
     QString boxText() const;
 
-    // Shows a text chosen on the canvas in the box and gives the box the focus: with a caret point
-    // (relative to the text's top-left) the caret goes there, otherwise all of the text is selected with
-    // the caret at its end.
+    // Shows a text chosen on the canvas in the box: with a caret point (relative to the text's top-left)
+    // the caret goes there, otherwise to the end, with nothing selected. The focus stays where it is, so
+    // the keys still reach the canvas after a click on a text there.
     void editText(const QString& text, QPoint caret, bool caretGiven);
 
     controls::CSkinSlider* transparencySlider() const { return slider_; }

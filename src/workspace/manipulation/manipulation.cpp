@@ -108,10 +108,13 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
     if (tool_ == ToolCrop)
         return false;
 
-    // A press on no object keeps the selection as it is.
+    // A press beside every object drops the selection, as Escape does.
     const int hit = hitObject(objects_, x, y);
-    if (hit < 0)
+    if (hit < 0) {
+        ClearSelection();
+        Recompose(false);
         return false;
+    }
     if (objects_.get<text::TextObject>(hit)) {
         takeText(hit);
         m.drag = Drag::Text;

@@ -28,7 +28,7 @@ public:
     PlaceResult dropThumbnail(int category, int index, QPoint globalPoint);
 
 signals:
-    // The text panel's edit box should show this text and take the focus (caret at `caret` when valid).
+    // The text panel's edit box should show this text (caret at `caret` when given, else at the end).
     void editTextRequested(const QString& text, QPoint caret, bool caretGiven);
     // The user must be told of this.
     void documentProblem(workspace::DocumentProblem problem);
