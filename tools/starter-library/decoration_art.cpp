@@ -310,26 +310,38 @@ StarterEntry heartsBorder() {
     Scatter scatter(2301);
     const QColor reds[] = {QColor(230, 30, 70), QColor(255, 90, 130), QColor(255, 150, 180),
                            QColor(200, 20, 60), QColor(255, 190, 210)};
-    for (int i = 0; i < 300; ++i) {
-        // Along the edges: distance from the nearest edge grows rarely beyond the band.
-        const double depth = std::pow(scatter.unit(), 2.2) * 150;
-        const double along = scatter.unit();
+    // A rosy double line runs round the edge; it stretches cleanly along any photo.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(220, 40, 80, 200), 12));
+    painter.drawRect(QRectF(26, 26, kW - 52, kH - 52));
+    painter.setPen(QPen(QColor(255, 170, 195, 220), 4));
+    painter.drawRect(QRectF(44, 44, kW - 88, kH - 88));
+    // The hearts gather in the corners (a quarter of the picture's height square), which keep their shape
+    // on photos of any proportion; the closer to the corner, the denser and larger.
+    constexpr double kCorner = kH / 4.0;
+    for (int i = 0; i < 240; ++i) {
+        const double reach = std::pow(scatter.unit(), 1.6);
+        const double size = scatter.range(30, 70) * (1 - 0.5 * reach);
+        const double turn = scatter.range(0, kPi / 2);
+        const double inset = size * 0.6;
+        const double distance = inset + reach * (kCorner - 2 * inset);
+        const QPointF fromCorner(std::max(inset, distance * std::cos(turn)),
+                                 std::max(inset, distance * std::sin(turn)));
         QPointF centre;
         switch (scatter.below(4)) {
         case 0:
-            centre = {along * kW, depth};
+            centre = fromCorner;
             break;
         case 1:
-            centre = {along * kW, kH - depth};
+            centre = {kW - fromCorner.x(), fromCorner.y()};
             break;
         case 2:
-            centre = {depth, along * kH};
+            centre = {fromCorner.x(), kH - fromCorner.y()};
             break;
         default:
-            centre = {kW - depth, along * kH};
+            centre = {kW - fromCorner.x(), kH - fromCorner.y()};
             break;
         }
-        const double size = scatter.range(26, 74) * (1 - depth / 300);
         painter.save();
         painter.translate(centre);
         painter.rotate(scatter.range(-28, 28));
