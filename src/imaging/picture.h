@@ -98,8 +98,9 @@ private:
     std::size_t stride() const { return static_cast<std::size_t>(width_) * 3; }
     // Puts the new pixels in place unless the operation was escaped.
     bool commit(std::vector<std::uint8_t>&& bits, int width, int height);
-    bool windowMinMax(int n, bool wantMin, bool wantMax, std::vector<std::uint8_t>& minimum,
-                      std::vector<std::uint8_t>& maximum) const;
+    enum class WindowResult { Minimum, Maximum, Edge };
+    // Erode, Dilate or Edge over the window of size n.
+    bool windowFilter(int n, WindowResult kind);
 
     int width_ = 0;
     int height_ = 0;
