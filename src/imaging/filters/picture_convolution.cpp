@@ -1,6 +1,7 @@
 // Picture::Filter: the convolution engine behind every linear filter.
 
 #include "imaging/filters/filter_rows.h"
+#include "imaging/filters/pixel_difference.h"
 #include "imaging/picture.h"
 
 #include <cstdlib>
@@ -72,6 +73,13 @@ PV_VECTOR_CLONES void divideNarrow(const std::int16_t* sums, float divisor, int 
         out[i] = clampByte(static_cast<int>(static_cast<float>(sums[i]) / divisor) + offset);
 }
 
+// A divisor of ±1 needs no division at all.
+PV_VECTOR_CLONES void signNarrow(const std::int16_t* sums, int sign, int offset, std::uint8_t* out,
+                                 int count) {
+    for (int i = 0; i < count; ++i)
+        out[i] = clampByte(sign * sums[i] + offset);
+}
+
 void divideWide(const std::int32_t* sums, int divisor, int offset, std::uint8_t* out, int count) {
     for (int i = 0; i < count; ++i)
         out[i] = clampByte(sums[i] / divisor + offset);
@@ -93,10 +101,22 @@ bool Picture::Filter(const int* kernel, int size, int divisor, int offset) {
     std::vector<std::int16_t> narrowKernel(kernel, kernel + cells);
     std::vector<std::int32_t> wideKernel(kernel, kernel + cells);
 
+    const std::optional<detail::PixelDifference> difference =
+        detail::asPixelDifference(kernel, size, divisor, offset);
+
     const int half = size / 2;
     const int count = width_ * 3;
     std::vector<std::uint8_t> result(bits_.size());
     const bool done = detail::inBands(height_, bits_.size() / 3, [&](int firstRow, int endRow) {
+        if (difference) {
+            for (int y = firstRow; y < endRow; ++y) {
+                if (escaped())
+                    return false;
+                detail::pixelDifferenceRow(*difference, bits_.data(), width_, height_, y,
+                                           result.data() + stride() * static_cast<std::size_t>(y));
+            }
+            return true;
+        }
         PaddedRows padded(bits_.data(), width_, height_, half, half, size);
         std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(size));
         std::vector<std::int16_t> narrowSums(narrow ? static_cast<std::size_t>(count) : 0);
@@ -114,7 +134,10 @@ bool Picture::Filter(const int* kernel, int size, int divisor, int offset) {
                     sum5Narrow(rows.data(), narrowKernel.data(), narrowSums.data(), count);
                 else
                     sumAnyNarrow(rows.data(), narrowKernel.data(), size, narrowSums.data(), count);
-                divideNarrow(narrowSums.data(), static_cast<float>(divisor), offset, out, count);
+                if (std::abs(divisor) == 1)
+                    signNarrow(narrowSums.data(), divisor, offset, out, count);
+                else
+                    divideNarrow(narrowSums.data(), static_cast<float>(divisor), offset, out, count);
             } else {
                 sumAnyWide(rows.data(), wideKernel.data(), size, wideSums.data(), count);
                 divideWide(wideSums.data(), divisor, offset, out, count);

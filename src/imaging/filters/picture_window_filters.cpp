@@ -14,8 +14,8 @@ using detail::windowBefore;
 constexpr int kMaxWindow = 64;
 
 // low[i] and high[i] = min and max of rows[r][i] over the window's n rows.
-PV_VECTOR_CLONES void downMinMax(const std::uint8_t* const* rows, int n, int count, std::uint8_t* __restrict low,
-                                 std::uint8_t* __restrict high) {
+PV_VECTOR_CLONES void downMinMax(const std::uint8_t* const* rows, int n, int count,
+                                 std::uint8_t* __restrict low, std::uint8_t* __restrict high) {
     const std::uint8_t* first = rows[0];
     const std::uint8_t* second = rows[n > 1 ? 1 : 0];
     for (int i = 0; i < count; ++i) {
@@ -31,7 +31,8 @@ PV_VECTOR_CLONES void downMinMax(const std::uint8_t* const* rows, int n, int cou
     }
 }
 
-PV_VECTOR_CLONES void downMin(const std::uint8_t* const* rows, int n, int count, std::uint8_t* __restrict low) {
+PV_VECTOR_CLONES void downMin(const std::uint8_t* const* rows, int n, int count,
+                              std::uint8_t* __restrict low) {
     const std::uint8_t* first = rows[0];
     const std::uint8_t* second = rows[n > 1 ? 1 : 0];
     for (int i = 0; i < count; ++i)
@@ -43,7 +44,8 @@ PV_VECTOR_CLONES void downMin(const std::uint8_t* const* rows, int n, int count,
     }
 }
 
-PV_VECTOR_CLONES void downMax(const std::uint8_t* const* rows, int n, int count, std::uint8_t* __restrict high) {
+PV_VECTOR_CLONES void downMax(const std::uint8_t* const* rows, int n, int count,
+                              std::uint8_t* __restrict high) {
     const std::uint8_t* first = rows[0];
     const std::uint8_t* second = rows[n > 1 ? 1 : 0];
     for (int i = 0; i < count; ++i)
@@ -138,7 +140,8 @@ bool Picture::windowFilter(int n, WindowResult kind) {
         const bool separate = n != 2;
         std::vector<std::uint8_t> low(separate && kind != WindowResult::Maximum ? paddedBytes : 0);
         std::vector<std::uint8_t> high(separate && kind != WindowResult::Minimum ? paddedBytes : 0);
-        std::vector<std::uint8_t> spare(separate && kind == WindowResult::Edge ? static_cast<std::size_t>(count) : 0);
+        std::vector<std::uint8_t> spare(
+            separate && kind == WindowResult::Edge ? static_cast<std::size_t>(count) : 0);
         for (int y = firstRow; y < endRow; ++y) {
             if (escaped())
                 return false;
