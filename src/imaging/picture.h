@@ -101,6 +101,8 @@ private:
     enum class WindowResult { Minimum, Maximum, Edge };
     // Erode, Dilate or Edge over the window of size n.
     bool windowFilter(int n, WindowResult kind);
+    // The 3 × 3 median of rows firstRow … endRow − 1 into `result` (a picture-sized block).
+    bool median3x3(int firstRow, int endRow, std::uint8_t* result) const;
 
     int width_ = 0;
     int height_ = 0;
