@@ -5,6 +5,8 @@
 #include "imaging/picture.h"
 #include "test_pictures.h"
 
+#include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -142,6 +144,108 @@ TEST(Median, EqualsTheMiddleOfTheSortedWindow) {
                       return values[values.size() / 2];
                   }))
             << size;
+    }
+}
+
+// A picture of any size with the reference definitions of the neighbourhood filters, read with the
+// picture's clamped edges.
+struct Photo {
+    int width, height;
+    std::vector<std::uint8_t> bgr;
+
+    int at(int x, int y, int c) const {
+        x = std::clamp(x, 0, width - 1);
+        y = std::clamp(y, 0, height - 1);
+        return bgr[static_cast<std::size_t>((y * width + x) * 3 + c)];
+    }
+    int convolution(int x, int y, int c, int size, const std::vector<int>& kernel, int divisor,
+                    int offset) const {
+        int sum = 0;
+        for (int r = 0; r < size; ++r)
+            for (int k = 0; k < size; ++k)
+                sum += kernel[static_cast<std::size_t>(r * size + k)] *
+                       at(x + k - size / 2, y + r - size / 2, c);
+        return std::clamp(sum / divisor + offset, 0, 255);
+    }
+    // The sorted values of the window of size n (at most 4), which reaches n/2 before the pixel and the
+    // rest after it.
+    struct Sorted {
+        std::array<int, 16> values;
+        std::size_t count = 0;
+    };
+    Sorted window(int x, int y, int c, int n) const {
+        Sorted sorted;
+        for (int dy = -n / 2; dy < n - n / 2; ++dy)
+            for (int dx = -n / 2; dx < n - n / 2; ++dx)
+                sorted.values[sorted.count++] = at(x + dx, y + dy, c);
+        std::sort(sorted.values.begin(), sorted.values.begin() + static_cast<std::ptrdiff_t>(sorted.count));
+        return sorted;
+    }
+};
+
+TEST(Filter, EveryNeighbourhoodFilterMatchesItsDefinitionOnTinyOddAndPhotoSizes) {
+    struct Case {
+        const char* name;
+        std::function<bool(Picture&)> run;
+        std::function<int(const Photo&, int, int, int)> value;
+    };
+    auto kernelCase = [](const char* name, int code, int size, std::vector<int> kernel, int divisor,
+                         int offset) {
+        return Case{name, [code](Picture& picture) { return RunImageCommand(picture, code); },
+                    [=](const Photo& photo, int x, int y, int c) {
+                        return photo.convolution(x, y, c, size, kernel, divisor, offset);
+                    }};
+    };
+    auto windowCase = [](const char* name, bool (Picture::*filter)(int), int n, auto rule) {
+        return Case{name, [=](Picture& picture) { return (picture.*filter)(n); },
+                    [=](const Photo& photo, int x, int y, int c) { return rule(photo.window(x, y, c, n)); }};
+    };
+    using Sorted = Photo::Sorted;
+    auto lowest = [](const Sorted& window) { return window.values[0]; };
+    auto highest = [](const Sorted& window) { return window.values[window.count - 1]; };
+    auto range = [](const Sorted& window) {
+        return 255 - (window.values[window.count - 1] - window.values[0]);
+    };
+    auto middle = [](const Sorted& window) { return window.values[window.count / 2]; };
+    const std::vector<Case> cases{
+        kernelCase("Soften", kCommandSoften, 3, {1, 1, 1, 1, 8, 1, 1, 1, 1}, 16, 0),
+        kernelCase("Sharpen", kCommandSharpen, 3, {-1, -1, -1, -1, 15, -1, -1, -1, -1}, 7, 0),
+        kernelCase("linear Edge", kCommandLinearEdge, 3, {-1, -1, -1, -1, 8, -1, -1, -1, -1}, -1, 255),
+        kernelCase("Emboss", kCommandEmboss, 3, {0, 0, -1, 0, 0, 0, 1, 0, 0}, 1, 127),
+        kernelCase("Blur", kCommandBlur, 3, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 9, 0),
+        kernelCase("Gaussian3", kCommandGaussian3, 3, {1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, 0),
+        kernelCase("Gaussian5", kCommandGaussian5, 5,
+                   {0, 1, 2, 1, 0, 1, 3, 4, 3, 1, 2, 4, 8, 4, 2, 1, 3, 4, 3, 1, 0, 1, 2, 1, 0}, 52, 0),
+        windowCase("Erode(2)", &Picture::Erode, 2, lowest),
+        windowCase("Dilate(2)", &Picture::Dilate, 2, highest),
+        windowCase("Edge(2)", &Picture::Edge, 2, range),
+        windowCase("Erode(3)", &Picture::Erode, 3, lowest),
+        windowCase("Dilate(4)", &Picture::Dilate, 4, highest),
+        windowCase("Edge(3)", &Picture::Edge, 3, range),
+        windowCase("Median(3)", &Picture::Median, 3, middle),
+    };
+    // Every width and height up to 3 (narrower than the windows), and a photo large enough to be split
+    // into bands on several threads.
+    std::vector<std::pair<int, int>> sizes{{1000, 803}};
+    for (int width = 1; width <= 3; ++width)
+        for (int height = 1; height <= 3; ++height)
+            sizes.emplace_back(width, height);
+    for (const auto& [width, height] : sizes) {
+        const Photo photo{width, height,
+                          noiseBytes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3,
+                                     static_cast<std::uint32_t>(width * 7 + height))};
+        for (const Case& test : cases) {
+            ImageHolder holder;
+            ASSERT_TRUE(holder.FromBuffer(photo.bgr.data(), width, height));
+            ASSERT_TRUE(test.run(*holder.Image())) << test.name;
+            std::vector<std::uint8_t> wanted(photo.bgr.size());
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    for (int c = 0; c < 3; ++c)
+                        wanted[static_cast<std::size_t>((y * width + x) * 3 + c)] =
+                            static_cast<std::uint8_t>(test.value(photo, x, y, c));
+            EXPECT_EQ(pixelsOf(*holder.Image()), wanted) << test.name << " on " << width << " x " << height;
+        }
     }
 }
 
