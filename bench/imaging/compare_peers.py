@@ -81,21 +81,23 @@ def main():
     }
     for name, (kernel, offset) in kernels3.items():
         peers[name] = best_ms(lambda: cv2.filter2D(photo, -1, kernel, delta=offset), number=50)
+    # Targets: the filters at most as slow as OpenCV, and the 3 x 3 weighted sums (not Emboss, which only
+    # subtracts one pixel from another) at most half as slow.
     rows = [
         ("MakeThumbnailJpeg vs faster of Pillow/OpenCV", "BM_MakeThumbnailJpeg", "thumbnail", 1.0),
-        ("Filter 3x3 (Soften) vs cv2.filter2D", "BM_Filter/Soften", "filter3", 1.5),
-        ("Median(3) vs cv2.medianBlur", "BM_Filter/Median", "median3", 2.0),
-        ("Filter 5x5 (Gaussian5) vs cv2.filter2D 5x5", "BM_Filter/Gaussian5", "filter5", None),
+        ("Filter 3x3 (Soften) vs cv2.filter2D", "BM_Filter/Soften", "filter3", 0.5),
+        ("Median(3) vs cv2.medianBlur", "BM_Filter/Median", "median3", 1.0),
+        ("Filter 5x5 (Gaussian5) vs cv2.filter2D 5x5", "BM_Filter/Gaussian5", "filter5", 1.0),
         ("Colour tool, all six vs cv2.transform + cv2.LUT", "BM_ColourAdjust/AllSix", "colour", 1.5),
-        ("Sharpen vs cv2.filter2D", "BM_Filter/Sharpen", "Sharpen", None),
-        ("Edge (linear) vs cv2.filter2D", "BM_Filter/LinearEdge", "LinearEdge", None),
-        ("Emboss vs cv2.filter2D", "BM_Filter/Emboss", "Emboss", None),
-        ("Blur vs cv2.filter2D", "BM_Filter/Blur", "Blur", None),
-        ("Gaussian3*3 vs cv2.filter2D", "BM_Filter/Gaussian3", "Gaussian3", None),
-        ("Erode(2) vs cv2.erode 2x2", "BM_Filter/Erode", "erode2", None),
-        ("Dilate(2) vs cv2.dilate 2x2", "BM_Filter/Dilate", "dilate2", None),
-        ("Edge(2) vs cv2.morphologyEx gradient 2x2", "BM_Filter/Edge", "gradient2", None),
-        ("Contour vs cv2 dilate 3x3, subtract, not", "BM_Filter/Contour", "contour", None),
+        ("Sharpen vs cv2.filter2D", "BM_Filter/Sharpen", "Sharpen", 0.5),
+        ("Edge (linear) vs cv2.filter2D", "BM_Filter/LinearEdge", "LinearEdge", 0.5),
+        ("Emboss vs cv2.filter2D", "BM_Filter/Emboss", "Emboss", 1.0),
+        ("Blur vs cv2.filter2D", "BM_Filter/Blur", "Blur", 0.5),
+        ("Gaussian3*3 vs cv2.filter2D", "BM_Filter/Gaussian3", "Gaussian3", 0.5),
+        ("Erode(2) vs cv2.erode 2x2", "BM_Filter/Erode", "erode2", 1.0),
+        ("Dilate(2) vs cv2.dilate 2x2", "BM_Filter/Dilate", "dilate2", 1.0),
+        ("Edge(2) vs cv2.morphologyEx gradient 2x2", "BM_Filter/Edge", "gradient2", 1.0),
+        ("Contour vs cv2 dilate 3x3, subtract, not", "BM_Filter/Contour", "contour", 1.0),
     ]
     print(f"OpenCV {cv2.__version__} ({cv2.getNumThreads()} threads), Pillow {Image.__version__}; "
           f"{len(photos)} photos of {photo.shape[1]} x {photo.shape[0]}")
