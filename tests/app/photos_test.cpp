@@ -360,7 +360,37 @@ struct HandedOver : QObject {
     int count = 0;
 };
 
+// Removes every listed photo while the first file an import reports is being handled.
+struct RemoveWhileHandled : QObject {
+    explicit RemoveWhileHandled(CEditorDlg* window) : window(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window && !removed && event->type() == platform::MessageEvent::eventType() &&
+            static_cast<platform::MessageEvent*>(event)->message == platform::UM_PHOTOIMPORTED) {
+            removed = true;
+            for (PhotoRecord& record : window->photoList().records)
+                record.marked = 1;
+            window->onCommand(ID_REMOVE);
+        }
+        return false;
+    }
+    CEditorDlg* window;
+    bool removed = false;
+};
+
 } // namespace
+
+TEST_F(Photos, AListedPhotoRemovedWhileAnImportNamingItRunsIsListedAgain) {
+    const QString beach = picture("beach.png", 64, 48);
+    importFiles({beach});
+    RemoveWhileHandled remove(window);
+    window->installEventFilter(&remove);
+    importFiles({picture("first.png", 20, 20), beach});
+    window->removeEventFilter(&remove);
+    ASSERT_TRUE(remove.removed);
+    ASSERT_EQ(listed(), 2);
+    EXPECT_EQ(window->photoList().records.back().fileName(), "beach.png");
+    EXPECT_FALSE(window->photoList().thumbs.back().jpeg.isEmpty());
+}
 
 TEST_F(Photos, StopPressedWhileTheLastFileIsHandledDoesNotEndTheNextImport) {
     StopWhileHandled stop(window);

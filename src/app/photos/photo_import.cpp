@@ -24,6 +24,7 @@ constexpr int kMaxImportWorkers = 4;
 ImportedFile readImportedFile(const QString& path) {
     ImportedFile file;
     file.path = path;
+    file.read = true;
     file.probed = static_cast<bool>(imaging::ProbePictureSize(path, file.width, file.height));
     if (file.probed)
         file.thumb = makeListThumb(path);
@@ -46,7 +47,7 @@ void PhotoImportThread::setWorkers(int workers) {
     workers_ = std::max(1, workers);
 }
 
-int PhotoImportThread::start(QStringList paths) {
+int PhotoImportThread::start(QStringList paths, QSet<QString> listed) {
     if (running_)
         return 0;
     if (thread_.joinable())
@@ -55,8 +56,8 @@ int PhotoImportThread::start(QStringList paths) {
     cancel_.reset();
     running_ = true;
     const int import = ++imports_;
-    thread_ = std::thread(
-        [this, import, paths = std::move(paths), workers = workers_] { run(import, paths, workers); });
+    thread_ = std::thread([this, import, paths = std::move(paths), listed = std::move(listed),
+                           workers = workers_] { run(import, paths, listed, workers); });
     return import;
 }
 
@@ -69,7 +70,7 @@ void PhotoImportThread::stop() {
         thread_.join();
 }
 
-void PhotoImportThread::run(int import, const QStringList& paths, int workers) {
+void PhotoImportThread::run(int import, const QStringList& paths, const QSet<QString>& listed, int workers) {
     ImportEnd end = ImportEnd::Completed;
     // Set on this thread when a Stop is honoured or a file is missing: no later file is handed over, and
     // the workers start no other.
@@ -77,7 +78,13 @@ void PhotoImportThread::run(int import, const QStringList& paths, int workers) {
     std::vector<ImportedFile> files(static_cast<std::size_t>(paths.size()));
     const platform::OrderedRun run = platform::runOrdered(
         static_cast<int>(paths.size()), workers, {},
-        [&](int index, int) { files[static_cast<std::size_t>(index)] = readImportedFile(paths[index]); },
+        [&](int index, int) {
+            ImportedFile& file = files[static_cast<std::size_t>(index)];
+            if (listed.contains(paths[index]))
+                file.path = paths[index];
+            else
+                file = readImportedFile(paths[index]);
+        },
         [&](int index) {
             if (ended)
                 return;

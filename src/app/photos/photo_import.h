@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 #include <atomic>
 #include <functional>
@@ -20,6 +21,7 @@ namespace app {
 // the file, read before it is handed over.
 struct ImportedFile {
     QString path;
+    bool read = false;   // false: the file was listed already when the import started, and was not read
     bool probed = false; // the picture's size could be read
     int width = 0;
     int height = 0;
@@ -51,14 +53,15 @@ public:
     // How many threads make thumbnails for the imports started from now on (at least one).
     void setWorkers(int workers);
     // Starts importing and returns the import's number (1, 2, …); 0, with nothing started, while an import
-    // runs. A Stop that came too late for the previous import does not carry over to this one.
-    int start(QStringList paths);
+    // runs. A Stop that came too late for the previous import does not carry over to this one. The files
+    // at the `listed` paths are handed over unread: the window lists a path once.
+    int start(QStringList paths, QSet<QString> listed = {});
     // Signals the cancel event and waits for the thread, handling the window's events meanwhile so a
     // file being handed over is not left waiting.
     void stop();
 
 private:
-    void run(int import, const QStringList& paths, int workers);
+    void run(int import, const QStringList& paths, const QSet<QString>& listed, int workers);
 
     QPointer<QObject> window_;
     platform::ManualResetEvent& cancel_;

@@ -186,7 +186,7 @@ private:
     // photos (editor_dlg_photos.cpp)
     void importPhotos();
     void importFinished(int import, ImportEnd end);
-    void photoImported(const ImportedFile& file);
+    void photoImported(const ImportedFile& handed);
     void removeMarkedPhotos();
     void openListPhoto();
     // True only when the picture was written: false when the save dialog was cancelled or the save

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace app {
@@ -37,7 +38,12 @@ void CEditorDlg::importPhotos() {
 int CEditorDlg::startImport(const QStringList& paths) {
     if (paths.isEmpty() || importThread_->running())
         return 0;
-    const int import = importThread_->start(paths);
+    // Files listed already are not read ahead only to be refused.
+    QSet<QString> listed;
+    for (const PhotoRecord& record : photoList_.records)
+        if (record.removed == 0)
+            listed.insert(record.fullPath());
+    const int import = importThread_->start(paths, std::move(listed));
     if (import) {
         currentImport_ = import;
         progressWindow_->showCentred();
@@ -59,8 +65,8 @@ void CEditorDlg::importFinished(int import, ImportEnd end) {
     finishOpening(import, end, refused);
 }
 
-void CEditorDlg::photoImported(const ImportedFile& file) {
-    const QString& path = file.path;
+void CEditorDlg::photoImported(const ImportedFile& handed) {
+    const QString& path = handed.path;
     PhotoRecord record;
     if (!setRecordPath(record, path, true)) {
         refusedPaths_[currentImport_] << path;
@@ -73,6 +79,8 @@ void CEditorDlg::photoImported(const ImportedFile& file) {
     for (const PhotoRecord& listed : photoList_.records)
         if (listed.removed == 0 && listed.fullPath() == fullPath)
             return;
+    // A file listed when the import started and removed since was handed over unread.
+    const ImportedFile file = handed.read ? handed : readImportedFile(path);
     if (!file.probed || file.width <= 5 || file.height <= 5 || file.thumb.isEmpty())
         return;
     record.listIndex = static_cast<std::int32_t>(photoList_.records.size());
