@@ -4,6 +4,7 @@
 #include "imaging/filters/pixel_difference.h"
 #include "imaging/picture.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace imaging {
@@ -65,12 +66,16 @@ std::uint8_t clampByte(int value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
-// sum / divisor + offset, truncating toward zero. Float division is correctly rounded, so for |sum| < 2^15
-// and |divisor| ≤ 256 its quotient never crosses an integer and truncation gives the exact result.
-PV_VECTOR_CLONES void divideNarrow(const std::int16_t* sums, float divisor, int offset, std::uint8_t* out,
+// sum / divisor + offset, truncating toward zero, without a division. The exact quotient's fraction is a
+// multiple of 1/|divisor|, so moving the sum 0.5 away from zero leaves the quotient at least 1/(2|divisor|)
+// inside its integer range: more than the product by the rounded reciprocal can be off (relative error
+// below 2^-23, so below 2^-8/|divisor| for |sum| < 2^15). Exact for |divisor| ≤ 256.
+PV_VECTOR_CLONES void divideNarrow(const std::int16_t* sums, float reciprocal, int offset, std::uint8_t* out,
                                    int count) {
-    for (int i = 0; i < count; ++i)
-        out[i] = clampByte(static_cast<int>(static_cast<float>(sums[i]) / divisor) + offset);
+    for (int i = 0; i < count; ++i) {
+        const float sum = static_cast<float>(sums[i]);
+        out[i] = clampByte(static_cast<int>((sum + std::copysign(0.5f, sum)) * reciprocal) + offset);
+    }
 }
 
 // A divisor of ±1 needs no division at all.
@@ -137,7 +142,7 @@ bool Picture::Filter(const int* kernel, int size, int divisor, int offset) {
                 if (std::abs(divisor) == 1)
                     signNarrow(narrowSums.data(), divisor, offset, out, count);
                 else
-                    divideNarrow(narrowSums.data(), static_cast<float>(divisor), offset, out, count);
+                    divideNarrow(narrowSums.data(), 1.0f / static_cast<float>(divisor), offset, out, count);
             } else {
                 sumAnyWide(rows.data(), wideKernel.data(), size, wideSums.data(), count);
                 divideWide(wideSums.data(), divisor, offset, out, count);
