@@ -2,6 +2,8 @@
 // Shared by the neighbourhood filters of the picture class: rows widened with copies of their edge
 // pixels, so the inner loops never test for the picture's border.
 
+#include "imaging/filters/shared_work.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -71,32 +73,29 @@ inline int windowAfter(int n) {
 }
 
 // Runs body(firstRow, endRow) over bands of rows, on up to four threads when the picture is large enough
-// to pay for them. True when every band's body returned true (false means escaped). An exception thrown
-// by a band is passed on after all bands have ended.
+// to pay for them. The rows are cut into several bands per thread, which the threads take in turn, so a
+// thread the system keeps waiting holds up little. True when every band's body returned true (false means
+// escaped). An exception thrown by a band is passed on after all bands have ended.
 template <typename Body> bool inBands(int height, std::size_t pixels, Body body) {
     constexpr std::size_t kPixelsPerThread = 400'000;
+    constexpr int kBandsPerThread = 8;
     const unsigned available = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
-    const int bands = static_cast<int>(
+    const int threads = static_cast<int>(
         std::min<std::size_t>({available, std::max<std::size_t>(1, pixels / kPixelsPerThread),
                                static_cast<std::size_t>(std::max(height, 1))}));
-    if (bands <= 1)
+    if (threads <= 1)
         return body(0, height);
+    const int bands = std::min(height, threads * kBandsPerThread);
     std::vector<char> finished(static_cast<std::size_t>(bands), 0);
     std::vector<std::exception_ptr> errors(static_cast<std::size_t>(bands));
-    auto run = [&](int band) {
+    shareWork(bands, threads - 1, [&](int band) {
         try {
             finished[static_cast<std::size_t>(band)] =
                 body(height * band / bands, height * (band + 1) / bands);
         } catch (...) {
             errors[static_cast<std::size_t>(band)] = std::current_exception();
         }
-    };
-    std::vector<std::thread> threads;
-    for (int band = 1; band < bands; ++band)
-        threads.emplace_back(run, band);
-    run(0);
-    for (std::thread& thread : threads)
-        thread.join();
+    });
     for (const std::exception_ptr& error : errors) {
         if (error)
             std::rethrow_exception(error);
