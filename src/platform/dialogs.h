@@ -10,6 +10,9 @@ class QWidget;
 
 namespace platform {
 
+// The answer to a question that can also be put off.
+enum class Answer { Yes, No, Cancel };
+
 // Filters are written in the "description|patterns|description|patterns||" form used throughout the
 // editor; implementations translate them.
 class Dialogs {
@@ -26,9 +29,9 @@ public:
     // A folder, starting at `startFolder`; `label` names what is chosen ("Output Directory").
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                                 const QString& startFolder) = 0;
-    // A Yes/No question with the information icon; true for Yes.
-    virtual bool askYesNo(QWidget* parent, const QString& text) = 0;
-    // The same, titled `title` rather than with the program's name.
+    // A Yes/No/Cancel question with the information icon; Escape and the close button answer Cancel.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question titled `title` rather than with the program's name; true for Yes.
     virtual bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void inform(QWidget* parent, const QString& text) = 0;
 };

@@ -52,10 +52,18 @@ std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& t
     return dialog.selectedFiles().constFirst();
 }
 
-bool QtDialogs::askYesNo(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, messageTitle_, text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
-    return box.exec() == QMessageBox::Yes;
+Answer QtDialogs::askYesNoCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, messageTitle_, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 bool QtDialogs::askYesNoTitled(QWidget* parent, const QString& title, const QString& text) {

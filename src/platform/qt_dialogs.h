@@ -15,7 +15,7 @@ public:
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                         const QString& startFolder) override;
-    bool askYesNo(QWidget* parent, const QString& text) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
     bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
 

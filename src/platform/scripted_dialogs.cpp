@@ -41,14 +41,14 @@ std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& ti
     return takeOr(folderAnswers_, std::optional<QString>());
 }
 
-bool ScriptedDialogs::askYesNo(QWidget*, const QString& text) {
+Answer ScriptedDialogs::askYesNoCancel(QWidget*, const QString& text) {
     shown_.push_back({QStringLiteral("question"), text, QString()});
-    return takeOr(questionAnswers_, false);
+    return takeOr(questionAnswers_, Answer::Cancel);
 }
 
 bool ScriptedDialogs::askYesNoTitled(QWidget*, const QString& title, const QString& text) {
     shown_.push_back({QStringLiteral("question"), text, title});
-    return takeOr(questionAnswers_, false);
+    return takeOr(questionAnswers_, Answer::No) == Answer::Yes;
 }
 
 void ScriptedDialogs::inform(QWidget*, const QString& text) {

@@ -8,7 +8,7 @@
 namespace platform {
 
 // Dialogs for tests: answers are queued beforehand and every question is recorded. A dialog with no
-// queued answer is cancelled (No for a question).
+// queued answer is cancelled (No for a Yes/No question).
 class ScriptedDialogs final : public Dialogs {
 public:
     struct Shown {
@@ -21,7 +21,8 @@ public:
     void queueSaveFile(std::optional<QString> path) { saveAnswers_.push_back(std::move(path)); }
     void queueColour(std::optional<QColor> colour) { colourAnswers_.push_back(colour); }
     void queueFolder(std::optional<QString> folder) { folderAnswers_.push_back(std::move(folder)); }
-    void queueAnswer(bool yes) { questionAnswers_.push_back(yes); }
+    void queueAnswer(bool yes) { questionAnswers_.push_back(yes ? Answer::Yes : Answer::No); }
+    void queueAnswer(Answer answer) { questionAnswers_.push_back(answer); }
 
     const std::vector<Shown>& shown() const { return shown_; }
     int count(const QString& kind) const;
@@ -33,8 +34,8 @@ public:
     // Recorded with the start folder as its text and the title as its detail.
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                         const QString& startFolder) override;
-    bool askYesNo(QWidget* parent, const QString& text) override;
-    // Recorded as a "question" with the title as its detail.
+    Answer askYesNoCancel(QWidget* parent, const QString& text) override;
+    // Recorded as a "question" with the title as its detail; a queued Cancel answers No.
     bool askYesNoTitled(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
 
@@ -43,7 +44,7 @@ private:
     std::deque<std::optional<QString>> saveAnswers_;
     std::deque<std::optional<QColor>> colourAnswers_;
     std::deque<std::optional<QString>> folderAnswers_;
-    std::deque<bool> questionAnswers_;
+    std::deque<Answer> questionAnswers_;
     std::vector<Shown> shown_;
 };
 

@@ -299,6 +299,43 @@ TEST_F(Photos, CancellingTheSaveAfterYesKeepsTheModifiedPhotoOpen) {
     EXPECT_TRUE(document().canUndo());
 }
 
+// Escape or the question's close button answers Cancel: whatever asked, the edited photo stays open.
+TEST_F(Photos, CancelOnTheSaveQuestionKeepsTheEditedPhotoOpenWhateverAsked) {
+    importFiles({picture("red.png", 160, 120, Qt::red), picture("blue.png", 160, 120, Qt::blue)});
+    clickPhoto(0);
+    window->show();
+    placeText(100, 100);
+    auto stillOpen = [&] {
+        EXPECT_EQ(window->statusText(), "160*120 red.png");
+        EXPECT_EQ(document().objects().size(), 1);
+        EXPECT_TRUE(document().modified());
+        EXPECT_TRUE(document().canUndo());
+        EXPECT_TRUE(window->isVisible());
+    };
+
+    dialogs->queueAnswer(platform::Answer::Cancel);
+    clickPhoto(1);
+    stillOpen();
+    dialogs->queueAnswer(platform::Answer::Cancel);
+    window->onCommand(ID_FILE_EXIT);
+    stillOpen();
+    dialogs->queueAnswer(platform::Answer::Cancel);
+    window->onCommand(ID_CLOSE);
+    stillOpen();
+    QCloseEvent fromDesktop; // nothing queued: a closed question is a cancelled one
+    QSpontaneKeyEvent::setSpontaneous(&fromDesktop);
+    QCoreApplication::instance()->notify(window, &fromDesktop);
+    EXPECT_FALSE(fromDesktop.isAccepted());
+    stillOpen();
+    // A picture handed over by a second start asks too.
+    window->openPictures({picture("green.png", 90, 60, Qt::green)});
+    for (int i = 0; i < 1000 && window->openingPictures(); ++i)
+        QTest::qWait(10);
+    stillOpen();
+    EXPECT_EQ(dialogs->count("question"), 5);
+    EXPECT_EQ(dialogs->count("save"), 0);
+}
+
 TEST_F(Photos, ExitOffersToSaveAModifiedPhotoAndStaysOpenWhenTheSaveIsCancelled) {
     importFiles({picture("red.png", 160, 120, Qt::red)});
     clickPhoto(0);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
@@ -24,8 +25,8 @@ TEST(Dialogs, ScriptedAnswersInOrderAndCancelWhenNoneIsLeft) {
     ScriptedDialogs dialogs;
     dialogs.queueAnswer(true);
     dialogs.queueSaveFile(QString("/tmp/out.png"));
-    EXPECT_TRUE(dialogs.askYesNo(nullptr, "Save?"));
-    EXPECT_FALSE(dialogs.askYesNo(nullptr, "Again?"));
+    EXPECT_EQ(dialogs.askYesNoCancel(nullptr, "Save?"), Answer::Yes);
+    EXPECT_EQ(dialogs.askYesNoCancel(nullptr, "Again?"), Answer::Cancel);
     EXPECT_EQ(dialogs.saveFile(nullptr, "(*.png)|*.png||", "a.jpg", "*.jpg"), QString("/tmp/out.png"));
     EXPECT_FALSE(dialogs.saveFile(nullptr, "", "", "").has_value());
     EXPECT_TRUE(dialogs.openFiles(nullptr, "", true).isEmpty());
@@ -48,14 +49,20 @@ void whenShown(const std::function<void(DialogType&)>& look) {
 
 } // namespace
 
-TEST(Dialogs, TheYesNoQuestionShowsTheInformationIcon) {
+TEST(Dialogs, TheSaveQuestionHasTheInformationIconAndEscapeOrTheCloseButtonCancelsIt) {
     QtDialogs dialogs(QStringLiteral("Title"));
     whenShown<QMessageBox>([](QMessageBox& box) {
         EXPECT_EQ(box.icon(), QMessageBox::Information);
         EXPECT_EQ(box.windowTitle(), "Title");
-        box.button(QMessageBox::Yes)->click();
+        EXPECT_EQ(box.text(), "Save it?");
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::No)->click();
     });
-    EXPECT_TRUE(dialogs.askYesNo(nullptr, QStringLiteral("Save it?")));
+    EXPECT_EQ(dialogs.askYesNoCancel(nullptr, QStringLiteral("Save it?")), Answer::No);
+    whenShown<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.askYesNoCancel(nullptr, QStringLiteral("Save it?")), Answer::Cancel);
+    whenShown<QMessageBox>([](QMessageBox& box) { box.close(); });
+    EXPECT_EQ(dialogs.askYesNoCancel(nullptr, QStringLiteral("Save it?")), Answer::Cancel);
 }
 
 TEST(Dialogs, TheSaveDialogStartsInTheFolderOfTheDefaultName) {

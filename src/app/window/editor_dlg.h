@@ -192,7 +192,8 @@ private:
     // True only when the picture was written: false when the save dialog was cancelled or the save
     // failed (the user has then been told).
     bool exportImage(bool wholeImage);
-    // Asks whether to save the modified photo; false when it was to be saved and was not.
+    // Asks whether to save the modified photo; false when the user cancelled the question, or when the
+    // photo was to be saved and was not: it must then stay open.
     bool offerToSavePhoto();
     // True when nothing would be lost by closing, or the user has settled the modified photo.
     bool mayClose();

@@ -106,8 +106,8 @@ void CEditorDlg::openListPhoto() {
         return;
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.modified()) {
-        // A save that was cancelled or failed, or a background that failed, keeps the current photo and
-        // its history open: the user asked to keep the edits, so they must not be thrown away.
+        // Cancel, a save that was cancelled or failed, or a background that failed, keeps the current
+        // photo and its history open: the user asked to keep the edits, so they must not be thrown away.
         if (!collageMode_) {
             if (!offerToSavePhoto())
                 return;
@@ -131,9 +131,16 @@ void CEditorDlg::openListPhoto() {
 }
 
 bool CEditorDlg::offerToSavePhoto() {
-    return !app_.dialogs().askYesNo(
-               this, QStringLiteral("Current Photo has been modified, Do you want to Save it?")) ||
-           exportImage(false);
+    switch (app_.dialogs().askYesNoCancel(
+        this, QStringLiteral("Current Photo has been modified, Do you want to Save it?"))) {
+    case platform::Answer::Yes:
+        return exportImage(false);
+    case platform::Answer::No:
+        return true;
+    case platform::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 bool CEditorDlg::mayClose() {
