@@ -5,10 +5,8 @@
 #include "recipe/photo_points.h"
 #include "recipe/recipe_library.h"
 #include "recipe/step_handlers.h"
+#include "workspace/decorations/decoration_geometry.h"
 #include "workspace/document.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace recipe {
 
@@ -38,16 +36,12 @@ Outcome placed(PlaceResult result, const char* what, int index) {
     return Outcome::success();
 }
 
-// The scale dial's position for a scale factor (the dial gives v / 180 + 1).
-int scaleDialFor(double factor) {
-    return std::clamp(static_cast<int>(std::lround((factor - 1.0) * 180.0)), -180, 180);
-}
-
 } // namespace
 
 // Each change is an undo step of its own, as in the editor.
 void adjustPlaced(WorkspaceDocument& document, const StepFields& fields) {
-    if (fields.has("scale") && document.SetSelectedScale(scaleDialFor(fields.number("scale", 1.0))))
+    if (fields.has("scale") &&
+        document.SetSelectedScale(workspace::scaleDialFor(fields.number("scale", 1.0))))
         document.RecordObjectStep();
     if (fields.has("angle") && document.SetSelectedAngle(fields.integer("angle", 0)))
         document.RecordObjectStep();

@@ -60,6 +60,12 @@ struct BrushSettings {
     std::uint32_t colour = 0; // 0x00BBGGRR
 };
 
+// The angle in degrees and the user scale of a clipart, mask or frame.
+struct PictureTurn {
+    float angle = 0;
+    float scale = 1.0f;
+};
+
 struct CropAspect {
     float width = 0;
     float height = 0;
@@ -249,6 +255,9 @@ public:
     // rotation dial its angle; both recompose. False when no such object is selected.
     bool SetSelectedScale(int value);
     bool SetSelectedAngle(int value);
+    // What the dials turn and size: the first selected clipart, mask or frame's angle and scale; nothing
+    // when no such object is selected.
+    std::optional<PictureTurn> SelectedPictureTurn() const;
     // The brush panel's settings: the tip (-1 none), painting on or off, angle in degrees, opacity 0-255,
     // size in canvas pixels, colour 0x00BBGGRR.
     void SetBrush(int tipIndex, bool paintingEnabled, int angle, int opacity, int size, std::uint32_t colour);
@@ -329,6 +338,9 @@ private:
     bool startBrushStroke(int x, int y);
     void layBrushStamp(int x, int y);
     void takeText(int index);
+    // The main window's object dials follow a selection the user changed: they apply to a selected
+    // clipart, mask or frame.
+    void selectionChanged();
     void movePictures(int x, int y);
     PointerCursor dragHandle(int x, int y);
     // stacking.cpp

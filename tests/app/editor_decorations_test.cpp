@@ -1,6 +1,7 @@
 // Decorating from the main window: resources dropped on the workspace, the object dials, and what the
 // user is told about a damaged library entry.
 #include "../resources/library_fixture.h"
+#include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "controls/dial_ctrl.h"
@@ -88,6 +89,48 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
 
     document().undo();
     EXPECT_EQ(document().objects().get<workspace::ClipartObject>(0)->scale, 1.0f);
+}
+
+TEST_F(DecoratingWindow, TheDialsShowTheSelectedObjectsOwnTurnAfterPlacingUndoRedoAndAClick) {
+    auto shows = [&](int angle, int scaleDial, const char* scale) {
+        EXPECT_EQ(window->dial(0)->value(), angle);
+        EXPECT_EQ(window->dial(0)->readout(), QString::number(angle));
+        EXPECT_EQ(window->dial(1)->value(), scaleDial);
+        EXPECT_EQ(window->dial(1)->readout(), scale);
+    };
+    platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0); // in the middle
+    window->dial(0)->setValue(87);
+    turnDial(0, 87);
+    window->dial(1)->setValue(83);
+    turnDial(1, 83);
+    shows(87, 83, "146%");
+
+    // A new clipart stands upright at full size, and one key step on the dial sizes it from there.
+    window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Cliparts), 0,
+                            onWorkspace({200, 150}));
+    ASSERT_EQ(document().objects().size(), 2);
+    shows(0, 0, "100%");
+    QTest::keyClick(window->dial(1), Qt::Key_Up);
+    EXPECT_FLOAT_EQ(document().objects().get<workspace::ClipartObject>(1)->scale, 1.0f + 1.0f / 180.0f);
+
+    document().undo(); // the step sizes it
+    document().undo(); // the new one goes; the turned one is selected again
+    ASSERT_EQ(document().objects().size(), 1);
+    shows(87, 83, "146%");
+    document().redo();
+    shows(0, 0, "100%");
+
+    // A click on the turned one (under the middle of the view) selects it, a click on nothing keeps it.
+    const workspace::Rect view = document().viewRect();
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {},
+                      QPoint((view.left + view.right) / 2, (view.top + view.bottom) / 2));
+    EXPECT_TRUE(window->dial(0)->isActive());
+    shows(87, 83, "146%");
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, QPoint(view.left + 2, view.bottom - 2));
+    shows(87, 83, "146%");
+    window->onCommand(ID_DELETE_SELECTED); // in the clipart tool
+    EXPECT_EQ(document().objects().size(), 1);
+    shows(0, 0, "100%");
 }
 
 TEST_F(DecoratingWindow, WithNothingToTurnTheDialsRestAtNoTurnAndFullSize) {

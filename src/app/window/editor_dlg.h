@@ -261,6 +261,8 @@ private:
     void sizeSelectedObject(int value);
     // The dials work while a clipart, mask or frame is selected; with none they rest at no turn and 100%.
     void showObjectSelected(bool selected);
+    // The rotation and scale dials show the selected clipart, mask or frame's angle and scale.
+    void showSelectedObjectTurn();
     // Says once when a damaged library entry could not be placed.
     void reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category);
 

@@ -55,13 +55,20 @@ void CEditorDlg::sizeSelectedObject(int value) {
 void CEditorDlg::showObjectSelected(bool selected) {
     rotationDial_->setActive(selected);
     scaleDial_->setActive(selected);
-    if (selected)
-        return;
-    // A disabled dial showing the last object's angle would claim a turn that nothing has.
-    rotationDial_->setValue(0);
-    rotationDial_->setReadout(QStringLiteral("0"));
-    scaleDial_->setValue(0);
-    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(0)));
+    showSelectedObjectTurn();
+}
+
+void CEditorDlg::showSelectedObjectTurn() {
+    // A dial showing the last object's turn would claim one the selected object does not have, and its
+    // next step would start from there; with nothing to turn the dials rest upright at full size.
+    const std::optional<workspace::PictureTurn> turn =
+        rotationDial_->isActive() ? workspace_->document().SelectedPictureTurn() : std::nullopt;
+    const int angle = turn ? workspace::angleDialFor(turn->angle) : 0;
+    const int scale = turn ? workspace::scaleDialFor(turn->scale) : 0;
+    rotationDial_->setValue(angle);
+    rotationDial_->setReadout(QString::number(angle));
+    scaleDial_->setValue(scale);
+    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(scale)));
 }
 
 void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category) {

@@ -47,6 +47,14 @@ int scaleReadoutPercent(int value) {
     return share < -90 ? 10 : share + 100;
 }
 
+int scaleDialFor(double scale) {
+    return std::clamp(static_cast<int>(std::lround((scale - 1.0) * 180.0)), -180, 180);
+}
+
+int angleDialFor(double angle) {
+    return static_cast<int>(std::lround(std::remainder(angle, 360.0)));
+}
+
 QPointF screenCentre(const Rect& view, int canvasWidth, int canvasHeight, int offsetX, int offsetY) {
     return {view.left + view.width() / 2.0 + viewPerCanvasX(view, canvasWidth) * offsetX,
             view.top + view.height() / 2.0 + viewPerCanvasY(view, canvasHeight) * offsetY};

@@ -23,6 +23,10 @@ inline constexpr float kMinimumObjectScale = 0.1f;
 float scaleFromDial(int value);
 // What the scale dial's readout shows ("%d%%"): v × 100 / 180 + 100, or 10 below -90 + 100.
 int scaleReadoutPercent(int value);
+// The scale dial's position for a scale factor, rounded and held to -180..180.
+int scaleDialFor(double scale);
+// The rotation dial's position for an angle in degrees: the same turn within -180..180, rounded.
+int angleDialFor(double angle);
 
 // The canvas's centre on screen moved by an offset in canvas pixels.
 QPointF screenCentre(const Rect& view, int canvasWidth, int canvasHeight, int offsetX, int offsetY);

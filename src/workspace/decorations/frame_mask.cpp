@@ -16,23 +16,24 @@ PhotoHole holeOf(const resources::PhotoHole& hole) {
     return {hole.left, hole.top, hole.right, hole.bottom};
 }
 
-// The first selected clipart, mask or frame: what the object dials turn and size.
-template <typename Change> bool changeSelectedPicture(ObjectList& objects, Change change) {
+// The first selected clipart, mask or frame, what the object dials turn and size, goes to `visit`; false
+// when there is none.
+template <typename Objects, typename Visit> bool visitSelectedPicture(Objects& objects, Visit visit) {
     for (int i = 0; i < objects.size(); ++i) {
-        bool changed = false;
+        bool found = false;
         std::visit(
             [&](auto& record) {
                 using T = std::decay_t<decltype(record)>;
                 if constexpr (std::is_same_v<T, ClipartObject> || std::is_same_v<T, MaskObject> ||
                               std::is_same_v<T, FrameObject>) {
                     if (record.selected == 1) {
-                        change(record);
-                        changed = true;
+                        visit(record);
+                        found = true;
                     }
                 }
             },
             objects.at(i));
-        if (changed)
+        if (found)
             return true;
     }
     return false;
@@ -153,16 +154,24 @@ PlaceResult WorkspaceDocument::PlaceMask(int index) {
 
 bool WorkspaceDocument::SetSelectedScale(int value) {
     const float scale = scaleFromDial(value);
-    const bool changed = changeSelectedPicture(objects_, [scale](auto& picture) { picture.scale = scale; });
+    const bool changed = visitSelectedPicture(objects_, [scale](auto& picture) { picture.scale = scale; });
     Recompose(false);
     return changed;
 }
 
 bool WorkspaceDocument::SetSelectedAngle(int value) {
-    const bool changed = changeSelectedPicture(
-        objects_, [value](auto& picture) { picture.angle = static_cast<float>(value); });
+    const bool changed =
+        visitSelectedPicture(objects_, [value](auto& picture) { picture.angle = static_cast<float>(value); });
     Recompose(false);
     return changed;
+}
+
+std::optional<PictureTurn> WorkspaceDocument::SelectedPictureTurn() const {
+    PictureTurn turn;
+    const auto take = [&turn](const auto& picture) { turn = {picture.angle, picture.scale}; };
+    if (!visitSelectedPicture(objects_, take))
+        return std::nullopt;
+    return turn;
 }
 
 } // namespace workspace

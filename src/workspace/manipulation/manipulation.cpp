@@ -133,6 +133,7 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
         });
     }
     Recompose(false);
+    selectionChanged();
     return true;
 }
 
@@ -143,6 +144,11 @@ void WorkspaceDocument::takeText(int index) {
     object.selected = 1;
     activeText_ = index;
     listener_.editText(text::textOf(object), nullptr);
+    selectionChanged();
+}
+
+void WorkspaceDocument::selectionChanged() {
+    listener_.objectSelected(SelectedPictureTurn() ? 1 : 0);
 }
 
 bool WorkspaceDocument::startBrushStroke(int x, int y) {
@@ -334,10 +340,12 @@ void WorkspaceDocument::ContextMenuAt(int x, int y) {
     if (tool_ != ToolText || preview_ || dragging())
         return;
     const int hit = hitText(objects_, x, y, true);
-    if (hit >= 0)
+    if (hit >= 0) {
         takeText(hit);
-    else
+    } else {
         ClearSelection();
+        selectionChanged();
+    }
     Recompose(false);
 }
 

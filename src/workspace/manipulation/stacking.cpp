@@ -27,6 +27,7 @@ void WorkspaceDocument::DeleteSelected() {
         else if (activeText_ > i)
             --activeText_;
         RecordObjectStep();
+        selectionChanged();
         break;
     }
     Recompose(false);

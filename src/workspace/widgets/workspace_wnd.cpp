@@ -83,6 +83,7 @@ void CWorkspaceWnd::keyPressEvent(QKeyEvent* event) {
         } else {
             document_->ClearSelection();
             document_->Recompose(false);
+            objectSelected(0);
         }
         return;
     }
