@@ -40,11 +40,8 @@ Outcome crop(StepContext& context, const StepFields& fields) {
         document.setCropRect(
             workspace::constrainToAspect(chosen, chosen, 4, constraint.widthPart, constraint.heightPart));
     }
-    if (workspace::canvasCutOf(document.canvasWidth(), document.canvasHeight(), document.viewRect(),
-                               document.cropRect())
-            .empty())
-        return failure(QStringLiteral("the rectangle is too small to crop in this view: the photo keeps at "
-                                      "least 4 pixels of width and 1 of height"));
+    if (!document.cropCutsPhoto())
+        return failure(QString::fromLatin1(WorkspaceDocument::kCropTooSmall));
     if (!document.FlattenIntoPhoto(true))
         return failure(QStringLiteral("the photo could not be drawn to be cropped"));
     return Outcome::success();

@@ -117,6 +117,11 @@ public:
     // The view less an eighth of its width and height on every side; while a proportion is chosen,
     // seated in that proportion as choosing it does.
     void resetCropRect();
+    // Whether the crop rectangle covers enough of the photo to cut it to: at least 4 pixels of width
+    // and 1 of height. A crop that would not is refused before anything changes, with this reason.
+    bool cropCutsPhoto() const;
+    static constexpr char kCropTooSmall[] = "the rectangle is too small to crop in this view: the photo "
+                                            "keeps at least 4 pixels of width and 1 of height";
     CropAspect& cropAspect() { return cropAspect_; }
     const QImage& backBuffer() const { return backBuffer_; }
     bool previewing() const { return preview_; }

@@ -1,4 +1,4 @@
-// The crop rectangle's fresh start.
+// The crop rectangle's fresh start, and whether it covers enough of the photo to crop.
 #include "workspace/document.h"
 #include "workspace/manipulation/handle_geometry.h"
 
@@ -10,6 +10,10 @@ void WorkspaceDocument::resetCropRect() {
     // right after a new photo, a resize or a crop must not come out in some other proportion.
     if (cropAspect_.constrained)
         crop_ = seatCropRect(crop_, view_, cropAspect_.width, cropAspect_.height);
+}
+
+bool WorkspaceDocument::cropCutsPhoto() const {
+    return !canvasCutOf(photo_.width, photo_.height, view_, crop_).empty();
 }
 
 } // namespace workspace

@@ -84,3 +84,34 @@ TEST_F(CropInWindow, ChoicesSeatTheRectangleAndCropCutsThePhotoWithOneUndoStep) 
     window->onCommand(ID_UNDO);
     EXPECT_EQ(window->statusText(), "1600*1200 landscape.jpg");
 }
+
+TEST_F(CropInWindow, ACropNarrowerThanFourPixelsIsRefusedAndCtrlBShowsTheNewSize) {
+    window->onCommand(ID_TAB_TEXT);
+    text::TextObject& style = document().textTemplate();
+    style.font = text::makeLogFont(u"DejaVu Sans", 40);
+    text::setText(style, u"Hi");
+    document().PlaceText(300, 300);
+    window->onCommand(ID_TAB_CROP);
+    const int steps = document().history().stepCount();
+
+    // One window pixel is about two and a half photo pixels here: a cut of 0 after rounding to 4.
+    const workspace::Rect view = document().viewRect();
+    document().setCropRect({view.left + 50, view.top + 50, view.left + 51, view.top + 150});
+    click(panel()->cropButton());
+    ASSERT_EQ(dialogs->count("information"), 1);
+    EXPECT_EQ(dialogs->shown().back().text,
+              "The rectangle is too small to crop in this view: the photo keeps at least 4 pixels of width "
+              "and 1 of height.\nNothing was cropped.");
+    EXPECT_EQ(document().objects().size(), 1); // the text is still an object
+    EXPECT_EQ(document().history().stepCount(), steps);
+    EXPECT_EQ(document().canvasWidth(), 1600);
+
+    // Set as background in the Crop tab, the photo is cut to the rectangle: the status line says so.
+    window->onCommand(ID_TAB_CROP);
+    window->workspace()->setFocus();
+    QTest::keyClick(window->workspace(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_LT(document().canvasWidth(), 1600);
+    EXPECT_EQ(
+        window->statusText(),
+        QStringLiteral("%1*%2 landscape.jpg").arg(document().canvasWidth()).arg(document().canvasHeight()));
+}

@@ -1,4 +1,5 @@
 // The main window's crop tool: the crop panel and its "Crop".
+#include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "app/window/wait_cursor.h"
 #include "imaging/widgets/crop_panel.h"
@@ -17,12 +18,16 @@ std::unique_ptr<QWidget> CEditorDlg::createCropPanel() {
 
 void CEditorDlg::applyCrop() {
     workspace::WorkspaceDocument& document = workspace_->document();
-    {
-        const WaitCursor wait(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
-                              workspace::kWaitCursorPixels);
-        document.FlattenIntoPhoto(true);
+    // Flattening for a cut that cannot be made would record a step that changes nothing but the objects.
+    if (!document.cropCutsPhoto()) {
+        QString reason = QString::fromLatin1(workspace::WorkspaceDocument::kCropTooSmall);
+        reason[0] = reason[0].toUpper();
+        app_.dialogs().inform(this, reason + QStringLiteral(".\nNothing was cropped."));
+        return;
     }
-    refreshStatusReadout();
+    const WaitCursor wait(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
+                          workspace::kWaitCursorPixels);
+    document.FlattenIntoPhoto(true); // the status line follows the step it records
 }
 
 } // namespace app

@@ -219,6 +219,9 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
         break;
     case UM_UNDOSTATE:
         updateUndoRedo();
+        // Every change of the photo's size (a crop, a background from the image in the Crop tab) records
+        // a step: the status line shows the size it now has.
+        refreshStatusReadout();
         break;
     case UM_SHOWTOOLPANEL:
         if (lParam == 1) {
