@@ -120,15 +120,18 @@ TEST_F(DecoratingWindow, TheDialsShowTheSelectedObjectsOwnTurnAfterPlacingUndoRe
     document().redo();
     shows(0, 0, "100%");
 
-    // A click on the turned one (under the middle of the view) selects it, a click on nothing keeps it.
+    // A click on the turned one (under the middle of the view) selects it, a click beside it drops it.
     const workspace::Rect view = document().viewRect();
-    QTest::mouseClick(window->workspace(), Qt::LeftButton, {},
-                      QPoint((view.left + view.right) / 2, (view.top + view.bottom) / 2));
+    const QPoint middle((view.left + view.right) / 2, (view.top + view.bottom) / 2);
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, middle);
     EXPECT_TRUE(window->dial(0)->isActive());
     shows(87, 83, "146%");
     QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, QPoint(view.left + 2, view.bottom - 2));
+    EXPECT_FALSE(window->dial(0)->isActive());
+    shows(0, 0, "100%");
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, middle);
     shows(87, 83, "146%");
-    window->onCommand(ID_DELETE_SELECTED); // in the clipart tool
+    window->onCommand(ID_DELETE_SELECTED);
     EXPECT_EQ(document().objects().size(), 1);
     shows(0, 0, "100%");
 }

@@ -113,6 +113,7 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
     if (hit < 0) {
         ClearSelection();
         Recompose(false);
+        selectionChanged();
         return false;
     }
     if (objects_.get<text::TextObject>(hit)) {
