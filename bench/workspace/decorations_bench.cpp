@@ -4,8 +4,9 @@
 #include "resources/entry_bytes.h"
 #include "resources/package_writer.h"
 #include "resources/resource_library.h"
-#include "workspace/document.h"
 #include "shown_document.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/document.h"
 
 #include <QDir>
 #include <QFile>
@@ -213,6 +214,32 @@ void BM_DragClipartDecorated(benchmark::State& state) {
     document.ButtonUp();
 }
 BENCHMARK(BM_DragClipartDecorated)->Unit(benchmark::kMillisecond);
+
+// One step of dragging a corner handle of the topmost clipart of the decorated scene (turned and
+// sized): the clipart is drawn afresh at its new size each step.
+void BM_HandleDragDecorated(benchmark::State& state) {
+    DecoratedScene scene(500);
+    WorkspaceDocument& document = *scene.document;
+    int index = -1;
+    for (int i = 0; i < document.objects().size(); ++i)
+        if (document.objects().kind(i) == Clipart)
+            index = i;
+    ClipartObject& clipart = *document.objects().get<ClipartObject>(index);
+    clipart.selected = 1;
+    document.Recompose(false);
+    const PictureHandles handles = pictureHandles(
+        clipartTransform(clipart, document.viewRect(), document.canvasWidth(), document.canvasHeight()),
+        clipart.width, clipart.height);
+    const QPoint corner = handles.points[2].toPoint();
+    document.ButtonDown(corner.x(), corner.y());
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        document.MouseMove(corner.x() + step % 40, corner.y() + step % 30);
+    }
+    document.ButtonUp();
+}
+BENCHMARK(BM_HandleDragDecorated)->Unit(benchmark::kMillisecond);
 
 // Painting: five mouse moves lay one stamp on a stroke of 500 and recompose.
 void BM_BrushStamp(benchmark::State& state) {

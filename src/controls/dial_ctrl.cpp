@@ -91,6 +91,7 @@ void CDialCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = true;
+    gestures_.begin();
     turnTo(valueAt(event->position()));
 }
 
@@ -112,6 +113,7 @@ void CDialCtrl::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
+    gestures_.wheel();
     turnTo(value_ + notches * kWheelStep);
 }
 
@@ -120,6 +122,7 @@ void CDialCtrl::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    gestures_.begin();
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Down:

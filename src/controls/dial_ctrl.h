@@ -5,7 +5,10 @@
 //
 // Every change made by the user is reported twice: the valueChanged signal, and UM_DIALCHANGED sent to
 // the parent widget with wParam = the value (a signed number carried in the unsigned wParam; read it back
-// as static_cast<int>(static_cast<LParam>(wParam))) and lParam = the dial's number.
+// as static_cast<int>(static_cast<LParam>(wParam))) and lParam = the dial's number. gesture() then tells
+// which gesture (a drag, a key, a burst of wheel steps) the change belongs to.
+
+#include "controls/gesture_counter.h"
 
 #include <QWidget>
 
@@ -30,6 +33,8 @@ public:
 
     // The value the dial points at when the pointer is at `point` (widget coordinates).
     int valueAt(const QPointF& point) const;
+    // The gesture the latest reported change belongs to; 0 before the first.
+    std::uint64_t gesture() const { return gestures_.current(); }
 
 signals:
     void valueChanged(int value);
@@ -54,6 +59,7 @@ private:
     bool active_ = true;
     bool dragging_ = false;
     QString readout_;
+    GestureCounter gestures_;
 };
 
 } // namespace controls

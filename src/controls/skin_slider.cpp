@@ -71,6 +71,7 @@ void CSkinSlider::mousePressEvent(QMouseEvent* event) {
         return;
     }
     dragging_ = true;
+    gestures_.begin();
     const qreal x = event->position().x();
     // On the thumb, keep the grip where it was taken; elsewhere the thumb jumps under the pointer.
     grabOffset_ = std::abs(x - thumbCentre()) <= thumbRadius() ? x - thumbCentre() : 0.0;
@@ -96,10 +97,12 @@ void CSkinSlider::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
+    gestures_.wheel();
     moveTo(position_ + notches * lineStep());
 }
 
 void CSkinSlider::keyPressEvent(QKeyEvent* event) {
+    gestures_.begin();
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Down:

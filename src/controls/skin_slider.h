@@ -4,7 +4,10 @@
 // keys and the wheel move it in steps. The position always stays within the range.
 //
 // Every change made by the user emits positionChanged and, when a notify message is set, posts that
-// message (no parameters) to the parent widget, which then reads position().
+// message (no parameters) to the parent widget, which then reads position() and, to make one undo step of
+// a whole drag or wheel burst, gesture().
+
+#include "controls/gesture_counter.h"
 
 #include <QWidget>
 
@@ -27,6 +30,8 @@ public:
 
     // The position the thumb takes when centred at `x` (widget coordinates).
     int positionAt(qreal x) const;
+    // The gesture the latest reported change belongs to; 0 before the first.
+    std::uint64_t gesture() const { return gestures_.current(); }
     QSize sizeHint() const override { return {120, 13}; }
 
 signals:
@@ -55,6 +60,7 @@ private:
     int notifyMessage_ = 0;
     bool dragging_ = false;
     qreal grabOffset_ = 0;
+    GestureCounter gestures_;
 };
 
 } // namespace controls

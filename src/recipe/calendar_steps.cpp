@@ -10,11 +10,10 @@ namespace recipe {
 using imaging::Outcome;
 using workspace::WorkspaceDocument;
 
-// Centred on the photo pixel `at`, or on the middle of the view where the editor puts it.
+// Centred on the photo pixel `at`, or where the editor puts it.
 Outcome addCalendar(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
-    const workspace::Rect& view = document.viewRect();
-    QPoint window(view.left + view.width() / 2, view.top + view.height() / 2);
+    QPoint window = document.nextPlacingPoint();
     if (fields.has("at")) {
         const QPoint at = fields.point("at", {});
         if (const QString problem = outsidePhoto(document, at, "at"); !problem.isEmpty())

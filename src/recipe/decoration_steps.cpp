@@ -70,11 +70,10 @@ Outcome placeMask(StepContext& context, const StepFields& fields) {
     return Outcome::success();
 }
 
-// Centred on the photo pixel `at`, or on the middle of the view as a pick in the list places it.
+// Centred on the photo pixel `at`, or where a pick in the list places it.
 Outcome placeClipart(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
-    const workspace::Rect& view = document.viewRect();
-    QPoint window(view.left + view.width() / 2, view.top + view.height() / 2);
+    QPoint window = document.nextPlacingPoint();
     if (fields.has("at")) {
         const QPoint at = fields.point("at", {});
         if (const QString problem = outsidePhoto(document, at, "at"); !problem.isEmpty())

@@ -1,7 +1,8 @@
 // Steps on placed objects, done as the mouse and the keys do them: a press and release selects, a press,
-// a move and a release drags, an arrow-key nudge moves, and the Edit commands delete and restack. Like a
-// user who opens an object's panel before working on it, a step first takes the tool of the object's
-// kind, since dragging, nudging and restacking act on the tool's kind.
+// a move and a release drags (on a handle of the selected picture: sizes or turns it), an arrow-key nudge
+// moves, and the Edit commands delete and restack. Like a user who opens an object's panel before working
+// on it, a step first takes the tool of the object's kind, since dragging, nudging and restacking act on
+// the tool's kind.
 #include "recipe/photo_points.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
@@ -44,6 +45,15 @@ std::optional<Outcome> takeToolOfObjectAt(WorkspaceDocument& document, QPoint at
     return std::nullopt;
 }
 
+// A press on a handle of the selected clipart, mask or frame sizes or turns it, as the mouse does; the
+// turn handle may stand beyond the photo's edge. Anywhere else the press must be on an object.
+bool takeToolOfHandleAt(WorkspaceDocument& document, QPoint window) {
+    if (document.pictureHandleAt(window.x(), window.y()) < 0)
+        return false;
+    document.SetTool(document.objects().kind(workspace::firstSelectedTurnable(document.objects())));
+    return true;
+}
+
 Outcome noSelection() {
     return Outcome::failure("no object is selected");
 }
@@ -62,9 +72,11 @@ Outcome select(StepContext& context, const StepFields& fields) {
 
 Outcome drag(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
-    QPoint from;
-    if (auto refused = takeToolOfObjectAt(document, fields.point("from", {}), "from", from))
-        return *refused;
+    QPoint from = windowPoint(document, fields.point("from", {}));
+    if (!takeToolOfHandleAt(document, from)) {
+        if (auto refused = takeToolOfObjectAt(document, fields.point("from", {}), "from", from))
+            return *refused;
+    }
     // The mouse may leave the photo while it drags; only the press must be on an object.
     const QPoint to = windowPoint(document, fields.point("to", {}));
     document.ButtonDown(from.x(), from.y());

@@ -13,7 +13,6 @@ namespace {
 const QColor kBackBufferFill(240, 240, 240);
 const QColor kMarginTint(200, 200, 200);
 const QColor kCropTint(50, 100, 150);
-const QColor kHandleFill(150, 200, 255);
 
 void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
     const QImage bgr = image.convertToFormat(QImage::Format_BGR888);

@@ -36,6 +36,22 @@ void DrawHandles(QPainter& painter, const Rect& rect, QColor colour, bool corner
     painter.restore();
 }
 
+void DrawPictureHandles(QPainter& painter, const PictureHandles& handles, QColor colour) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(handles.topMiddle, handles.points[kTurnHandle]);
+    painter.setBrush(colour);
+    const double side = kPictureHandleSide - 2;
+    painter.drawEllipse(handles.points[kTurnHandle], side / 2, side / 2);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int k = 0; k < kPictureCorners; ++k) {
+        const QPointF& corner = handles.points[static_cast<std::size_t>(k)];
+        painter.drawRect(QRectF(corner.x() - side / 2, corner.y() - side / 2, side, side).toRect());
+    }
+    painter.restore();
+}
+
 void MarkSelection(QPainter& painter, int width, int height) {
     const int penWidth = std::clamp(width / 40, 3, 8);
     const qreal arm = width / 6;

@@ -3,6 +3,7 @@
 
 #include "imaging/photo_buffer.h"
 #include "text/fonts/log_font.h"
+#include "workspace/manipulation/picture_handles.h"
 #include "workspace/view_geometry.h"
 
 #include <QColor>
@@ -14,6 +15,9 @@ class QPainter;
 
 namespace workspace {
 
+// The fill of every handle the workspace draws.
+inline const QColor kHandleFill(150, 200, 255);
+
 // A view of a B,G,R buffer as a picture, without copying: valid while the buffer is neither changed in
 // size nor freed.
 QImage imageOf(const imaging::PhotoBuffer& buffer);
@@ -22,6 +26,9 @@ void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 // The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with
 // `cornersOnly` (a crop kept to an aspect) the four edge handles are left out.
 void DrawHandles(QPainter& painter, const Rect& rect, QColor colour, bool cornersOnly = false);
+// A selected picture's handles: a square on each corner, and the round turn handle on its stem above the
+// top edge, filled with the colour and framed in black.
+void DrawPictureHandles(QPainter& painter, const PictureHandles& handles, QColor colour);
 // Green corner marks of a selected picture of w × h, drawn in the painter's (the object's) transform.
 void MarkSelection(QPainter& painter, int width, int height);
 // The box a text takes in its font at the record's height, drawn in the style; an empty text is measured

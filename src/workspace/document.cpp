@@ -63,6 +63,7 @@ void WorkspaceDocument::keepLoadedPhoto() {
     objects_.clear();
     activeText_ = -1;
     history_.clear();
+    gestureStep_ = 0;
     regions_.clear();
     memoryCliparts_.clear();
     ++caches_.photoGeneration;
@@ -165,7 +166,7 @@ void WorkspaceDocument::PlaceText(int x, int y) {
     listener_.editText(text::textOf(object), nullptr);
 }
 
-void WorkspaceDocument::ApplyTextStyle() {
+void WorkspaceDocument::ApplyTextStyle(std::uint64_t gesture) {
     for (int i = 0; i < objects_.size(); ++i) {
         text::TextObject* object = objects_.get<text::TextObject>(i);
         if (!object || object->selected != 1)
@@ -177,7 +178,7 @@ void WorkspaceDocument::ApplyTextStyle() {
         object->secondColour = template_.secondColour;
         object->transparency = template_.transparency;
         // Only a real change is an edit worth an undo step.
-        RecordObjectStep();
+        RecordGestureStep(gesture);
         break;
     }
     Recompose(false);
@@ -259,12 +260,14 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::flattenForExport(bool who
 }
 
 void WorkspaceDocument::RecordObjectStep() {
+    gestureStep_ = 0;
     const bool hadSteps = history_.stepCount() > 0;
     afterRecording(history_.recordObjectStep(objects_), hadSteps);
     listener_.undoStateChanged();
 }
 
 void WorkspaceDocument::RecordImageStep() {
+    gestureStep_ = 0;
     const bool hadSteps = history_.stepCount() > 0;
     afterRecording(history_.recordImageStep(objects_, EncodeUndoImage()), hadSteps);
     listener_.undoStateChanged();
@@ -274,7 +277,17 @@ std::optional<UndoImageRecord> WorkspaceDocument::EncodeUndoImage() const {
     return encodeUndoImage(photo_);
 }
 
+void WorkspaceDocument::RecordGestureStep(std::uint64_t gesture) {
+    if (gesture != 0 && gesture == gestureStep_ && history_.position() >= 0) {
+        history_.replaceCurrentObjects(objects_);
+        return;
+    }
+    RecordObjectStep();
+    gestureStep_ = gesture;
+}
+
 void WorkspaceDocument::undo() {
+    gestureStep_ = 0;
     if (history_.undoTakesTwoSteps()) {
         if (auto move = history_.undoOneStep())
             applyHistoryMove(*move);
@@ -286,6 +299,7 @@ void WorkspaceDocument::undo() {
 }
 
 void WorkspaceDocument::redo() {
+    gestureStep_ = 0;
     if (history_.redoTakesTwoSteps()) {
         if (auto move = history_.redoOneStep())
             applyHistoryMove(*move);

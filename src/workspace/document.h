@@ -8,11 +8,12 @@
 #include "text/text_object.h"
 #include "workspace/adjusted_view.h"
 #include "workspace/decorations/decoration_caches.h"
+#include "workspace/decorations/resource_placement.h"
 #include "workspace/document_listener.h"
 #include "workspace/manipulation/drag_layers.h"
 #include "workspace/manipulation/manipulation_state.h"
+#include "workspace/manipulation/picture_handles.h"
 #include "workspace/object_list.h"
-#include "workspace/decorations/resource_placement.h"
 #include "workspace/undo/undo_history.h"
 #include "workspace/view_geometry.h"
 
@@ -142,8 +143,9 @@ public:
     // Adds a text from the template at a window point (the text tool only); a click on an existing text
     // puts the caret into it instead.
     void PlaceText(int x, int y);
-    // The selected text takes the template's face, style, colours and transparency.
-    void ApplyTextStyle();
+    // The selected text takes the template's face, style, colours and transparency: one undo step, or
+    // one for the whole gesture (the transparency slider dragged) that made the change.
+    void ApplyTextStyle(std::uint64_t gesture = 0);
     // Typing: the active text takes the template's text while it is selected. No undo step.
     void UpdateActiveText();
     // A burst of typing has ended: one undo step when the active text's text differs from the state last
@@ -155,8 +157,9 @@ public:
 
     // --- colour tool and effect filters (document_colour.cpp, document_filters.cpp)
     // Replaces the colour adjustment entry. The first adjustment flattens the objects into the photo and
-    // records its steps; further ones replace the entry without new steps.
-    void SetColourAdjustment(const ColourAdjustment& values);
+    // records its steps. Further ones without a gesture replace the entry without new steps; with one (a
+    // slider dragged or wheeled), each gesture is one undo step of its own.
+    void SetColourAdjustment(const ColourAdjustment& values, std::uint64_t gesture = 0);
     // Runs the effect filter of an operation code on the photo, with the objects turned into pixels
     // first, and records one image step. False, with the document as it was, for an unknown code, when the
     // composition could not be drawn, or when the filter was stopped through the picture's escape flag.
@@ -190,6 +193,11 @@ public:
     // --- history
     void RecordObjectStep();
     void RecordImageStep();
+    // One undo step for a whole gesture (a dial or slider drag, a burst of wheel steps) that changes the
+    // objects many times: the first change records an object step, each later one with the same gesture
+    // number brings that step up to date while it is still the newest thing recorded (nothing else was
+    // recorded, undone or redone since). Gesture 0 is none: each change records its own step.
+    void RecordGestureStep(std::uint64_t gesture);
     void undo();
     void redo();
     bool canUndo() const { return history_.canUndo(); }
@@ -199,16 +207,21 @@ public:
     std::optional<UndoImageRecord> EncodeUndoImage() const;
 
     // --- the mouse and the keyboard on the canvas, in window pixels (manipulation.cpp, stacking.cpp)
-    // Left button pressed: takes a handle, the crop rectangle, a brush stroke or the topmost object under
-    // the point, in that order; a press on none of them drops the selection. True when a drag started;
-    // the window then captures the mouse until ButtonUp. Nothing happens while previewing.
+    // Left button pressed: takes a handle (of the crop rectangle, the active text or the selected
+    // clipart, mask or frame), the crop rectangle, a brush stroke or the topmost object under the point,
+    // in that order; a press on none of them drops the selection. True when a drag started; the window
+    // then captures the mouse until ButtonUp. Nothing happens while previewing.
     bool ButtonDown(int x, int y);
-    // The mouse moved: moves, sizes or paints what the press took; returns the cursor for the point.
-    PointerCursor MouseMove(int x, int y);
-    // Left button released: ends the drag. A move, a stroke, or a text sized by its handles records one
-    // undo step, so Undo returns to where the drag started.
+    // The mouse moved: moves, sizes, turns or paints what the press took; returns the cursor for the
+    // point. With `snapTurn` (Shift held) a picture's turn handle turns in steps of 15°.
+    PointerCursor MouseMove(int x, int y, bool snapTurn = false);
+    // Left button released: ends the drag. A move, a stroke, or a text or picture sized or turned by its
+    // handles records one undo step, so Undo returns to where the drag started.
     void ButtonUp();
     bool dragging() const { return manipulation_.drag != ManipulationState::Drag::None; }
+    // The handle of the selected clipart, mask or frame at the point: 0 to 3 its corners, 4 (kTurnHandle)
+    // the turn handle; -1 when none is there or no handles show (the crop tool, preview).
+    int pictureHandleAt(int x, int y) const;
     const ManipulationState& manipulation() const { return manipulation_; }
     // Right button or menu key (text tool only): the text under the point, or under its label square,
     // becomes the selected and active text; elsewhere the selection is cleared.
@@ -256,6 +269,11 @@ public:
     // copied), centred on the window point. False, with nothing changed, when the pixels do not match
     // the size or the objects could not be flattened first.
     bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y);
+    // The window point for a clipart placed without a drop point (picked in the list, the calendar): the
+    // middle of the view for the first clipart on the photo, then each time 24 view pixels right of and
+    // below the last clipart placed, coming round into the view again at its far edges, so that none
+    // hides the one before.
+    QPoint nextPlacingPoint() const;
     // The scale dial (-180 to 180) sets the scale of the first selected clipart, mask or frame, the
     // rotation dial its angle; both recompose. False when no such object is selected.
     bool SetSelectedScale(int value);
@@ -314,6 +332,7 @@ private:
     void ComposeClipart(QPainter& painter, ClipartObject& clipart, bool forOutput);
     void ComposeDecoration(QPainter& painter, DecorationObject& decoration, bool forOutput);
     void ComposeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke);
+    void markWithHandles(QPainter& painter, const QTransform& toWindow, int width, int height);
     // The photo frames show: the latest stored undo image, else the photo itself.
     const imaging::PhotoBuffer& framePhoto();
     // The background resampled to the view area in canvas pixels, cut to the canvas; white when that area
@@ -348,6 +367,15 @@ private:
     void selectionChanged();
     void movePictures(int x, int y);
     PointerCursor dragHandle(int x, int y);
+    // picture_handle_drag.cpp: the selected picture's handles (its position, -1 when no handles show).
+    int handledPicture() const;
+    std::optional<PictureHandles> pictureHandlesAt(int index) const;
+    bool startPictureHandleDrag(int x, int y);
+    // The cursor of the picture handle under the point, or of the one being dragged; Arrow when none.
+    PointerCursor pictureHandleCursor(int x, int y) const;
+    void dragPictureHandle(int x, int y, bool snapTurn);
+    // True when the drag changed the picture's scale or angle.
+    bool endPictureHandleDrag();
     // stacking.cpp
     void moveObject(int from, int to);
     int stackingCandidate(bool (*qualifies)(int position, int size)) const;
@@ -388,6 +416,8 @@ private:
     int draggedTextHandle_ = -1;
 
     UndoHistory history_;
+    // The gesture whose step is the newest one recorded; 0 when the newest step belongs to none.
+    std::uint64_t gestureStep_ = 0;
 
     ManipulationState manipulation_;
     DragLayers dragLayers_;
@@ -396,6 +426,8 @@ private:
 
     std::vector<QRect> regions_;
     std::vector<QImage> memoryCliparts_;
+    // Where the last clipart was placed, in canvas pixels from the canvas centre.
+    std::optional<QPoint> lastClipartOffset_;
     DecorationCaches caches_;
 };
 

@@ -5,7 +5,7 @@
 
 namespace workspace {
 
-void WorkspaceDocument::SetColourAdjustment(const ColourAdjustment& values) {
+void WorkspaceDocument::SetColourAdjustment(const ColourAdjustment& values, std::uint64_t gesture) {
     bool replaced = false;
     for (int i = 0; i < objects_.size(); ++i) {
         if (objects_.kind(i) != ColourAdjust)
@@ -20,10 +20,10 @@ void WorkspaceDocument::SetColourAdjustment(const ColourAdjustment& values) {
     if (!replaced && !FlattenIntoPhoto(true))
         return;
     objects_.append(values);
-    if (replaced)
+    if (replaced && gesture == 0)
         history_.refreshCurrentStep(values);
     else
-        RecordObjectStep();
+        RecordGestureStep(gesture);
     modified_ = true;
     Recompose(false);
 }

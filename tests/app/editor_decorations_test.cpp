@@ -5,15 +5,19 @@
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "controls/dial_ctrl.h"
+#include "controls/gesture_counter.h"
 #include "platform/messages.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/resource_types.h"
 #include "support/temp_folder.h"
+#include "workspace/decorations/decoration_geometry.h"
 #include "workspace/widgets/workspace_wnd.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -169,4 +173,80 @@ TEST_F(DecoratingWindow, ADamagedEntryPlacesNothingAndSaysSoOnce) {
     // A category with no file at all is simply empty: nothing to say.
     window->dropOnWorkspace(static_cast<int>(resources::ResourceCategory::Masks), 0, onWorkspace({200, 150}));
     EXPECT_EQ(dialogs->count("information"), 1);
+}
+
+TEST_F(DecoratingWindow, ADialDragAWheelBurstAndAHandleDragAreOneUndoStepEachAndTheDialsFollow) {
+    platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0);
+    controls::CDialCtrl* turn = window->dial(0);
+    controls::CDialCtrl* size = window->dial(1);
+    ASSERT_TRUE(turn->isActive());
+    auto clipart = [&] { return *document().objects().get<workspace::ClipartObject>(0); };
+    const int steps = document().history().stepCount();
+
+    const QPoint c = turn->rect().center();
+    QTest::mousePress(turn, Qt::LeftButton, {}, c + QPoint(15, 0));
+    QTest::mouseMove(turn, c + QPoint(0, 15));
+    QTest::mouseMove(turn, c + QPoint(-15, 10));
+    QTest::mouseRelease(turn, Qt::LeftButton, {}, c + QPoint(-15, 10));
+    const int turned = turn->valueAt(c + QPoint(-15, 10));
+    EXPECT_EQ(clipart().angle, static_cast<float>(turned));
+    EXPECT_EQ(document().history().stepCount(), steps + 1);
+
+    auto wheel = [&] {
+        QWheelEvent notch(QPointF(5, 5), size->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(size, &notch);
+    };
+    for (int i = 0; i < 3; ++i)
+        wheel();
+    EXPECT_EQ(clipart().scale, workspace::scaleFromDial(15));
+    EXPECT_EQ(document().history().stepCount(), steps + 2);
+    QTest::qWait(controls::GestureCounter::kWheelBurstMs + 100); // a pause ends the burst
+    wheel();
+    EXPECT_EQ(document().history().stepCount(), steps + 3);
+
+    // A corner handle pulled outward: the scale dial shows each new size as it comes.
+    const workspace::ClipartObject placed = clipart();
+    const workspace::PictureHandles handles = workspace::pictureHandles(
+        workspace::clipartTransform(placed, document().viewRect(), document().canvasWidth(),
+                                    document().canvasHeight()),
+        placed.width, placed.height);
+    const QPointF corner = handles.points[2];
+    document().ButtonDown(static_cast<int>(corner.x()), static_cast<int>(corner.y()));
+    const QPointF outward = handles.centre + (corner - handles.centre) * 1.3;
+    document().MouseMove(static_cast<int>(outward.x()), static_cast<int>(outward.y()));
+    EXPECT_GT(clipart().scale, placed.scale);
+    EXPECT_EQ(size->value(), workspace::scaleDialFor(clipart().scale));
+    EXPECT_EQ(size->readout(), QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(size->value())));
+    EXPECT_EQ(turn->value(), turned);
+    document().ButtonUp();
+    EXPECT_EQ(document().history().stepCount(), steps + 4);
+
+    document().undo();
+    document().undo();
+    document().undo(); // the whole wheel burst
+    EXPECT_EQ(clipart().scale, 1.0f);
+    document().undo(); // the whole dial drag
+    EXPECT_EQ(clipart().angle, 0.0f);
+}
+
+TEST_F(DecoratingWindow, CliparsPickedInTheListCascadeAndStayInsideThePhoto) {
+    const workspace::Rect& view = document().viewRect();
+    const int step = 24 * document().canvasWidth() / view.width(); // 24 view pixels in canvas pixels
+    std::vector<QPoint> places;
+    for (int i = 0; i < 40; ++i) {
+        platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0);
+        const auto& placed = *document().objects().get<workspace::ClipartObject>(i);
+        places.emplace_back(placed.offsetX, placed.offsetY);
+        // The centre stays on the photo: offsets count from the photo's centre.
+        EXPECT_LT(std::abs(placed.offsetX), document().canvasWidth() / 2) << i;
+        EXPECT_LT(std::abs(placed.offsetY), document().canvasHeight() / 2) << i;
+    }
+    EXPECT_EQ(places[0], QPoint(0, 0));
+    EXPECT_NEAR(places[1].x(), step, 1);
+    EXPECT_NEAR(places[1].y(), step, 1);
+    EXPECT_NEAR(places[2].x(), 2 * step, 2);
+    EXPECT_NEAR(places[2].y(), 2 * step, 2);
+    for (std::size_t i = 1; i < places.size(); ++i)
+        EXPECT_NE(places[i], places[i - 1]) << i;
 }

@@ -102,6 +102,19 @@ TEST_F(DecorationSteps, AFrameAndAMaskTakeTheirScaleAngleAndOffsetThroughTheDial
     EXPECT_FLOAT_EQ(objects().get<MaskObject>(0)->scale, 1.0f);
 }
 
+TEST_F(DecorationSteps, ADragFromTheSelectedClipartsTurnHandleTurnsItAsTheMouseDoes) {
+    // 80 × 40 photo pixels at the middle of the photo; its turn handle stands 24 window pixels (about 37
+    // photo pixels) above the top edge, at (800, 543).
+    ASSERT_TRUE(run(R"({"op": "clipart", "index": 0, "scale": 2})"));
+    const int steps = document->history().stepCount();
+    ASSERT_TRUE(run(R"({"op": "drag", "from": [800, 543], "to": [860, 600]})"));
+    const ClipartObject& clipart = *objects().get<ClipartObject>(0);
+    EXPECT_NEAR(clipart.angle, 90, 1); // from straight above the centre to its right: a quarter turn
+    EXPECT_EQ(clipart.offsetX, 0);
+    EXPECT_EQ(clipart.offsetY, 0);
+    EXPECT_EQ(document->history().stepCount(), steps + 1);
+}
+
 TEST_F(DecorationSteps, ClipartsLandOnTheirPhotoPixelAndADecorationFillsTheCanvas) {
     ASSERT_TRUE(run(R"({"op": "clipart", "index": 0},
                       {"op": "clipart", "index": 1, "at": [100, 1000], "angle": 45, "scale": 2})"));

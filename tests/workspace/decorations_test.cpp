@@ -4,6 +4,7 @@
 #include "resources/resource_library.h"
 #include "resources/resource_types.h"
 #include "workspace/composer_painting.h"
+#include "workspace/decorations/decoration_geometry.h"
 #include "workspace/document.h"
 
 #include <QPainter>
@@ -209,6 +210,77 @@ TEST_F(Decorations, AClipartTurnedAQuarterAtHalfSizeMatchesAReferenceDrawing) {
     EXPECT_EQ(at(canvas, 805, 595), qRgb(255, 0, 0)); // the top-left quadrant is now top-right
     EXPECT_EQ(at(canvas, 788, 600), kPhoto);
     EXPECT_EQ(at(canvas, 812, 600), kPhoto);
+}
+
+TEST_F(Decorations, TheHandlesOfATurnedClipartSizeItAboutItsCentreAndTurnItOneUndoStepADrag) {
+    document->PlaceClipart(0, 410, 310); // 40 × 40 at the canvas centre
+    document->SetSelectedAngle(30);
+    document->SetSelectedScale(90); // 1.5: 30 × 30 window pixels
+    document->RecordObjectStep();
+    const int before = steps();
+    auto handles = [&] {
+        const ClipartObject& placed = *objects().get<ClipartObject>(0);
+        return pictureHandles(clipartTransform(placed, document->viewRect(), 1600, 1200), 40, 40);
+    };
+    // A window point at the centre plus `along` × (handle − centre) turned by `degrees`.
+    auto around = [&](int handle, double along, double degrees) {
+        const PictureHandles h = handles();
+        QTransform turn;
+        turn.rotate(degrees);
+        const QPointF d = turn.map(h.points[static_cast<std::size_t>(handle)] - h.centre) * along;
+        return (h.centre + d - QPointF(0.5, 0.5)).toPoint();
+    };
+
+    // Turned 30°, the bottom-right corner lies 75° below the horizontal and the top-right one 15° above.
+    const QPoint corner = around(2, 1, 0);
+    EXPECT_EQ(document->MouseMove(corner.x(), corner.y()), PointerCursor::SizeVertical);
+    EXPECT_EQ(document->MouseMove(around(1, 1, 0).x(), around(1, 1, 0).y()), PointerCursor::SizeHorizontal);
+    const QPoint turnHandle = around(kTurnHandle, 1, 0);
+    EXPECT_EQ(document->MouseMove(turnHandle.x(), turnHandle.y()), PointerCursor::Turn);
+
+    // Pulled out to 1.2 times its distance from the centre, the corner makes the clipart 1.2 times as
+    // large, about the same centre; beyond twice the size the scale dial's limit holds.
+    ASSERT_TRUE(document->ButtonDown(corner.x(), corner.y()));
+    const ClipartObject& clipart = *objects().get<ClipartObject>(0);
+    const QPoint farther = around(2, 1.2, 0);
+    document->MouseMove(farther.x(), farther.y());
+    EXPECT_NEAR(clipart.scale, 1.8, 0.02);
+    EXPECT_EQ(clipart.scale, scaleFromDial(scaleDialFor(clipart.scale))); // a value the dial can show
+    const QPoint outside = around(2, 3, 0);
+    document->MouseMove(outside.x(), outside.y());
+    EXPECT_EQ(clipart.scale, 2.0f);
+    EXPECT_EQ(clipart.offsetX, 0);
+    EXPECT_EQ(clipart.offsetY, 0);
+    EXPECT_EQ(clipart.angle, 30.0f);
+    EXPECT_EQ(listener.selections.back(), 1); // the dials are told as it changes
+    EXPECT_EQ(steps(), before);
+    document->ButtonUp();
+    EXPECT_EQ(steps(), before + 1);
+
+    // Swept 37° clockwise about the centre the turn handle turns it by as much; with Shift to the nearest
+    // multiple of 15°.
+    const QPoint top = around(kTurnHandle, 1, 0);
+    ASSERT_TRUE(document->ButtonDown(top.x(), top.y()));
+    const QPoint swept = around(kTurnHandle, 1, 37);
+    document->MouseMove(swept.x(), swept.y(), true);
+    EXPECT_EQ(clipart.angle, 60.0f);
+    document->MouseMove(swept.x(), swept.y());
+    EXPECT_NEAR(clipart.angle, 67, 1);
+    EXPECT_EQ(clipart.scale, 2.0f);
+    document->ButtonUp();
+    EXPECT_EQ(steps(), before + 2);
+
+    // Each drag is undone on its own; a press on a handle that does not move records nothing.
+    document->undo();
+    EXPECT_EQ(objects().get<ClipartObject>(0)->angle, 30.0f);
+    EXPECT_EQ(objects().get<ClipartObject>(0)->scale, 2.0f);
+    document->undo();
+    EXPECT_EQ(objects().get<ClipartObject>(0)->scale, 1.5f);
+    const QPoint still = around(0, 1, 0);
+    document->ButtonDown(still.x(), still.y());
+    document->ButtonUp();
+    EXPECT_EQ(steps(), before + 2);
+    EXPECT_EQ(document->history().position(), before - 1);
 }
 
 TEST_F(Decorations, TheFirstClipartFlattensTextsAndLaterOnesAreAddedBesideIt) {

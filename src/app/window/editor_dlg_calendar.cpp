@@ -1,5 +1,5 @@
 // The Tool menu's "Add Transparent Month Calender": the calendar dialog, and its picture placed as a
-// clipart of the document's own in the middle of the photo.
+// clipart of the document's own where a clipart picked in the list would go.
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "text/calendar/month_calendar.h"
@@ -20,10 +20,9 @@ void CEditorDlg::addMonthCalendar() {
     workspace::WorkspaceDocument& document = workspace_->document();
     const int tool = document.tool();
     document.SetTool(workspace::ToolClipart);
-    const workspace::Rect& view = document.viewRect();
+    const QPoint at = document.nextPlacingPoint();
     const bool placed =
-        document.PlaceMemoryClipart(picture, kCalendarPictureSide, kCalendarPictureSide,
-                                    view.left + view.width() / 2, view.top + view.height() / 2);
+        document.PlaceMemoryClipart(picture, kCalendarPictureSide, kCalendarPictureSide, at.x(), at.y());
     document.SetTool(tool);
     document.Recompose(false);
     if (!placed)

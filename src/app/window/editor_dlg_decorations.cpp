@@ -42,14 +42,14 @@ void CEditorDlg::turnSelectedObject(int value) {
     rotationDial_->setReadout(QString::number(value));
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.SetSelectedAngle(value))
-        document.RecordObjectStep();
+        document.RecordGestureStep(rotationDial_->gesture());
 }
 
 void CEditorDlg::sizeSelectedObject(int value) {
     scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(value)));
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.SetSelectedScale(value))
-        document.RecordObjectStep();
+        document.RecordGestureStep(scaleDial_->gesture());
 }
 
 void CEditorDlg::showObjectSelected(bool selected) {

@@ -164,12 +164,11 @@ void CEditorDlg::placePickedResource(int code, int index) {
     default:
         return;
     }
-    // A chosen resource goes where one dropped on the middle of the photo area would.
+    // A chosen resource goes where one dropped there would: the middle of the photo area, or for further
+    // cliparts a little further on each time.
     workspace::WorkspaceDocument& document = workspace_->document();
-    const workspace::Rect& view = document.viewRect();
-    reportPlacement(document.DropThumbnail(static_cast<int>(category), index, view.left + view.width() / 2,
-                                           view.top + view.height() / 2),
-                    category);
+    const QPoint at = document.nextPlacingPoint();
+    reportPlacement(document.DropThumbnail(static_cast<int>(category), index, at.x(), at.y()), category);
 }
 
 void CEditorDlg::copyResourceSelection() {

@@ -24,7 +24,7 @@ std::unique_ptr<QWidget> CEditorDlg::createTextPanel() {
 void CEditorDlg::applyTextStyle() {
     workspace::WorkspaceDocument& document = workspace_->document();
     document.textTemplate() = textPanel_->textTemplate();
-    document.ApplyTextStyle();
+    document.ApplyTextStyle(textPanel_->styleGesture());
 }
 
 void CEditorDlg::textTyped() {

@@ -105,8 +105,8 @@ imaging::ColourPanel* CEditorDlg::colourPanel() const {
 
 void CEditorDlg::adjustColours() {
     if (const imaging::ColourPanel* panel = colourPanel())
-        workspace_->document().SetColourAdjustment(
-            imaging::colourAdjustmentFromPositions(panel->positions()));
+        workspace_->document().SetColourAdjustment(imaging::colourAdjustmentFromPositions(panel->positions()),
+                                                   panel->gesture());
 }
 
 void CEditorDlg::showColourAdjustment() {

@@ -35,7 +35,10 @@ ColourPanel::ColourPanel(QWidget* parent) : QWidget(parent) {
         slider->setRange(setup.minimum, setup.maximum);
         slider->setPosition(setup.defaultPosition);
         slider->setToolTip(QString::fromLatin1(setup.label));
-        connect(slider.get(), &controls::CSkinSlider::positionChanged, this, [this] { notify(); });
+        connect(slider.get(), &controls::CSkinSlider::positionChanged, this, [this, moved = slider.get()] {
+            gesture_ = moved->gesture();
+            notify();
+        });
         sliders_[i] = std::move(slider);
     }
     reset_ = std::make_unique<controls::CSkinButton>(kResetId, QStringLiteral("Reset"), this);
@@ -58,6 +61,7 @@ void ColourPanel::setPositions(const ColourSliderPositions& positions) {
 
 void ColourPanel::Reset() {
     setPositions(defaultColourPositions());
+    gesture_ = 0;
     notify();
 }
 

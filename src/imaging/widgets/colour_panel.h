@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <memory>
 
 namespace controls {
@@ -30,6 +31,10 @@ public:
     // Every slider back to its default, then the colour message.
     void Reset();
 
+    // The gesture behind the latest colour message: a slider's drag or wheel burst; 0 after Reset, which
+    // changes the newest step rather than making one.
+    std::uint64_t gesture() const { return gesture_; }
+
     controls::CSkinSlider* slider(ColourSlider which) const;
     controls::CSkinButton* resetButton() const { return reset_.get(); }
     // Where a slider's label is drawn.
@@ -44,6 +49,7 @@ private:
 
     std::array<std::unique_ptr<controls::CSkinSlider>, kColourSliderCount> sliders_;
     std::unique_ptr<controls::CSkinButton> reset_;
+    std::uint64_t gesture_ = 0;
 };
 
 } // namespace imaging

@@ -1,10 +1,10 @@
 #include "text/widgets/text_panel.h"
 
-#include "controls/colour/colour_ref.h"
 #include "controls/buttons/skin_button.h"
+#include "controls/colour/colour_ref.h"
+#include "controls/colour/zor_colour_picker.h"
 #include "controls/skin_palette.h"
 #include "controls/skin_slider.h"
-#include "controls/colour/zor_colour_picker.h"
 #include "controls/zor_combo_box.h"
 #include "text/style_sample_cache.h"
 #include "text/text_box_limit.h"
@@ -143,13 +143,14 @@ void CTextPanel::paintEvent(QPaintEvent*) {
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Style"));
 }
 
-void CTextPanel::sendStyle() {
+void CTextPanel::sendStyle(std::uint64_t gesture) {
+    styleGesture_ = gesture;
     platform::sendMessage(parentWidget(), platform::UM_TEXTSTYLE);
 }
 
 void CTextPanel::transparencyMoved(int position) {
     template_.transparency = static_cast<float>(position) * 0.01f;
-    sendStyle();
+    sendStyle(slider_->gesture());
     update();
 }
 

@@ -58,6 +58,10 @@ public:
     // the keys still reach the canvas after a click on a text there.
     void editText(const QString& text, QPoint caret, bool caretGiven);
 
+    // The gesture behind the latest style message: the transparency slider's drag or wheel burst, or 0
+    // for a choice made at once (a face, a style, a colour).
+    std::uint64_t styleGesture() const { return styleGesture_; }
+
     controls::CSkinSlider* transparencySlider() const { return slider_; }
     controls::CZorComboBox* fontList() const { return fontList_; }
     controls::CZorColourPicker* colourPicker(int which) const { return which == 2 ? colour2_ : colour1_; }
@@ -79,7 +83,7 @@ protected:
 
 private:
     void layoutChildren();
-    void sendStyle();
+    void sendStyle(std::uint64_t gesture = 0);
     void transparencyMoved(int position);
     void fontChosen(int index);
     void colourPicked(int pickerId, std::uint32_t colour);
@@ -98,6 +102,7 @@ private:
     QTimer typingPause_;
     bool filling_ = false; // the box is being filled from the canvas, not typed into
     bool typing_ = false;  // typed into since the last pause
+    std::uint64_t styleGesture_ = 0;
 };
 
 } // namespace text

@@ -6,6 +6,7 @@
 #include "workspace/document.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace workspace {
@@ -14,8 +15,33 @@ namespace {
 
 // Brush stamps are at least a pixel and at most what a tip can sensibly be scaled to.
 constexpr int kMaxBrushSize = 4096;
+// How far right and down, in window pixels, each further clipart placed without a drop point goes.
+constexpr int kCascadeStep = 24;
+
+// Into [low, high): a place past the far edge comes round again from the near one, one short of it
+// rises to it, and a range with no room gives its middle.
+int wrapInto(int value, int low, int high) {
+    if (high <= low)
+        return (low + high) / 2;
+    if (value < low)
+        return low;
+    return value < high ? value : low + (value - high) % (high - low);
+}
 
 } // namespace
+
+QPoint WorkspaceDocument::nextPlacingPoint() const {
+    const QPoint middle(view_.left + view_.width() / 2, view_.top + view_.height() / 2);
+    if (!lastClipartOffset_ || !objects_.contains(Clipart))
+        return middle;
+    const QPointF last =
+        screenCentre(view_, photo_.width, photo_.height, lastClipartOffset_->x(), lastClipartOffset_->y());
+    // A step's margin inside the view keeps every centre well on the photo.
+    return {wrapInto(static_cast<int>(std::lround(last.x())) + kCascadeStep, view_.left + kCascadeStep,
+                     view_.right - kCascadeStep),
+            wrapInto(static_cast<int>(std::lround(last.y())) + kCascadeStep, view_.top + kCascadeStep,
+                     view_.bottom - kCascadeStep)};
+}
 
 PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
     using resources::files::kCliparts;
@@ -38,6 +64,7 @@ PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
     const QPoint offset = canvasOffsetOf(view_, photo_.width, photo_.height, x, y);
     clipart.offsetX = offset.x();
     clipart.offsetY = offset.y();
+    lastClipartOffset_ = offset;
     clipart.width = size.width();
     clipart.height = size.height();
     clipart.regionIndex = addRegion(QRect(QPoint(0, 0), size));
@@ -72,6 +99,7 @@ bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels,
     const QPoint offset = canvasOffsetOf(view_, photo_.width, photo_.height, x, y);
     clipart.offsetX = offset.x();
     clipart.offsetY = offset.y();
+    lastClipartOffset_ = offset;
     clipart.width = width;
     clipart.height = height;
     clipart.regionIndex = addRegion(QRect(0, 0, width, height));

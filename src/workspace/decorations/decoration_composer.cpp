@@ -305,7 +305,15 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
         drawFramed(painter);
     }
     if (!forOutput && frame.selected == 1)
-        markSelection(painter, toWindow, frame.width, frame.height);
+        markWithHandles(painter, toWindow, frame.width, frame.height);
+}
+
+// A selected clipart, mask or frame: the green marks, and the handles wherever they can be dragged.
+void WorkspaceDocument::markWithHandles(QPainter& painter, const QTransform& toWindow, int width,
+                                        int height) {
+    markSelection(painter, toWindow, width, height);
+    if (tool_ != ToolCrop && !preview_)
+        DrawPictureHandles(painter, pictureHandles(toWindow, width, height), kHandleFill);
 }
 
 void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forOutput) {
@@ -334,7 +342,7 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
     }
     drawCanvasBuffer(painter, cache.buffer, cache.screen, onScreen);
     if (!forOutput && mask.selected == 1)
-        markSelection(painter, toWindow, mask.width, mask.height);
+        markWithHandles(painter, toWindow, mask.width, mask.height);
     if (onScreen)
         mask.hitRegion = region;
 }
@@ -371,7 +379,7 @@ void WorkspaceDocument::ComposeClipart(QPainter& painter, ClipartObject& clipart
         }
     }
     if (!forOutput && clipart.selected == 1)
-        markSelection(painter, toWindow, clipart.width, clipart.height);
+        markWithHandles(painter, toWindow, clipart.width, clipart.height);
     if (onScreen)
         clipart.hitRegion = region;
 }

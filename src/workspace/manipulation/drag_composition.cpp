@@ -34,7 +34,8 @@ QRect paintedBounds(const QImage& layer) {
 
 } // namespace
 
-// The objects a drag step changes: the active text, the selected pictures, or none (the crop rectangle).
+// The objects a drag step changes: the active text, the selected pictures, the picture whose handle is
+// dragged, or none (the crop rectangle).
 std::pair<int, int> WorkspaceDocument::draggedObjects() const {
     using Drag = ManipulationState::Drag;
     const ManipulationState& m = manipulation_;
@@ -42,6 +43,8 @@ std::pair<int, int> WorkspaceDocument::draggedObjects() const {
     if ((m.drag == Drag::Text || (m.drag == Drag::Handle && tool_ == ToolText)) && activeText_ >= 0 &&
         activeText_ < count)
         return {activeText_, activeText_};
+    if (m.drag == Drag::PictureHandle && m.handled.index >= 0 && m.handled.index < count)
+        return {m.handled.index, m.handled.index};
     if (m.drag == Drag::Pictures && !m.pictures.empty()) {
         const auto [low, high] =
             std::minmax_element(m.pictures.begin(), m.pictures.end(),

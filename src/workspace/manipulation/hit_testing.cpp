@@ -29,6 +29,16 @@ int hitObject(const ObjectList& objects, int x, int y) {
     return -1;
 }
 
+int firstSelectedTurnable(const ObjectList& objects) {
+    for (int i = 0; i < objects.size(); ++i) {
+        bool selected = false;
+        visitTurnable(objects.at(i), [&](const auto& picture) { selected = picture.selected == 1; });
+        if (selected)
+            return i;
+    }
+    return -1;
+}
+
 int hitText(const ObjectList& objects, int x, int y, bool withLabel) {
     for (int i = objects.size() - 1; i >= 0; --i) {
         const text::TextObject* text = objects.get<text::TextObject>(i);

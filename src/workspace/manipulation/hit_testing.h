@@ -25,6 +25,26 @@ template <typename Record, typename Visit> bool visitPicture(Record& record, Vis
         record);
 }
 
+// Calls visit(record) when the record is a clipart, mask or frame (the pictures the object dials and the
+// picture handles size and turn); false for the other kinds.
+template <typename Record, typename Visit> bool visitTurnable(Record& record, Visit&& visit) {
+    return std::visit(
+        [&](auto& object) {
+            using T = std::decay_t<decltype(object)>;
+            if constexpr (std::is_same_v<T, ClipartObject> || std::is_same_v<T, MaskObject> ||
+                          std::is_same_v<T, FrameObject>) {
+                visit(object);
+                return true;
+            } else {
+                return false;
+            }
+        },
+        record);
+}
+
+// The first selected clipart, mask or frame: what the object dials act on. -1 when none is selected.
+int firstSelectedTurnable(const ObjectList& objects);
+
 // A picture's screen hit region (made at the last composition) holds the pixel (x, y).
 bool regionHolds(const QPolygonF& region, int x, int y);
 

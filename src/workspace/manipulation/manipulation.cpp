@@ -2,10 +2,10 @@
 // and its aspect, brush strokes, nudging and dropped thumbnails.
 #include "resources/resource_types.h"
 #include "workspace/decorations/brush_cursor.h"
+#include "workspace/decorations/resource_placement.h"
 #include "workspace/document.h"
 #include "workspace/manipulation/handle_geometry.h"
 #include "workspace/manipulation/hit_testing.h"
-#include "workspace/decorations/resource_placement.h"
 
 #include <cmath>
 
@@ -98,6 +98,8 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
             return true;
         }
     }
+    if (startPictureHandleDrag(x, y))
+        return true;
     if (tool_ == ToolCrop && crop_.contains(x, y)) {
         m.drag = Drag::Crop;
         m.startRect = crop_;
@@ -190,7 +192,7 @@ void WorkspaceDocument::layBrushStamp(int x, int y) {
     stroke->opacities.push_back(brush_.opacity);
 }
 
-PointerCursor WorkspaceDocument::MouseMove(int x, int y) {
+PointerCursor WorkspaceDocument::MouseMove(int x, int y, bool snapTurn) {
     if (preview_)
         return PointerCursor::Arrow;
     ManipulationState& m = manipulation_;
@@ -235,7 +237,15 @@ PointerCursor WorkspaceDocument::MouseMove(int x, int y) {
         crop_ = keepCropInView({s.left + dx, s.top + dy, s.right + dx, s.bottom + dy}, view_);
         composeDragStep();
     }
-    const bool textHandles = tool_ == ToolText && m.drag != Drag::Text && m.drag != Drag::Pictures;
+    if (m.drag == Drag::PictureHandle)
+        dragPictureHandle(x, y, snapTurn);
+    if (m.drag == Drag::None || m.drag == Drag::PictureHandle) {
+        const PointerCursor handle = pictureHandleCursor(x, y);
+        if (handle != PointerCursor::Arrow)
+            cursor = handle;
+    }
+    const bool textHandles = tool_ == ToolText && m.drag != Drag::Text && m.drag != Drag::Pictures &&
+                             m.drag != Drag::PictureHandle;
     if (textHandles || tool_ == ToolCrop) {
         const PointerCursor handle = dragHandle(x, y);
         if (handle != PointerCursor::Arrow)
@@ -323,6 +333,11 @@ void WorkspaceDocument::ButtonUp() {
     case Drag::Crop:
         // The crop rectangle is not part of the history: there is nothing to undo.
         Recompose(false);
+        return;
+    case Drag::PictureHandle:
+        Recompose(false);
+        if (endPictureHandleDrag())
+            RecordObjectStep();
         return;
     case Drag::Handle: {
         setTextHandleDrag(-1);

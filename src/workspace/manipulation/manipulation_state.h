@@ -5,6 +5,7 @@
 #include "workspace/view_geometry.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <vector>
 
 namespace workspace {
@@ -18,6 +19,7 @@ enum class PointerCursor {
     SizeAntiDiagonal, // handles 2 and 6: north-east / south-west
     SizeVertical,
     Brush, // the brush tip at its size (see brushCursorImage)
+    Turn,  // a picture's turn handle: a circling arrow
 };
 
 // The cursor of handle 0-7.
@@ -26,11 +28,12 @@ PointerCursor handleCursor(int handle);
 struct ManipulationState {
     enum class Drag {
         None,
-        Pictures, // selected cliparts, masks, frames and decorations follow the mouse
-        Text,     // the active text follows the mouse (text tool)
-        Crop,     // the crop rectangle follows the mouse
-        Handle,   // a handle of the crop rectangle or of the active text is dragged
-        Brush,    // a brush stroke is being painted
+        Pictures,      // selected cliparts, masks, frames and decorations follow the mouse
+        Text,          // the active text follows the mouse (text tool)
+        Crop,          // the crop rectangle follows the mouse
+        Handle,        // a handle of the crop rectangle or of the active text is dragged
+        Brush,         // a brush stroke is being painted
+        PictureHandle, // a corner or the turn handle of the selected clipart, mask or frame
     };
     struct PictureStart {
         int index = 0;
@@ -44,6 +47,14 @@ struct ManipulationState {
     int startFontHeight = 0;
     int handle = -1;
     std::vector<PictureStart> pictures;
+    // The picture a handle of which is dragged, as it was at the press.
+    struct HandledStart {
+        int index = -1;
+        float scale = 1.0f;
+        float angle = 0;
+        QPointF centre; // window pixels
+    };
+    HandledStart handled;
     // Brush stamps are laid on every fifth mouse move; counts 0 to 999 and starts again.
     int moveCounter = 0;
     // Arrow keys moved something since the last recorded nudge step.

@@ -78,6 +78,11 @@ void UndoHistory::refreshCurrentStep(const ObjectRecord& record) {
     }
 }
 
+void UndoHistory::replaceCurrentObjects(const ObjectList& objects) {
+    if (position_ >= 0)
+        steps_[static_cast<std::size_t>(position_)].objects = objects;
+}
+
 bool UndoHistory::undoTakesTwoSteps() const {
     return position_ > 0 && !steps_[static_cast<std::size_t>(position_)].imageStep &&
            steps_[static_cast<std::size_t>(position_ - 1)].imageStep;

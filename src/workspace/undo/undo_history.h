@@ -63,6 +63,10 @@ public:
     // step becomes a copy of it.
     void refreshCurrentStep(const ObjectRecord& record);
 
+    // The current step takes these objects instead of its own: a gesture that goes on changing them
+    // keeps one step up to date.
+    void replaceCurrentObjects(const ObjectList& objects);
+
     std::optional<HistoryMove> undoOneStep();
     std::optional<HistoryMove> redoOneStep();
 

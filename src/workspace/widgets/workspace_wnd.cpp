@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
+#include <utility>
 
 namespace workspace {
 
@@ -20,11 +22,38 @@ bool isArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
 }
 
+// Qt has no cursor for turning: a circling arrow, black edged with white so that it shows on any photo.
+QCursor makeTurnCursor() {
+    QPixmap picture(24, 24);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QRectF ring(5, 5, 14, 14);
+    QPainterPath arc;
+    arc.arcMoveTo(ring, 60);
+    arc.arcTo(ring, 60, 260);
+    // The head at the arc's end, pointing on along it.
+    const QPointF end = arc.currentPosition();
+    const QPointF ahead = QLineF::fromPolar(1, 60 + 260 + 90).p2();
+    const QPointF across(-ahead.y(), ahead.x());
+    const QPolygonF head({end + ahead * 5, end + across * 4, end - across * 4});
+    for (const auto& [colour, width] :
+         {std::pair{QColor(Qt::white), 4.0}, std::pair{QColor(Qt::black), 2.0}}) {
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(arc);
+        painter.setBrush(colour);
+        painter.drawPolygon(head);
+    }
+    painter.end();
+    return QCursor(picture, 12, 12);
+}
+
 } // namespace
 
 CWorkspaceWnd::CWorkspaceWnd(const QString& programFolder, const resources::ResourceLibrary& library,
                              QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), turnCursor_(makeTurnCursor()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     // Moves without a button show what a press would do.
@@ -63,7 +92,7 @@ void CWorkspaceWnd::mousePressEvent(QMouseEvent* event) {
 
 void CWorkspaceWnd::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
-    showCursor(document_->MouseMove(point.x(), point.y()));
+    showCursor(document_->MouseMove(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier));
 }
 
 void CWorkspaceWnd::mouseReleaseEvent(QMouseEvent* event) {
@@ -171,6 +200,9 @@ void CWorkspaceWnd::showCursor(PointerCursor cursor) {
         break;
     case PointerCursor::Brush:
         setCursor(brushCursor());
+        break;
+    case PointerCursor::Turn:
+        setCursor(turnCursor_);
         break;
     }
 }

@@ -69,6 +69,7 @@ private:
     };
     std::optional<BrushCursorKey> brushCursorKey_;
     QCursor brushCursor_;
+    QCursor turnCursor_;
 };
 
 } // namespace workspace
