@@ -6,6 +6,7 @@
 #include "resources/resource_library.h"
 #include "shown_document.h"
 #include "workspace/decorations/decoration_geometry.h"
+#include "workspace/decorations/resource_pictures.h"
 #include "workspace/document.h"
 
 #include <QDir>
@@ -107,6 +108,7 @@ struct DecoratedScene {
     QTemporaryDir folder;
     platform::Folders folders{folder.path()};
     resources::ResourceLibrary library{folders};
+    std::shared_ptr<ResourcePictures> pictures = std::make_shared<ResourcePictures>(&library);
     ShownDocument listener;
     std::unique_ptr<WorkspaceDocument> document;
 
@@ -124,6 +126,7 @@ struct DecoratedScene {
 
         document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(1280, 800), &library);
         WorkspaceDocument& d = *document;
+        d.shareResourcePictures(pictures);
         d.setLoadedPicture(photoOf(1600, 1200), false, 0, "bench.jpg");
         d.keepLoadedPhoto();
         d.setBrushPictures({tipPicture()});
@@ -179,8 +182,8 @@ struct DecoratedScene {
 } // namespace
 
 // Arg 0: a composition with every kept layer in place, as at every mouse move that changes nothing
-// drawn (the hover cursor, a press on nothing). Arg 1: the first composition, every picture read and
-// every layer made afresh.
+// drawn (the hover cursor, a press on nothing). Arg 1: the composition after the library changed (an
+// import), every picture decoded again and every layer made afresh.
 void BM_RecomposeDecorated(benchmark::State& state) {
     DecoratedScene scene(500);
     const bool cold = state.range(0) == 1;
@@ -195,7 +198,31 @@ void BM_RecomposeDecorated(benchmark::State& state) {
 }
 BENCHMARK(BM_RecomposeDecorated)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// One step of dragging the topmost clipart of the decorated scene.
+// The first composition of the decorated photo in a new document, as when it is opened in the window:
+// the pictures were decoded when they were placed (the document shares them), every layer is made.
+void BM_FirstComposition(benchmark::State& state) {
+    DecoratedScene scene(500);
+    const WorkspaceDocument& shown = *scene.document;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder;
+        ShownDocument listener;
+        WorkspaceDocument document(folder.path(), listener, QSize(1280, 800), &scene.library);
+        document.shareResourcePictures(scene.pictures);
+        document.setLoadedPicture(shown.photo(), false, 0, "bench.jpg");
+        document.keepLoadedPhoto();
+        document.setBrushPictures({tipPicture()});
+        for (int i = 0; i < shown.objects().size(); ++i)
+            document.objects().append(shown.objects().at(i));
+        document.RecordObjectStep();
+        state.ResumeTiming();
+        document.Recompose(false);
+    }
+}
+BENCHMARK(BM_FirstComposition)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// One step of dragging at the topmost clipart of the decorated scene: the decoration over everything is
+// what the press takes.
 void BM_DragClipartDecorated(benchmark::State& state) {
     DecoratedScene scene(500);
     WorkspaceDocument& document = *scene.document;
@@ -276,3 +303,69 @@ void BM_DragMask(benchmark::State& state) {
     document.ButtonUp();
 }
 BENCHMARK(BM_DragMask)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+enum DraggedKind { DraggedClipart, DraggedMask, DraggedFrame, DraggedText, DraggedCrop };
+
+// The object of the kind placed on top of the decorated scene, as the user places it and then drags it
+// (the placing operations append), where it is grabbed; for the crop rectangle, its middle.
+QPoint placeOnTop(WorkspaceDocument& document, int kind) {
+    switch (kind) {
+    case DraggedClipart:
+        document.PlaceClipart(3, 640, 400);
+        return {640, 400};
+    case DraggedMask:
+        document.PlaceMask(0);
+        return {640, 400};
+    case DraggedFrame:
+        document.PlaceFrame(0);
+        return {640, 400};
+    case DraggedText: {
+        document.SetTool(ToolText);
+        text::TextObject& style = document.textTemplate();
+        style.font = text::makeLogFont(u"DejaVu Sans", 60);
+        style.style = 3;
+        text::setText(style, u"Happy Holidays 2026");
+        document.PlaceText(300, 680);
+        const auto& placed = *document.objects().get<text::TextObject>(document.objects().size() - 1);
+        return {placed.left + 5, placed.top + 5};
+    }
+    default: {
+        document.SetTool(ToolCrop);
+        const Rect& r = document.cropRect();
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    }
+}
+
+} // namespace
+
+// One drag step on the decorated scene. Arg: 0 a clipart, 1 the mask (scale 1: it covers the canvas), 2
+// the frame, 3 a text, 4 the crop rectangle over everything.
+void BM_DragDecorated(benchmark::State& state) {
+    DecoratedScene scene(500);
+    WorkspaceDocument& document = *scene.document;
+    const QPoint grab = placeOnTop(document, static_cast<int>(state.range(0)));
+    if (!document.ButtonDown(grab.x(), grab.y()))
+        state.SkipWithError("nothing to drag");
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        document.MouseMove(grab.x() + step % 40, grab.y() + step % 30);
+    }
+    document.ButtonUp();
+}
+BENCHMARK(BM_DragDecorated)->DenseRange(DraggedClipart, DraggedCrop)->Unit(benchmark::kMillisecond);
+
+// One step of the rotation dial on the object just placed on the decorated scene. Arg: 0 a clipart, 1
+// the mask, 2 the frame.
+void BM_DialStepDecorated(benchmark::State& state) {
+    DecoratedScene scene(500);
+    WorkspaceDocument& document = *scene.document;
+    placeOnTop(document, static_cast<int>(state.range(0)));
+    int angle = 0;
+    for (auto _ : state)
+        document.SetSelectedAngle(++angle % 360);
+}
+BENCHMARK(BM_DialStepDecorated)->DenseRange(DraggedClipart, DraggedFrame)->Unit(benchmark::kMillisecond);
