@@ -1,6 +1,6 @@
-// Recomposing and dragging on a busy decorated photo: a 1600 × 1200 photo in a 1280 × 800 workspace with a
-// mask, 20 cliparts, 5 texts, a decoration and a 500-stamp brush stroke, from a library of
-// full-size pictures written for the run.
+// Recomposing and dragging on a busy decorated photo: a 1600 × 1200 photo in a 1280 × 800 workspace
+// with a frame, a mask, 20 cliparts, 5 texts, a decoration and a 500-stamp brush stroke, from a library
+// of full-size pictures written for the run.
 #include "resources/entry_bytes.h"
 #include "resources/package_writer.h"
 #include "resources/resource_library.h"
