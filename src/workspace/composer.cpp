@@ -3,6 +3,7 @@
 #include "text/styled_text_renderer.h"
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
+#include "workspace/manipulation/hit_testing.h"
 
 #include <QPainter>
 
@@ -45,9 +46,7 @@ QSize WorkspaceDocument::outputAreaSize() const {
 const QImage& WorkspaceDocument::stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size) {
     if (cache.size() != size) {
         cache = QImage(size, QImage::Format_RGB32);
-        QPainter painter(&cache);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(cache.rect(), imageOf(source));
+        StretchOver(cache, imageOf(source));
     }
     return cache;
 }
@@ -68,6 +67,40 @@ void WorkspaceDocument::Recompose(bool forOutput) {
 
 bool WorkspaceDocument::paintsOn(const QPaintDevice* device) const {
     return device != &backBuffer_ || listener_.showsComposition();
+}
+
+// The position of the last object that lays an opaque picture over the whole view, 0 when none does.
+int WorkspaceDocument::coveredEnd(int end) {
+    if (view_.width() <= 0 || view_.height() <= 0 || photo_.empty())
+        return 0;
+    for (int i = end - 1; i > 0; --i) {
+        const ObjectKind kind = objects_.kind(i);
+        if (kind == BrushStroke || kind == ColourAdjust)
+            return i;
+        if (const MaskObject* mask = objects_.get<MaskObject>(i);
+            mask && caches_.pictures->mask(mask->resourceIndex))
+            return i;
+    }
+    return 0;
+}
+
+// Whether the object paints nothing outside the view: a stroke, a colour adjustment, or a picture whose
+// selection marks are not shown (cliparts and frames are clipped to the view).
+bool WorkspaceDocument::paintsWithinView(int index) const {
+    switch (objects_.kind(index)) {
+    case BrushStroke:
+    case ColourAdjust:
+        return true;
+    case Mask:
+    case Clipart:
+    case Frame: {
+        bool selected = false;
+        visitPicture(objects_.at(index), [&](const auto& picture) { selected = picture.selected == 1; });
+        return !selected;
+    }
+    default:
+        return false;
+    }
 }
 
 void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
@@ -103,7 +136,11 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
 
     const int objectsEnd =
         output_.objectsEnd < 0 ? objects_.size() : std::min(output_.objectsEnd, objects_.size());
+    // On screen, what lies wholly under an opaque picture over the view is not painted; the places of
+    // those objects are still brought up to date.
+    concealedEnd_ = onScreen && painted ? coveredEnd(objectsEnd) : 0;
     drawObjects(painter, 0, objectsEnd, forOutput);
+    concealedEnd_ = 0;
     if (!painted || !output_.overlays)
         return;
     if (output_.decorations)
@@ -114,6 +151,7 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
 
 void WorkspaceDocument::drawObjects(QPainter& painter, int first, int end, bool forOutput) {
     for (int i = first; i < end; ++i) {
+        concealed_ = i < concealedEnd_ && paintsWithinView(i);
         if (text::TextObject* object = objects_.get<text::TextObject>(i))
             drawTextObject(painter, *object, forOutput, i == activeText_);
         else if (const ColourAdjustment* adjustment = objects_.get<ColourAdjustment>(i))
@@ -121,6 +159,7 @@ void WorkspaceDocument::drawObjects(QPainter& painter, int first, int end, bool 
         else
             drawPictureObject(painter, i, forOutput);
     }
+    concealed_ = false;
 }
 
 void WorkspaceDocument::drawDecorations(QPainter& painter, const QRect& area) {

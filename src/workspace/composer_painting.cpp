@@ -1,5 +1,6 @@
 #include "workspace/composer_painting.h"
 
+#include "imaging/filters/filter_rows.h"
 #include "text/styled_text_renderer.h"
 #include "workspace/document.h"
 #include "workspace/manipulation/handle_geometry.h"
@@ -12,6 +13,24 @@ namespace workspace {
 QImage imageOf(const imaging::PhotoBuffer& buffer) {
     return QImage(buffer.bgr.data(), buffer.width, buffer.height, static_cast<qsizetype>(buffer.stride()),
                   QImage::Format_BGR888);
+}
+
+void StretchOver(QImage& target, const QImage& source, const QRect& clip) {
+    const QRect area = clip.isNull() ? target.rect() : clip & target.rect();
+    if (area.isEmpty() || source.isNull())
+        return;
+    uchar* const bits = target.bits(); // detached before the bands share it
+    const qsizetype perLine = target.bytesPerLine();
+    imaging::detail::inBands(
+        area.height(), static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()),
+        [&](int firstRow, int endRow) {
+            QImage rows(bits, target.width(), target.height(), perLine, target.format());
+            QPainter painter(&rows);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.setClipRect(QRect(area.left(), area.top() + firstRow, area.width(), endRow - firstRow));
+            painter.drawImage(rows.rect(), source);
+            return true;
+        });
 }
 
 void TintRect(QPainter& painter, const Rect& rect, QColor colour) {

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -21,6 +22,10 @@ inline const QColor kHandleFill(150, 200, 255);
 // A view of a B,G,R buffer as a picture, without copying: valid while the buffer is neither changed in
 // size nor freed.
 QImage imageOf(const imaging::PhotoBuffer& buffer);
+// Draws `source` smoothly stretched over the whole of `target`, changing only the pixels in `clip` (all of
+// them when it is null), in bands of rows on several threads. Each band paints through its own view of
+// the target's memory with the transform of a whole stretch, so the pixels are exactly those of one.
+void StretchOver(QImage& target, const QImage& source, const QRect& clip = QRect());
 // Fills the rectangle with the colour at alpha 120 over what is there.
 void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 // The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with

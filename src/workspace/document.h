@@ -314,10 +314,19 @@ private:
     void drawObjects(QPainter& painter, int first, int end, bool forOutput);
     // False for the back buffer of a document that nothing shows.
     bool paintsOn(const QPaintDevice* device) const;
+    // Objects below this position that paint only within the view are concealed on screen: they keep
+    // their places up to date as when drawn, but paint nothing. coveredEnd finds the last object below
+    // `end` that covers the view with an opaque picture.
+    int coveredEnd(int end);
+    bool paintsWithinView(int index) const;
     void drawDecorations(QPainter& painter, const QRect& area);
     void drawCropOverlay(QPainter& painter);
-    // drag_composition.cpp: a drag step recomposed from layers kept for the drag.
+    // drag_composition.cpp: a drag step recomposed from layers kept for the drag; the objects at `first`
+    // to `last` drawn afresh between the layers kept below and above them (made when they differ).
     void composeDragStep();
+    void composeBetweenLayers(int first, int last);
+    // After the object at `index` changed (-1: none found): composed between kept layers where it can be.
+    void composeChangeOf(int index);
     std::pair<int, int> draggedObjects() const;
     // The picture stretched to `size`, kept between compositions while neither changes: dragging an
     // object recomposes at every mouse move, and stretching a large photo is the dearest step.
@@ -341,6 +350,8 @@ private:
     // A canvas-sized buffer shown over the view, stretched once per content and view size when on screen.
     void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,
                           bool onScreen);
+    // The same for a canvas-sized 32-bit picture, `shown` holding it stretched over the view.
+    void drawCanvasPicture(QPainter& painter, const QImage& picture, QImage& shown, bool onScreen);
     // frame_mask.cpp, clipart_decoration.cpp
     int addRegion(const QRect& region);
     QPolygonF screenRegion(int regionIndex, QRect fallback, const QTransform& transform) const;
@@ -400,6 +411,8 @@ private:
     float displayScale_ = 1.0f;
     QImage backBuffer_;
     OutputSwitches output_;
+    int concealedEnd_ = 0;
+    bool concealed_ = false; // the object being drawn is concealed
     QPoint canvasOrigin_; // while rendering to the canvas: where the canvas lies in the output area
     QImage stretchedPhoto_;
     QImage stretchedBackground_;

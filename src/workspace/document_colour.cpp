@@ -31,7 +31,7 @@ void WorkspaceDocument::SetColourAdjustment(const ColourAdjustment& values, std:
 void WorkspaceDocument::drawColourAdjustment(QPainter& painter, const ColourAdjustment& values,
                                              bool forOutput) {
     const QRect view = view_.toQRect();
-    if (photo_.empty() || view.isEmpty() || !paintsOn(painter.device()))
+    if (photo_.empty() || view.isEmpty() || !paintsOn(painter.device()) || concealed_)
         return;
     // On screen (the back buffer, also while previewing, or a drag layer) the view-sized picture is
     // adjusted, fast enough while a slider is dragged; output adjusts the photo's own pixels and then

@@ -25,6 +25,13 @@ std::array<int, 3> pixel(const imaging::PhotoBuffer& buffer, int x, int y) {
     return {p[0], p[1], p[2]};
 }
 
+// Blue, green, red of an opaque 32-bit pixel, as a buffer's bytes are ordered.
+std::array<int, 3> pixel(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    EXPECT_EQ(qAlpha(p), 255);
+    return {qBlue(p), qGreen(p), qRed(p)};
+}
+
 // A grey mask of one row: each value is the blue (and green and red) of one pixel.
 imaging::RasterImage greyMask(std::vector<std::uint8_t> values) {
     imaging::RasterImage mask;
@@ -50,7 +57,7 @@ TEST(MaskPixels, BlueAboveNinetyPercentShowsTheBackgroundAndBelowMixes) {
     // A 2 × 1 mask at scale 1 in the middle of a 4 × 2 canvas covers canvas pixels (1, 1) and (2, 1).
     const imaging::PhotoBuffer background = filled(4, 2, {200, 10, 255});
     const imaging::PhotoBuffer photo = filled(4, 2, {100, 250, 0});
-    imaging::PhotoBuffer out;
+    QImage out;
     ApplyMaskPixels(background, photo, greyMask({229, 230}), {1.0f, 0, 0, 0}, out);
     // a = 229 / 255 = 0.898: 0.898 × 200 + 0.102 × 100 = 189.8, 0.898 × 10 + 0.102 × 250 = 34.5,
     // 0.898 × 255 + 0.102 × 0 = 229.
@@ -70,7 +77,7 @@ TEST(MaskPixels, BlueAboveNinetyPercentShowsTheBackgroundAndBelowMixes) {
 TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
     const imaging::PhotoBuffer background = filled(8, 8, {255, 255, 255});
     const imaging::PhotoBuffer photo = filled(8, 8, {0, 0, 0});
-    imaging::PhotoBuffer out;
+    QImage out;
     // Doubled, the 2 × 1 mask (black, white) is 4 × 2 pixels, each taking the mask pixel round(i / 2):
     // black, white, white, then white beyond the mask; the second row lies beyond it too.
     ApplyMaskPixels(background, photo, greyMask({0, 255}), {2.0f, 0, 0, 0}, out);
@@ -87,7 +94,10 @@ TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
     }
     // Scaled below one pixel the mask covers nothing: the background everywhere.
     ApplyMaskPixels(background, photo, greyMask({0, 0}), {0.1f, 0, 0, 0}, out);
-    EXPECT_EQ(out.bgr, background.bgr);
+    ASSERT_EQ(out.size(), QSize(8, 8));
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(pixel(out, x, y), (std::array<int, 3>{255, 255, 255})) << x << "," << y;
 }
 
 TEST(BrushStamp, TintsByTheTipsAlphaAndTheOpacityAndIgnoresTheTipsColour) {

@@ -8,8 +8,8 @@
 
 #include "imaging/photo_buffer.h"
 #include "workspace/decorations/decoration_pixels.h"
-#include "workspace/object_records.h"
 #include "workspace/decorations/resource_pictures.h"
+#include "workspace/object_records.h"
 #include "workspace/view_geometry.h"
 
 #include <QImage>
@@ -75,8 +75,8 @@ struct DecorationCaches {
     struct Masked {
         bool valid = false;
         MaskKey key;
-        imaging::PhotoBuffer buffer; // the WorkingBuffer the mask rule wrote
-        ShownBuffer screen;
+        QImage picture; // the WorkingBuffer the mask rule wrote, 32-bit
+        QImage shown;   // that picture stretched over the view
     } mask;
 
     // A frame drawn over its photo, on screen: one layer of the frame's box within the view.

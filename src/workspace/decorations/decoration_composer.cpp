@@ -158,20 +158,30 @@ void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::Photo
         painter.drawImage(view_.toQRect(), imageOf(buffer));
         return;
     }
+    if (screen.copy.size() != QSize(buffer.width, buffer.height)) {
+        screen.copy = QImage(buffer.width, buffer.height, QImage::Format_RGB32);
+        copyToRgb32(buffer, screen.copy, screen.copy.rect());
+        screen.shown = QImage();
+    }
+    drawCanvasPicture(painter, screen.copy, screen.shown, onScreen);
+}
+
+void WorkspaceDocument::drawCanvasPicture(QPainter& painter, const QImage& picture, QImage& shown,
+                                          bool onScreen) {
+    if (picture.isNull())
+        return;
+    if (!onScreen) {
+        painter.drawImage(view_.toQRect(), picture);
+        return;
+    }
     const QSize size = view_.toQRect().size();
     if (size.isEmpty())
         return;
-    if (screen.shown.size() != size) {
-        if (screen.copy.size() != QSize(buffer.width, buffer.height)) {
-            screen.copy = QImage(buffer.width, buffer.height, QImage::Format_RGB32);
-            copyToRgb32(buffer, screen.copy, screen.copy.rect());
-        }
-        screen.shown = QImage(size, QImage::Format_RGB32);
-        QPainter stretch(&screen.shown);
-        stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        stretch.drawImage(screen.shown.rect(), screen.copy);
+    if (shown.size() != size) {
+        shown = QImage(size, QImage::Format_RGB32);
+        StretchOver(shown, picture);
     }
-    painter.drawImage(QPoint(view_.left, view_.top), screen.shown);
+    painter.drawImage(QPoint(view_.left, view_.top), shown);
 }
 
 const imaging::PhotoBuffer& WorkspaceDocument::framePhoto() {
@@ -236,6 +246,10 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
     const QImage picture = caches_.pictures->encoded(resources::files::kFrames, frame.resourceIndex);
     if (picture.isNull() || frame.width <= 0 || frame.height <= 0)
         return;
+    if (concealed_) {
+        frame.hitRegion = region;
+        return;
+    }
 
     // A hole of no height or width gives no proportion to crop the photo to: the frame is then laid over
     // the whole photo, as it would lie without a frame.
@@ -327,6 +341,10 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
     const std::shared_ptr<const imaging::RasterImage> pixels = caches_.pictures->mask(mask.resourceIndex);
     if (!pixels)
         return;
+    if (concealed_) {
+        mask.hitRegion = region;
+        return;
+    }
     DecorationCaches::Masked& cache = caches_.mask;
     const DecorationCaches::MaskKey key{
         mask.resourceIndex,
@@ -335,12 +353,12 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         caches_.backgroundGeneration,
         outputAreaSize()};
     if (!cache.valid || !(cache.key == key)) {
-        ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.buffer);
+        ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.picture);
         cache.valid = true;
         cache.key = key;
-        cache.screen = {};
+        cache.shown = QImage();
     }
-    drawCanvasBuffer(painter, cache.buffer, cache.screen, onScreen);
+    drawCanvasPicture(painter, cache.picture, cache.shown, onScreen);
     if (!forOutput && mask.selected == 1)
         markWithHandles(painter, toWindow, mask.width, mask.height);
     if (onScreen)
@@ -365,6 +383,10 @@ void WorkspaceDocument::ComposeClipart(QPainter& painter, ClipartObject& clipart
     }
     if (picture.isNull())
         return;
+    if (concealed_) {
+        clipart.hitRegion = region;
+        return;
+    }
     // Scaled below one canvas pixel, a clipart shows nothing.
     if (clipart.width * clipart.scale >= 1 && clipart.height * clipart.scale >= 1) {
         if (onScreen) {
@@ -420,7 +442,7 @@ void WorkspaceDocument::ComposeDecoration(QPainter& painter, DecorationObject& d
 }
 
 void WorkspaceDocument::ComposeBrushStroke(QPainter& painter, const BrushStrokeObject& stroke) {
-    if (!paintsOn(painter.device()))
+    if (!paintsOn(painter.device()) || concealed_)
         return;
     const bool onScreen = output_.decorations;
     DecorationCaches::PaintedStroke& cache = caches_.stroke;
@@ -467,12 +489,9 @@ void WorkspaceDocument::ComposeBrushStroke(QPainter& painter, const BrushStrokeO
         // Only the new stamps are copied, and only the view pixels over them stretched again, exactly as
         // a whole stretch would make them.
         copyToRgb32(cache.buffer, cache.screen.copy, cache.changed);
-        if (cache.screen.shown.size() == view_.toQRect().size()) {
-            QPainter stretch(&cache.screen.shown);
-            stretch.setClipRect(viewPixelsOf(cache.changed, view_, photo_.width, photo_.height));
-            stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            stretch.drawImage(cache.screen.shown.rect(), cache.screen.copy);
-        }
+        if (cache.screen.shown.size() == view_.toQRect().size())
+            StretchOver(cache.screen.shown, cache.screen.copy,
+                        viewPixelsOf(cache.changed, view_, photo_.width, photo_.height));
     }
     if (onScreen)
         cache.changed = QRect();

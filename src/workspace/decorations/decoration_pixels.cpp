@@ -64,18 +64,30 @@ TurnedBox turnedBox(int width, int height, double radians) {
 }
 
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
-                     const imaging::RasterImage& mask, const MaskPlacement& placement,
-                     imaging::PhotoBuffer& out) {
-    out = background;
+                     const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out) {
+    const QSize size(background.width, background.height);
+    if (out.size() != size || out.format() != QImage::Format_RGB32)
+        out = QImage(size, QImage::Format_RGB32);
+    if (out.isNull())
+        return;
+    // The rows are written through one pointer: the picture is detached before the bands share it.
+    std::uint8_t* const bits = out.bits();
+    const auto perLine = static_cast<std::size_t>(out.bytesPerLine());
+    auto outRow = [&](int y) {
+        return reinterpret_cast<QRgb*>(bits + perLine * static_cast<std::size_t>(y));
+    };
+    auto opaque = [](const std::uint8_t* bgr) {
+        return 0xFF000000u | (QRgb{bgr[2]} << 16) | (QRgb{bgr[1]} << 8) | bgr[0];
+    };
+
     const int cw = photo.width;
     const int ch = photo.height;
-    if (photo.empty() || background.width != cw || background.height != ch || mask.empty() ||
-        mask.bgra.size() < mask.stride() * static_cast<std::size_t>(mask.height))
-        return;
-    const int sw = scaledSide(mask.width, placement.scale);
-    const int sh = scaledSide(mask.height, placement.scale);
-    if (sw <= 0 || sh <= 0)
-        return; // a mask smaller than a pixel covers nothing: the background everywhere
+    const bool applies = !photo.empty() && background.width == cw && background.height == ch &&
+                         !mask.empty() &&
+                         mask.bgra.size() >= mask.stride() * static_cast<std::size_t>(mask.height);
+    // A mask smaller than a pixel covers nothing: the background everywhere.
+    const int sw = applies ? scaledSide(mask.width, placement.scale) : 0;
+    const int sh = applies ? scaledSide(mask.height, placement.scale) : 0;
     const std::vector<int> columns = nearestSourcePixels(sw, mask.width, placement.scale);
     const std::vector<int> rows = nearestSourcePixels(sh, mask.height, placement.scale);
     // a by blue value, made once: above 0.9 it is 1 and the background is copied, at 0 the photo is.
@@ -85,26 +97,65 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
         shares[blue] = a > kMaskWhiteAbove ? 1.0f : a;
     }
 
-    auto blend = [&](int x, int y, int sx, int sy) {
-        // Scaled pixels past the mask's own keep the white they start with.
-        const int mx = columns[static_cast<std::size_t>(sx)];
-        const int my = rows[static_cast<std::size_t>(sy)];
-        const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
-        if (a == 1.0f)
-            return; // out already holds the background
-        const std::size_t at = static_cast<std::size_t>(x) * 3;
-        const std::uint8_t* b = background.row(y) + at;
-        const std::uint8_t* p = photo.row(y) + at;
-        std::uint8_t* o = out.row(y) + at;
-        for (int i = 0; i < 3; ++i)
-            o[i] = static_cast<std::uint8_t>(a * b[i] + (1.0f - a) * p[i]);
-    };
-    // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads.
+    // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads. A
+    // band gathers the a of each pixel of a row, one per byte, then mixes the row's run at once.
     const double radians = wholeDegreeRadians(placement.angle);
     imaging::detail::inBands(
-        ch, static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch), [&](int firstRow, int endRow) {
+        size.height(), static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
+        [&](int firstRow, int endRow) {
+            for (int y = firstRow; y < endRow; ++y) {
+                const std::uint8_t* from = background.row(y);
+                QRgb* to = outRow(y);
+                for (int x = 0; x < size.width(); ++x, from += 3)
+                    to[x] = opaque(from);
+            }
+            if (sw <= 0 || sh <= 0)
+                return true;
+            std::vector<float> byteShares(static_cast<std::size_t>(cw) * 3, 1.0f);
+            std::vector<std::uint8_t> mixed(byteShares.size());
+            int row = -1;
+            int left = cw;
+            int right = -1;
+            auto mixRow = [&] {
+                if (row < 0)
+                    return;
+                const std::size_t first = static_cast<std::size_t>(left) * 3;
+                const std::size_t end = static_cast<std::size_t>(right + 1) * 3;
+                const std::uint8_t* b = background.row(row);
+                const std::uint8_t* p = photo.row(row);
+                float* a = byteShares.data();
+                std::uint8_t* o = mixed.data();
+                // Where a is 1 this gives the background's byte and where it is 0 the photo's, exactly.
+                for (std::size_t i = first; i < end; ++i)
+                    o[i] = static_cast<std::uint8_t>(a[i] * b[i] + (1.0f - a[i]) * p[i]);
+                QRgb* to = outRow(row);
+                for (int x = left; x <= right; ++x)
+                    to[x] = opaque(o + static_cast<std::size_t>(x) * 3);
+                std::fill(byteShares.begin() + static_cast<std::ptrdiff_t>(first),
+                          byteShares.begin() + static_cast<std::ptrdiff_t>(end), 1.0f);
+                row = -1;
+                left = cw;
+                right = -1;
+            };
+            auto gather = [&](int x, int y, int sx, int sy) {
+                if (y != row) {
+                    mixRow();
+                    row = y;
+                }
+                left = std::min(left, x);
+                right = std::max(right, x);
+                // Scaled pixels past the mask's own keep the white they start with.
+                const int mx = columns[static_cast<std::size_t>(sx)];
+                const int my = rows[static_cast<std::size_t>(sy)];
+                const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
+                float* at = byteShares.data() + static_cast<std::size_t>(x) * 3;
+                at[0] = a;
+                at[1] = a;
+                at[2] = a;
+            };
             forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY, cw,
-                               ch, blend, firstRow, endRow);
+                               ch, gather, firstRow, endRow);
+            mixRow();
             return true;
         });
 }

@@ -16,9 +16,9 @@ PhotoHole holeOf(const resources::PhotoHole& hole) {
     return {hole.left, hole.top, hole.right, hole.bottom};
 }
 
-// The first selected clipart, mask or frame, what the object dials turn and size, goes to `visit`; false
-// when there is none.
-template <typename Objects, typename Visit> bool visitSelectedPicture(Objects& objects, Visit visit) {
+// The first selected clipart, mask or frame, what the object dials turn and size, goes to `visit`. Returns
+// its position, -1 when there is none.
+template <typename Objects, typename Visit> int visitSelectedPicture(Objects& objects, Visit visit) {
     for (int i = 0; i < objects.size(); ++i) {
         bool found = false;
         std::visit(
@@ -34,9 +34,9 @@ template <typename Objects, typename Visit> bool visitSelectedPicture(Objects& o
             },
             objects.at(i));
         if (found)
-            return true;
+            return i;
     }
-    return false;
+    return -1;
 }
 
 } // namespace
@@ -154,22 +154,31 @@ PlaceResult WorkspaceDocument::PlaceMask(int index) {
 
 bool WorkspaceDocument::SetSelectedScale(int value) {
     const float scale = scaleFromDial(value);
-    const bool changed = visitSelectedPicture(objects_, [scale](auto& picture) { picture.scale = scale; });
-    Recompose(false);
-    return changed;
+    const int changed = visitSelectedPicture(objects_, [scale](auto& picture) { picture.scale = scale; });
+    composeChangeOf(changed);
+    return changed >= 0;
 }
 
 bool WorkspaceDocument::SetSelectedAngle(int value) {
-    const bool changed =
+    const int changed =
         visitSelectedPicture(objects_, [value](auto& picture) { picture.angle = static_cast<float>(value); });
-    Recompose(false);
-    return changed;
+    composeChangeOf(changed);
+    return changed >= 0;
+}
+
+// A dial turned step by step changes one object again and again: it alone is drawn afresh, between the
+// layers kept for it.
+void WorkspaceDocument::composeChangeOf(int index) {
+    if (index < 0 || preview_)
+        Recompose(false);
+    else
+        composeBetweenLayers(index, index);
 }
 
 std::optional<PictureTurn> WorkspaceDocument::SelectedPictureTurn() const {
     PictureTurn turn;
     const auto take = [&turn](const auto& picture) { turn = {picture.angle, picture.scale}; };
-    if (!visitSelectedPicture(objects_, take))
+    if (visitSelectedPicture(objects_, take) < 0)
         return std::nullopt;
     return turn;
 }

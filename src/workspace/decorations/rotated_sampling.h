@@ -67,6 +67,27 @@ void forEachTurnedPixel(int width, int height, double radians, int centreX, int 
         columnCos[static_cast<std::size_t>(x - x0)] = dx * c;
         columnSin[static_cast<std::size_t>(x - x0)] = -dx * s;
     }
+    if (c == 1 && s == 0) {
+        // Upright, each column has its picture column and each row its picture row, the same sums as
+        // below less the zero products: they are looked up, not worked out at every pixel.
+        std::vector<int> pictureColumns(columnCos.size(), -1);
+        for (std::size_t i = 0; i < columnCos.size(); ++i) {
+            const double sx = columnCos[i] + halfWidth;
+            if (sx >= 0 && sx < width)
+                pictureColumns[i] = static_cast<int>(sx);
+        }
+        for (int y = y0; y <= y1; ++y) {
+            const double sy = (y + 0.5 - boxCentreY) + halfHeight;
+            if (!(sy >= 0 && sy < height))
+                continue;
+            for (int x = x0; x <= x1; ++x) {
+                const int sx = pictureColumns[static_cast<std::size_t>(x - x0)];
+                if (sx >= 0)
+                    visit(x, y, sx, static_cast<int>(sy));
+            }
+        }
+        return;
+    }
     for (int y = y0; y <= y1; ++y) {
         const double dy = y + 0.5 - boxCentreY;
         const double rowSin = dy * s;

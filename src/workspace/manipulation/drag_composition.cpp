@@ -1,4 +1,4 @@
-// A drag step composed from the layers that do not change while the mouse moves.
+// A drag step, or a dial step, composed from the layers that do not change while one object does.
 #include "workspace/document.h"
 
 #include <QPainter>
@@ -55,9 +55,15 @@ std::pair<int, int> WorkspaceDocument::draggedObjects() const {
 }
 
 void WorkspaceDocument::composeDragStep() {
-    if (backBuffer_.isNull() || preview_)
+    if (preview_)
         return;
     const auto [first, last] = draggedObjects();
+    composeBetweenLayers(first, last);
+}
+
+void WorkspaceDocument::composeBetweenLayers(int first, int last) {
+    if (backBuffer_.isNull())
+        return;
     DragLayers& layers = dragLayers_;
     if (!layers.valid || layers.first != first || layers.last != last ||
         layers.below.size() != backBuffer_.size()) {
