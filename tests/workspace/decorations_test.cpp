@@ -3,11 +3,14 @@
 #include "recording_listener.h"
 #include "resources/resource_library.h"
 #include "resources/resource_types.h"
+#include "text/calendar/calendar_picture.h"
 #include "workspace/composer_painting.h"
 #include "workspace/decorations/decoration_geometry.h"
 #include "workspace/document.h"
+#include "workspace/manipulation/hit_testing.h"
 
 #include <QPainter>
+#include <functional>
 
 using namespace workspace;
 using resources_test::encodedList;
@@ -56,6 +59,42 @@ QRgb at(const imaging::PhotoBuffer& buffer, int x, int y) {
 bool near(QRgb a, QRgb b, int tolerance = 3) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The largest difference of any colour channel between two pictures of one size.
+int largestDifference(const QImage& a, const QImage& b) {
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+        }
+    return largest;
+}
+
+// Whether a press at the window point would reach the object: it lies in its hit area.
+bool holds(const ObjectList& objects, int index, QPoint point) {
+    if (const text::TextObject* text = objects.get<text::TextObject>(index))
+        return textRect(*text).contains(point.x(), point.y());
+    bool hit = false;
+    visitPicture(objects.at(index),
+                 [&](const auto& picture) { hit = regionHolds(picture.hitRegion, point.x(), point.y()); });
+    return hit;
+}
+
+// A point where a press takes the object: in it and in nothing above it.
+std::optional<QPoint> grabPoint(const ObjectList& objects, int index) {
+    for (int y = 0; y < 620; y += 3)
+        for (int x = 0; x < 820; x += 3) {
+            bool covered = !holds(objects, index, {x, y});
+            for (int above = index + 1; above < objects.size() && !covered; ++above)
+                covered = holds(objects, above, {x, y});
+            if (!covered)
+                return QPoint(x, y);
+        }
+    return std::nullopt;
 }
 
 // A 1600 × 1200 photo in an 820 × 620 window: the view is (10, 10)-(810, 610), one window pixel for two
@@ -393,4 +432,156 @@ TEST_F(Decorations, AStrokeComposedStampByStampLooksExactlyAsComposedAtOnce) {
     document->forgetResourcePictures(); // drops every kept layer
     document->Recompose(false);
     EXPECT_EQ(document->backBuffer(), incremental);
+}
+
+namespace {
+
+struct Busy : Decorations {
+    // Every kind of object, from the bottom: a brush stroke, a mask over the view (the stroke under it is
+    // hidden), the decoration over the lower right quarter of the view, a frame, a clipart, the month
+    // calendar, a second clipart and two overlapping texts.
+    void SetUp() override {
+        Decorations::SetUp();
+        std::vector<ObjectRecord> records;
+        // The placing rules flatten much of what lies on the photo: the records are gathered instead.
+        auto take = [&](int count) {
+            for (int i = objects().size() - count; i < objects().size(); ++i)
+                records.push_back(objects().at(i));
+        };
+        document->setBrushPictures({solid(9, 9, qRgba(0, 0, 0, 200))});
+        document->SetBrush(0, true, 30, 255, 40, text::rgb(255, 0, 0));
+        document->ButtonDown(200, 200);
+        for (int i = 1; i <= 60; ++i)
+            document->MouseMove(200 + 4 * i, 200 + i);
+        document->ButtonUp();
+        take(1);
+        document->PlaceMask(0);
+        document->SetSelectedScale(180);
+        objects().get<MaskObject>(0)->offsetX = -500;
+        objects().get<MaskObject>(0)->offsetY = -300;
+        take(1);
+        document->PlaceDecoration(1);
+        objects().get<DecorationObject>(0)->offsetX = 800;
+        objects().get<DecorationObject>(0)->offsetY = 600;
+        take(1);
+        document->PlaceFrame(0);
+        document->SetSelectedScale(-90);
+        objects().get<FrameObject>(0)->offsetX = -200;
+        objects().get<FrameObject>(0)->offsetY = 300;
+        take(1);
+        document->PlaceClipart(0, 600, 150);
+        document->PlaceClipart(1, 640, 170);
+        take(2);
+        document->SetTool(ToolText);
+        document->textTemplate().font = text::makeLogFont(u"DejaVu Sans", 60);
+        document->textTemplate().colour = text::rgb(0, 90, 200);
+        text::setText(document->textTemplate(), u"HH");
+        document->PlaceText(150, 380);
+        document->textTemplate().style = 3;
+        document->PlaceText(150, 470);
+        ASSERT_EQ(objects().size(), 2); // the first text flattened the cliparts
+        objects().get<text::TextObject>(1)->left = 175;
+        objects().get<text::TextObject>(1)->top = 395;
+        take(2);
+        ASSERT_EQ(records.size(), 8u);
+
+        document->keepLoadedPhoto();
+        for (std::size_t i = 0; i + 3 < records.size(); ++i)
+            objects().append(records[i]);
+        // The calendar's pixels are the document's own, which a new photo forgets: it is placed now.
+        const std::vector<std::uint8_t> calendar = text::calendarPictureOf({2026, 12});
+        ASSERT_TRUE(document->PlaceMemoryClipart(calendar, text::kCalendarPictureSide,
+                                                 text::kCalendarPictureSide, 700, 260));
+        for (std::size_t i = records.size() - 3; i < records.size(); ++i)
+            objects().append(records[i]);
+        document->ClearSelection();
+        document->RecordObjectStep();
+        document->Recompose(false);
+    }
+
+    int position(ObjectKind kind, int nth = 0) {
+        for (int i = 0; i < objects().size(); ++i)
+            if (objects().kind(i) == kind && nth-- == 0)
+                return i;
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST_F(Busy, DragAndDialStepsFromKeptLayersLookLikeAFullComposition) {
+    struct Case {
+        const char* what;
+        int tool;
+        std::function<int()> dragged; // the object pressed, or -1 for the crop rectangle
+        bool dial = false;            // turned by the rotation dial after the press, not moved
+    };
+    const Case cases[] = {
+        {"clipart", ToolClipart, [&] { return position(Clipart); }},
+        {"calendar", ToolClipart, [&] { return position(Clipart, 1); }},
+        {"mask", ToolMask, [&] { return position(Mask); }},
+        {"frame", ToolFrame, [&] { return position(Frame); }},
+        {"decoration", ToolDecoration, [&] { return position(Decoration); }},
+        {"text under a text", ToolText, [&] { return position(Text); }},
+        {"crop rectangle", ToolCrop, [] { return -1; }},
+        {"frame on the dial", ToolFrame, [&] { return position(Frame); }, true},
+        {"mask on the dial", ToolMask, [&] { return position(Mask); }, true},
+    };
+    ASSERT_EQ(objects().get<ClipartObject>(position(Clipart, 1))->inMemory, 1);
+    ASSERT_GE(position(BrushStroke), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        document->SetTool(c.tool);
+        document->Recompose(false);
+        const int index = c.dragged();
+        QPoint grab;
+        if (index < 0) {
+            const Rect crop = document->cropRect();
+            grab = QPoint(crop.left + 20, crop.top + 20);
+        } else {
+            const std::optional<QPoint> point = grabPoint(objects(), index);
+            ASSERT_TRUE(point);
+            grab = *point;
+        }
+        const QImage before = document->backBuffer().copy();
+        ASSERT_TRUE(document->ButtonDown(grab.x(), grab.y()));
+        if (c.tool == ToolText)
+            ASSERT_EQ(document->activeText(), index);
+        else if (index >= 0)
+            visitPicture(objects().at(index), [](const auto& picture) { ASSERT_EQ(picture.selected, 1); });
+        if (c.dial)
+            document->ButtonUp();
+        // Three steps from the same kept layers, then the picture a full composition makes.
+        for (int step = 1; step <= 3; ++step) {
+            if (c.dial)
+                document->SetSelectedAngle(25 * step);
+            else
+                document->MouseMove(grab.x() + 9 * step, grab.y() + 5 * step);
+        }
+        const QImage stepped = document->backBuffer().copy();
+        EXPECT_NE(stepped, before);
+        document->Recompose(false);
+        EXPECT_LE(largestDifference(stepped, document->backBuffer()), 2);
+        if (!c.dial)
+            document->ButtonUp();
+    }
+}
+
+TEST_F(Decorations, PicturesAreDecodedOnceWhilePlacedAndAfreshWhenTheLibraryChanges) {
+    document->PlaceFrame(0); // red, its left edge from 170 to 290
+    ASSERT_EQ(screen(215, 315), qRgb(255, 0, 0));
+    // The library's files change under the document: what was decoded stays in use, at every
+    // composition and drag step, until the document is told.
+    writeData(files::kFrames, encodedList({framePicture(400, 300, qRgb(0, 0, 255), hole)}, {hole}));
+    for (int i = 0; i < 5; ++i)
+        document->Recompose(false);
+    ASSERT_TRUE(document->ButtonDown(200, 310));
+    document->MouseMove(205, 315);
+    EXPECT_EQ(screen(215, 315), qRgb(255, 0, 0));
+    document->MouseMove(210, 315);
+    document->ButtonUp();
+    EXPECT_EQ(screen(215, 315), qRgb(255, 0, 0));
+    document->forgetResourcePictures();
+    document->Recompose(false);
+    EXPECT_EQ(screen(215, 315), qRgb(0, 0, 255));
 }
