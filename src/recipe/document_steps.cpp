@@ -6,6 +6,7 @@
 #include "workspace/document.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace recipe {
 
@@ -26,43 +27,52 @@ Outcome setBackground(StepContext& context, const StepFields& fields) {
     return Outcome::success();
 }
 
-// As the text panel's "Add": the template takes the panel's fields, then the text is placed at a point.
-// The record takes face → font face name, height → font height (canvas pixels), colour1 → colour,
-// colour2 → second colour, at → its rectangle's top-left.
+// As the text panel's "Add": the template takes the panel's fields, then a new text is placed. The record
+// takes face → font face name, height → font height (photo pixels; without it a tenth of the photo's
+// shorter side), colour1 → colour, colour2 → second colour, at → its rectangle's top-left (without it the
+// text is centred on the photo).
 Outcome addText(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
-    const QPoint at = fields.point("at", QPoint(0, 0));
-    if (const QString problem = outsidePhoto(document, at, "at"); !problem.isEmpty())
-        return failure(problem);
+    const QString words = fields.text("text", QString());
+    // The panel refuses such a text too: it could not be seen.
+    if (words.trimmed().isEmpty())
+        return failure(QStringLiteral("the text has no words to show"));
+    const std::optional<QPoint> at =
+        fields.has("at") ? std::optional<QPoint>(fields.point("at", QPoint())) : std::nullopt;
+    if (at) {
+        if (const QString problem = outsidePhoto(document, *at, "at"); !problem.isEmpty())
+            return failure(problem);
+    }
 
     const int style = fields.integer("style", 0);
     const text::StyleColours samples = text::kStyleSampleColours[static_cast<std::size_t>(style)];
     text::TextObject& panel = document.textTemplate();
     text::setFaceName(panel.font, fields.text("face", context.defaultFace));
-    panel.font.height = fields.integer("height", text::kPanelTextHeight);
+    panel.font.height = fields.integer("height", 0);
     panel.style = style;
     panel.colour = fields.colour("colour1", samples.first);
     panel.secondColour = fields.colour("colour2", samples.second);
     panel.transparency = static_cast<float>(fields.number("transparency", 0.0));
-    text::setText(panel, fields.text("text", QString()));
+    text::setText(panel, words);
 
     document.SetTool(workspace::ToolText);
     const int before = textCount(document);
-    const QPoint window = windowPoint(document, at);
-    document.PlaceText(window.x(), window.y());
-    // A press on an existing text puts the caret into it rather than adding another.
+    if (at) {
+        const QPoint window = windowPoint(document, *at);
+        document.PlaceText(window.x(), window.y());
+    } else {
+        document.PlaceText();
+    }
+    // The first text flattens the photo's other objects, which needs memory for the whole photo.
     if (textCount(document) == before)
-        return failure(QStringLiteral("a text already lies at (%1, %2); the editor edits it there instead "
-                                      "of adding one")
-                           .arg(at.x())
-                           .arg(at.y()));
+        return Outcome::failure("there is not enough memory to flatten the photo first");
     return Outcome::success();
 }
 
 // As choosing a style or a colour in the text panel while a text is selected: the selected text takes the
-// style and colours, through the template as the panel's changes go; its face, height and transparency
-// stay. A style given alone brings its own colours, as in the panel. The record takes style → style
-// index, colour1 → colour, colour2 → second colour.
+// style and colours, and keeps its face, height and transparency. A style given alone brings its own
+// colours, as in the panel. The record takes style → style index, colour1 → colour, colour2 → second
+// colour.
 Outcome restyleText(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
     if (!fields.has("style") && !fields.has("colour1") && !fields.has("colour2"))
@@ -77,17 +87,21 @@ Outcome restyleText(StepContext& context, const StepFields& fields) {
         return failure(QStringLiteral("no text is selected"));
 
     text::TextObject& panel = document.textTemplate();
-    text::setFaceName(panel.font, text::faceName(selected->font));
-    panel.transparency = selected->transparency;
     text::StyleColours colours{selected->colour, selected->secondColour};
     panel.style = selected->style;
+    unsigned settings = 0;
     if (fields.has("style")) {
         panel.style = fields.integer("style", 0); // 0 to 7, checked when the recipe was read
         colours = text::kStyleSampleColours[static_cast<std::size_t>(panel.style)];
+        settings |= text::TextStyle | text::TextColour | text::TextSecondColour;
     }
     panel.colour = fields.colour("colour1", colours.first);
     panel.secondColour = fields.colour("colour2", colours.second);
-    document.ApplyTextStyle();
+    if (fields.has("colour1"))
+        settings |= text::TextColour;
+    if (fields.has("colour2"))
+        settings |= text::TextSecondColour;
+    document.ApplyTextStyle(settings);
     return Outcome::success();
 }
 

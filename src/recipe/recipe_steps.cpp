@@ -43,7 +43,7 @@ const std::vector<StepKind>& stepKinds() {
         {"text",
          {{"text", Text, 0, text::kTextBytes - 1},
           {"face", Text, 1, text::kFaceNameBytes - 1},
-          {"height", Integer, 4, 1200},
+          {"height", Integer, text::kMinTextHeight, text::kMaxTextHeight},
           {"style", Integer, 0, text::kStyleCount - 1},
           {"colour1", Colour},
           {"colour2", Colour},

@@ -9,8 +9,6 @@
 namespace text {
 
 inline constexpr int kStyleCount = 8;
-// The template's font height in canvas pixels.
-inline constexpr int kPanelTextHeight = 36;
 
 struct StyleColours {
     RgbColour first;

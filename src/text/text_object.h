@@ -40,6 +40,21 @@ struct TextObject {
 
 using TextTemplate = TextObject;
 
+// The heights a text can be given, in photo pixels. A template height of 0 asks for the default: a tenth
+// of the photo's shorter side.
+inline constexpr int kMinTextHeight = 4;
+inline constexpr int kMaxTextHeight = 1200;
+
+// The settings of a text, one bit each: a restyle hands only these to the selected text.
+enum TextSetting : unsigned {
+    TextFace = 1u << 0,
+    TextStyle = 1u << 1,
+    TextColour = 1u << 2,
+    TextSecondColour = 1u << 3,
+    TextTransparency = 1u << 4,
+    TextSize = 1u << 5,
+};
+
 static_assert(sizeof(TextObject) == 1112);
 static_assert(std::is_trivially_copyable_v<TextObject> && std::is_standard_layout_v<TextObject>);
 

@@ -6,6 +6,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 namespace workspace {
 
@@ -119,27 +120,28 @@ void WorkspaceDocument::ClearSelection() {
 }
 
 void WorkspaceDocument::PlaceText(int x, int y) {
+    placeText(QPoint(x, y));
+}
+
+void WorkspaceDocument::PlaceText() {
+    placeText(std::nullopt);
+}
+
+int WorkspaceDocument::templateTextHeight() const {
+    if (template_.font.height != 0)
+        return template_.font.height;
+    return std::max(text::kMinTextHeight, std::min(photo_.width, photo_.height) / 10);
+}
+
+void WorkspaceDocument::placeText(std::optional<QPoint> topLeft) {
     if (tool_ != ToolText)
         return;
-    for (int i = objects_.size() - 1; i >= 0; --i) {
-        text::TextObject* hit = objects_.get<text::TextObject>(i);
-        if (!hit || hit->reserved != 0 || !Rect{hit->left, hit->top, hit->right, hit->bottom}.contains(x, y))
-            continue;
-        // A click into an existing text edits it: the caret goes where the click was.
-        ClearSelection();
-        hit->selected = 1;
-        activeText_ = i;
-        Recompose(false);
-        const QPoint caret(x - hit->left, y - hit->top);
-        listener_.editText(text::textOf(*hit), &caret);
-        return;
-    }
     if (!objects_.contains(Text) && !FlattenIntoPhoto(true))
         return;
 
     text::TextObject object{};
     text::setFaceName(object.font, text::faceName(template_.font));
-    object.font.height = template_.font.height;
+    object.font.height = templateTextHeight();
     object.style = template_.style;
     object.colour = template_.colour;
     object.secondColour = template_.secondColour;
@@ -149,12 +151,14 @@ void WorkspaceDocument::PlaceText(int x, int y) {
     object.selected = 1;
 
     const QSize measured = measureTextCell(object.font, text::textOf(object), object.style);
-    const int cw = std::max(1, photo_.width);
-    const int ch = std::max(1, photo_.height);
-    object.left = x;
-    object.top = y;
-    object.right = x + view_.width() * measured.width() / cw;
-    object.bottom = y + view_.height() * measured.height() / ch;
+    const int width = view_.width() * measured.width() / std::max(1, photo_.width);
+    const int height = view_.height() * measured.height() / std::max(1, photo_.height);
+    const QPoint at = topLeft.value_or(
+        QPoint(view_.left + (view_.width() - width) / 2, view_.top + (view_.height() - height) / 2));
+    object.left = at.x();
+    object.top = at.y();
+    object.right = at.x() + width;
+    object.bottom = at.y() + height;
     objects_.append(object);
     activeText_ = objects_.size() - 1;
 
@@ -163,25 +167,36 @@ void WorkspaceDocument::PlaceText(int x, int y) {
     modified_ = true;
     brush_.paintingEnabled = false;
     listener_.objectPlaced();
-    listener_.editText(text::textOf(object), nullptr);
+    listener_.editText(*objects_.get<text::TextObject>(activeText_));
 }
 
-void WorkspaceDocument::ApplyTextStyle(std::uint64_t gesture) {
+void WorkspaceDocument::ApplyTextStyle(unsigned settings, std::uint64_t gesture) {
     for (int i = 0; i < objects_.size(); ++i) {
         text::TextObject* object = objects_.get<text::TextObject>(i);
         if (!object || object->selected != 1)
             continue;
-        text::setFaceName(object->font, text::faceName(template_.font));
+        const text::TextObject before = *object;
+        if (settings & text::TextFace)
+            text::setFaceName(object->font, text::faceName(template_.font));
+        if (settings & text::TextStyle)
+            object->style = template_.style;
+        if (settings & text::TextColour)
+            object->colour = template_.colour;
+        if (settings & text::TextSecondColour)
+            object->secondColour = template_.secondColour;
+        if (settings & text::TextTransparency)
+            object->transparency = template_.transparency;
+        if (settings & text::TextSize)
+            object->font.height = templateTextHeight();
         object->font.width = 0;
-        object->style = template_.style;
-        object->colour = template_.colour;
-        object->secondColour = template_.secondColour;
-        object->transparency = template_.transparency;
         // Only a real change is an edit worth an undo step.
-        RecordGestureStep(gesture);
-        break;
+        const bool changed = std::memcmp(&before, object, sizeof before) != 0;
+        // The composition measures the restyled text's rectangle, which the step then records.
+        Recompose(false);
+        if (changed)
+            RecordGestureStep(gesture);
+        return;
     }
-    Recompose(false);
 }
 
 void WorkspaceDocument::UpdateActiveText() {
@@ -349,7 +364,7 @@ void WorkspaceDocument::reselectText() {
         const text::TextObject* object = objects_.get<text::TextObject>(i);
         if (object && object->selected == 1) {
             activeText_ = i;
-            listener_.editText(text::textOf(*object), nullptr);
+            listener_.editText(*object);
             return;
         }
     }

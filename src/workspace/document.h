@@ -140,12 +140,14 @@ public:
     void setModified(bool modified) { modified_ = modified; }
 
     void ClearSelection();
-    // Adds a text from the template at a window point (the text tool only); a click on an existing text
-    // puts the caret into it instead.
+    // Adds a new text from the template (the text tool only), its rectangle's top-left at a window point,
+    // or without one centred on the photo. It becomes the selected text.
     void PlaceText(int x, int y);
-    // The selected text takes the template's face, style, colours and transparency: one undo step, or
-    // one for the whole gesture (the transparency slider dragged) that made the change.
-    void ApplyTextStyle(std::uint64_t gesture = 0);
+    void PlaceText();
+    // The selected text takes these settings (text::TextSetting bits) from the template: one undo step
+    // when that changed it, or one for the whole gesture (the transparency slider dragged) that made the
+    // change.
+    void ApplyTextStyle(unsigned settings, std::uint64_t gesture = 0);
     // Typing: the active text takes the template's text while it is selected. No undo step.
     void UpdateActiveText();
     // A burst of typing has ended: one undo step when the active text's text differs from the state last
@@ -362,6 +364,9 @@ private:
     PlaceResult unavailable(const QString& fileName) const;
     void finishPlacing(bool turnable);
     void restoreObjects(const ObjectList& objects);
+    void placeText(std::optional<QPoint> topLeft);
+    // The template's height, or for 0 a tenth of the photo's shorter side.
+    int templateTextHeight() const;
     void reselectText();
     void applyHistoryMove(const HistoryMove& move);
     // After a step was recorded: a restarted history returns to the current photo, and the user is told

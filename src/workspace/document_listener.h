@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPoint>
-#include <QString>
+#include "text/text_object.h"
 
 namespace workspace {
 
@@ -20,9 +19,9 @@ public:
     virtual void objectSelected(int flag) = 0; // 1: an object that turns and scales is selected; 0: none
     virtual void showToolPanel(int kind) = 0;  // an object of this kind was restored by undo or redo
     virtual void objectPlaced() = 0;           // brush painting was switched off by a placement
-    // The text panel's edit box shows this text; with `caretAt`, the caret goes to that point of the box
-    // (a click into an existing text), otherwise to its end. The keyboard focus is not the document's.
-    virtual void editText(const QString& text, const QPoint* caretAt) = 0;
+    // This text became the selected one: the text panel shows its words and settings. The keyboard focus
+    // is not the document's.
+    virtual void editText(const text::TextObject& text) = 0;
     virtual void composed() = 0; // the back buffer holds a new picture for the screen
     virtual void problemOccurred(DocumentProblem) {}
     // False when nothing shows the back buffer: compositions then paint nothing into it, but still bring
@@ -37,7 +36,7 @@ public:
     void objectSelected(int) override {}
     void showToolPanel(int) override {}
     void objectPlaced() override {}
-    void editText(const QString&, const QPoint*) override {}
+    void editText(const text::TextObject&) override {}
     void composed() override {}
     bool showsComposition() const override { return false; }
 };

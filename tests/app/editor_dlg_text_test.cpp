@@ -16,7 +16,9 @@
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -48,7 +50,7 @@ struct TextTool : ::testing::Test, testing_support::EditorWindow {
 
 } // namespace
 
-TEST_F(TextTool, AddPlacesATextWithThePanelsTemplateAtThePhotosCorner) {
+TEST_F(TextTool, AddPlacesANewTextWithThePanelsTemplateInThePhotosMiddle) {
     panel().styleList()->setFocus();
     QTest::keyClick(panel().styleList(), Qt::Key_Down); // style 1 and its colours
     addText("Holiday");
@@ -60,12 +62,94 @@ TEST_F(TextTool, AddPlacesATextWithThePanelsTemplateAtThePhotosCorner) {
     EXPECT_EQ(placed->colour, text::rgb(128, 65, 191));
     EXPECT_EQ(placed->secondColour, text::rgb(255, 255, 255));
     EXPECT_EQ(text::faceName(placed->font), text::faceName(panel().textTemplate().font));
-    EXPECT_EQ(placed->font.height, 36);
-    EXPECT_EQ(placed->left, document().viewRect().left);
-    EXPECT_EQ(placed->top, document().viewRect().top);
+    EXPECT_EQ(placed->font.height, 60); // Auto: a tenth of the 800 × 600 photo's shorter side
+    const workspace::Rect& view = document().viewRect();
+    EXPECT_NEAR(placed->left + placed->right, view.left + view.right, 3);
+    EXPECT_NEAR(placed->top + placed->bottom, view.top + view.bottom, 3);
     EXPECT_EQ(placed->selected, 1);
     EXPECT_TRUE(box().hasFocus()); // ready for typing into the new text
     EXPECT_TRUE(window->button(ID_UNDO)->isEnabled());
+
+    // Add over a text is another text with the words typed for it, at the height the size box says.
+    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    panel().sizeBox()->setValue(90);
+    addText("Again");
+    ASSERT_EQ(document().objects().size(), 2);
+    EXPECT_EQ(text::textOf(*textAt(0)), "Holiday");
+    EXPECT_EQ(text::textOf(*textAt(1)), "Again");
+    EXPECT_EQ(textAt(1)->font.height, 90);
+}
+
+TEST_F(TextTool, AddWithAnEmptyBoxPlacesNothingAndSaysWhatToDo) {
+    addText(" ");
+    EXPECT_TRUE(document().objects().empty());
+    EXPECT_FALSE(document().canUndo());
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_EQ(dialogs->shown()[0].text, "Type the words in the box first, then press Add.");
+    EXPECT_TRUE(box().hasFocus());
+}
+
+TEST_F(TextTool, ThePanelShowsTheSelectedTextsSettingsAndAChangeTouchesOnlyThatSetting) {
+    text::CTextStyleList* list = panel().styleList();
+    list->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(list, Qt::Key_Down); // style 3
+    panel().fontList()->setFocus();
+    QTest::keyClick(panel().fontList(), Qt::Key_Down);
+    panel().sizeBox()->setValue(90);
+    addText("First");
+    QTest::keyClick(window->workspace(), Qt::Key_Escape);
+    const QString firstFace = text::faceName(textAt(0)->font);
+    const text::TextObject first = *textAt(0);
+
+    // With nothing selected the panel's changes are for the next text only.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down); // style 4
+    panel().fontList()->setFocus();
+    QTest::keyClick(panel().fontList(), Qt::Key_Up);
+    panel().sizeBox()->setValue(panel().sizeBox()->minimum()); // Auto
+    panel().transparencySlider()->setFocus();
+    QTest::keyClick(panel().transparencySlider(), Qt::Key_End);
+    EXPECT_EQ(std::memcmp(textAt(0), &first, sizeof first), 0);
+    document().textTemplate() = panel().textTemplate();
+    document().PlaceText(document().viewRect().left + 4, document().viewRect().top + 4);
+    ASSERT_EQ(document().objects().size(), 2);
+    EXPECT_NE(text::faceName(textAt(1)->font), firstFace);
+
+    // A click on the first text shows its settings.
+    const QPoint onFirst = QRect(QPoint(first.left, first.top), QPoint(first.right, first.bottom)).center();
+    QTest::mouseClick(window->workspace(), Qt::LeftButton, {}, onFirst);
+    ASSERT_EQ(document().activeText(), 0);
+    EXPECT_EQ(panel().fontList()->currentText(), firstFace);
+    EXPECT_EQ(list->selected(), 3);
+    EXPECT_EQ(panel().colourPicker(1)->GetColour(), first.colour);
+    EXPECT_EQ(panel().colourPicker(2)->GetColour(), first.secondColour);
+    EXPECT_EQ(panel().transparencySlider()->position(), 0);
+    EXPECT_EQ(panel().sizeBox()->value(), 90);
+
+    // A new first colour changes that alone, as one undo step.
+    const int selected = steps();
+    controls::CZorColourPicker* picker = panel().colourPicker(1);
+    QTest::mouseClick(picker, Qt::LeftButton);
+    controls::CZorColourPopup* popup = picker->popup();
+    ASSERT_NE(popup, nullptr);
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->layout().boxRect(13).center()); // Blue
+    const text::TextObject& recoloured = *textAt(0);
+    EXPECT_EQ(recoloured.colour, text::rgb(0, 0, 255));
+    EXPECT_EQ(text::faceName(recoloured.font), firstFace);
+    EXPECT_EQ(recoloured.style, 3);
+    EXPECT_EQ(recoloured.secondColour, first.secondColour);
+    EXPECT_EQ(recoloured.transparency, 0.0f);
+    EXPECT_EQ(recoloured.font.height, 90);
+    EXPECT_EQ(steps(), selected + 1);
+
+    // The size box sizes it, keeping the rest.
+    panel().sizeBox()->setValue(120);
+    EXPECT_EQ(textAt(0)->font.height, 120);
+    EXPECT_EQ(textAt(0)->colour, text::rgb(0, 0, 255));
+    EXPECT_EQ(steps(), selected + 2);
+    window->onCommand(ID_UNDO);
+    EXPECT_EQ(textAt(0)->font.height, 90);
 }
 
 TEST_F(TextTool, TypingUpdatesTheTextLiveAndABurstIsOneUndoStep) {
@@ -120,9 +204,10 @@ TEST_F(TextTool, StyleColourAndTransparencyChangesRestyleTheSelectedText) {
 TEST_F(TextTool, AClickOnATextSelectsItAndLeavesTheKeysWithTheCanvas) {
     addText("First");
     const QPoint corner(document().viewRect().left, document().viewRect().top);
-    // A second text further down, typed into after it was added.
+    const QPoint onFirst = QPoint(textAt(0)->left, textAt(0)->top) + QPoint(6, 8);
+    // A second text in the corner, typed into after it was added.
     document().textTemplate() = panel().textTemplate();
-    document().PlaceText(corner.x() + 10, corner.y() + 200);
+    document().PlaceText(corner.x() + 10, corner.y() + 10);
     ASSERT_EQ(document().objects().size(), 2);
     box().selectAll();
     QTest::keyClicks(&box(), "Second");
@@ -130,7 +215,7 @@ TEST_F(TextTool, AClickOnATextSelectsItAndLeavesTheKeysWithTheCanvas) {
 
     const int typed = steps();
     workspace::CWorkspaceWnd* canvas = window->workspace();
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, onFirst);
     // The click ended the typing burst first: its own step (the new selection) comes after the burst's.
     ASSERT_EQ(steps(), typed + 2);
     const text::TextObject* burst = document().history().step(typed).objects.get<text::TextObject>(1);
@@ -148,12 +233,12 @@ TEST_F(TextTool, AClickOnATextSelectsItAndLeavesTheKeysWithTheCanvas) {
     EXPECT_GT(textAt(0)->left, left);
     QTest::keyClick(canvas, Qt::Key_Escape);
     EXPECT_EQ(textAt(0)->selected, 0);
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, onFirst);
     EXPECT_EQ(textAt(0)->selected, 1);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(600, 100)); // beside every object
     EXPECT_EQ(textAt(0)->selected, 0);
 
-    QTest::mouseClick(canvas, Qt::LeftButton, {}, corner + QPoint(6, 8));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, onFirst);
     const int selected = steps();
     QTest::keyClick(canvas, Qt::Key_Delete);
     ASSERT_EQ(document().objects().size(), 1);

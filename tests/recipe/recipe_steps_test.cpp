@@ -49,7 +49,7 @@ TEST_F(RecipeSteps, ATextTakesThePanelsDefaultsForWhatItLeavesOut) {
     const text::TextObject& first = textAt(0);
     EXPECT_EQ(text::textOf(first), "Hi");
     EXPECT_EQ(text::faceName(first.font), "DejaVu Serif");
-    EXPECT_EQ(first.font.height, text::kPanelTextHeight);
+    EXPECT_EQ(first.font.height, 30); // a tenth of the photo's shorter side
     EXPECT_EQ(first.style, 0);
     EXPECT_EQ(first.colour, text::kStyleSampleColours[0].first);
     EXPECT_EQ(first.secondColour, text::kStyleSampleColours[0].second);
@@ -65,6 +65,23 @@ TEST_F(RecipeSteps, ATextTakesThePanelsDefaultsForWhatItLeavesOut) {
     EXPECT_EQ(second.secondColour, text::rgb(1, 2, 3));
     EXPECT_EQ(document.tool(), workspace::ToolText);
     EXPECT_TRUE(document.modified());
+}
+
+TEST_F(RecipeSteps, ATextWithoutPlaceOrHeightIsCentredATenthOfTheShorterSideHigh) {
+    for (const QSize photo : {QSize(1600, 900), QSize(600, 1000)}) {
+        SCOPED_TRACE(photo.width());
+        load(photo.width(), photo.height());
+        ASSERT_TRUE(run(R"({"op": "text", "text": "In the middle"}, {"op": "text", "text": "Over it"})"));
+        ASSERT_EQ(document.objects().size(), 2); // a text over another is a new one
+        const text::TextObject& placed = textAt(0);
+        EXPECT_EQ(placed.font.height, std::min(photo.width(), photo.height()) / 10);
+        const workspace::Rect& view = document.viewRect();
+        EXPECT_NEAR(placed.left + placed.right, view.left + view.right, 3);
+        EXPECT_NEAR(placed.top + placed.bottom, view.top + view.bottom, 3);
+        // Drawn at its height: the box is about that tall on the screen, not a sliver.
+        const double shown = static_cast<double>(view.height()) * placed.font.height / photo.height();
+        EXPECT_GT(placed.bottom - placed.top, shown * 0.8);
+    }
 }
 
 TEST_F(RecipeSteps, PhotoPixelsLandOnTheSamePlaceOfAScaledView) {
@@ -102,9 +119,9 @@ TEST_F(RecipeSteps, AStepThatCannotBeDoneOnThisPhotoStopsItNamingTheStep) {
         run(R"({"op": "text", "text": "A", "at": [5, 5]}, {"op": "text", "at": [400, 10]})");
     EXPECT_EQ(outcome.reason, "step 2 (text): \"at\" (400, 10) lies outside the 400 × 300 photo");
 
-    // A press on a text puts the caret into it; a recipe's text step means a new text, so it fails.
-    outcome = run(R"({"op": "text", "text": "Wide text", "at": [20, 20]})");
-    EXPECT_THAT(outcome.reason, ::testing::StartsWith("step 1 (text): a text already lies at (20, 20)"));
+    // A text without words could not be seen: it is refused rather than placed.
+    outcome = run(R"({"op": "text", "text": " \n", "at": [20, 20]})");
+    EXPECT_EQ(outcome.reason, "step 1 (text): the text has no words to show");
     EXPECT_EQ(document.objects().size(), 1);
 
     document.keepLoadedPhoto();

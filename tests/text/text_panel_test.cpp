@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ TEST_F(Panel, StartsWithTheFirstFaceStyleZeroAndItsColours) {
     const TextTemplate& style = panel->textTemplate();
     EXPECT_EQ(faceName(style.font), "DejaVu Sans"); // the first of the sorted list
     EXPECT_EQ(panel->fontList()->currentText(), "DejaVu Sans");
-    EXPECT_EQ(style.font.height, 36);
+    EXPECT_EQ(style.font.height, 0); // Auto: the document chooses by the photo
+    EXPECT_EQ(panel->sizeBox()->text(), "Auto");
     EXPECT_EQ(style.style, 0);
     EXPECT_EQ(style.transparency, 0.0f);
     EXPECT_EQ(style.colour, rgb(0, 255, 0));
@@ -161,18 +163,18 @@ TEST_F(Panel, AddTellsTheParent) {
 TEST_F(Panel, ATextChosenOnTheCanvasFillsTheBoxWithoutTheFocusOrCountingAsTyping) {
     QSignalSpy paused(panel, &CTextPanel::typingPaused);
     panel->styleList()->setFocus();
-    panel->editText("Summer\nlake", QPoint(), false);
+    TextObject chosen{};
+    setText(chosen, u"Summer\nlake");
+    chosen.font.height = 80;
+    panel->editText(chosen);
     CTextBox* box = panel->textBox();
     EXPECT_EQ(box->text(), "Summer\nlake");
     EXPECT_TRUE(panel->styleList()->hasFocus()); // the keys stay where they were
     EXPECT_FALSE(box->textCursor().hasSelection());
     EXPECT_EQ(box->textCursor().position(), 11); // the caret at the end
     EXPECT_EQ(count(platform::UM_TEXTCHANGED), 1); // the templates follow the box
-
-    // A click into the text puts the caret where it fell.
-    panel->editText("Summer", QPoint(2, 5), true);
-    EXPECT_EQ(box->textCursor().position(), 0);
-    EXPECT_FALSE(box->textCursor().hasSelection());
+    EXPECT_EQ(count(platform::UM_TEXTSTYLE), 0);   // showing its settings restyles nothing
+    EXPECT_EQ(panel->sizeBox()->value(), 80);
 
     box->setFocus();
     panel->setFocus(); // the box loses the focus, but nothing was typed

@@ -87,7 +87,7 @@ TEST_F(Document, FirstTextFlattensAndOneUndoReturnsToThePhotoAsLoaded) {
     EXPECT_FALSE(document->canRedo());
 }
 
-TEST_F(Document, SecondTextDoesNotFlattenAndAClickOnATextEditsIt) {
+TEST_F(Document, SecondTextDoesNotFlattenAndATextOverAnotherIsANewOne) {
     document->SetTool(ToolText);
     useTemplate("One");
     document->PlaceText(100, 100);
@@ -96,13 +96,15 @@ TEST_F(Document, SecondTextDoesNotFlattenAndAClickOnATextEditsIt) {
     EXPECT_EQ(document->objects().size(), 2);
     EXPECT_EQ(imageSteps(), 1);
 
+    // Placing always adds: the words typed for it are not traded for those of the text already there.
     const int steps = document->history().stepCount();
+    useTemplate("Three");
     document->PlaceText(102, 104); // inside the first text
-    EXPECT_EQ(document->objects().size(), 2);
-    EXPECT_EQ(document->history().stepCount(), steps);
-    EXPECT_EQ(document->activeText(), 0);
-    ASSERT_FALSE(listener.carets.empty());
-    EXPECT_EQ(listener.carets.back(), QPoint(2, 4));
+    ASSERT_EQ(document->objects().size(), 3);
+    EXPECT_EQ(document->history().stepCount(), steps + 1);
+    EXPECT_EQ(document->activeText(), 2);
+    EXPECT_EQ(text::textOf(*textAt(0)), "One");
+    EXPECT_EQ(listener.editedTexts.back(), "Three");
 }
 
 TEST_F(Document, TypingAddsNoUndoStepButAStyleChangeDoes) {
@@ -116,7 +118,7 @@ TEST_F(Document, TypingAddsNoUndoStepButAStyleChangeDoes) {
     EXPECT_EQ(document->history().stepCount(), steps);
 
     document->textTemplate().style = 3;
-    document->ApplyTextStyle();
+    document->ApplyTextStyle(text::TextStyle);
     EXPECT_EQ(textAt(0)->style, 3);
     EXPECT_EQ(document->history().stepCount(), steps + 1);
 }

@@ -12,18 +12,13 @@ struct RecordingListener : workspace::DocumentListener {
     std::vector<int> selections;
     std::vector<int> panels;
     std::vector<QString> editedTexts;
-    std::vector<QPoint> carets;
     std::vector<workspace::DocumentProblem> problems;
 
     void undoStateChanged() override { ++undoStates; }
     void objectSelected(int flag) override { selections.push_back(flag); }
     void showToolPanel(int kind) override { panels.push_back(kind); }
     void objectPlaced() override { ++placements; }
-    void editText(const QString& text, const QPoint* caretAt) override {
-        editedTexts.push_back(text);
-        if (caretAt)
-            carets.push_back(*caretAt);
-    }
+    void editText(const text::TextObject& text) override { editedTexts.push_back(text::textOf(text)); }
     void composed() override { ++compositions; }
     void problemOccurred(workspace::DocumentProblem problem) override { problems.push_back(problem); }
 };

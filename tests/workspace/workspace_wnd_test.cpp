@@ -77,7 +77,7 @@ TEST_F(Window, EditsAndHistoryReachTheMainWindowAsMessages) {
     EXPECT_EQ(main.count(platform::UM_UNDOSTATE), 2); // the flattening and the text
     EXPECT_EQ(main.count(platform::UM_CROPENTERED), 1);
     ASSERT_EQ(edits.count(), 1);
-    EXPECT_EQ(edits.takeFirst().at(0).toString(), "Hi");
+    EXPECT_EQ(text::textOf(edits.takeFirst().at(0).value<text::TextObject>()), "Hi");
 
     main.received.clear();
     document.undo();

@@ -32,7 +32,8 @@ class CResourceList;
 
 namespace text {
 class CTextPanel;
-}
+struct TextObject;
+} // namespace text
 
 namespace imaging {
 class ColourPanel;
@@ -219,10 +220,10 @@ private:
 
     // text tool (editor_dlg_text.cpp)
     std::unique_ptr<QWidget> createTextPanel();
-    void applyTextStyle();
+    void applyTextStyle(unsigned settings);
     void textTyped();
     void addText();
-    void showTextForEditing(const QString& text, QPoint caret, bool caretGiven);
+    void showTextForEditing(const text::TextObject& text);
     void endTypingBurst();
     static bool endsTypingBurst(int message);
 

@@ -157,7 +157,7 @@ LResult CEditorDlg::onMessage(int message, WParam wParam, LParam lParam) {
         endTypingBurst();
     switch (message) {
     case UM_TEXTSTYLE:
-        applyTextStyle();
+        applyTextStyle(static_cast<unsigned>(wParam));
         break;
     case UM_TEXTCHANGED:
         textTyped();

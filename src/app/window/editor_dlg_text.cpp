@@ -1,6 +1,6 @@
-// The main window's side of the text tool: the panel's template into the workspace and the selected
-// text, typing into the active text, "Add", the text box filled when a text is chosen on the canvas, and
-// the end of a typing burst, which the document records as one undo step.
+// The main window's side of the text tool: the panel's template into the workspace and the setting changed
+// into the selected text, typing into the active text, "Add", the panel filled when a text is chosen on the
+// canvas, and the end of a typing burst, which the document records as one undo step.
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "text/fonts/font_faces.h"
@@ -21,10 +21,10 @@ std::unique_ptr<QWidget> CEditorDlg::createTextPanel() {
     return panel;
 }
 
-void CEditorDlg::applyTextStyle() {
+void CEditorDlg::applyTextStyle(unsigned settings) {
     workspace::WorkspaceDocument& document = workspace_->document();
     document.textTemplate() = textPanel_->textTemplate();
-    document.ApplyTextStyle(textPanel_->styleGesture());
+    document.ApplyTextStyle(settings, textPanel_->styleGesture());
 }
 
 void CEditorDlg::textTyped() {
@@ -37,15 +37,21 @@ void CEditorDlg::textTyped() {
 }
 
 void CEditorDlg::addText() {
+    // A text without words would be invisible, and could not be found again to take it away.
+    if (textPanel_->boxText().trimmed().isEmpty()) {
+        app_.dialogs().inform(this, QStringLiteral("Type the words in the box first, then press Add."));
+        textPanel_->textBox()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     workspace::WorkspaceDocument& document = workspace_->document();
     document.textTemplate() = textPanel_->textTemplate();
-    document.PlaceText(document.viewRect().left, document.viewRect().top);
-    // "Add" is pressed to go on typing into the text it placed (or found at the corner).
+    document.PlaceText();
+    // "Add" is pressed to go on typing into the text it placed.
     textPanel_->textBox()->setFocus(Qt::OtherFocusReason);
 }
 
-void CEditorDlg::showTextForEditing(const QString& text, QPoint caret, bool caretGiven) {
-    textPanel_->editText(text, caret, caretGiven);
+void CEditorDlg::showTextForEditing(const text::TextObject& text) {
+    textPanel_->editText(text);
 }
 
 void CEditorDlg::endTypingBurst() {

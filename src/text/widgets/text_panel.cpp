@@ -12,6 +12,11 @@
 #include "text/widgets/text_style_list.h"
 
 #include <QPainter>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace text {
 
@@ -61,6 +66,16 @@ CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWi
     styleList_ = makeChild<CTextStyleList>(this);
     connect(styleList_, &CTextStyleList::styleChosen, this, &CTextPanel::styleChosen);
 
+    sizeBox_ = makeChild<QSpinBox>(this);
+    sizeBox_->setRange(kMinTextHeight - 1, kMaxTextHeight);
+    sizeBox_->setSpecialValueText(QStringLiteral("Auto"));
+    sizeBox_->setSuffix(QStringLiteral(" px"));
+    sizeBox_->setToolTip(QStringLiteral("Text height in photo pixels; Auto makes a new text a tenth of the "
+                                        "photo's shorter side"));
+    // A typed number counts once it is complete, not digit by digit.
+    sizeBox_->setKeyboardTracking(false);
+    connect(sizeBox_, &QSpinBox::valueChanged, this, &CTextPanel::sizeChosen);
+
     textBox_ = makeChild<CTextBox>(this);
     connect(textBox_, &CTextBox::textChanged, this, &CTextPanel::boxChanged);
     connect(textBox_, &CTextBox::focusLeft, this, &CTextPanel::endTyping);
@@ -74,7 +89,7 @@ CTextPanel::CTextPanel(platform::Dialogs& dialogs, const QStringList& faces, QWi
     connect(&typingPause_, &QTimer::timeout, this, &CTextPanel::endTyping);
 
     setFaceName(template_.font, fontList_->currentText());
-    template_.font.height = kPanelTextHeight;
+    template_.font.height = 0; // Auto
     template_.transparency = static_cast<float>(slider_->position()) * 0.01f;
     const StyleColours opening = kStyleSampleColours[0];
     colour1_->SetColour(opening.first);
@@ -109,6 +124,8 @@ void CTextPanel::layoutChildren() {
     styleList_->setGeometry(edges(x0 + 270, y0 + 20, listRight, y1 - 20));
     textBox_->setGeometry(edges(listRight + 10, y0 + 20, x1 - 20, y1 - 20));
     addButton_->setGeometry(edges(x0, y1 - 20, x0 + 76, y1));
+    // The size sits in the controls' column, on the row of "Add".
+    sizeBox_->setGeometry(edges(x0 + 120, y1 - 20, x0 + 250, y1));
 }
 
 void CTextPanel::resizeEvent(QResizeEvent* event) {
@@ -137,26 +154,29 @@ void CTextPanel::paintEvent(QPaintEvent*) {
     label(QStringLiteral("Font"), fontList_);
     label(QStringLiteral("1st Color"), colour1_);
     label(QStringLiteral("2nd Color"), colour2_);
+    p.drawText(QRect(addButton_->geometry().right() + 8, sizeBox_->y(),
+                     sizeBox_->x() - addButton_->geometry().right() - 8, sizeBox_->height()),
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Size"));
     p.drawText(QRect(slider_->geometry().right() + 6, slider_->y() - 1, 30, metrics.height()),
                Qt::AlignLeft | Qt::AlignTop, QString::number(slider_->position()));
     p.drawText(QRect(styleList_->x(), styleList_->y() - 16, styleList_->width(), 16),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Style"));
 }
 
-void CTextPanel::sendStyle(std::uint64_t gesture) {
+void CTextPanel::sendStyle(unsigned settings, std::uint64_t gesture) {
     styleGesture_ = gesture;
-    platform::sendMessage(parentWidget(), platform::UM_TEXTSTYLE);
+    platform::sendMessage(parentWidget(), platform::UM_TEXTSTYLE, settings);
 }
 
 void CTextPanel::transparencyMoved(int position) {
     template_.transparency = static_cast<float>(position) * 0.01f;
-    sendStyle(slider_->gesture());
+    sendStyle(TextTransparency, slider_->gesture());
     update();
 }
 
 void CTextPanel::fontChosen(int index) {
     setFaceName(template_.font, fontList_->text(index));
-    sendStyle();
+    sendStyle(TextFace);
 }
 
 void CTextPanel::colourPicked(int pickerId, std::uint32_t colour) {
@@ -168,7 +188,7 @@ void CTextPanel::colourPicked(int pickerId, std::uint32_t colour) {
         colourPicker(first ? 1 : 2)->SetColour(colour);
     }
     (first ? template_.colour : template_.secondColour) = colour;
-    sendStyle();
+    sendStyle(first ? TextColour : TextSecondColour);
 }
 
 void CTextPanel::styleChosen(int style) {
@@ -178,7 +198,12 @@ void CTextPanel::styleChosen(int style) {
     template_.secondColour = colours.second;
     colour1_->SetColour(colours.first);
     colour2_->SetColour(colours.second);
-    sendStyle();
+    sendStyle(TextStyle | TextColour | TextSecondColour);
+}
+
+void CTextPanel::sizeChosen(int height) {
+    template_.font.height = height == sizeBox_->minimum() ? 0 : height;
+    sendStyle(TextSize);
 }
 
 void CTextPanel::boxChanged() {
@@ -201,17 +226,33 @@ void CTextPanel::endTyping() {
     emit typingPaused();
 }
 
-void CTextPanel::editText(const QString& text, QPoint caret, bool caretGiven) {
+void CTextPanel::editText(const TextObject& text) {
+    setFaceName(template_.font, faceName(text.font));
+    template_.font.height = std::abs(text.font.height);
+    template_.style = text.style;
+    template_.colour = text.colour;
+    template_.secondColour = text.secondColour;
+    template_.transparency = text.transparency;
+
+    // The controls only show the settings: none of them reports a change.
+    int face = fontList_->count() - 1;
+    while (face >= 0 && fontList_->text(face) != faceName(text.font))
+        --face;
+    fontList_->setCurSel(face);
+    styleList_->setSelected(text.style);
+    colour1_->SetColour(text.colour);
+    colour2_->SetColour(text.secondColour);
+    slider_->setPosition(static_cast<int>(std::lround(text.transparency * 100.0f)));
+    {
+        const QSignalBlocker quiet(sizeBox_);
+        sizeBox_->setValue(std::max(kMinTextHeight, template_.font.height));
+    }
+    update(); // the transparency readout
+
     filling_ = true;
-    textBox_->setText(text);
+    textBox_->setText(textOf(text));
     filling_ = false;
-    QTextCursor cursor = textBox_->textCursor();
-    if (caretGiven)
-        // Where the click fell in the text, at the same place in the box.
-        cursor = textBox_->cursorForPosition(caret);
-    else
-        cursor.movePosition(QTextCursor::End);
-    textBox_->setTextCursor(cursor);
+    textBox_->moveCursor(QTextCursor::End);
 }
 
 platform::LResult CTextPanel::onMessage(int message, platform::WParam wParam, platform::LParam lParam) {

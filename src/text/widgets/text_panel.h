@@ -1,7 +1,8 @@
 #pragma once
-// The text tool panel: transparency, font face, the two colours and the style of new and selected texts,
-// the text box, and "Add". It keeps all of it in its own TextTemplate and tells its parent (the main
-// window) with private messages: UM_TEXTSTYLE after any change of transparency, face, colour or style,
+// The text tool panel: transparency, font face, the two colours, the style and the size of new and
+// selected texts, the text box, and "Add". It keeps all of it in its own TextTemplate, shows a selected
+// text's settings there, and tells its parent (the main window) with private messages: UM_TEXTSTYLE after
+// a change of transparency, face, colour, style or size (wParam: the TextSetting bits that changed),
 // UM_TEXTCHANGED (wParam: the box's command id in the low word and 0x300, "changed", in the high word)
 // whenever the box's text changes, UM_ADDTEXT when "Add" is pressed. The parent reads the template and
 // the box's text back from the panel.
@@ -11,6 +12,8 @@
 
 #include <QTimer>
 #include <QWidget>
+
+class QSpinBox;
 
 namespace controls {
 class CSkinButton;
@@ -53,10 +56,10 @@ public:
     // The text box's contents.
     QString boxText() const;
 
-    // Shows a text chosen on the canvas in the box: with a caret point (relative to the text's top-left)
-    // the caret goes there, otherwise to the end, with nothing selected. The focus stays where it is, so
-    // the keys still reach the canvas after a click on a text there.
-    void editText(const QString& text, QPoint caret, bool caretGiven);
+    // Shows a text chosen on the canvas: its words in the box, the caret at their end with nothing
+    // selected, and its settings in the controls and the template, which new texts then take too. The
+    // focus stays where it is, so the keys still reach the canvas after a click on a text there.
+    void editText(const TextObject& text);
 
     // The gesture behind the latest style message: the transparency slider's drag or wheel burst, or 0
     // for a choice made at once (a face, a style, a colour).
@@ -67,6 +70,8 @@ public:
     controls::CZorColourPicker* colourPicker(int which) const { return which == 2 ? colour2_ : colour1_; }
     CTextStyleList* styleList() const { return styleList_; }
     CTextBox* textBox() const { return textBox_; }
+    // The height in photo pixels; its lowest value, shown as "Auto", leaves the height to the photo.
+    QSpinBox* sizeBox() const { return sizeBox_; }
     controls::CSkinButton* addButton() const { return addButton_; }
 
     platform::LResult onMessage(int message, platform::WParam wParam, platform::LParam lParam) override;
@@ -83,11 +88,12 @@ protected:
 
 private:
     void layoutChildren();
-    void sendStyle(std::uint64_t gesture = 0);
+    void sendStyle(unsigned settings, std::uint64_t gesture = 0);
     void transparencyMoved(int position);
     void fontChosen(int index);
     void colourPicked(int pickerId, std::uint32_t colour);
     void styleChosen(int style);
+    void sizeChosen(int height);
     void boxChanged();
     void endTyping();
 
@@ -97,6 +103,7 @@ private:
     controls::CZorColourPicker* colour1_;
     controls::CZorColourPicker* colour2_;
     CTextStyleList* styleList_;
+    QSpinBox* sizeBox_;
     CTextBox* textBox_;
     controls::CSkinButton* addButton_;
     QTimer typingPause_;

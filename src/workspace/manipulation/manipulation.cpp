@@ -146,7 +146,7 @@ void WorkspaceDocument::takeText(int index) {
     text::TextObject& object = *objects_.get<text::TextObject>(index);
     object.selected = 1;
     activeText_ = index;
-    listener_.editText(text::textOf(object), nullptr);
+    listener_.editText(object);
     selectionChanged();
 }
 

@@ -243,8 +243,8 @@ void CWorkspaceWnd::objectPlaced() {
     platform::sendMessage(parentWidget(), platform::UM_CROPENTERED);
 }
 
-void CWorkspaceWnd::editText(const QString& text, const QPoint* caretAt) {
-    emit editTextRequested(text, caretAt ? *caretAt : QPoint(), caretAt != nullptr);
+void CWorkspaceWnd::editText(const text::TextObject& text) {
+    emit editTextRequested(text);
 }
 
 void CWorkspaceWnd::composed() {

@@ -28,8 +28,8 @@ public:
     PlaceResult dropThumbnail(int category, int index, QPoint globalPoint);
 
 signals:
-    // The text panel's edit box should show this text (caret at `caret` when given, else at the end).
-    void editTextRequested(const QString& text, QPoint caret, bool caretGiven);
+    // A text became the selected one: the text panel should show it.
+    void editTextRequested(const text::TextObject& text);
     // The user must be told of this.
     void documentProblem(workspace::DocumentProblem problem);
 
@@ -49,7 +49,7 @@ private:
     void objectSelected(int flag) override;
     void showToolPanel(int kind) override;
     void objectPlaced() override;
-    void editText(const QString& text, const QPoint* caretAt) override;
+    void editText(const text::TextObject& text) override;
     void composed() override;
     void problemOccurred(DocumentProblem problem) override;
 
