@@ -5,6 +5,7 @@
 #include "controls/colour/colour_tables.h"
 #include "controls/buttons/skin_button.h"
 #include "controls/skin_slider.h"
+#include "controls/zor_combo_box.h"
 #include "controls/colour/zor_colour_picker.h"
 #include "controls/colour/zor_colour_popup.h"
 #include "platform/scripted_dialogs.h"
