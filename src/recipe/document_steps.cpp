@@ -33,16 +33,16 @@ Outcome setBackground(StepContext& context, const StepFields& fields) {
 // text is centred on the photo).
 Outcome addText(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
-    const QString words = fields.text("text", QString());
-    // The panel refuses such a text too: it could not be seen.
-    if (words.trimmed().isEmpty())
-        return failure(QStringLiteral("the text has no words to show"));
     const std::optional<QPoint> at =
         fields.has("at") ? std::optional<QPoint>(fields.point("at", QPoint())) : std::nullopt;
     if (at) {
         if (const QString problem = outsidePhoto(document, *at, "at"); !problem.isEmpty())
             return failure(problem);
     }
+    const QString words = fields.text("text", QString());
+    // The panel refuses such a text too: it could not be seen.
+    if (words.trimmed().isEmpty())
+        return failure(QStringLiteral("the text has no words to show"));
 
     const int style = fields.integer("style", 0);
     const text::StyleColours samples = text::kStyleSampleColours[static_cast<std::size_t>(style)];

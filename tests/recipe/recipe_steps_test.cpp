@@ -76,8 +76,9 @@ TEST_F(RecipeSteps, ATextWithoutPlaceOrHeightIsCentredATenthOfTheShorterSideHigh
         const text::TextObject& placed = textAt(0);
         EXPECT_EQ(placed.font.height, std::min(photo.width(), photo.height()) / 10);
         const workspace::Rect& view = document.viewRect();
-        EXPECT_NEAR(placed.left + placed.right, view.left + view.right, 3);
-        EXPECT_NEAR(placed.top + placed.bottom, view.top + view.bottom, 3);
+        // Within 3 window pixels of the middle: the screen draws it a little narrower than the photo.
+        EXPECT_NEAR(placed.left + placed.right, view.left + view.right, 6);
+        EXPECT_NEAR(placed.top + placed.bottom, view.top + view.bottom, 6);
         // Drawn at its height: the box is about that tall on the screen, not a sliver.
         const double shown = static_cast<double>(view.height()) * placed.font.height / photo.height();
         EXPECT_GT(placed.bottom - placed.top, shown * 0.8);
