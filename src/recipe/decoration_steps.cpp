@@ -16,8 +16,6 @@ using workspace::WorkspaceDocument;
 
 namespace {
 
-// A stamp goes down at every fifth move of the mouse.
-constexpr int kMovesPerStamp = 5;
 // What the brush panel shows before it is touched: the slider's position, the opacity dial at 0, black.
 constexpr int kPanelBrushSize = 128;
 constexpr int kPanelBrushOpacity = (0 + 180) * 255 / 360;
@@ -96,8 +94,9 @@ Outcome placeDecoration(StepContext& context, const StepFields& fields) {
     return placed(document.PlaceDecoration(index), "decoration", index);
 }
 
-// The brush switched on with the step's settings, a press on the first point, five moves onto each
-// further point (one stamp each), the release, and the brush off again so later presses select.
+// The brush switched on with the step's settings, a press on the first point, one stamp on each further
+// point (none between them, unlike a drag of the mouse), the release, and the brush off again so later
+// presses select.
 Outcome paintStroke(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
     const int tip = fields.integer("tip", 0);
@@ -117,8 +116,7 @@ Outcome paintStroke(StepContext& context, const StepFields& fields) {
     const bool painting = document.manipulation().drag == workspace::ManipulationState::Drag::Brush;
     for (std::size_t i = 1; painting && i < points.size(); ++i) {
         const QPoint window = windowPoint(document, points[i]);
-        for (int move = 0; move < kMovesPerStamp; ++move)
-            document.MouseMove(window.x(), window.y());
+        document.StampStroke(window.x(), window.y());
     }
     document.ButtonUp();
     document.SetBrush(tip, false, angle, opacity, size, colour);

@@ -217,6 +217,9 @@ public:
     // The mouse moved: moves, sizes, turns or paints what the press took; returns the cursor for the
     // point. With `snapTurn` (Shift held) a picture's turn handle turns in steps of 15°.
     PointerCursor MouseMove(int x, int y, bool snapTurn = false);
+    // One stamp at a window point on the stroke in progress, however near the last one: a recipe's
+    // stroke lays exactly one per point. Nothing happens without a stroke in progress.
+    void StampStroke(int x, int y);
     // Left button released: ends the drag. A move, a stroke, or a text or picture sized or turned by its
     // handles records one undo step, so Undo returns to where the drag started.
     void ButtonUp();
@@ -376,7 +379,11 @@ private:
     // manipulation.cpp
     std::optional<Rect> handleFrame() const;
     bool startBrushStroke(int x, int y);
-    void layBrushStamp(int x, int y);
+    // A window point as a stamp keeps it: canvas pixels from the canvas centre, y downward; none without
+    // a view.
+    std::optional<QPoint> strokeOffset(int x, int y) const;
+    void layBrushStamp(QPoint offset);
+    bool followBrushPath(int x, int y);
     void takeText(int index);
     // The main window's object dials follow a selection the user changed: they apply to a selected
     // clipart, mask or frame.

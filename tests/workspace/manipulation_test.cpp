@@ -5,6 +5,7 @@
 #include "workspace/manipulation/handle_geometry.h"
 #include "workspace/decorations/resource_placement.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace workspace;
@@ -291,7 +292,7 @@ TEST_F(Manipulation, MovingTheCropStaysInTheViewAndIsNoUndoStep) {
     EXPECT_EQ(steps(), before);
 }
 
-TEST_F(Manipulation, BrushStrokeStampsTheFirstPointAndEveryFifthMove) {
+TEST_F(Manipulation, BrushStrokeStampsTheFirstPointThenAlongTheWay) {
     document->setBrushPictures({QImage(20, 10, QImage::Format_ARGB32)});
     document->brush().paintingEnabled = true;
     document->brush().size = 40;
@@ -313,10 +314,11 @@ TEST_F(Manipulation, BrushStrokeStampsTheFirstPointAndEveryFifthMove) {
     EXPECT_EQ(stroke.tipWidth, 20);
     EXPECT_TRUE(document->modified());
 
+    // 23 window pixels are 46 canvas pixels: four more stamps, a quarter of the size (10) apart.
     for (int i = 1; i <= 23; ++i)
         document->MouseMove(420 + i, 330);
     EXPECT_EQ(stroke.xs.size(), 5u);
-    EXPECT_EQ(stroke.xs[1], 30); // the fifth move, at x 425
+    EXPECT_EQ(stroke.xs[1], 30);
     document->ButtonUp();
 
     // The stroke flattened first; one Undo takes back both steps.
@@ -338,17 +340,42 @@ TEST_F(Manipulation, TheBrushCursorIsTheChosenTipAsTheViewShowsIt) {
     EXPECT_TRUE(document->brushCursorImage().isNull());
 }
 
-TEST_F(Manipulation, TheMoveCounterWrapsWithoutBreakingTheSpacing) {
+TEST_F(Manipulation, AFastDragLaysStampsAQuarterOfTheSizeApartAndARecipeStampOnlyWhereAsked) {
     document->setBrushPictures({QImage(10, 10, QImage::Format_ARGB32)});
-    document->brush() = {0, true, 0, 255, 10, 0};
-    document->ButtonDown(10, 10);
-    for (int i = 1; i <= 2300; ++i)
-        document->MouseMove(10 + i % 800, 10);
+    document->brush() = {0, true, 0, 255, 40, 0};
+    document->ButtonDown(110, 310); // canvas offset (-600, 0)
     const auto& stroke = *objects().get<BrushStrokeObject>(0);
-    ASSERT_EQ(stroke.xs.size(), 1u + 2300 / 5);
-    for (std::size_t i = 1; i < stroke.xs.size(); ++i)
-        EXPECT_EQ((stroke.xs[i] - stroke.xs[i - 1] + 1600) % 1600, 10) << "stamp " << i;
+    // One report 100 window pixels on: 200 canvas pixels filled with a stamp every 10.
+    document->MouseMove(210, 310);
+    ASSERT_EQ(stroke.xs.size(), 21u);
+    for (std::size_t i = 0; i < stroke.xs.size(); ++i) {
+        EXPECT_EQ(stroke.xs[i], -600 + 10 * static_cast<int>(i)) << "stamp " << i;
+        EXPECT_EQ(stroke.ys[i], 0);
+    }
+    // The next is measured from the last stamp, also where the way bends: none until it is 10 away.
+    for (int x = 211; x <= 212; ++x)
+        document->MouseMove(x, 310);
+    EXPECT_EQ(stroke.xs.size(), 21u);
+    document->MouseMove(212, 313);
+    document->MouseMove(215, 313);
+    ASSERT_EQ(stroke.xs.size(), 22u);
+    // A stamp beyond the canvas would paint nothing: a drag out of the window lays none there.
+    document->MouseMove(-2000, 313);
+    EXPECT_LT(stroke.xs.size(), 22u + 80u);
+    EXPECT_GT(*std::min_element(stroke.xs.begin(), stroke.xs.end()), -800 - 30);
+
+    // A recipe's stamps go where they are asked and nowhere between, however close or far apart.
+    const std::size_t before = stroke.xs.size();
+    document->StampStroke(410, 310);
+    document->StampStroke(411, 310);
+    document->StampStroke(810, 310);
+    ASSERT_EQ(stroke.xs.size(), before + 3);
+    EXPECT_EQ(stroke.xs[before], 0);
+    EXPECT_EQ(stroke.xs[before + 1], 2);
+    EXPECT_EQ(stroke.xs[before + 2], 800);
     document->ButtonUp();
+    document->StampStroke(410, 310); // no stroke in progress
+    EXPECT_EQ(stroke.xs.size(), before + 3);
 }
 
 TEST_F(Manipulation, StackingCommandsOnFourObjects) {

@@ -7,6 +7,7 @@
 #include "workspace/manipulation/handle_geometry.h"
 #include "workspace/manipulation/hit_testing.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace workspace {
@@ -19,9 +20,9 @@ namespace {
 // a sliver.
 constexpr int kMinimumSizingHeight = 12;
 
-// Brush stamps go down on every fifth mouse move.
-constexpr int kStampEvery = 5;
-constexpr int kMoveCounterWrap = 1000;
+// Along the mouse's path brush stamps lie a quarter of the brush size apart, close enough to overlap into
+// one continuous line however fast the mouse moves.
+constexpr double kStampsPerBrushSize = 4.0;
 
 bool selectedObjectHolds(const ObjectList& objects, int x, int y) {
     for (int i = 0; i < objects.size(); ++i) {
@@ -166,30 +167,75 @@ bool WorkspaceDocument::startBrushStroke(int x, int y) {
     stroke.tipWidth = tip->width();
     stroke.tipHeight = tip->height();
     objects_.append(std::move(stroke));
-    layBrushStamp(x, y);
+    if (const std::optional<QPoint> offset = strokeOffset(x, y))
+        layBrushStamp(*offset);
     ClearSelection();
     Recompose(false);
     modified_ = true;
     manipulation_.drag = Drag::Brush;
-    manipulation_.moveCounter = 0;
     return true;
 }
 
-// One stamp with the current brush settings at a window point, on the stroke at the end of the list.
-void WorkspaceDocument::layBrushStamp(int x, int y) {
+std::optional<QPoint> WorkspaceDocument::strokeOffset(int x, int y) const {
+    if (view_.width() <= 0 || view_.height() <= 0)
+        return std::nullopt;
+    const std::int64_t vw = view_.width();
+    const std::int64_t vh = view_.height();
+    return QPoint(static_cast<int>((x - vw / 2 - view_.left) * photo_.width / vw),
+                  static_cast<int>((y - vh / 2 - view_.top) * photo_.height / vh));
+}
+
+// One stamp with the current brush settings, on the stroke at the end of the list.
+void WorkspaceDocument::layBrushStamp(QPoint offset) {
     if (objects_.empty())
         return;
     BrushStrokeObject* stroke = objects_.get<BrushStrokeObject>(objects_.size() - 1);
-    if (!stroke || stroke->tipWidth <= 0 || view_.width() <= 0 || view_.height() <= 0)
+    if (!stroke || stroke->tipWidth <= 0)
         return;
-    const std::int64_t vw = view_.width();
-    const std::int64_t vh = view_.height();
-    // From the canvas centre, in canvas pixels, y downward.
-    stroke->xs.push_back(static_cast<std::int32_t>((x - vw / 2 - view_.left) * photo_.width / vw));
-    stroke->ys.push_back(static_cast<std::int32_t>((y - vh / 2 - view_.top) * photo_.height / vh));
+    stroke->xs.push_back(offset.x());
+    stroke->ys.push_back(offset.y());
     stroke->scales.push_back(static_cast<float>(brush_.size) / static_cast<float>(stroke->tipWidth));
     stroke->angles.push_back(static_cast<float>(brush_.angle));
     stroke->opacities.push_back(brush_.opacity);
+    manipulation_.lastStamp = offset;
+}
+
+// Lays the stamps that fit between the last stamp and the mouse, evenly spaced, so a fast drag whose
+// reports lie far apart still paints an unbroken line. True when any was laid.
+bool WorkspaceDocument::followBrushPath(int x, int y) {
+    const std::optional<QPoint> target = strokeOffset(x, y);
+    if (!target)
+        return false;
+    const double spacing = std::max(1.0, brush_.size / kStampsPerBrushSize);
+    const QPointF from = manipulation_.lastStamp;
+    const QPointF way = QPointF(*target) - from;
+    const double length = std::hypot(way.x(), way.y());
+    const int count = static_cast<int>(length / spacing);
+    // A stamp whose box misses the canvas paints nothing: a drag far outside the window lays none.
+    const QImage* tip = brushTip();
+    const double reach = tip ? 0.5 * std::hypot(tip->width(), tip->height()) * brush_.size / tip->width() : 0;
+    const QRectF canvas(-photo_.width / 2.0 - reach, -photo_.height / 2.0 - reach, photo_.width + 2 * reach,
+                        photo_.height + 2 * reach);
+    bool laid = false;
+    for (int i = 1; i <= count; ++i) {
+        const QPointF at = from + way * (i * spacing / length);
+        if (canvas.contains(at)) {
+            layBrushStamp(
+                QPoint(static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))));
+            laid = true;
+        }
+        manipulation_.lastStamp = at;
+    }
+    return laid;
+}
+
+void WorkspaceDocument::StampStroke(int x, int y) {
+    if (manipulation_.drag != Drag::Brush)
+        return;
+    if (const std::optional<QPoint> offset = strokeOffset(x, y))
+        layBrushStamp(*offset);
+    Recompose(false);
+    modified_ = true;
 }
 
 PointerCursor WorkspaceDocument::MouseMove(int x, int y, bool snapTurn) {
@@ -198,13 +244,9 @@ PointerCursor WorkspaceDocument::MouseMove(int x, int y, bool snapTurn) {
     ManipulationState& m = manipulation_;
     PointerCursor cursor = brush_.paintingEnabled ? PointerCursor::Brush : PointerCursor::Arrow;
 
-    if (m.drag == Drag::Brush) {
-        m.moveCounter = (m.moveCounter + 1) % kMoveCounterWrap;
-        if (m.moveCounter % kStampEvery == 0) {
-            layBrushStamp(x, y);
-            Recompose(false);
-            modified_ = true;
-        }
+    if (m.drag == Drag::Brush && followBrushPath(x, y)) {
+        Recompose(false);
+        modified_ = true;
     }
 
     // Over a selected object, or anywhere while one is moving: the move arrow.

@@ -55,8 +55,9 @@ struct ManipulationState {
         QPointF centre; // window pixels
     };
     HandledStart handled;
-    // Brush stamps are laid on every fifth mouse move; counts 0 to 999 and starts again.
-    int moveCounter = 0;
+    // Where the stroke's last stamp went, in canvas pixels from the canvas centre: the next one along the
+    // mouse's path is measured from here.
+    QPointF lastStamp;
     // Arrow keys moved something since the last recorded nudge step.
     bool nudged = false;
 };
