@@ -5,6 +5,7 @@
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "controls/buttons/skin_button.h"
+#include "controls/buttons/toggle_button.h"
 #include "controls/help_viewer.h"
 #include "library_fixture.h"
 #include "platform/scripted_dialogs.h"
@@ -80,6 +81,9 @@ protected:
     }
 
     CResourceList& frames() const { return *window->resourceList(workspace::ToolFrame); }
+    const controls::CToggleButton& toggle() const {
+        return *static_cast<controls::CToggleButton*>(window->button(app::ID_BRUSH_TOGGLE));
+    }
     workspace::WorkspaceDocument& document() const { return window->workspace()->document(); }
 
     QPoint cellCentre(const CResourceList& list, int index) const {
@@ -111,9 +115,11 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheBrushWaitsForAT
     EXPECT_EQ(window->resourceList(workspace::ToolDecoration)->count(), 0);
     EXPECT_EQ(window->resourceList(workspace::ToolCrop), nullptr);
     EXPECT_EQ(window->brushTipList()->count(), 2);
-    // No tip is chosen at start, and the list says so: a click on the photo selects rather than paints
-    // until the user picks a tip, also after touching the other brush controls.
+    // No tip is chosen at start, and the list and the switch say so: a click on the photo selects rather
+    // than paints until the user picks a tip, also after touching the other brush controls.
     EXPECT_EQ(window->brushTipList()->SelectedIndex(), -1);
+    EXPECT_FALSE(window->brushOn());
+    EXPECT_FALSE(toggle().isOn());
     platform::sendMessage(window, platform::UM_DIALCHANGED, 40, 3); // the opacity dial
     EXPECT_EQ(document().brush().tipIndex, -1);
     EXPECT_EQ(document().brushTip(), nullptr);
@@ -122,11 +128,21 @@ TEST_F(EditorResources, EachPanelShowsItsListFromTheLibraryAndTheBrushWaitsForAT
     document().ButtonUp();
     EXPECT_FALSE(document().objects().contains(workspace::BrushStroke));
 
+    // Choosing a tip switches painting on, and the switch shows it; so does choosing one again after the
+    // Crop tab switched it off.
     QTest::mouseClick(window->brushTipList(), Qt::LeftButton, {}, cellCentre(*window->brushTipList(), 0));
     EXPECT_EQ(document().brush().tipIndex, 0);
     ASSERT_NE(document().brushTip(), nullptr);
     EXPECT_EQ(*document().brushTip(), window->brushTipList()->pictures()[0]);
     EXPECT_EQ(window->brushTipList()->SelectedIndex(), 0);
+    EXPECT_TRUE(document().brush().paintingEnabled);
+    EXPECT_TRUE(toggle().isOn());
+    window->onCommand(app::ID_TAB_CROP);
+    EXPECT_FALSE(toggle().isOn());
+    QTest::mouseClick(window->brushTipList(), Qt::LeftButton, {}, cellCentre(*window->brushTipList(), 1));
+    EXPECT_EQ(document().brush().tipIndex, 1);
+    EXPECT_TRUE(document().brush().paintingEnabled);
+    EXPECT_TRUE(toggle().isOn());
     EXPECT_TRUE(dialogs->shown().empty());
 }
 

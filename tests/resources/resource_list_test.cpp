@@ -141,7 +141,7 @@ TEST_F(ResourceListTest, APressOnABrushTipChoosesItAndNoPressDragsIt) {
     ASSERT_EQ(parent_.received.size(), 2u);
     EXPECT_EQ(parent_.received[0].message, platform::UM_RESOURCEPICKED);
     EXPECT_EQ(parent_.received[0].wParam, 1u);
-    EXPECT_EQ(parent_.received[0].lParam, 0);
+    EXPECT_EQ(parent_.received[0].lParam, 1); // a tip was chosen
     EXPECT_EQ(parent_.received[1].message, platform::UM_RESOURCESELECTION);
     EXPECT_EQ(parent_.received[1].wParam, 4u);
     EXPECT_EQ(parent_.received[1].lParam, 1);

@@ -182,7 +182,9 @@ void CEditorDlg::createChildren() {
     brushSlider_->setNotifyMessage(platform::UM_BRUSHVALUE);
     brushToggle_ = std::make_unique<controls::CToggleButton>(ID_BRUSH_TOGGLE, this);
     connect(brushToggle_.get(), &CSkinButton::command, this, &CEditorDlg::onCommand);
-    brushToggle_->setOn(true);
+    // Off until a tip is chosen, which switches it on: the toggle never shows painting that a drag would
+    // not do.
+    brushToggle_->setOn(brushOn_);
     colourGrid_ = std::make_unique<controls::CColourSwatchGrid>(app_.dialogs(), this);
 
     rotationDial_ = std::make_unique<controls::CDialCtrl>(0, this);

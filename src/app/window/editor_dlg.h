@@ -316,7 +316,7 @@ private:
 
     // Scalar state.
     bool collageMode_ = false;
-    bool brushOn_ = true;
+    bool brushOn_ = false;
     bool maximised_ = false;
     QRect restoredGeometry_;
     int activeTool_ = 3; // the Frame panel

@@ -23,6 +23,8 @@ constexpr int kButtonWidth = 76;
 constexpr int kButtonHeight = 20;
 constexpr int kWheelNotch = 120;
 const QColor kSelectionColour(120, 200, 255);
+// UM_RESOURCEPICKED's value from the brush tips: a tip was chosen, so painting starts.
+constexpr platform::LParam kTipChosen = 1;
 
 // A 1-px frame on the outermost pixels of `area`.
 void frame(QPainter& painter, const QRect& area) {
@@ -269,7 +271,7 @@ void CResourceList::mousePressEvent(QMouseEvent* event) {
         selected_ = hit;
         pressed_ = true;
         if (isBrushList())
-            notify(platform::UM_RESOURCEPICKED, 1, 0);
+            notify(platform::UM_RESOURCEPICKED, 1, kTipChosen);
     }
     if (selected_ >= 0)
         notify(platform::UM_RESOURCESELECTION, static_cast<platform::WParam>(setup_.kind), selected_);
@@ -284,7 +286,7 @@ void CResourceList::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     Select(hit);
     if (isBrushList())
-        notify(platform::UM_RESOURCEPICKED, 1, 0);
+        notify(platform::UM_RESOURCEPICKED, 1, kTipChosen);
     else
         notify(platform::UM_RESOURCEPICKED, static_cast<platform::WParam>(setup_.pickCode), hit);
 }
@@ -331,7 +333,7 @@ void CResourceList::keyPressEvent(QKeyEvent* event) {
     setScroll(layout.scrollShowing(next, scroll_));
     // A tip chosen with the keys is chosen as much as one chosen with the mouse.
     if (isBrushList())
-        notify(platform::UM_RESOURCEPICKED, 1, 0);
+        notify(platform::UM_RESOURCEPICKED, 1, kTipChosen);
 }
 
 } // namespace resources

@@ -3,8 +3,9 @@
 // square cells, with a button under it ("Apply", or "Add" for cliparts; none for the brush tips). The
 // user selects an entry with a press or the arrow keys and chooses it with a double-click or the button;
 // the list then tells its notify target (the main window):
-//   UM_RESOURCEPICKED     wParam = the list's pick code, lParam = the entry; the brush tips send (1, 0)
-//                         for every press and double-click (a tip was chosen);
+//   UM_RESOURCEPICKED     wParam = the list's pick code, lParam = the entry; the brush tips send (1, 1)
+//                         for every press, double-click and arrow key (a tip was chosen: the brush
+//                         switches on; the colour grid sends (1, 0) for a changed setting);
 //   UM_RESOURCESELECTION  wParam = the list's kind (ResourceCategory), lParam = the selected entry, at
 //                         every press while an entry is selected.
 // A press on a cell followed by a move with the button held drags the entry (brush tips excepted):
