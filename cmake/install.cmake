@@ -6,9 +6,9 @@
 install(TARGETS pictovance RUNTIME DESTINATION bin)
 # The book as the build tree holds it (help/ copied, with whatever the build adds to it).
 install(DIRECTORY ${CMAKE_BINARY_DIR}/Help/ DESTINATION share/pictovance/Help)
-# Drawn at build time by tools/starter-library.
+# Drawn at build time by tools/starter-library: the starter packages and the photo a first start lists.
 install(DIRECTORY ${CMAKE_BINARY_DIR}/Starter/ DESTINATION share/pictovance/Starter
-        FILES_MATCHING PATTERN "*.irs")
+        FILES_MATCHING PATTERN "*.irs" PATTERN "Lake.jpg")
 
 # `cpack` (in the build folder) makes build/pictovance_VERSION_ARCH.deb for Debian 12. Its dependencies
 # are computed from the libraries the program links (dpkg-shlibdeps), plus what it loads or uses

@@ -13,8 +13,10 @@
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QImageReader>
+#include <QMimeData>
 #include <QTest>
 #include <QThread>
+#include <QUrl>
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
@@ -258,6 +260,54 @@ TEST_F(Photos, DroppedFilesAreImportedByTheSameRules) {
     window->startImport({picture("dropped.png", 40, 40), picture("dot.png", 3, 3)});
     waitForImport();
     EXPECT_EQ(listed(), 1);
+}
+
+TEST_F(Photos, AFirstStartListsTheStarterPhotoOnceAndEmptyPlacesSayHowToBegin) {
+    // Nothing listed and no photo open: the list and the workspace say how to begin, in words the
+    // language table gives.
+    const QString hint = QStringLiteral("Import photos or drop them here");
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(window->photoListCtrl()->shownHint(), hint);
+    EXPECT_EQ(window->workspace()->shownHint(), hint);
+
+    // The program ships the starter photo; the very first start (no photo list store yet) lists and
+    // opens it.
+    window->close();
+    editor.reset();
+    ASSERT_TRUE(QFile::remove(program.file("Data/ZorvathMedia")));
+    ASSERT_TRUE(QDir(program.path()).mkdir("Starter"));
+    QImage landscape(120, 90, QImage::Format_RGB32);
+    landscape.fill(QColor(90, 160, 220));
+    const QString starter = program.file("Starter/Lake.jpg");
+    ASSERT_TRUE(landscape.save(starter));
+    startEditor();
+    ASSERT_EQ(listed(), 1);
+    EXPECT_EQ(window->photoList().records[0].fullPath(), starter);
+    EXPECT_EQ(document().picturePath(), starter);
+    EXPECT_TRUE(window->photoListCtrl()->shownHint().isEmpty());
+    EXPECT_TRUE(window->workspace()->shownHint().isEmpty());
+
+    // Removed, it is gone for good: a store that exists but is empty stays empty.
+    window->onCommand(ID_REMOVE);
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(window->photoListCtrl()->shownHint(), hint);
+    restart();
+    EXPECT_EQ(listed(), 0);
+    EXPECT_EQ(window->workspace()->shownHint(), hint);
+
+    // Pictures dropped on the empty workspace are listed and opened.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(picture("dropped.png", 40, 30))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(window->workspace(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(window->workspace(), &drop);
+    for (int i = 0; i < 500 && window->openingPictures(); ++i)
+        QTest::qWait(10);
+    EXPECT_EQ(listed(), 1);
+    EXPECT_EQ(document().picturePath(), pictures.file("dropped.png"));
+    EXPECT_TRUE(window->workspace()->shownHint().isEmpty());
 }
 
 TEST_F(Photos, FailedSaveOfTheModifiedPhotoKeepsItOpenWithItsHistory) {

@@ -1,16 +1,16 @@
 #include "app/photos/photo_list_ctrl.h"
 
 #include "app/photos/photo_list_store.h"
+#include "controls/empty_hint.h"
 #include "controls/numbered_images.h"
 #include "imaging/files/picture_bytes.h"
+#include "platform/dropped_files.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <span>
@@ -30,16 +30,6 @@ bool isSelectAll(const QKeyEvent& key) {
            !(key.modifiers() & Qt::AltModifier);
 }
 
-QStringList localFiles(const QMimeData* mime) {
-    QStringList paths;
-    if (mime == nullptr || !mime->hasUrls())
-        return paths;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
-    return paths;
-}
-
 // A 1-px frame on the outermost pixels of `area`.
 void frame(QPainter& painter, const QRect& area, const QColor& colour) {
     if (area.width() <= 0 || area.height() <= 0)
@@ -56,6 +46,11 @@ CPhotoListCtrl::CPhotoListCtrl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAcceptDrops(true);
     updateLayout();
+}
+
+void CPhotoListCtrl::setEmptyHint(const QString& hint) {
+    emptyHint_ = hint;
+    update();
 }
 
 void CPhotoListCtrl::setList(PhotoList* list) {
@@ -206,10 +201,11 @@ void CPhotoListCtrl::paintList() {
         backBuffer_.setDevicePixelRatio(ratio);
     }
     backBuffer_.fill(Qt::white);
-    if (columns_ == 0)
-        return;
     QPainter painter(&backBuffer_);
     painter.setFont(font());
+    controls::paintEmptyHint(painter, rect(), shownHint());
+    if (columns_ == 0)
+        return;
     const Span span = visibleSpan(static_cast<int>(shown_.size()), columns_, offset_, height());
     for (int position = span.first; position < span.end; ++position)
         paintItem(painter, position);
@@ -458,21 +454,21 @@ void CPhotoListCtrl::keyPressEvent(QKeyEvent* event) {
 // --- Drops from the file manager ---
 
 void CPhotoListCtrl::dragEnterEvent(QDragEnterEvent* event) {
-    if (localFiles(event->mimeData()).isEmpty())
+    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
 }
 
 void CPhotoListCtrl::dragMoveEvent(QDragMoveEvent* event) {
-    if (localFiles(event->mimeData()).isEmpty())
+    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
         event->ignore();
     else
         event->acceptProposedAction();
 }
 
 void CPhotoListCtrl::dropEvent(QDropEvent* event) {
-    const QStringList paths = localFiles(event->mimeData());
+    const QStringList paths = platform::droppedLocalFiles(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
         return;

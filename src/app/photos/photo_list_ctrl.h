@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QStaticText>
+#include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <unordered_map>
@@ -32,6 +33,10 @@ public:
     // must outlive the control or be replaced first, and its records must not move while it is shown
     // unless this is called again. The current photo stays current while it is still shown.
     void setList(PhotoList* list);
+    // The sentence shown while no photo is listed, saying how to bring photos in.
+    void setEmptyHint(const QString& hint);
+    // The sentence as the list shows it now: empty while photos are listed.
+    QString shownHint() const { return shown_.empty() ? emptyHint_ : QString(); }
     // Marks every marked record removed and shows the rest. True when any record was removed.
     bool removeMarked();
     // The record index of the current photo, or -1 when there is none.
@@ -107,6 +112,7 @@ private:
     void setMarked(int record, bool marked);
 
     PhotoList* list_ = nullptr;
+    QString emptyHint_;
     std::vector<int> shown_;
     int current_ = -1;
     int columns_ = 0;

@@ -72,6 +72,7 @@ StoreLoadResult loadPhotoListStore(const QString& path) {
         // A name that is taken (a file without permission, a link that leads nowhere) is not a missing store.
         const QFileInfo info(path);
         result.unreadable = info.exists() || info.isSymLink();
+        result.missing = !result.unreadable;
         return result;
     }
     result.damaged = !readStore(file, result.list);

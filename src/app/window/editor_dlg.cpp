@@ -37,6 +37,9 @@ QString languageFilePath(const platform::Folders& folders) {
     return folders.workingDataFolder() + QStringLiteral("EnglishLang_src");
 }
 
+// The sentence the empty photo list and the empty workspace show.
+constexpr int kEmptyHintSlot = 26;
+
 QString storePath(const platform::Folders& folders) {
     return folders.GetDataFolder() + QStringLiteral("ZorvathMedia");
 }
@@ -72,11 +75,13 @@ void CEditorDlg::OnInitDialog() {
     restoredGeometry_ = geometry();
     app_.markMainWindowReady();
     loadLanguageTable();
-    loadStore();
+    const bool firstStart = loadStore();
     createChildren();
     qApp->installEventFilter(this);
     pushBrushParameters(false);
     relayout();
+    if (firstStart)
+        listStarterPhoto();
 }
 
 void CEditorDlg::extractLanguageFile() {
@@ -100,7 +105,7 @@ void CEditorDlg::loadLanguageTable() {
     app_.setLanguageTable(std::move(table));
 }
 
-void CEditorDlg::loadStore() {
+bool CEditorDlg::loadStore() {
     StoreLoadResult loaded = loadPhotoListStore(storePath(app_.folders()));
     photoList_ = std::move(loaded.list);
     remakeMissingThumbs(photoList_);
@@ -111,6 +116,7 @@ void CEditorDlg::loadStore() {
                                              "as it is, so the photos imported now will not be listed at the "
                                              "next start.")
                                   .arg(QDir::toNativeSeparators(storePath(app_.folders()))));
+    return loaded.missing;
 }
 
 void CEditorDlg::saveStore() {
@@ -153,6 +159,7 @@ void CEditorDlg::createChildren() {
 
     photoListCtrl_ = std::make_unique<CPhotoListCtrl>(this);
     photoListCtrl_->setList(&photoList_);
+    photoListCtrl_->setEmptyHint(languageCaption(kEmptyHintSlot));
     connect(photoListCtrl_.get(), &CPhotoListCtrl::filesDropped, this, &CEditorDlg::startImport);
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         if (kToolPanels[i].toolMode == workspace::ToolText)
@@ -171,6 +178,8 @@ void CEditorDlg::createChildren() {
             &CEditorDlg::reportDocumentProblem);
     connect(workspace_.get(), &workspace::CWorkspaceWnd::editTextRequested, this,
             &CEditorDlg::showTextForEditing);
+    workspace_->setEmptyHint(languageCaption(kEmptyHintSlot));
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::filesDropped, this, &CEditorDlg::openPictures);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
     createResourceLists();
 

@@ -157,7 +157,8 @@ private:
     // set-up (editor_dlg.cpp)
     void extractLanguageFile();
     void loadLanguageTable();
-    void loadStore();
+    // True on the editor's very first start: there is no store yet.
+    bool loadStore();
     void createChildren();
     QString languageCaption(int slot) const;
 
@@ -188,6 +189,7 @@ private:
     void importPhotos();
     void importFinished(int import, ImportEnd end);
     void photoImported(const ImportedFile& handed);
+    void listStarterPhoto();
     void removeMarkedPhotos();
     void openListPhoto();
     // True only when the picture was written: false when the save dialog was cancelled or the save

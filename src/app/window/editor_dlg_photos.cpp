@@ -21,6 +21,9 @@ namespace app {
 
 namespace {
 
+// The landscape the program ships beside its starter packages, for a first start to begin with.
+constexpr char kStarterPhoto[] = "Lake.jpg";
+
 bool largePhoto(const workspace::WorkspaceDocument& document) {
     return std::int64_t{document.canvasWidth()} * document.canvasHeight() > workspace::kWaitCursorPixels;
 }
@@ -93,6 +96,19 @@ void CEditorDlg::photoImported(const ImportedFile& handed) {
     photoListCtrl_->setList(&photoList_);
 }
 
+// Only the very first start lists it, and opens it so that every tool can be tried at once; once the store
+// exists, a user who removed it from the list never sees it again.
+void CEditorDlg::listStarterPhoto() {
+    const QString photo =
+        QDir(app_.folders().shippedFolder(QStringLiteral("Starter"))).filePath(QLatin1String(kStarterPhoto));
+    if (!QFileInfo(photo).isFile())
+        return;
+    photoImported(readImportedFile(photo));
+    const int record = static_cast<int>(photoList_.records.size()) - 1;
+    if (record >= 0 && photoList_.records.back().fullPath() == photo && photoListCtrl_->makeCurrent(record))
+        openListPhoto();
+}
+
 void CEditorDlg::removeMarkedPhotos() {
     photoListCtrl_->removeMarked();
 }
@@ -155,7 +171,8 @@ bool CEditorDlg::exportImage(bool wholeImage) {
     // rather than wherever the editor happened to be started from.
     const QFileInfo pictureFile(picture);
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!picture.isEmpty() && pictureFile.absoluteDir().exists())
+    // A photo the program ships sits in a folder the user cannot write to.
+    if (!picture.isEmpty() && QFileInfo(pictureFile.absolutePath()).isWritable())
         folder = pictureFile.absolutePath();
     else if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();

@@ -1,8 +1,11 @@
 #include "workspace/widgets/workspace_wnd.h"
 
 #include "app/command_ids.h"
+#include "controls/empty_hint.h"
+#include "platform/dropped_files.h"
 #include "platform/messages.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -59,6 +62,7 @@ CWorkspaceWnd::CWorkspaceWnd(const QString& programFolder, const resources::Reso
     // Moves without a button show what a press would do.
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
+    setAcceptDrops(true);
     DocumentListener& listener = *this;
     document_ = std::make_unique<WorkspaceDocument>(programFolder, listener, size(), &library);
 }
@@ -68,6 +72,43 @@ CWorkspaceWnd::~CWorkspaceWnd() = default;
 void CWorkspaceWnd::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), document_->backBuffer(), event->rect());
+    controls::paintEmptyHint(painter, document_->viewRect().toQRect(), shownHint());
+}
+
+void CWorkspaceWnd::setEmptyHint(const QString& hint) {
+    emptyHint_ = hint;
+    update();
+}
+
+QString CWorkspaceWnd::shownHint() const {
+    const bool blank = document_->picturePath().isEmpty() && document_->objects().empty() &&
+                       !document_->modified() && !document_->previewing();
+    return blank ? emptyHint_ : QString();
+}
+
+// Pictures dropped here are opened, as pictures named on the command line are.
+void CWorkspaceWnd::dragEnterEvent(QDragEnterEvent* event) {
+    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CWorkspaceWnd::dragMoveEvent(QDragMoveEvent* event) {
+    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void CWorkspaceWnd::dropEvent(QDropEvent* event) {
+    const QStringList paths = platform::droppedLocalFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(paths);
 }
 
 void CWorkspaceWnd::resizeEvent(QResizeEvent*) {

@@ -5,6 +5,8 @@
 #include "workspace/document.h"
 
 #include <QCursor>
+#include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -21,6 +23,11 @@ public:
 
     WorkspaceDocument& document() { return *document_; }
 
+    // The sentence shown on the blank canvas until a photo is opened or something is put on it.
+    void setEmptyHint(const QString& hint);
+    // The sentence as the workspace shows it now: empty once there is a photo or work to see.
+    QString shownHint() const;
+
     // The commands routed to the workspace: 10800 delete, 10801-10804 stacking. False for other ids.
     bool onCommand(int id);
     // A resource thumbnail (by resources::ResourceCategory code) released over the workspace at a screen
@@ -32,6 +39,8 @@ signals:
     void editTextRequested(const text::TextObject& text);
     // The user must be told of this.
     void documentProblem(workspace::DocumentProblem problem);
+    // Local files dropped on the workspace from a file manager, in the order the drag listed them.
+    void filesDropped(const QStringList& paths);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +52,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void undoStateChanged() override;
@@ -57,6 +69,7 @@ private:
     QCursor brushCursor();
 
     std::unique_ptr<WorkspaceDocument> document_;
+    QString emptyHint_;
     // The brush cursor is rebuilt only when the picture it shows would change.
     struct BrushCursorKey {
         qint64 tip = 0;
