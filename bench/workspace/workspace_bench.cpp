@@ -124,7 +124,8 @@ BENCHMARK(BM_MenuFilter)
 
 // One step of a drag: a mouse move and the recomposed back buffer, with a 1600 × 1200 photo and ten
 // texts in a 1280 × 800 workspace. Arg 0 drags a text (text tool), 1 the crop rectangle (crop tool, its
-// overlay drawn over the texts).
+// overlay drawn over the texts), 2 the text with the view zoomed to 400 % about it (the canvas then
+// 6400 × 4800 window pixels, of which the window shows a part).
 void BM_DragStep(benchmark::State& state) {
     Scene scene(0);
     WorkspaceDocument& document = scene.document;
@@ -138,6 +139,10 @@ void BM_DragStep(benchmark::State& state) {
         document.PlaceText(150 + 50 * i, 30 + 72 * i);
     }
     const bool crop = state.range(0) == 1;
+    if (state.range(0) == 2) {
+        const auto& text = *document.objects().get<text::TextObject>(4);
+        document.setZoom(4.0, QPoint(text.left + 5, text.top + 5));
+    }
     QPoint grab;
     if (crop) {
         document.SetTool(ToolCrop);
@@ -155,4 +160,4 @@ void BM_DragStep(benchmark::State& state) {
     }
     document.ButtonUp();
 }
-BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

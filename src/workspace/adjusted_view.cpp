@@ -1,28 +1,28 @@
 #include "workspace/adjusted_view.h"
 
 #include "imaging/colour/colour_transform.h"
+#include "workspace/composer_painting.h"
 
 #include <QPainter>
 
 namespace workspace {
 
-const QImage& AdjustedView::picture(const imaging::PhotoBuffer& photo, QSize size,
+const QImage& AdjustedView::picture(const imaging::PhotoBuffer& photo, const Rect& view, const QRect& part,
                                     const ColourAdjustment& values) {
-    if (stretched_.size() != size) {
+    const QSize size = part.size();
+    if (!stretched_.matches(view, part)) {
         // Stretched as the plain photo is, so that neutral values show the very same picture.
-        stretched_ = QImage(size, QImage::Format_RGB32);
-        QPainter painter(&stretched_);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(stretched_.rect(),
-                          QImage(photo.bgr.data(), photo.width, photo.height,
-                                 static_cast<qsizetype>(photo.stride()), QImage::Format_BGR888));
+        stretchPart(imageOf(photo), view, part, stretched_.picture);
+        stretched_.over = view;
+        stretched_.part = part;
         values_.reset();
     }
     if (values_ != values) {
         if (adjusted_.size() != size)
             adjusted_ = QImage(size, QImage::Format_RGB32);
         imaging::ColourTransform(values).apply(
-            stretched_.constBits(), static_cast<std::size_t>(stretched_.bytesPerLine()), adjusted_.bits(),
+            stretched_.picture.constBits(), static_cast<std::size_t>(stretched_.picture.bytesPerLine()),
+            adjusted_.bits(),
             static_cast<std::size_t>(adjusted_.bytesPerLine()), size.width(), size.height(), 4);
         values_ = values;
     }
@@ -30,7 +30,7 @@ const QImage& AdjustedView::picture(const imaging::PhotoBuffer& photo, QSize siz
 }
 
 void AdjustedView::forget() {
-    stretched_ = QImage();
+    stretched_ = {};
     adjusted_ = QImage();
     values_.reset();
 }

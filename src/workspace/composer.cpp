@@ -43,17 +43,23 @@ QSize WorkspaceDocument::outputAreaSize() const {
     return QSize(width, static_cast<int>(k * static_cast<float>(clientSize_.height())));
 }
 
-const QImage& WorkspaceDocument::stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size) {
-    if (cache.size() != size) {
-        cache = QImage(size, QImage::Format_RGB32);
-        StretchOver(cache, imageOf(source));
+QRect WorkspaceDocument::shownViewPart() const {
+    return view_.toQRect() & QRect(QPoint(0, 0), clientSize_);
+}
+
+const QImage& WorkspaceDocument::stretched(const imaging::PhotoBuffer& source, StretchedPart& cache,
+                                           const Rect& over, const QRect& part) {
+    if (!cache.matches(over, part)) {
+        stretchPart(imageOf(source), over, part, cache.picture);
+        cache.over = over;
+        cache.part = part;
     }
-    return cache;
+    return cache.picture;
 }
 
 void WorkspaceDocument::forgetStretchedPictures() {
-    stretchedPhoto_ = QImage();
-    stretchedBackground_ = QImage();
+    stretchedPhoto_ = {};
+    stretchedBackground_ = {};
     adjustedView_.forget();
 }
 
@@ -122,14 +128,17 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     const bool onScreen = &target == &backBuffer_;
     if (painted && !background_.empty()) {
         if (onScreen)
-            painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_, area.size()));
+            painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_,
+                                                        {area.left(), area.top(), area.right() + 1,
+                                                         area.bottom() + 1},
+                                                        area));
         else
             painter.drawImage(area, imageOf(background_));
     }
     if (painted && !framedOrMasked && !working_.empty()) {
         if (onScreen)
-            painter.drawImage(QPoint(view_.left, view_.top),
-                              stretched(working_, stretchedPhoto_, view_.toQRect().size()));
+            painter.drawImage(shownViewPart().topLeft(),
+                              stretched(working_, stretchedPhoto_, view_, shownViewPart()));
         else
             painter.drawImage(view_.toQRect(), imageOf(working_));
     }
@@ -212,9 +221,18 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
                                       : object.anchorY;
         placed = {vx + x, vy + y, vx + x + measured.width(), vy + y + measured.height()};
     } else {
-        object.anchorX = object.left - vx;
-        object.anchorY = object.top - vy;
-        object.anchorViewWidth = vw;
+        // Anchors the text was just placed by are kept: zooming out and in again (whole window pixels
+        // each time) must not wander the text away from its place on the photo.
+        const int anchorWidth = object.anchorViewWidth;
+        const bool placedByAnchor =
+            anchorWidth > 0 &&
+            object.left == vx + static_cast<int>(std::int64_t{object.anchorX} * vw / anchorWidth) &&
+            object.top == vy + static_cast<int>(std::int64_t{object.anchorY} * vw / anchorWidth);
+        if (!placedByAnchor) {
+            object.anchorX = object.left - vx;
+            object.anchorY = object.top - vy;
+            object.anchorViewWidth = vw;
+        }
         placed = {object.left, object.top, object.left + measured.width(), object.top + measured.height()};
     }
 

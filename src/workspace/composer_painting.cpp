@@ -15,20 +15,22 @@ QImage imageOf(const imaging::PhotoBuffer& buffer) {
                   QImage::Format_BGR888);
 }
 
-void StretchOver(QImage& target, const QImage& source, const QRect& clip) {
-    const QRect area = clip.isNull() ? target.rect() : clip & target.rect();
-    if (area.isEmpty() || source.isNull())
+void stretchPart(const QImage& source, const Rect& over, const QRect& part, QImage& into) {
+    into = QImage(part.size(), QImage::Format_RGB32);
+    if (into.isNull() || source.isNull())
         return;
-    uchar* const bits = target.bits(); // detached before the bands share it
-    const qsizetype perLine = target.bytesPerLine();
+    uchar* const bits = into.bits(); // detached before the bands share it
+    const qsizetype perLine = into.bytesPerLine();
     imaging::detail::inBands(
-        area.height(), static_cast<std::size_t>(area.width()) * static_cast<std::size_t>(area.height()),
+        into.height(), static_cast<std::size_t>(into.width()) * static_cast<std::size_t>(into.height()),
         [&](int firstRow, int endRow) {
-            QImage rows(bits, target.width(), target.height(), perLine, target.format());
+            QImage rows(bits, into.width(), into.height(), perLine, into.format());
             QPainter painter(&rows);
             painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            painter.setClipRect(QRect(area.left(), area.top() + firstRow, area.width(), endRow - firstRow));
-            painter.drawImage(rows.rect(), source);
+            // Each band, and the part, clip the work to the pixels shown.
+            painter.setClipRect(QRect(0, firstRow, into.width(), endRow - firstRow));
+            painter.translate(-part.topLeft());
+            painter.drawImage(over.toQRect(), source);
             return true;
         });
 }

@@ -19,13 +19,14 @@ namespace workspace {
 // The fill of every handle the workspace draws.
 inline const QColor kHandleFill(150, 200, 255);
 
+// Stretches `source` over `over` smoothly into `into`, which becomes the part `part` (window pixels), in
+// bands of rows on several threads. Each band paints through its own view of the memory with the transform
+// of a whole stretch, so the pixels are exactly those of one.
+void stretchPart(const QImage& source, const Rect& over, const QRect& part, QImage& into);
+
 // A view of a B,G,R buffer as a picture, without copying: valid while the buffer is neither changed in
 // size nor freed.
 QImage imageOf(const imaging::PhotoBuffer& buffer);
-// Draws `source` smoothly stretched over the whole of `target`, changing only the pixels in `clip` (all of
-// them when it is null), in bands of rows on several threads. Each band paints through its own view of
-// the target's memory with the transform of a whole stretch, so the pixels are exactly those of one.
-void StretchOver(QImage& target, const QImage& source, const QRect& clip = QRect());
 // Fills the rectangle with the colour at alpha 120 over what is there.
 void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 // The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with

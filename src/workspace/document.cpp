@@ -53,6 +53,7 @@ WorkspaceDocument::~WorkspaceDocument() {
 void WorkspaceDocument::setLoadedPicture(imaging::PhotoBuffer photo, bool libraryDecoded, int formatCode,
                                          const QString& path) {
     photo_ = std::move(photo);
+    fitted_ = true;
     libraryDecoded_ = libraryDecoded;
     formatCode_ = formatCode;
     picturePath_ = path;
@@ -75,7 +76,13 @@ void WorkspaceDocument::photoChanged() {
     working_ = photo_;
     ++caches_.photoGeneration;
     forgetStretchedPictures();
-    view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    // Flattening (a clipart placed, a brush stroke begun) keeps the canvas size, and the view with it.
+    const QSize canvas(photo_.width, photo_.height);
+    if (fitted_ || canvas != shownCanvas_) {
+        fitted_ = true;
+        view_ = fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    }
+    shownCanvas_ = canvas;
     resetCropRect();
 }
 
@@ -86,24 +93,21 @@ void WorkspaceDocument::setBackground(imaging::PhotoBuffer background) {
 }
 
 void WorkspaceDocument::resizeClient(QSize clientSize) {
+    const QSize old = clientSize_;
     clientSize_ = clientSize;
-    view_ = computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
-    resetCropRect();
-    // Texts keep their place in the view: their window rectangles follow from their anchors.
-    for (int i = 0; i < objects_.size(); ++i) {
-        text::TextObject* object = objects_.get<text::TextObject>(i);
-        if (!object || object->anchorViewWidth <= 0)
-            continue;
-        const int width = object->right - object->left;
-        const int height = object->bottom - object->top;
-        object->left = view_.left + static_cast<int>(std::int64_t{object->anchorX} * view_.width() /
-                                                     object->anchorViewWidth);
-        object->top = view_.top + static_cast<int>(std::int64_t{object->anchorY} * view_.width() /
-                                                   object->anchorViewWidth);
-        object->right = object->left + width;
-        object->bottom = object->top + height;
-    }
     backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    if (!fitted_) {
+        // The canvas point at the window's centre stays there.
+        const QPoint centre(old.width() / 2, old.height() / 2);
+        const QPoint shift = QPoint(clientSize.width() / 2, clientSize.height() / 2) - centre;
+        const Rect moved{view_.left + shift.x(), view_.top + shift.y(), view_.right + shift.x(),
+                         view_.bottom + shift.y()};
+        moveView(placeView(moved, clientSize_));
+        return;
+    }
+    view_ = fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
+    resetCropRect();
+    placeTextsInView();
     Recompose(preview_);
 }
 

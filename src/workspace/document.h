@@ -108,9 +108,22 @@ public:
     const QString& picturePath() const { return picturePath_; }
 
     // --- view
-    // The size handler: new view and crop rectangles, a new back buffer, and a composition (as for output
-    // while previewing).
+    // The size handler: a new back buffer and a composition (as for output while previewing). A fitted
+    // view is fitted again with a new crop rectangle; a zoomed one keeps its zoom and the canvas point at
+    // the window's centre.
     void resizeClient(QSize clientSize);
+    // --- zoom: view pixels per canvas pixel. The view rectangle carries it: a zoomed-in view is larger
+    // than the window and partly outside it. Texts and the crop rectangle keep their canvas places.
+    double zoom() const;
+    // The view fills the window (a photo opens so); it is fitted again when the window changes size.
+    bool viewFitted() const { return fitted_; }
+    void fitToWindow();
+    // Zoom, held to kMinimumZoom-kMaximumZoom (or the fitted zoom beyond them), keeping the canvas point
+    // under the window point `anchor` in place. Nothing happens during a drag.
+    void setZoom(double zoom, QPoint anchor);
+    void zoomBy(double factor, QPoint anchor);
+    // Moves a view larger than the window by window pixels, never beyond the photo's edge.
+    void panBy(int dx, int dy);
     QSize clientSize() const { return clientSize_; }
     const Rect& viewRect() const { return view_; }
     const Rect& cropRect() const { return crop_; }
@@ -333,9 +346,11 @@ private:
     // After the object at `index` changed (-1: none found): composed between kept layers where it can be.
     void composeChangeOf(int index);
     std::pair<int, int> draggedObjects() const;
-    // The picture stretched to `size`, kept between compositions while neither changes: dragging an
-    // object recomposes at every mouse move, and stretching a large photo is the dearest step.
-    const QImage& stretched(const imaging::PhotoBuffer& source, QImage& cache, QSize size);
+    // The part `part` of the picture stretched over `over`, kept between compositions while neither
+    // changes: dragging an object recomposes at every mouse move, and stretching a large photo is the
+    // dearest step.
+    const QImage& stretched(const imaging::PhotoBuffer& source, StretchedPart& cache, const Rect& over,
+                            const QRect& part);
     void forgetStretchedPictures();
     void drawColourAdjustment(QPainter& painter, const ColourAdjustment& values, bool forOutput);
     void drawTextObject(QPainter& painter, text::TextObject& object, bool forOutput, bool active);
@@ -356,7 +371,7 @@ private:
     void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,
                           bool onScreen);
     // The same for a canvas-sized 32-bit picture, `shown` holding it stretched over the view.
-    void drawCanvasPicture(QPainter& painter, const QImage& picture, QImage& shown, bool onScreen);
+    void drawCanvasPicture(QPainter& painter, const QImage& picture, StretchedPart& shown, bool onScreen);
     // frame_mask.cpp, clipart_decoration.cpp
     int addRegion(const QRect& region);
     QPolygonF screenRegion(int regionIndex, QRect fallback, const QTransform& transform) const;
@@ -402,10 +417,17 @@ private:
     // stacking.cpp
     void moveObject(int from, int to);
     int stackingCandidate(bool (*qualifies)(int position, int size)) const;
-    // The view as the screen shows it, also while a render has put view_ over its output.
+    // The view fitted to the window and never enlarged: renders for output are measured against it, so
+    // that they do not depend on the zoom.
     Rect screenViewRect() const;
     // Canvas pixels per pixel of that view; 0 when there is no view.
     float canvasPerScreenPixel() const;
+    // The part of the view inside the window: all the screen ever needs of a stretched canvas.
+    QRect shownViewPart() const;
+    // Puts the view at `view`, carrying the texts and the crop rectangle with it, and recomposes.
+    void moveView(const Rect& view);
+    // Texts keep their place in the view: their window rectangles follow from their anchors.
+    void placeTextsInView();
 
     DocumentListener& listener_;
     imaging::PhotoBuffer photo_;
@@ -418,6 +440,8 @@ private:
 
     QSize clientSize_;
     Rect view_;
+    bool fitted_ = true;
+    QSize shownCanvas_; // the canvas size the view was last made for
     Rect crop_;
     CropAspect cropAspect_;
     float displayScale_ = 1.0f;
@@ -426,8 +450,8 @@ private:
     int concealedEnd_ = 0;
     bool concealed_ = false; // the object being drawn is concealed
     QPoint canvasOrigin_; // while rendering to the canvas: where the canvas lies in the output area
-    QImage stretchedPhoto_;
-    QImage stretchedBackground_;
+    StretchedPart stretchedPhoto_;
+    StretchedPart stretchedBackground_;
     AdjustedView adjustedView_;
     bool preview_ = false;
 

@@ -33,11 +33,12 @@ void WorkspaceDocument::drawColourAdjustment(QPainter& painter, const ColourAdju
     const QRect view = view_.toQRect();
     if (photo_.empty() || view.isEmpty() || !paintsOn(painter.device()) || concealed_)
         return;
-    // On screen (the back buffer, also while previewing, or a drag layer) the view-sized picture is
+    // On screen (the back buffer, also while previewing, or a drag layer) the shown part of the view is
     // adjusted, fast enough while a slider is dragged; output adjusts the photo's own pixels and then
     // stretches them, as the drawing library does.
     if (!forOutput || painter.device() == &backBuffer_) {
-        painter.drawImage(view.topLeft(), adjustedView_.picture(photo_, view.size(), values));
+        const QRect part = shownViewPart();
+        painter.drawImage(part.topLeft(), adjustedView_.picture(photo_, view_, part, values));
         return;
     }
     const imaging::PhotoBuffer adjusted = adjustedPhoto(photo_, values);

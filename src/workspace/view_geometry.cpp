@@ -3,6 +3,7 @@
 #include "imaging/fit_size.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace workspace {
@@ -13,6 +14,45 @@ Rect computeViewRect(int canvasWidth, int canvasHeight, int clientWidth, int cli
     const int left = (clientWidth - fitted.width) / 2;
     const int top = (clientHeight - fitted.height) / 2;
     return {left, top, left + fitted.width, top + fitted.height};
+}
+
+Rect fittedViewRect(int canvasWidth, int canvasHeight, int clientWidth, int clientHeight) {
+    const auto fitted = imaging::FitSize(std::max(0, clientWidth - 20), std::max(0, clientHeight - 20),
+                                         canvasWidth, canvasHeight, true);
+    const int left = (clientWidth - fitted.width) / 2;
+    const int top = (clientHeight - fitted.height) / 2;
+    return {left, top, left + fitted.width, top + fitted.height};
+}
+
+Rect zoomedViewRect(const Rect& view, int canvasWidth, int canvasHeight, double zoom, QPoint anchor,
+                    QSize client) {
+    if (view.width() <= 0 || view.height() <= 0)
+        return view;
+    const int width = std::max(1, static_cast<int>(std::lround(canvasWidth * zoom)));
+    const int height = std::max(1, static_cast<int>(std::lround(canvasHeight * zoom)));
+    // The anchor's place in the view as a fraction stays the same.
+    const double fx = double(anchor.x() - view.left) / view.width();
+    const double fy = double(anchor.y() - view.top) / view.height();
+    const int left = anchor.x() - static_cast<int>(std::lround(fx * width));
+    const int top = anchor.y() - static_cast<int>(std::lround(fy * height));
+    return placeView({left, top, left + width, top + height}, client);
+}
+
+Rect placeView(const Rect& view, QSize client) {
+    auto place = [](int start, int length, int window) {
+        if (length <= window)
+            return (window - length) / 2;
+        return std::clamp(start, window - length, 0);
+    };
+    const int left = place(view.left, view.width(), client.width());
+    const int top = place(view.top, view.height(), client.height());
+    return {left, top, left + view.width(), top + view.height()};
+}
+
+int mapAcrossViews(int value, int fromStart, int fromLength, int toStart, int toLength) {
+    if (fromLength <= 0)
+        return toStart;
+    return toStart + static_cast<int>(std::lround(double(value - fromStart) * toLength / fromLength));
 }
 
 Rect initialCropRect(const Rect& view) {

@@ -1,7 +1,9 @@
 #pragma once
 // Where the canvas lies in the workspace window.
 
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 
 namespace workspace {
 
@@ -19,8 +21,27 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The canvas fitted into the client area less 20 pixels each way, never enlarged, centred.
+// The canvas fitted into the client area less 20 pixels each way, never enlarged, centred: the view that
+// renders for output are measured against, whatever the zoom.
 Rect computeViewRect(int canvasWidth, int canvasHeight, int clientWidth, int clientHeight);
+// The canvas fitted into the client area less 20 pixels each way, enlarged or reduced, centred: how a photo
+// opens, so that a small one is not shown at its own tiny size.
+Rect fittedViewRect(int canvasWidth, int canvasHeight, int clientWidth, int clientHeight);
+
+// The zoom range in view pixels per canvas pixel; a fitted view may lie beyond it.
+inline constexpr double kMinimumZoom = 0.1;
+inline constexpr double kMaximumZoom = 8.0;
+// The view at `zoom`, keeping the canvas point under `anchor` (a window point) where it is, then held to
+// the window by placeView.
+Rect zoomedViewRect(const Rect& view, int canvasWidth, int canvasHeight, double zoom, QPoint anchor,
+                    QSize client);
+// A view held to the window: centred on an axis where it is smaller than the window, else moved so that it
+// covers the window on that axis (panning never shows beyond the photo's edge).
+Rect placeView(const Rect& view, QSize client);
+// A point or rectangle edge at `value` in `from` (one axis: start and length) at the same canvas place in
+// `to`.
+int mapAcrossViews(int value, int fromStart, int fromLength, int toStart, int toLength);
+
 // The starting crop rectangle: the view shrunk by an eighth of its width and height on every side.
 Rect initialCropRect(const Rect& view);
 

@@ -208,3 +208,39 @@ TEST_F(Window, TheContextMenuRequestSelectsATextAndShowsNoMenu) {
     EXPECT_EQ(document.objects().get<text::TextObject>(0)->selected, 1);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
+
+TEST_F(Window, ZoomKeysTheWheelAndTheMiddleButtonMoveTheView) {
+    WorkspaceDocument& document = workspace->document();
+    imaging::PhotoBuffer photo;
+    photo.width = 1600;
+    photo.height = 1200;
+    photo.bgr.assign(1600u * 1200u * 3u, 0x80);
+    document.setLoadedPicture(std::move(photo), false, 0, "p.jpg");
+    QSignalSpy zooms(workspace.get(), &CWorkspaceWnd::zoomChanged);
+
+    EXPECT_TRUE(workspace->onCommand(app::ID_ZOOM_ACTUAL)); // Ctrl+1: 100 % about the middle
+    EXPECT_EQ(document.viewRect(), (Rect{-390, -290, 1210, 910}));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 300), workspace->mapToGlobal(QPointF(300, 300)),
+                      Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(workspace.get(), &press);
+    mouse(workspace.get(), QEvent::MouseMove, {340, 280}, Qt::MiddleButton);
+    EXPECT_EQ(document.viewRect(), (Rect{-350, -310, 1250, 890}));
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(340, 280),
+                        workspace->mapToGlobal(QPointF(340, 280)), Qt::MiddleButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(workspace.get(), &release);
+
+    // Ctrl+wheel one notch in about (100, 100): the photo pixel there stays there.
+    QWheelEvent wheel(QPointF(100, 100), workspace->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(workspace.get(), &wheel);
+    EXPECT_DOUBLE_EQ(document.zoom(), 1.25);
+    EXPECT_NEAR(document.viewRect().left, 100 - 450 * 1.25, 1);
+    EXPECT_NEAR(document.viewRect().top, 100 - 410 * 1.25, 1);
+
+    EXPECT_TRUE(workspace->onCommand(app::ID_ZOOM_FIT)); // Ctrl+0
+    EXPECT_EQ(document.viewRect(), (Rect{10, 10, 810, 610}));
+    EXPECT_TRUE(workspace->onCommand(app::ID_ZOOM_OUT));
+    EXPECT_DOUBLE_EQ(document.zoom(), 0.4);
+    EXPECT_EQ(zooms.count(), 4);
+}

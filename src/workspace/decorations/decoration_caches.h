@@ -22,11 +22,20 @@
 
 namespace workspace {
 
+// A picture stretched over a rectangle of the window (`over`), kept only where the window shows it
+// (`part`): a zoomed-in view never needs a buffer of its whole size.
+struct StretchedPart {
+    QImage picture;
+    Rect over;
+    QRect part;
+    bool matches(const Rect& o, const QRect& p) const { return !picture.isNull() && over == o && part == p; }
+};
+
 // A canvas-sized B,G,R buffer as the screen shows it: a 32-bit copy (stretching from 3-byte pixels
-// takes five times as long) and that copy stretched over the view.
+// takes five times as long) and that copy stretched over the view, where the window shows it.
 struct ShownBuffer {
     QImage copy;
-    QImage shown;
+    StretchedPart shown;
 };
 
 struct DecorationCaches {
@@ -76,10 +85,10 @@ struct DecorationCaches {
         bool valid = false;
         MaskKey key;
         QImage picture; // the WorkingBuffer the mask rule wrote, 32-bit
-        QImage shown;   // that picture stretched over the view
+        StretchedPart shown; // that picture stretched over the view, where the window shows it
     } mask;
 
-    // A frame drawn over its photo, on screen: one layer of the frame's box within the view.
+    // A frame drawn over its photo, on screen: one layer of the frame's box within the shown view.
     struct FrameLayerKey {
         int index = -1;
         float angle = 0;
@@ -90,6 +99,7 @@ struct DecorationCaches {
         int offsetX = 0;
         int offsetY = 0;
         Rect view;
+        QRect part; // of the view, that the window shows
         int canvasWidth = 0;
         int canvasHeight = 0;
         int photoCounter = -1;
@@ -98,7 +108,7 @@ struct DecorationCaches {
             return a.index == b.index && a.angle == b.angle && a.scale == b.scale && a.width == b.width &&
                    a.height == b.height && a.hole.left == b.hole.left && a.hole.top == b.hole.top &&
                    a.hole.right == b.hole.right && a.hole.bottom == b.hole.bottom && a.offsetX == b.offsetX &&
-                   a.offsetY == b.offsetY && a.view == b.view && a.canvasWidth == b.canvasWidth &&
+                   a.offsetY == b.offsetY && a.view == b.view && a.part == b.part && a.canvasWidth == b.canvasWidth &&
                    a.canvasHeight == b.canvasHeight && a.photoCounter == b.photoCounter &&
                    a.photoGeneration == b.photoGeneration;
         }
@@ -110,10 +120,11 @@ struct DecorationCaches {
         QImage layer; // premultiplied, transparent around the frame
     } frame;
 
-    // The decoration picture at the size it is drawn.
+    // The decoration picture at the size it is drawn, or the part of it the window shows.
     struct FittedDecoration {
         int index = -1;
         QSize size;
+        QRect part;
         QImage picture;
     } decoration;
 
@@ -145,7 +156,7 @@ struct DecorationCaches {
     struct Sprite {
         qint64 source = 0;
         QTransform transform;
-        Rect view;
+        Rect view; // the part of the view the window shows, which the sprite is cut to
         QPoint origin;
         QImage picture; // premultiplied
     };

@@ -161,12 +161,12 @@ void WorkspaceDocument::drawCanvasBuffer(QPainter& painter, const imaging::Photo
     if (screen.copy.size() != QSize(buffer.width, buffer.height)) {
         screen.copy = QImage(buffer.width, buffer.height, QImage::Format_RGB32);
         copyToRgb32(buffer, screen.copy, screen.copy.rect());
-        screen.shown = QImage();
+        screen.shown = {};
     }
     drawCanvasPicture(painter, screen.copy, screen.shown, onScreen);
 }
 
-void WorkspaceDocument::drawCanvasPicture(QPainter& painter, const QImage& picture, QImage& shown,
+void WorkspaceDocument::drawCanvasPicture(QPainter& painter, const QImage& picture, StretchedPart& shown,
                                           bool onScreen) {
     if (picture.isNull())
         return;
@@ -174,14 +174,15 @@ void WorkspaceDocument::drawCanvasPicture(QPainter& painter, const QImage& pictu
         painter.drawImage(view_.toQRect(), picture);
         return;
     }
-    const QSize size = view_.toQRect().size();
-    if (size.isEmpty())
+    const QRect part = shownViewPart();
+    if (part.isEmpty())
         return;
-    if (shown.size() != size) {
-        shown = QImage(size, QImage::Format_RGB32);
-        StretchOver(shown, picture);
+    if (!shown.matches(view_, part)) {
+        stretchPart(picture, view_, part, shown.picture);
+        shown.over = view_;
+        shown.part = part;
     }
-    painter.drawImage(QPoint(view_.left, view_.top), shown);
+    painter.drawImage(part.topLeft(), shown.picture);
 }
 
 const imaging::PhotoBuffer& WorkspaceDocument::framePhoto() {
@@ -255,8 +256,8 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
     // the whole photo, as it would lie without a frame.
     if (frameCrop(frame, view_, cw, ch).rect.isEmpty()) {
         if (onScreen)
-            painter.drawImage(QPoint(view_.left, view_.top),
-                              stretched(working_, stretchedPhoto_, view_.toQRect().size()));
+            painter.drawImage(shownViewPart().topLeft(),
+                              stretched(working_, stretchedPhoto_, view_, shownViewPart()));
         else
             painter.drawImage(view_.toQRect(), imageOf(working_));
     }
@@ -291,6 +292,7 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
                                                   frame.offsetX,
                                                   frame.offsetY,
                                                   view_,
+                                                  shownViewPart(),
                                                   cw,
                                                   ch,
                                                   caches_.framePhoto.counter,
@@ -299,7 +301,7 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
             const QRect bounds = toWindow.mapRect(QRectF(0, 0, frame.width, frame.height))
                                      .toAlignedRect()
                                      .adjusted(-1, -1, 1, 1) &
-                                 view_.toQRect();
+                                 shownViewPart();
             layer = {};
             layer.valid = true;
             layer.key = key;
@@ -356,7 +358,7 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.picture);
         cache.valid = true;
         cache.key = key;
-        cache.shown = QImage();
+        cache.shown = {};
     }
     drawCanvasPicture(painter, cache.picture, cache.shown, onScreen);
     if (!forOutput && mask.selected == 1)
@@ -390,7 +392,9 @@ void WorkspaceDocument::ComposeClipart(QPainter& painter, ClipartObject& clipart
     // Scaled below one canvas pixel, a clipart shows nothing.
     if (clipart.width * clipart.scale >= 1 && clipart.height * clipart.scale >= 1) {
         if (onScreen) {
-            const DecorationCaches::Sprite& sprite = spriteOf(caches_, picture, toWindow, view_);
+            const QRect part = shownViewPart();
+            const DecorationCaches::Sprite& sprite =
+                spriteOf(caches_, picture, toWindow, {part.left(), part.top(), part.right() + 1, part.bottom() + 1});
             if (!sprite.picture.isNull())
                 painter.drawImage(sprite.origin, sprite.picture);
         } else {
@@ -418,14 +422,21 @@ void WorkspaceDocument::ComposeDecoration(QPainter& painter, DecorationObject& d
     if (picture.isNull() || rect.isEmpty())
         return;
     if (onScreen) {
+        // A decoration larger than the window (zoomed in) is fitted only where the window shows it.
+        const bool whole = rect.width() <= clientSize_.width() && rect.height() <= clientSize_.height();
+        const QRect part = whole ? QRect(QPoint(0, 0), rect.size())
+                                 : (rect & QRect(QPoint(0, 0), clientSize_)).translated(-rect.topLeft());
         DecorationCaches::FittedDecoration& fitted = caches_.decoration;
-        if (fitted.index != decoration.resourceIndex || fitted.size != rect.size() ||
+        if (fitted.index != decoration.resourceIndex || fitted.size != rect.size() || fitted.part != part ||
             fitted.picture.isNull()) {
             fitted.index = decoration.resourceIndex;
             fitted.size = rect.size();
-            fitted.picture = fittedDecoration(picture, rect.size());
+            fitted.part = part;
+            fitted.picture = whole ? fittedDecoration(picture, rect.size())
+                                   : fittedDecorationPart(picture, rect.size(), part);
         }
-        painter.drawImage(rect.topLeft(), fitted.picture);
+        if (!fitted.picture.isNull())
+            painter.drawImage(rect.topLeft() + part.topLeft(), fitted.picture);
         // Drawn where the picture is, also after the window changed size since it was placed.
         decoration.hitRegion = QPolygonF(QRectF(rect));
     } else if (decorationSlices(picture.size(), rect.size()).size() == 1) {
@@ -489,9 +500,15 @@ void WorkspaceDocument::ComposeBrushStroke(QPainter& painter, const BrushStrokeO
         // Only the new stamps are copied, and only the view pixels over them stretched again, exactly as
         // a whole stretch would make them.
         copyToRgb32(cache.buffer, cache.screen.copy, cache.changed);
-        if (cache.screen.shown.size() == view_.toQRect().size())
-            StretchOver(cache.screen.shown, cache.screen.copy,
-                        viewPixelsOf(cache.changed, view_, photo_.width, photo_.height));
+        const QRect part = shownViewPart();
+        if (cache.screen.shown.matches(view_, part)) {
+            QPainter stretch(&cache.screen.shown.picture);
+            stretch.translate(-part.topLeft());
+            stretch.setClipRect(
+                viewPixelsOf(cache.changed, view_, photo_.width, photo_.height).translated(view_.left, view_.top));
+            stretch.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            stretch.drawImage(view_.toQRect(), cache.screen.copy);
+        }
     }
     if (onScreen)
         cache.changed = QRect();

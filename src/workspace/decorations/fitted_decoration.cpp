@@ -24,4 +24,21 @@ QImage fittedDecoration(const QImage& picture, QSize area) {
     return fitted;
 }
 
+QImage fittedDecorationPart(const QImage& picture, QSize area, const QRect& part) {
+    const std::vector<DecorationSlice> slices = decorationSlices(picture.size(), area);
+    if (slices.empty() || part.isEmpty())
+        return {};
+    QImage fitted(part.size(), QImage::Format_ARGB32_Premultiplied);
+    fitted.fill(Qt::transparent);
+    QPainter painter(&fitted);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.translate(-part.topLeft());
+    for (const DecorationSlice& slice : slices) {
+        if (slice.target.intersects(part))
+            painter.drawImage(QRectF(slice.target), picture, QRectF(slice.source));
+    }
+    return fitted;
+}
+
 } // namespace workspace

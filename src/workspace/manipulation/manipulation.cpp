@@ -505,7 +505,7 @@ QImage WorkspaceDocument::brushCursorImage() const {
     if (!tip || photo_.width <= 0)
         return {};
     // The stamp is `size` canvas pixels wide; the screen shows the canvas at view width / canvas width.
-    const double width = double(brush_.size) * screenViewRect().width() / photo_.width;
+    const double width = double(brush_.size) * view_.width() / photo_.width;
     return brushCursorPicture(*tip, width, brush_.angle, brush_.colour);
 }
 

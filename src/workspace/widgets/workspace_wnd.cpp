@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWheelEvent>
+#include <cmath>
 #include <utility>
 
 namespace workspace {
@@ -20,6 +22,9 @@ namespace {
 // One canvas pixel per arrow key press; ten with Shift.
 constexpr int kNudge = 1;
 constexpr int kShiftNudge = 10;
+// One zoom key press or wheel notch; how far a wheel notch scrolls, in window pixels.
+constexpr double kZoomStep = 1.25;
+constexpr int kWheelScroll = 60;
 
 bool isArrow(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
@@ -113,11 +118,18 @@ void CWorkspaceWnd::dropEvent(QDropEvent* event) {
 
 void CWorkspaceWnd::resizeEvent(QResizeEvent*) {
     document_->resizeClient(size());
+    emit zoomChanged();
 }
 
 // While the left button is held, Qt keeps delivering the mouse to this window even outside it: the
 // capture a drag needs from the press to the release.
 void CWorkspaceWnd::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && !document_->dragging()) {
+        // The middle button drags a zoomed-in view about.
+        panFrom_ = event->position().toPoint();
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     if (event->button() != Qt::LeftButton)
         return;
     setFocus();
@@ -133,12 +145,37 @@ void CWorkspaceWnd::mousePressEvent(QMouseEvent* event) {
 
 void CWorkspaceWnd::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
+    if (panFrom_) {
+        document_->panBy(point.x() - panFrom_->x(), point.y() - panFrom_->y());
+        panFrom_ = point;
+        return;
+    }
     showCursor(document_->MouseMove(point.x(), point.y(), event->modifiers() & Qt::ShiftModifier));
 }
 
 void CWorkspaceWnd::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         document_->ButtonUp();
+    if (event->button() == Qt::MiddleButton && panFrom_) {
+        panFrom_.reset();
+        showCursor(document_->MouseMove(static_cast<int>(event->position().x()),
+                                        static_cast<int>(event->position().y())));
+    }
+}
+
+// Ctrl+wheel zooms about the mouse; the wheel alone scrolls a zoomed-in view (Shift: sideways).
+void CWorkspaceWnd::wheelEvent(QWheelEvent* event) {
+    const QPoint steps = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (steps.y() != 0) {
+            document_->zoomBy(std::pow(kZoomStep, steps.y() / 120.0), event->position().toPoint());
+            emit zoomChanged();
+        }
+        return;
+    }
+    const bool sideways = event->modifiers() & Qt::ShiftModifier;
+    const int distance = steps.y() * kWheelScroll / 120;
+    document_->panBy(sideways ? distance : steps.x() * kWheelScroll / 120, sideways ? 0 : distance);
 }
 
 void CWorkspaceWnd::contextMenuEvent(QContextMenuEvent* event) {
@@ -209,6 +246,20 @@ bool CWorkspaceWnd::onCommand(int id) {
     case app::ID_SEND_TO_BACK:
         document_->SendToBack();
         return true;
+    case app::ID_ZOOM_IN:
+    case app::ID_ZOOM_OUT:
+        document_->zoomBy(id == app::ID_ZOOM_IN ? kZoomStep : 1 / kZoomStep,
+                          QPoint(width() / 2, height() / 2));
+        emit zoomChanged();
+        return true;
+    case app::ID_ZOOM_FIT:
+        document_->fitToWindow();
+        emit zoomChanged();
+        return true;
+    case app::ID_ZOOM_ACTUAL:
+        document_->setZoom(1.0, QPoint(width() / 2, height() / 2));
+        emit zoomChanged();
+        return true;
     default:
         return false;
     }
@@ -255,7 +306,7 @@ QCursor CWorkspaceWnd::brushCursor() {
                              brush.size,
                              brush.angle,
                              brush.colour,
-                             document_->clientSize(),
+                             document_->viewRect().width(),
                              QSize(document_->canvasWidth(), document_->canvasHeight())};
     if (brushCursorKey_ != key) {
         brushCursorKey_ = key;

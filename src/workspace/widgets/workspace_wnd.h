@@ -28,7 +28,8 @@ public:
     // The sentence as the workspace shows it now: empty once there is a photo or work to see.
     QString shownHint() const;
 
-    // The commands routed to the workspace: 10800 delete, 10801-10804 stacking. False for other ids.
+    // The commands routed to the workspace: 10800 delete, 10801-10804 stacking, 10810-10813 zoom. False
+    // for other ids.
     bool onCommand(int id);
     // A resource thumbnail (by resources::ResourceCategory code) released over the workspace at a screen
     // point.
@@ -41,6 +42,8 @@ signals:
     void documentProblem(workspace::DocumentProblem problem);
     // Local files dropped on the workspace from a file manager, in the order the drag listed them.
     void filesDropped(const QStringList& paths);
+    // The view's zoom may have changed (zoom keys, the wheel, a new photo, a resize).
+    void zoomChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -70,13 +74,15 @@ private:
 
     std::unique_ptr<WorkspaceDocument> document_;
     QString emptyHint_;
+    // While the middle button drags the view: where the mouse was at the last step.
+    std::optional<QPoint> panFrom_;
     // The brush cursor is rebuilt only when the picture it shows would change.
     struct BrushCursorKey {
         qint64 tip = 0;
         int size = 0;
         int angle = 0;
         std::uint32_t colour = 0;
-        QSize client;
+        int viewWidth = 0;
         QSize canvas;
         friend bool operator==(const BrushCursorKey&, const BrushCursorKey&) = default;
     };
