@@ -30,6 +30,11 @@ enum Command : int {
     ID_SEND_BACKWARD = 10802,
     ID_BRING_TO_FRONT = 10803,
     ID_SEND_TO_BACK = 10804,
+    // The zoom keys, routed to the workspace: Ctrl++ (Ctrl+=), Ctrl+-, Ctrl+0 and Ctrl+1.
+    ID_ZOOM_IN = 10810,
+    ID_ZOOM_OUT = 10811,
+    ID_ZOOM_FIT = 10812,
+    ID_ZOOM_ACTUAL = 10813,
     ID_FILE_IMPORT_PHOTO = 10900,
     ID_FILE_PREVIEW = 10901,
     ID_FILE_EXPORT = 10902,

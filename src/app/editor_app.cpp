@@ -83,6 +83,9 @@ void CEditorApp::buildAccelerators() {
         {Qt::CTRL | Qt::Key_T, ID_ACCEL_TOOL_MENU},       {Qt::CTRL | Qt::Key_M, ID_ACCEL_MODE_MENU},
         {Qt::CTRL | Qt::Key_N, ID_ACCEL_PANEL_MENU},      {Qt::CTRL | Qt::Key_H, ID_ACCEL_HELP_MENU},
         {QKeyCombination(Qt::Key_F1), ID_FRAMEWORK_HELP},
+        {Qt::CTRL | Qt::Key_Plus, ID_ZOOM_IN},            {Qt::CTRL | Qt::Key_Equal, ID_ZOOM_IN},
+        {Qt::CTRL | Qt::Key_Minus, ID_ZOOM_OUT},          {Qt::CTRL | Qt::Key_0, ID_ZOOM_FIT},
+        {Qt::CTRL | Qt::Key_1, ID_ZOOM_ACTUAL},
     };
     accelerators_.clear();
     for (const Entry& entry : kEntries) {

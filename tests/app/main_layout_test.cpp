@@ -31,7 +31,8 @@ TEST(MainLayout, EveryRectangleAtTwoWindowSizes) {
         EXPECT_EQ(l.minimiseButton, r(w - 92, 7, w - 66, 24));
         EXPECT_EQ(l.importButton, r(18, 65, 106, 100));
         EXPECT_EQ(l.removeButton, r(106, 65, 194, 100));
-        EXPECT_EQ(l.statusText, r(202, 232, w - 605, 250));
+        EXPECT_EQ(l.statusText, r(202, 232, w - 655, 250));
+        EXPECT_EQ(l.zoomReadout, r(w - 655, 232, w - 605, 250));
     }
 }
 

@@ -180,6 +180,8 @@ void CEditorDlg::createChildren() {
             &CEditorDlg::showTextForEditing);
     workspace_->setEmptyHint(languageCaption(kEmptyHintSlot));
     connect(workspace_.get(), &workspace::CWorkspaceWnd::filesDropped, this, &CEditorDlg::openPictures);
+    connect(workspace_.get(), &workspace::CWorkspaceWnd::zoomChanged, this,
+            &CEditorDlg::refreshStatusReadout);
     brushPanel_ = std::make_unique<EmptyPanel>(this);
     createResourceLists();
 

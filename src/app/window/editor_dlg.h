@@ -107,6 +107,8 @@ public:
     QWidget* aboutWindow() const;
     const QImage& skin() const { return skin_; }
     QString statusText() const { return statusText_; }
+    // The workspace's zoom as the status line shows it: "100 %".
+    QString zoomText() const { return zoomText_; }
     PhotoList& photoList() { return photoList_; }
     CPhotoListCtrl* photoListCtrl() const { return photoListCtrl_.get(); }
     ImportProgressWindow* progressWindow() const { return progressWindow_.get(); }
@@ -327,6 +329,7 @@ private:
 
     QImage skin_;
     QString statusText_;
+    QString zoomText_;
     int layoutCount_ = 0;
 };
 

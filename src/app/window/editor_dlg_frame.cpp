@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QWindow>
+#include <cmath>
 
 namespace app {
 
@@ -191,6 +192,9 @@ void CEditorDlg::refreshStatusReadout() {
             painter.fontMetrics().elidedText(statusText_, Qt::ElideMiddle, layout.statusText.width()));
     }
     painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    zoomText_ = QStringLiteral("%1 %").arg(std::lround(document.zoom() * 100));
+    painter.setPen(kStatusText);
+    painter.drawText(layout.zoomReadout, Qt::AlignRight | Qt::AlignVCenter, zoomText_);
     painter.setPen(QColor(60, 60, 60));
     painter.drawText(layout.sizeLabel, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Size"));
     painter.drawText(layout.sliderReadout, Qt::AlignRight | Qt::AlignVCenter,

@@ -127,6 +127,10 @@ void CEditorDlg::onCommand(int id) {
     case ID_SEND_BACKWARD:
     case ID_BRING_TO_FRONT:
     case ID_SEND_TO_BACK:
+    case ID_ZOOM_IN:
+    case ID_ZOOM_OUT:
+    case ID_ZOOM_FIT:
+    case ID_ZOOM_ACTUAL:
         workspace_->onCommand(id);
         break;
     case ID_TOOL_CALENDAR:

@@ -40,7 +40,8 @@ MainLayout computeMainLayout(int w, int h) {
     layout.scaleReadout = layout.rotationReadout.translated(0, 80);
     layout.brushSettingsBox = edges(w - 200, h - 270, w - 20, h - 195);
     layout.statusStrip = edges(200, 225, w - 205, 252);
-    layout.statusText = edges(202, 232, w - 605, 250);
+    layout.statusText = edges(202, 232, w - 655, 250);
+    layout.zoomReadout = edges(w - 655, 232, w - 605, 250);
     layout.sizeLabel = edges(w - 194, h - 209, w - 150, h - 195);
     layout.sliderReadout = edges(w - 45, h - 209, w - 20, h - 195);
     return layout;

@@ -44,6 +44,7 @@ struct MainLayout {
     QRect brushSettingsBox;
     QRect statusStrip;
     QRect statusText;
+    QRect zoomReadout; // at the status text's right end: "100 %"
     QRect sizeLabel;
     QRect sliderReadout;
 };
