@@ -39,7 +39,7 @@ TEST(EditorApp, StartWritesTheLanguageFileAndShowsCaptions) {
     EXPECT_EQ(editor.app->languageText(24), "File");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(editor.dialogs->shown().size(), 0u);
-    EXPECT_EQ(editor.app->acceleratorCount(), 7); // the six menus and F1
+    EXPECT_EQ(editor.app->acceleratorCount(), 12); // the six menus, F1 and five zoom keys
     EXPECT_EQ(editor.app->ExitInstance(), 0);
     EXPECT_EQ(editor.app->acceleratorCount(), 0);
 }

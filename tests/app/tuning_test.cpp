@@ -88,6 +88,7 @@ TEST_F(Tuning, ThePanelShowsSixSlidersInTwoColumnsWithReset) {
 
 TEST_F(Tuning, MovingASliderAdjustsThePhotoAndResetReturnsToNeutral) {
     load(stripedPhoto(400, 300));
+    window->onCommand(ID_ZOOM_ACTUAL); // one photo pixel to one screen pixel
     window->onCommand(ID_TAB_TUNING);
     controls::CSkinSlider* contrast = panel()->slider(imaging::SliderContrast);
     QTest::keyClick(contrast, Qt::Key_End);

@@ -130,7 +130,7 @@ void CWorkspaceWnd::mousePressEvent(QMouseEvent* event) {
         setCursor(Qt::ClosedHandCursor);
         return;
     }
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || panFrom_)
         return;
     setFocus();
     if (document_->previewing()) {
