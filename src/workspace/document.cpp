@@ -351,6 +351,8 @@ void WorkspaceDocument::applyHistoryMove(const HistoryMove& move) {
     }
     if (move.objects) {
         restoreObjects(*move.objects);
+        // Recorded at another zoom or window size, texts find their window place from their anchors.
+        placeTextsInView();
         reselectText();
     }
 }

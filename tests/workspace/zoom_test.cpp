@@ -67,6 +67,19 @@ TEST_F(Zoom, AnObjectIsHitAndDraggedAtTheSamePhotoPointsAtEveryZoom) {
         EXPECT_NEAR(clipart().offsetY - startY, -12 * perWindowPixel, 1.0);
         document->ClearSelection();
     }
+
+    // A text recorded in the fitted view comes back by Redo where the zoomed view shows it.
+    document->fitToWindow();
+    document->SetTool(ToolText);
+    document->textTemplate().font = text::makeLogFont(u"DejaVu Sans", 40);
+    document->PlaceText(200, 150);
+    document->setZoom(2.0, QPoint(100, 100));
+    const text::TextObject zoomed = *document->objects().get<text::TextObject>(0);
+    document->undo();
+    document->redo();
+    ASSERT_EQ(document->objects().size(), 1);
+    EXPECT_EQ(document->objects().get<text::TextObject>(0)->left, zoomed.left);
+    EXPECT_EQ(document->objects().get<text::TextObject>(0)->top, zoomed.top);
 }
 
 TEST_F(Zoom, ASmallPhotoOpensFittedAndTheViewFollowsTheZoom) {
