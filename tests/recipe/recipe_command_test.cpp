@@ -1,5 +1,6 @@
 // The recipe mode, run as the real program without a display.
 #include "imaging/files/photo_loading.h"
+#include "recipe/photo_points.h"
 #include "support/temp_folder.h"
 #include "workspace/document.h"
 
@@ -111,23 +112,22 @@ TEST_F(RecipeCommand, ExportsPixelForPixelWhatTheWorkspaceBuildsWithTheSameEdits
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, source);
     document.keepLoadedPhoto();
     document.SetBackgroundColour(text::rgb(0x33, 0x66, 0x99));
-    // The 400 × 300 photo is shown at 1:1 in the middle of the view.
-    const QPoint corner(document.viewRect().left, document.viewRect().top);
-    placeText(document, "First", 40, 4, text::rgb(255, 0, 0), text::rgb(255, 255, 0), 0.2f,
-              corner + QPoint(20, 30));
+    // The 400 × 300 photo is fitted to the view; the recipe's photo pixels are where the view shows them.
+    auto at = [&](int x, int y) { return recipe::windowPoint(document, QPoint(x, y)); };
+    placeText(document, "First", 40, 4, text::rgb(255, 0, 0), text::rgb(255, 255, 0), 0.2f, at(20, 30));
     placeText(document, "Second", 30, 1, text::rgb(128, 65, 191), text::rgb(255, 255, 255), 0.0f,
-              corner + QPoint(150, 200));
-    document.ButtonDown(corner.x() + 30, corner.y() + 40); // a click into the first text
+              at(150, 200));
+    document.ButtonDown(at(30, 40).x(), at(30, 40).y()); // a click into the first text
     document.ButtonUp();
     document.NudgeSelected(20, -10);
     document.EndNudge();
-    document.ButtonDown(corner.x() + 160, corner.y() + 210);
+    document.ButtonDown(at(160, 210).x(), at(160, 210).y());
     document.ButtonUp();
     document.DeleteSelected();
     document.undo();
     document.redo();
     ASSERT_EQ(document.objects().size(), 1);
-    EXPECT_EQ(document.objects().get<text::TextObject>(0)->left, corner.x() + 40);
+    EXPECT_EQ(document.objects().get<text::TextObject>(0)->left, at(40, 30).x());
     const auto expected = document.flattenForExport(true);
     ASSERT_TRUE(expected);
 

@@ -1,5 +1,6 @@
 // Recipe steps carried out on a document: what each sets, where photo pixels land, and how a step that
 // cannot be carried out on a photo stops it.
+#include "recipe/photo_points.h"
 #include "recipe/recipe_runner.h"
 #include "support/temp_folder.h"
 #include "text/style_samples.h"
@@ -54,9 +55,8 @@ TEST_F(RecipeSteps, ATextTakesThePanelsDefaultsForWhatItLeavesOut) {
     EXPECT_EQ(first.colour, text::kStyleSampleColours[0].first);
     EXPECT_EQ(first.secondColour, text::kStyleSampleColours[0].second);
     EXPECT_EQ(first.transparency, 0.0f);
-    // The photo fits the view at 1:1, centred: photo pixel (10, 20) is that far from the view's corner.
-    EXPECT_EQ(first.left, document.viewRect().left + 10);
-    EXPECT_EQ(first.top, document.viewRect().top + 20);
+    // The photo is fitted to the view: photo pixel (10, 20) lies where the view shows it.
+    EXPECT_EQ(QPoint(first.left, first.top), recipe::windowPoint(document, QPoint(10, 20)));
 
     // A chosen style brings its own colours, as in the panel, unless the step names them.
     const text::TextObject& second = textAt(1);
