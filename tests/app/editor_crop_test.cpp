@@ -11,6 +11,7 @@
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -41,6 +42,8 @@ struct CropInWindow : ::testing::Test, testing_support::EditorWindow {
         return qobject_cast<imaging::CropPanel*>(window->toolPanel(workspace::ToolCrop));
     }
     void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(8, 10)); }
+    // The zoom the view now has, as the status line should show it.
+    QString zoomNow() { return QStringLiteral("%1 %").arg(std::lround(document().zoom() * 100)); }
 };
 
 } // namespace
@@ -79,10 +82,13 @@ TEST_F(CropInWindow, ChoicesSeatTheRectangleAndCropCutsThePhotoWithOneUndoStep) 
     EXPECT_EQ(height, 1200 * (viewHeight - 16) / viewHeight);
     EXPECT_NEAR(width * 6.0 / height, 4.0, 0.05);
     EXPECT_EQ(window->statusText(), QStringLiteral("%1*%2 landscape.jpg").arg(width).arg(height));
+    // The cut photo is fitted afresh, and the zoom beside the size says so.
+    EXPECT_EQ(window->zoomText(), zoomNow());
     EXPECT_TRUE(window->button(ID_UNDO)->isEnabled());
 
     window->onCommand(ID_UNDO);
     EXPECT_EQ(window->statusText(), "1600*1200 landscape.jpg");
+    EXPECT_EQ(window->zoomText(), zoomNow());
 }
 
 TEST_F(CropInWindow, ACropNarrowerThanFourPixelsIsRefusedAndCtrlBShowsTheNewSize) {

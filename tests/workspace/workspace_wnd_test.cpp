@@ -216,6 +216,7 @@ TEST_F(Window, ZoomKeysTheWheelAndTheMiddleButtonMoveTheView) {
     photo.height = 1200;
     photo.bgr.assign(1600u * 1200u * 3u, 0x80);
     document.setLoadedPicture(std::move(photo), false, 0, "p.jpg");
+    document.Recompose(false); // as opening a photo does
     QSignalSpy zooms(workspace.get(), &CWorkspaceWnd::zoomChanged);
 
     EXPECT_TRUE(workspace->onCommand(app::ID_ZOOM_ACTUAL)); // Ctrl+1: 100 % about the middle

@@ -118,7 +118,6 @@ void CWorkspaceWnd::dropEvent(QDropEvent* event) {
 
 void CWorkspaceWnd::resizeEvent(QResizeEvent*) {
     document_->resizeClient(size());
-    emit zoomChanged();
 }
 
 // While the left button is held, Qt keeps delivering the mouse to this window even outside it: the
@@ -169,7 +168,6 @@ void CWorkspaceWnd::wheelEvent(QWheelEvent* event) {
     if (event->modifiers() & Qt::ControlModifier) {
         if (steps.y() != 0) {
             document_->zoomBy(std::pow(kZoomStep, steps.y() / 120.0), event->position().toPoint());
-            emit zoomChanged();
         }
         return;
     }
@@ -250,15 +248,12 @@ bool CWorkspaceWnd::onCommand(int id) {
     case app::ID_ZOOM_OUT:
         document_->zoomBy(id == app::ID_ZOOM_IN ? kZoomStep : 1 / kZoomStep,
                           QPoint(width() / 2, height() / 2));
-        emit zoomChanged();
         return true;
     case app::ID_ZOOM_FIT:
         document_->fitToWindow();
-        emit zoomChanged();
         return true;
     case app::ID_ZOOM_ACTUAL:
         document_->setZoom(1.0, QPoint(width() / 2, height() / 2));
-        emit zoomChanged();
         return true;
     default:
         return false;
@@ -341,6 +336,16 @@ void CWorkspaceWnd::editText(const text::TextObject& text) {
 
 void CWorkspaceWnd::composed() {
     update();
+    // Every change of the view ends in a composition: the zoom keys and wheel, a resize, and a photo of
+    // another size (a new one, a crop, its undo), whose step may be reported before its view is made.
+    // The document's own first composition comes before it is handed over.
+    if (!document_)
+        return;
+    const double zoom = document_->zoom();
+    if (zoom != shownZoom_) {
+        shownZoom_ = zoom;
+        emit zoomChanged();
+    }
 }
 
 void CWorkspaceWnd::problemOccurred(DocumentProblem problem) {

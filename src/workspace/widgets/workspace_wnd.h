@@ -42,7 +42,7 @@ signals:
     void documentProblem(workspace::DocumentProblem problem);
     // Local files dropped on the workspace from a file manager, in the order the drag listed them.
     void filesDropped(const QStringList& paths);
-    // The view's zoom may have changed (zoom keys, the wheel, a new photo, a resize).
+    // The view's zoom changed (zoom keys, the wheel, a photo of another size, a resize).
     void zoomChanged();
 
 protected:
@@ -76,6 +76,8 @@ private:
     QString emptyHint_;
     // While the middle button drags the view: where the mouse was at the last step.
     std::optional<QPoint> panFrom_;
+    // The zoom last reported by zoomChanged.
+    double shownZoom_ = 0;
     // The brush cursor is rebuilt only when the picture it shows would change.
     struct BrushCursorKey {
         qint64 tip = 0;
