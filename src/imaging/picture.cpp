@@ -112,7 +112,7 @@ Outcome Picture::adopt(RasterImage&& image, bool onWhite, int formatCode) {
         std::memcpy(lower, spare.data(), rowBytes);
     }
     bits.resize(rowBytes * height); // shrinking keeps the block: no copy
-    bits_ = std::move(bits);
+    bits_ = PixelBytes(std::move(bits));
     width_ = image.width;
     height_ = image.height;
     type_ = formatCode;
@@ -198,7 +198,7 @@ Outcome Picture::save(const QString& path, int formatCode) const {
     return writeFileReplacing(path, bytes);
 }
 
-bool Picture::commit(std::vector<std::uint8_t>&& bits, int width, int height) {
+bool Picture::commit(PixelBytes&& bits, int width, int height) {
     if (escaped())
         return false;
     bits_ = std::move(bits);
@@ -211,7 +211,7 @@ bool Picture::Resample(int width, int height, int mode) {
     if (!IsValid() || width <= 0 || height <= 0 || !pixelCountAcceptable(width, height))
         return false;
     const std::size_t targetStride = static_cast<std::size_t>(width) * 3;
-    std::vector<std::uint8_t> bits(targetStride * static_cast<std::size_t>(height));
+    PixelBytes bits = PixelBytes::unfilled(targetStride * static_cast<std::size_t>(height));
     if (mode == 0) {
         ResampleBilinear(bits_.data(), width_, height_, bits.data(), width, height, 3, false);
         return commit(std::move(bits), width, height);

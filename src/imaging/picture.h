@@ -3,6 +3,7 @@
 
 #include "imaging/codecs/raster.h"
 #include "imaging/outcome.h"
+#include "imaging/pixel_bytes.h"
 
 #include <QString>
 #include <atomic>
@@ -97,7 +98,7 @@ private:
     bool escaped() const { return escape_.load(std::memory_order_relaxed) != 0; }
     std::size_t stride() const { return static_cast<std::size_t>(width_) * 3; }
     // Puts the new pixels in place unless the operation was escaped.
-    bool commit(std::vector<std::uint8_t>&& bits, int width, int height);
+    bool commit(PixelBytes&& bits, int width, int height);
     enum class WindowResult { Minimum, Maximum, Edge };
     // Erode, Dilate or Edge over the window of size n.
     bool windowFilter(int n, WindowResult kind);
@@ -110,7 +111,7 @@ private:
     int progress_ = 0;
     std::atomic<int> escape_{0};
     std::uint64_t randomSeed_ = initialSeed();
-    std::vector<std::uint8_t> bits_;
+    PixelBytes bits_;
 
     static std::uint64_t initialSeed();
 };

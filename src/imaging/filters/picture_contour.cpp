@@ -27,7 +27,7 @@ bool Picture::Contour() {
     if (!IsValid())
         return false;
     PaddedRows padded(bits_.data(), width_, height_, 1, 1, 3);
-    std::vector<std::uint8_t> result(bits_.size());
+    PixelBytes result = PixelBytes::unfilled(bits_.size());
     const std::uint8_t* rows[3];
     for (int y = 0; y < height_; ++y) {
         if (escaped())

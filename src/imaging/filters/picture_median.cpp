@@ -81,7 +81,7 @@ bool Picture::Median(int size) {
     const int before = windowBefore(size);
     const int after = windowAfter(size);
     const int count = width_ * 3;
-    std::vector<std::uint8_t> result(bits_.size());
+    PixelBytes result = PixelBytes::unfilled(bits_.size());
     const bool done = detail::inBands(height_, bits_.size() / 3, [&](int firstRow, int endRow) {
         if (size == 3)
             return median3x3(firstRow, endRow, result.data());

@@ -36,7 +36,8 @@ bool Picture::Noise(int level) {
     if (!IsValid() || level < 0)
         return false;
     Random random(randomSeed_++);
-    std::vector<std::uint8_t> result(bits_);
+    PixelBytes result = PixelBytes::unfilled(bits_.size());
+    std::copy_n(bits_.data(), bits_.size(), result.data());
     for (int y = 0; y < height_; ++y) {
         if (escaped())
             return false;
@@ -54,7 +55,7 @@ bool Picture::Jitter(int radius) {
     if (!IsValid() || radius < 0 || radius > kMaxJitterRadius)
         return false;
     Random random(randomSeed_++);
-    std::vector<std::uint8_t> result(bits_.size());
+    PixelBytes result = PixelBytes::unfilled(bits_.size());
     for (int y = 0; y < height_; ++y) {
         if (escaped())
             return false;

@@ -134,7 +134,7 @@ bool Picture::windowFilter(int n, WindowResult kind) {
     const int count = width_ * 3;
     const std::size_t paddedBytes = static_cast<std::size_t>(width_ + n - 1) * 3;
     const std::size_t margin = static_cast<std::size_t>(before) * 3;
-    std::vector<std::uint8_t> result(bits_.size());
+    PixelBytes result = PixelBytes::unfilled(bits_.size());
     const bool done = detail::inBands(height_, bits_.size() / 3, [&](int firstRow, int endRow) {
         std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(n));
         const bool separate = n != 2;
