@@ -24,17 +24,23 @@ std::uint8_t median3(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
     return larger(smaller(a, b), smaller(larger(a, b), c));
 }
 
-// Sorts each column of three channel values: low, middle and high hold the sorted column of byte i at
-// i + 3, the place it has in a row widened by one pixel on each side.
-PV_VECTOR_CLONES void sortColumns(const std::uint8_t* above, const std::uint8_t* centre,
-                                  const std::uint8_t* below, std::uint8_t* __restrict low,
-                                  std::uint8_t* __restrict middle, std::uint8_t* __restrict high, int count) {
+// Sorts the columns of two neighbouring output rows at once: they share the two picture rows between
+// them, sorted once, and each merges in its own third row.
+PV_VECTOR_CLONES void sortColumnPairs(const std::uint8_t* above, const std::uint8_t* upper,
+                                      const std::uint8_t* lower, const std::uint8_t* below,
+                                      std::uint8_t* __restrict firstLow, std::uint8_t* __restrict firstMiddle,
+                                      std::uint8_t* __restrict firstHigh, std::uint8_t* __restrict secondLow,
+                                      std::uint8_t* __restrict secondMiddle,
+                                      std::uint8_t* __restrict secondHigh, int count) {
     for (int i = 0; i < count; ++i) {
-        const std::uint8_t a = above[i], b = centre[i], c = below[i];
-        const std::uint8_t lo = smaller(a, b), hi = larger(a, b);
-        low[i + 3] = smaller(lo, c);
-        high[i + 3] = larger(hi, c);
-        middle[i + 3] = larger(lo, smaller(hi, c));
+        const std::uint8_t a = above[i], d = below[i];
+        const std::uint8_t lo = smaller(upper[i], lower[i]), hi = larger(upper[i], lower[i]);
+        firstLow[i] = smaller(lo, a);
+        firstHigh[i] = larger(hi, a);
+        firstMiddle[i] = larger(lo, smaller(hi, a));
+        secondLow[i] = smaller(lo, d);
+        secondHigh[i] = larger(hi, d);
+        secondMiddle[i] = larger(lo, smaller(hi, d));
     }
 }
 
@@ -50,27 +56,47 @@ PV_VECTOR_CLONES void medianOfColumns(const std::uint8_t* low, const std::uint8_
     }
 }
 
-// The widened sorted rows repeat the sorted columns of the first and last pixel, as the picture's
-// edge pixels repeat outside it.
-void padSorted(std::uint8_t* sorted, int count) {
-    std::memcpy(sorted, sorted + 3, 3);
-    std::memcpy(sorted + count + 3, sorted + count, 3);
-}
+// The sorted columns are worked out a piece of the row at a time, small enough for both rows' columns to
+// stay in the first-level cache between sorting and taking the medians.
+constexpr int kPieceBytes = 1536;
 
 } // namespace
 
 bool Picture::median3x3(int firstRow, int endRow, std::uint8_t* result) const {
     const int count = width_ * 3;
-    std::vector<std::uint8_t> low(static_cast<std::size_t>(count) + 6), middle(low.size()), high(low.size());
-    for (int y = firstRow; y < endRow; ++y) {
+    const int piece = std::min(count, kPieceBytes);
+    const std::size_t widened = static_cast<std::size_t>(piece) + 6;
+    std::vector<std::uint8_t> storage(widened * 6);
+    std::uint8_t* sorted[6];
+    for (std::size_t k = 0; k < 6; ++k)
+        sorted[k] = storage.data() + widened * k;
+    for (int y = firstRow; y < endRow; y += 2) {
         if (escaped())
             return false;
-        sortColumns(GetBits(std::max(y - 1, 0)), GetBits(y), GetBits(std::min(y + 1, height_ - 1)),
-                    low.data(), middle.data(), high.data(), count);
-        for (std::uint8_t* sorted : {low.data(), middle.data(), high.data()})
-            padSorted(sorted, count);
-        medianOfColumns(low.data(), middle.data(), high.data(),
-                        result + stride() * static_cast<std::size_t>(y), count);
+        const std::uint8_t* above = GetBits(std::max(y - 1, 0));
+        const std::uint8_t* upper = GetBits(y);
+        const std::uint8_t* lower = GetBits(std::min(y + 1, height_ - 1));
+        const std::uint8_t* below = GetBits(std::min(y + 2, height_ - 1));
+        std::uint8_t* out = result + stride() * static_cast<std::size_t>(y);
+        for (int first = 0; first < count; first += piece) {
+            const int end = std::min(first + piece, count);
+            // Sorted place 3 holds channel value `first`; the three places either side come from the
+            // neighbouring pixels, or repeat the edge pixel's at the ends of the row.
+            const int from = std::max(first - 3, 0);
+            const int to = std::min(end + 3, count);
+            const std::size_t at = static_cast<std::size_t>(from - first + 3);
+            sortColumnPairs(above + from, upper + from, lower + from, below + from, sorted[0] + at, sorted[1] + at,
+                            sorted[2] + at, sorted[3] + at, sorted[4] + at, sorted[5] + at, to - from);
+            for (std::uint8_t* row : sorted) {
+                if (first == 0)
+                    std::memcpy(row, row + 3, 3);
+                if (end == count)
+                    std::memcpy(row + (end - first) + 3, row + (end - first), 3);
+            }
+            medianOfColumns(sorted[0], sorted[1], sorted[2], out + first, end - first);
+            if (y + 1 < endRow)
+                medianOfColumns(sorted[3], sorted[4], sorted[5], out + stride() + first, end - first);
+        }
     }
     return true;
 }
