@@ -80,6 +80,7 @@ void WorkspaceDocument::photoChanged() {
     const QSize canvas(photo_.width, photo_.height);
     if (fitted_ || canvas != shownCanvas_) {
         fitted_ = true;
+        zoomedBeforePreview_.reset();
         view_ = fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
     }
     shownCanvas_ = canvas;
@@ -96,12 +97,24 @@ void WorkspaceDocument::resizeClient(QSize clientSize) {
     const QSize old = clientSize_;
     clientSize_ = clientSize;
     backBuffer_ = QImage(clientSize_.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    if (!fitted_ && preview_) {
+        if (!zoomedBeforePreview_)
+            zoomedBeforePreview_ = view_;
+        moveView(fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height()));
+        return;
+    }
     if (!fitted_) {
-        // The canvas point at the window's centre stays there.
-        const QPoint centre(old.width() / 2, old.height() / 2);
-        const QPoint shift = QPoint(clientSize.width() / 2, clientSize.height() / 2) - centre;
-        const Rect moved{view_.left + shift.x(), view_.top + shift.y(), view_.right + shift.x(),
-                         view_.bottom + shift.y()};
+        Rect moved = view_;
+        if (zoomedBeforePreview_) {
+            moved = *zoomedBeforePreview_;
+            zoomedBeforePreview_.reset();
+        } else {
+            // The canvas point at the window's centre stays there.
+            const QPoint centre(old.width() / 2, old.height() / 2);
+            const QPoint shift = QPoint(clientSize.width() / 2, clientSize.height() / 2) - centre;
+            moved = {view_.left + shift.x(), view_.top + shift.y(), view_.right + shift.x(),
+                     view_.bottom + shift.y()};
+        }
         moveView(placeView(moved, clientSize_));
         return;
     }

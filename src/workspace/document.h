@@ -110,7 +110,8 @@ public:
     // --- view
     // The size handler: a new back buffer and a composition (as for output while previewing). A fitted
     // view is fitted again with a new crop rectangle; a zoomed one keeps its zoom and the canvas point at
-    // the window's centre.
+    // the window's centre. Previewing shows the whole picture: a zoomed view is fitted for the preview
+    // and comes back, where it was, with the first size after it.
     void resizeClient(QSize clientSize);
     // --- zoom: view pixels per canvas pixel. The view rectangle carries it: a zoomed-in view is larger
     // than the window and partly outside it. Texts and the crop rectangle keep their canvas places.
@@ -119,10 +120,11 @@ public:
     bool viewFitted() const { return fitted_; }
     void fitToWindow();
     // Zoom, held to kMinimumZoom-kMaximumZoom (or the fitted zoom beyond them), keeping the canvas point
-    // under the window point `anchor` in place. Nothing happens during a drag.
+    // under the window point `anchor` in place. Nothing happens during a drag or while previewing.
     void setZoom(double zoom, QPoint anchor);
     void zoomBy(double factor, QPoint anchor);
-    // Moves a view larger than the window by window pixels, never beyond the photo's edge.
+    // Moves a view larger than the window by window pixels, never beyond the photo's edge; not while
+    // previewing.
     void panBy(int dx, int dy);
     QSize clientSize() const { return clientSize_; }
     const Rect& viewRect() const { return view_; }
@@ -442,6 +444,7 @@ private:
     Rect view_;
     bool fitted_ = true;
     QSize shownCanvas_; // the canvas size the view was last made for
+    std::optional<Rect> zoomedBeforePreview_; // the zoomed view a preview put aside
     Rect crop_;
     CropAspect cropAspect_;
     float displayScale_ = 1.0f;

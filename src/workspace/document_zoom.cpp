@@ -11,14 +11,15 @@ double WorkspaceDocument::zoom() const {
 }
 
 void WorkspaceDocument::fitToWindow() {
-    if (dragging())
+    if (dragging() || preview_)
         return;
     fitted_ = true;
+    zoomedBeforePreview_.reset();
     moveView(fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height()));
 }
 
 void WorkspaceDocument::setZoom(double zoom, QPoint anchor) {
-    if (dragging() || photo_.empty())
+    if (dragging() || preview_ || photo_.empty())
         return;
     const Rect fit = fittedViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
     const double fitZoom = static_cast<double>(fit.width()) / photo_.width;
@@ -38,7 +39,7 @@ void WorkspaceDocument::zoomBy(double factor, QPoint anchor) {
 }
 
 void WorkspaceDocument::panBy(int dx, int dy) {
-    if (dragging())
+    if (dragging() || preview_)
         return;
     const Rect moved =
         placeView({view_.left + dx, view_.top + dy, view_.right + dx, view_.bottom + dy}, clientSize_);

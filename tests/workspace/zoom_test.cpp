@@ -111,6 +111,18 @@ TEST_F(Zoom, ASmallPhotoOpensFittedAndTheViewFollowsTheZoom) {
     document->resizeClient(QSize(820, 620));
     EXPECT_DOUBLE_EQ(document->zoom(), 3.0);
     EXPECT_FALSE(document->viewFitted());
+
+    // Preview shows the whole picture, and the zoomed view comes back where it was after it.
+    const Rect zoomed = document->viewRect();
+    document->setPreviewing(true);
+    document->resizeClient(QSize(1000, 700));
+    EXPECT_EQ(document->viewRect(), fittedViewRect(1600, 1200, 1000, 700));
+    document->zoomBy(2.0, QPoint(10, 10));
+    document->panBy(30, 30);
+    EXPECT_EQ(document->viewRect(), fittedViewRect(1600, 1200, 1000, 700));
+    document->setPreviewing(false);
+    document->resizeClient(QSize(820, 620));
+    EXPECT_EQ(document->viewRect(), zoomed);
 }
 
 // Exports render at canvas size: whatever the zoom, the same pixels.
