@@ -125,9 +125,10 @@ TEST_F(Zoom, ASmallPhotoOpensFittedAndTheViewFollowsTheZoom) {
     EXPECT_EQ(document->viewRect(), zoomed);
 }
 
-// Exports render at canvas size: whatever the zoom, the same pixels.
+// Exports render at canvas size: whatever the zoom, the same pixels; also after a brush stroke painted at
+// that zoom, which first flattens the objects there.
 TEST_F(Zoom, AnExportIsTheSameAtEveryZoom) {
-    auto exported = [&](double zoom, bool wholeImage) {
+    auto exported = [&](double zoom, bool wholeImage, bool paint) {
         RecordedDocument fresh;
         fresh.load(noisyPhoto(1200, 900));
         WorkspaceDocument& shown = *fresh.document;
@@ -141,16 +142,34 @@ TEST_F(Zoom, AnExportIsTheSameAtEveryZoom) {
         if (zoom > 0)
             shown.setZoom(zoom, QPoint(430, 340));
         shown.panBy(-37, 21);
+        if (paint) {
+            QImage tip(16, 16, QImage::Format_ARGB32);
+            tip.fill(Qt::black);
+            shown.setBrushPictures({tip});
+            shown.brush() = {0, true, 0, 255, 24, 0x0000ff};
+            shown.ClearSelection();
+            // From photo pixel (300, 300) to (780, 540): window pixels at every zoom tried here.
+            const Rect view = shown.viewRect();
+            auto at = [&](int x, int y) {
+                return QPoint(view.left + x * view.width() / 1200, view.top + y * view.height() / 900);
+            };
+            EXPECT_TRUE(shown.ButtonDown(at(300, 300).x(), at(300, 300).y()));
+            shown.MouseMove(at(780, 540).x(), at(780, 540).y());
+            shown.ButtonUp();
+        }
         return shown.flattenForExport(wholeImage);
     };
-    for (const bool whole : {false, true}) {
-        const auto fitted = exported(0, whole);
-        ASSERT_TRUE(fitted);
-        for (const double zoom : {0.5, 1.0, 8.0}) {
-            const auto zoomed = exported(zoom, whole);
-            ASSERT_TRUE(zoomed);
-            EXPECT_EQ(zoomed->width, fitted->width);
-            EXPECT_TRUE(zoomed->bgr == fitted->bgr) << "zoom " << zoom << (whole ? " whole" : " photo area");
+    for (const bool paint : {false, true}) {
+        for (const bool whole : {false, true}) {
+            const auto fitted = exported(0, whole, paint);
+            ASSERT_TRUE(fitted);
+            for (const double zoom : {0.5, 1.0, 8.0}) {
+                const auto zoomed = exported(zoom, whole, paint);
+                ASSERT_TRUE(zoomed);
+                EXPECT_EQ(zoomed->width, fitted->width);
+                EXPECT_TRUE(zoomed->bgr == fitted->bgr)
+                    << "zoom " << zoom << (whole ? " whole" : " photo area") << (paint ? " painted" : "");
+            }
         }
     }
 }
