@@ -211,6 +211,18 @@ TEST_F(Window, TheContextMenuRequestSelectsATextAndShowsNoMenu) {
 
 TEST_F(Window, ZoomKeysTheWheelAndTheMiddleButtonMoveTheView) {
     WorkspaceDocument& document = workspace->document();
+    // The blank canvas zoomed in about its corner still says how to begin, inside the window.
+    workspace->setEmptyHint(QStringLiteral("Import photos or drop them here"));
+    EXPECT_TRUE(workspace->onCommand(app::ID_ZOOM_ACTUAL));
+    document.zoomBy(8, QPoint(0, 0));
+    const QImage shown = workspace->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb canvas = shown.pixel(shown.width() / 2, 5);
+    int written = 0; // away from the view's dotted edge at the window's top and left
+    for (int y = 2; y < shown.height(); ++y)
+        for (int x = 2; x < shown.width(); ++x)
+            written += shown.pixel(x, y) != canvas;
+    EXPECT_GT(written, 100);
+
     imaging::PhotoBuffer photo;
     photo.width = 1600;
     photo.height = 1200;

@@ -77,7 +77,8 @@ CWorkspaceWnd::~CWorkspaceWnd() = default;
 void CWorkspaceWnd::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect(), document_->backBuffer(), event->rect());
-    controls::paintEmptyHint(painter, document_->viewRect().toQRect(), shownHint());
+    // In the middle of the canvas as the window shows it: zoomed in, most of the view lies outside.
+    controls::paintEmptyHint(painter, document_->viewRect().toQRect() & rect(), shownHint());
 }
 
 void CWorkspaceWnd::setEmptyHint(const QString& hint) {
