@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kWheelStep = 5;
 constexpr int kPageStep = 15;
-// Room kept for the readout text when one is shown.
+// Room kept for the caption and the readout when they are shown.
 constexpr int kReadoutWidth = 40;
 constexpr int kReadoutHeight = 12;
 
@@ -45,24 +45,44 @@ void CDialCtrl::setReadout(const QString& text) {
     update();
 }
 
+void CDialCtrl::setCaption(const QString& text) {
+    caption_ = text;
+    update();
+}
+
 QRectF CDialCtrl::knobRect() const {
     QRectF area = rect();
-    if (!readout_.isEmpty()) {
-        // Wide dials show the readout to the right of the knob, tall ones below it.
-        if (width() > height())
+    if (wide()) {
+        if (!readout_.isEmpty() || !caption_.isEmpty())
             area.setWidth(std::max(0, width() - kReadoutWidth));
-        else
-            area.setHeight(std::max(0, height() - kReadoutHeight));
+    } else {
+        if (!caption_.isEmpty())
+            area.setTop(std::min(kReadoutHeight, height()));
+        if (!readout_.isEmpty())
+            area.setBottom(std::max(area.top(), static_cast<qreal>(height() - kReadoutHeight)));
     }
     const qreal side = std::max<qreal>(0.0, std::min(area.width(), area.height()) - 2);
     return {area.center().x() - side / 2, area.center().y() - side / 2, side, side};
 }
 
+// A wide dial stacks the caption over the readout in the column right of the knob; a tall one puts them
+// in bands above and below it.
 QRectF CDialCtrl::readoutRect() const {
     const QRectF knob = knobRect();
-    if (width() > height())
-        return {knob.right() + 2, 0, width() - knob.right() - 2, static_cast<qreal>(height())};
+    if (wide()) {
+        const qreal top = caption_.isEmpty() ? 0.0 : height() / 2.0;
+        return {knob.right() + 2, top, width() - knob.right() - 2, height() - top};
+    }
     return {0, knob.bottom(), static_cast<qreal>(width()), height() - knob.bottom()};
+}
+
+QRectF CDialCtrl::captionRect() const {
+    const QRectF knob = knobRect();
+    if (wide()) {
+        const qreal bottom = readout_.isEmpty() ? height() : height() / 2.0;
+        return {knob.right() + 2, 0, width() - knob.right() - 2, bottom};
+    }
+    return {0, 0, static_cast<qreal>(width()), knob.top()};
 }
 
 int CDialCtrl::valueAt(const QPointF& point) const {
@@ -204,14 +224,22 @@ void CDialCtrl::paintEvent(QPaintEvent*) {
     p.setBrush(accent);
     p.drawEllipse(c, 2.2, 2.2);
 
-    if (!readout_.isEmpty()) {
-        QFont small = font();
-        if (width() <= height())
-            small.setPixelSize(std::max(8, kReadoutHeight - 2));
-        p.setFont(small);
-        p.setPen(active_ ? skin::kText : skin::kTextDisabled);
-        p.drawText(readoutRect(), Qt::AlignCenter, readout_);
-    }
+    if (readout_.isEmpty() && caption_.isEmpty())
+        return;
+    QFont small = font();
+    if (!wide())
+        small.setPixelSize(std::max(8, kReadoutHeight - 2));
+    p.setFont(small);
+    p.setPen(active_ ? skin::kText : skin::kTextDisabled);
+    // Stacked beside the knob, the caption and the readout meet in the middle.
+    const Qt::Alignment captionAlign =
+        Qt::AlignHCenter | (wide() && !readout_.isEmpty() ? Qt::AlignBottom : Qt::AlignVCenter);
+    const Qt::Alignment readoutAlign =
+        Qt::AlignHCenter | (wide() && !caption_.isEmpty() ? Qt::AlignTop : Qt::AlignVCenter);
+    if (!caption_.isEmpty())
+        p.drawText(captionRect(), captionAlign, caption_);
+    if (!readout_.isEmpty())
+        p.drawText(readoutRect(), readoutAlign, readout_);
 }
 
 } // namespace controls

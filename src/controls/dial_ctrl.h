@@ -1,7 +1,9 @@
 #pragma once
 // A round dial for an angle from -180 to 180 degrees: 0 points up, positive turns clockwise. Dragging
 // points the dial at the pointer; the wheel and the arrow keys turn it in steps. An inactive dial is
-// drawn greyed and ignores input. It may show a short readout beside or below the knob.
+// drawn greyed and ignores input. It may show a caption saying what it sets and a short readout of its
+// value: both to the right of the knob on a wide dial, the caption above and the readout below on a tall
+// one.
 //
 // Every change made by the user is reported twice: the valueChanged signal, and UM_DIALCHANGED sent to
 // the parent widget with wParam = the value (a signed number carried in the unsigned wParam; read it back
@@ -30,6 +32,8 @@ public:
     void setActive(bool active);
     void setReadout(const QString& text);
     QString readout() const { return readout_; }
+    void setCaption(const QString& text);
+    QString caption() const { return caption_; }
 
     // The value the dial points at when the pointer is at `point` (widget coordinates).
     int valueAt(const QPointF& point) const;
@@ -50,8 +54,10 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    bool wide() const { return width() > height(); }
     QRectF knobRect() const;
     QRectF readoutRect() const;
+    QRectF captionRect() const;
     void turnTo(int value);
 
     int dialNumber_;
@@ -59,6 +65,7 @@ private:
     bool active_ = true;
     bool dragging_ = false;
     QString readout_;
+    QString caption_;
     GestureCounter gestures_;
 };
 

@@ -18,7 +18,7 @@ namespace {
 
 // What the brush panel shows before it is touched: the slider's position, the opacity dial at 0, black.
 constexpr int kPanelBrushSize = 128;
-constexpr int kPanelBrushOpacity = (0 + 180) * 255 / 360;
+constexpr int kPanelBrushOpacity = workspace::brushOpacityFromDial(0);
 
 Outcome placed(PlaceResult result, const char* what, int index) {
     switch (result) {

@@ -61,6 +61,11 @@ struct BrushSettings {
     std::uint32_t colour = 0; // 0x00BBGGRR
 };
 
+// The brush opacity (0 to 255) the opacity dial (-180 to 180) stands for.
+constexpr int brushOpacityFromDial(int dial) {
+    return (dial + 180) * 255 / 360;
+}
+
 // The angle in degrees and the user scale of a clipart, mask or frame.
 struct PictureTurn {
     float angle = 0;

@@ -82,7 +82,7 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
     const workspace::ClipartObject& clipart = *document().objects().get<workspace::ClipartObject>(0);
     EXPECT_EQ(clipart.angle, 90.0f);
     EXPECT_EQ(clipart.scale, 0.5f);
-    EXPECT_EQ(window->dial(0)->readout(), "90");
+    EXPECT_EQ(window->dial(0)->readout(), "90\u00B0");
     EXPECT_EQ(window->dial(1)->readout(), "50%");
     EXPECT_EQ(document().history().position(), steps + 2);
 
@@ -98,7 +98,7 @@ TEST_F(DecoratingWindow, TheDialsTurnAndSizeThePlacedClipartOneUndoStepEach) {
 TEST_F(DecoratingWindow, TheDialsShowTheSelectedObjectsOwnTurnAfterPlacingUndoRedoAndAClick) {
     auto shows = [&](int angle, int scaleDial, const char* scale) {
         EXPECT_EQ(window->dial(0)->value(), angle);
-        EXPECT_EQ(window->dial(0)->readout(), QString::number(angle));
+        EXPECT_EQ(window->dial(0)->readout(), QStringLiteral("%1\u00B0").arg(angle));
         EXPECT_EQ(window->dial(1)->value(), scaleDial);
         EXPECT_EQ(window->dial(1)->readout(), scale);
     };
@@ -152,12 +152,12 @@ TEST_F(DecoratingWindow, WithNothingToTurnTheDialsRestAtNoTurnAndFullSize) {
     window->dial(0)->setValue(52);
     turnDial(0, 52);
     turnDial(1, 90);
-    ASSERT_EQ(window->dial(0)->readout(), "52");
+    ASSERT_EQ(window->dial(0)->readout(), "52\u00B0");
 
     ASSERT_TRUE(document().FlattenIntoPhoto(false)); // as an export or a filter does
     EXPECT_FALSE(window->dial(0)->isActive());
     EXPECT_EQ(window->dial(0)->value(), 0);
-    EXPECT_EQ(window->dial(0)->readout(), "0");
+    EXPECT_EQ(window->dial(0)->readout(), "0\u00B0");
     EXPECT_EQ(window->dial(1)->value(), 0);
     EXPECT_EQ(window->dial(1)->readout(), "100%");
 }
@@ -186,10 +186,13 @@ TEST_F(DecoratingWindow, ADialDragAWheelBurstAndAHandleDragAreOneUndoStepEachAnd
     const QPoint c = turn->rect().center();
     QTest::mousePress(turn, Qt::LeftButton, {}, c + QPoint(15, 0));
     QTest::mouseMove(turn, c + QPoint(0, 15));
+    // The readout follows the pointer while the button is still down.
+    EXPECT_EQ(turn->readout(), QStringLiteral("%1\u00B0").arg(turn->valueAt(c + QPoint(0, 15))));
     QTest::mouseMove(turn, c + QPoint(-15, 10));
     QTest::mouseRelease(turn, Qt::LeftButton, {}, c + QPoint(-15, 10));
     const int turned = turn->valueAt(c + QPoint(-15, 10));
     EXPECT_EQ(clipart().angle, static_cast<float>(turned));
+    EXPECT_EQ(turn->readout(), QStringLiteral("%1\u00B0").arg(turned));
     EXPECT_EQ(document().history().stepCount(), steps + 1);
 
     auto wheel = [&] {

@@ -228,6 +228,11 @@ TEST_F(MainWindow, AboutWindowOpensAndClosesWithItsButton) {
 }
 
 TEST_F(MainWindow, DialsFollowTheSelectionAndShowTheirReadouts) {
+    const char* captions[] = {"Turn", "Size", "Angle", "Opacity"};
+    for (int dial = 0; dial < 4; ++dial)
+        EXPECT_EQ(window->dial(dial)->caption(), captions[dial]);
+    EXPECT_EQ(window->dial(2)->readout(), "0\u00B0");
+    EXPECT_EQ(window->dial(3)->readout(), "50%");
     EXPECT_FALSE(window->dial(0)->isActive());
     platform::sendMessage(window, platform::UM_OBJECTSELECTED, 0, 1);
     EXPECT_TRUE(window->dial(0)->isActive());
@@ -236,7 +241,11 @@ TEST_F(MainWindow, DialsFollowTheSelectionAndShowTheirReadouts) {
     platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(-180), 1);
     EXPECT_EQ(window->dial(1)->readout(), "10%");
     platform::sendMessage(window, platform::UM_DIALCHANGED, 0, 3);
-    EXPECT_EQ(window->dial(3)->readout(), "127");
+    EXPECT_EQ(window->dial(3)->readout(), "50%"); // 127 of 255
+    platform::sendMessage(window, platform::UM_DIALCHANGED, 180, 3);
+    EXPECT_EQ(window->dial(3)->readout(), "100%");
+    platform::sendMessage(window, platform::UM_DIALCHANGED, static_cast<platform::WParam>(-45), 2);
+    EXPECT_EQ(window->dial(2)->readout(), "-45\u00B0");
     EXPECT_EQ(document().brush().opacity, (window->dial(3)->value() + 180) * 255 / 360);
 }
 

@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "app/command_line.h"
 #include "app/editor_app.h"
+#include "app/window/dial_readouts.h"
 #include "app/window/empty_panel.h"
 #include "app/language_table.h"
 #include "app/photos/import_progress_window.h"
@@ -187,6 +188,10 @@ void CEditorDlg::createChildren() {
 
     brushDialA_ = std::make_unique<controls::CDialCtrl>(2, this);
     brushDialB_ = std::make_unique<controls::CDialCtrl>(3, this);
+    brushDialA_->setCaption(QStringLiteral("Angle"));
+    brushDialA_->setReadout(degreesReadout(brushDialA_->value()));
+    brushDialB_->setCaption(QStringLiteral("Opacity"));
+    brushDialB_->setReadout(opacityReadout(workspace::brushOpacityFromDial(brushDialB_->value())));
     brushSlider_ = std::make_unique<controls::CSkinSlider>(this);
     brushSlider_->setRange(16, 256);
     brushSlider_->setPosition(128);
@@ -200,8 +205,10 @@ void CEditorDlg::createChildren() {
 
     rotationDial_ = std::make_unique<controls::CDialCtrl>(0, this);
     scaleDial_ = std::make_unique<controls::CDialCtrl>(1, this);
-    rotationDial_->setReadout(QStringLiteral("0"));
-    scaleDial_->setReadout(QStringLiteral("100%"));
+    rotationDial_->setCaption(QStringLiteral("Turn"));
+    scaleDial_->setCaption(QStringLiteral("Size"));
+    rotationDial_->setReadout(degreesReadout(0));
+    scaleDial_->setReadout(scaleReadout(0));
     rotationDial_->setActive(false);
     scaleDial_->setActive(false);
 

@@ -2,6 +2,7 @@
 // dropped from the browser lists cannot be placed, and the rotation and scale dials that turn and size the
 // selected one.
 #include "app/editor_app.h"
+#include "app/window/dial_readouts.h"
 #include "app/window/editor_dlg.h"
 #include "controls/dial_ctrl.h"
 #include "resources/resource_types.h"
@@ -39,14 +40,14 @@ ResourceNames namesOf(resources::ResourceCategory category) {
 } // namespace
 
 void CEditorDlg::turnSelectedObject(int value) {
-    rotationDial_->setReadout(QString::number(value));
+    rotationDial_->setReadout(degreesReadout(value));
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.SetSelectedAngle(value))
         document.RecordGestureStep(rotationDial_->gesture());
 }
 
 void CEditorDlg::sizeSelectedObject(int value) {
-    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(value)));
+    scaleDial_->setReadout(scaleReadout(value));
     workspace::WorkspaceDocument& document = workspace_->document();
     if (document.SetSelectedScale(value))
         document.RecordGestureStep(scaleDial_->gesture());
@@ -66,9 +67,9 @@ void CEditorDlg::showSelectedObjectTurn() {
     const int angle = turn ? workspace::angleDialFor(turn->angle) : 0;
     const int scale = turn ? workspace::scaleDialFor(turn->scale) : 0;
     rotationDial_->setValue(angle);
-    rotationDial_->setReadout(QString::number(angle));
+    rotationDial_->setReadout(degreesReadout(angle));
     scaleDial_->setValue(scale);
-    scaleDial_->setReadout(QStringLiteral("%1%").arg(workspace::scaleReadoutPercent(scale)));
+    scaleDial_->setReadout(scaleReadout(scale));
 }
 
 void CEditorDlg::reportPlacement(workspace::PlaceResult result, resources::ResourceCategory category) {

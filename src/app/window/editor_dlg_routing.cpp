@@ -4,6 +4,7 @@
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
 #include "app/window/empty_panel.h"
+#include "app/window/dial_readouts.h"
 #include "app/window/main_layout.h"
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_list_ctrl.h"
@@ -252,12 +253,12 @@ void CEditorDlg::onDialChanged(int value, int which) {
         sizeSelectedObject(value);
         break;
     case 2:
-        brushDialA_->setReadout(QString::number(value));
+        brushDialA_->setReadout(degreesReadout(value));
         pushBrushParameters();
         storeBrushTipAngle(value);
         break;
     case 3:
-        brushDialB_->setReadout(QString::number((value + 180) * 255 / 360));
+        brushDialB_->setReadout(opacityReadout(workspace::brushOpacityFromDial(value)));
         pushBrushParameters();
         break;
     default:
@@ -347,7 +348,7 @@ void CEditorDlg::pushBrushParameters(bool userChoice) {
         if (resources::CResourceList* tips = brushTipList())
             tips->ClearSelection();
     document.SetBrush(selectedBrushTip(), brushOn_, brushDialA_->value(),
-                      (brushDialB_->value() + 180) * 255 / 360, brushSlider_->position(),
+                      workspace::brushOpacityFromDial(brushDialB_->value()), brushSlider_->position(),
                       colourGrid_->GetColour());
 }
 
