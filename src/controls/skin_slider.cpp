@@ -91,6 +91,17 @@ void CSkinSlider::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+void CSkinSlider::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (!neutral_ || event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    // No drag follows: the thumb stays at neutral until the next press.
+    dragging_ = false;
+    moveTo(*neutral_);
+    update();
+}
+
 void CSkinSlider::wheelEvent(QWheelEvent* event) {
     const int notches = event->angleDelta().y() / 120;
     if (notches == 0) {

@@ -1,15 +1,18 @@
 #pragma once
 // A horizontal slider with an integer range and position (the brush size, the tuning values, the text
 // transparency). A press on the track jumps the thumb there and drags it; the arrow, page, Home and End
-// keys and the wheel move it in steps. The position always stays within the range.
+// keys and the wheel move it in steps. The position always stays within the range. A slider given a
+// neutral position goes back to it on a double-click.
 //
 // Every change made by the user emits positionChanged and, when a notify message is set, posts that
 // message (no parameters) to the parent widget, which then reads position() and, to make one undo step of
-// a whole drag or wheel burst, gesture().
+// a whole drag or wheel burst, gesture(). A double-click belongs to the gesture of its first press, so the
+// jump that press made and the return to neutral are one step.
 
 #include "controls/gesture_counter.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace controls {
 
@@ -27,6 +30,8 @@ public:
     int position() const { return position_; }
     // 0, the default, posts nothing.
     void setNotifyMessage(int message) { notifyMessage_ = message; }
+    // Where a double-click puts the thumb; clamped to the range when used.
+    void setNeutralPosition(int position) { neutral_ = position; }
 
     // The position the thumb takes when centred at `x` (widget coordinates).
     int positionAt(qreal x) const;
@@ -42,6 +47,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -58,6 +64,7 @@ private:
     int maximum_ = 100;
     int position_ = 0;
     int notifyMessage_ = 0;
+    std::optional<int> neutral_;
     bool dragging_ = false;
     qreal grabOffset_ = 0;
     GestureCounter gestures_;

@@ -76,11 +76,13 @@ TEST_F(Tuning, ThePanelShowsSixSlidersInTwoColumnsWithReset) {
         EXPECT_EQ(slider->minimum(), setup.minimum) << setup.label;
         EXPECT_EQ(slider->maximum(), setup.maximum) << setup.label;
         EXPECT_EQ(slider->position(), setup.defaultPosition) << setup.label;
+        // Each slider leaves 48 px on its right for its value.
         const QRect expected =
-            i < 3 ? QRect(100, 30 + 20 * i, middle - 100, 13)
-                  : QRect(middle + 100, 30 + 20 * (i - 3), client.width() - 20 - middle - 100, 13);
+            i < 3 ? QRect(100, 30 + 20 * i, middle - 100 - 48, 13)
+                  : QRect(middle + 100, 30 + 20 * (i - 3), client.width() - 20 - middle - 100 - 48, 13);
         EXPECT_EQ(slider->geometry(), expected) << setup.label;
         EXPECT_EQ(colours->labelRect(which).right() + 1, expected.left());
+        EXPECT_EQ(colours->readoutRect(which).right() + 1, i < 3 ? middle : client.width() - 20);
     }
     EXPECT_EQ(colours->resetButton()->geometry(), QRect(0, client.height() - 20, 76, 20));
     EXPECT_EQ(colours->resetButton()->commandId(), 10014);
@@ -112,6 +114,47 @@ TEST_F(Tuning, MovingASliderAdjustsThePhotoAndResetReturnsToNeutral) {
     for (int y = 1; y < 299; y += 37)
         EXPECT_TRUE(std::equal(document().photo().row(y) + 3, document().photo().row(y) + 1197,
                                shown.constScanLine(y) + 3));
+}
+
+TEST_F(Tuning, ADoubleClickPutsOneSliderBackToNeutralAsOneUndoStep) {
+    load(stripedPhoto(400, 300));
+    window->onCommand(ID_TAB_TUNING);
+    controls::CSkinSlider* contrast = panel()->slider(imaging::SliderContrast);
+    QTest::keyClick(contrast, Qt::Key_End);
+    QTest::keyClick(panel()->slider(imaging::SliderHue), Qt::Key_Home);
+    QCoreApplication::processEvents();
+    const int steps = document().history().stepCount();
+
+    // The first press jumps the thumb to a quarter of the track, the double-click brings it to neutral.
+    const QPoint quarter(contrast->width() / 4, contrast->height() / 2);
+    QTest::mousePress(contrast, Qt::LeftButton, {}, quarter);
+    QTest::mouseRelease(contrast, Qt::LeftButton, {}, quarter);
+    QCoreApplication::processEvents();
+    ASSERT_NE(contrast->position(), 400);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, quarter, contrast->mapToGlobal(quarter),
+                            Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(contrast, &doubleClick);
+    QTest::mouseRelease(contrast, Qt::LeftButton, {}, quarter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(contrast->position(), 100);
+    ASSERT_NE(adjustment(), nullptr);
+    EXPECT_FLOAT_EQ(adjustment()->contrast, 1.0f);
+    EXPECT_FLOAT_EQ(adjustment()->hue, -180.0f); // the other sliders stay
+    EXPECT_EQ(document().history().stepCount(), steps + 1);
+
+    window->onCommand(ID_UNDO);
+    EXPECT_EQ(contrast->position(), 400);
+    EXPECT_FLOAT_EQ(adjustment()->contrast, 4.0f);
+
+    // Neutral reads plainly, and turns read with their sign.
+    const char* neutral[] = {"100%", "0%", "100%", "0\u00B0", "1.00", "0.0\u00B0"};
+    for (int i = 0; i < imaging::kColourSliderCount; ++i)
+        EXPECT_EQ(imaging::colourSliderReadout(static_cast<imaging::ColourSlider>(i),
+                                               imaging::kColourSliders[static_cast<std::size_t>(i)].defaultPosition),
+                  neutral[i]);
+    EXPECT_EQ(imaging::colourSliderReadout(imaging::SliderBrightness, 0), "-100%");
+    EXPECT_EQ(imaging::colourSliderReadout(imaging::SliderHue, 36000), "+180\u00B0");
+    EXPECT_EQ(imaging::colourSliderReadout(imaging::SliderColour, 0), "-36.0\u00B0");
 }
 
 TEST_F(Tuning, TheSlidersShowTheAdjustmentThePhotoHoldsOrTheDefaults) {

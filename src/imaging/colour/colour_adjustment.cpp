@@ -33,6 +33,38 @@ ColourSliderPositions colourPositionsFromAdjustment(const ColourAdjustment& valu
     return positions;
 }
 
+namespace {
+
+// A signed number shows its sign when not 0, so that neutral reads plainly.
+QString signedNumber(double value, int decimals) {
+    const QString number = QString::number(value, 'f', decimals);
+    const bool zero = number.toDouble() == 0.0;
+    return zero ? QString::number(0.0, 'f', decimals) : (value > 0 ? QStringLiteral("+") : QString()) + number;
+}
+
+} // namespace
+
+QString colourSliderReadout(ColourSlider slider, int position) {
+    ColourSliderPositions positions = defaultColourPositions();
+    positions[static_cast<std::size_t>(slider)] = position;
+    const ColourAdjustment values = colourAdjustmentFromPositions(positions);
+    switch (slider) {
+    case SliderContrast:
+        return QStringLiteral("%1%").arg(position);
+    case SliderBrightness:
+        return signedNumber(position - 100, 0) + QStringLiteral("%");
+    case SliderSaturation:
+        return QStringLiteral("%1%").arg(position);
+    case SliderHue:
+        return signedNumber(values.hue, 0) + QStringLiteral("\u00B0");
+    case SliderGamma:
+        return QString::number(position * 0.01, 'f', 2);
+    case SliderColour:
+        return signedNumber(values.colour, 1) + QStringLiteral("\u00B0");
+    }
+    return {};
+}
+
 ColorMatrix colourAdjustmentMatrix(const ColourAdjustment& a) {
     ColorMatrix m;
     m.Scale(a.contrast, a.contrast, a.contrast, 1.0f, MatrixOrder::Prepend);

@@ -4,6 +4,7 @@
 
 #include "imaging/colour/colour_matrix.h"
 
+#include <QString>
 #include <array>
 
 namespace imaging {
@@ -62,6 +63,9 @@ inline constexpr ColourSliderPositions defaultColourPositions() {
 ColourAdjustment colourAdjustmentFromPositions(const ColourSliderPositions& positions);
 // The nearest positions that stand for these values, so that the sliders can show an adjustment again.
 ColourSliderPositions colourPositionsFromAdjustment(const ColourAdjustment& values);
+// What a slider at this position does, as its readout says it: contrast and saturation in percent,
+// brightness in percent from neutral, hue and colour in degrees, gamma as the exponent.
+QString colourSliderReadout(ColourSlider slider, int position);
 
 // The matrix of contrast, brightness, saturation, hue and colour. Applied to a colour: the colour turns in
 // the blue–green, red–blue and red–green planes, then contrast scales it about 0, brightness is added,

@@ -1,7 +1,8 @@
 #pragma once
 // The colour tool's panel: six sliders (contrast, brightness, saturation on the left; hue, gamma, colour on
-// the right) and a Reset button. Every movement, and Reset, posts the colour message to the panel's
-// parent, the main window, which reads the positions and adjusts the photo.
+// the right), each with its value beside it, and a Reset button. Every movement, and Reset, posts the
+// colour message to the panel's parent, the main window, which reads the positions and adjusts the photo.
+// A double-click on a slider puts that one back to neutral, as a movement of it.
 
 #include "imaging/colour/colour_adjustment.h"
 
@@ -37,8 +38,9 @@ public:
 
     controls::CSkinSlider* slider(ColourSlider which) const;
     controls::CSkinButton* resetButton() const { return reset_.get(); }
-    // Where a slider's label is drawn.
+    // Where a slider's label and its value are drawn.
     QRect labelRect(ColourSlider which) const;
+    QRect readoutRect(ColourSlider which) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
