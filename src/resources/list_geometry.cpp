@@ -47,14 +47,13 @@ Grid::Span Grid::visible(int scroll) const {
 }
 
 int Grid::hitTest(const QPoint& point, int scroll) const {
+    // The hidden part of a cell cut by the bottom edge is not pressed.
+    if (point.y() < 0 || point.y() >= clientHeight)
+        return -1;
     const Span span = visible(scroll);
-    for (int i = span.first; i < span.end; ++i) {
-        const QRect cell = cellRect(i, scroll);
-        if (cell.top() >= clientHeight - kButtonStrip)
-            continue;
-        if (cell.contains(point))
+    for (int i = span.first; i < span.end; ++i)
+        if (cellRect(i, scroll).contains(point))
             return i;
-    }
     return -1;
 }
 
@@ -65,10 +64,9 @@ int Grid::scrollShowing(int index, int scroll) const {
     int wanted = scroll;
     if (top < scroll)
         wanted = top;
-    else if (bottom > scroll + clientHeight - kButtonStrip)
-        wanted = bottom - (clientHeight - kButtonStrip);
+    else if (bottom > scroll + clientHeight)
+        wanted = bottom - clientHeight;
     return std::clamp(wanted, 0, scrollRange());
 }
-
 
 } // namespace resources::list_geometry

@@ -1,6 +1,7 @@
 #pragma once
 // The grid of a browser list: square cells in rows, scrolled vertically. Rectangles are in client
-// coordinates; the scroll bar's strip at the right edge is never covered by a column.
+// coordinates; the scroll bar's strip at the right edge is never covered by a column. The client area is
+// the cells' own: a list's button strip lies below it.
 
 #include <QPoint>
 #include <QRect>
@@ -10,7 +11,7 @@
 namespace resources::list_geometry {
 
 inline constexpr int kScrollBarWidth = 17;
-// Cells whose top lies in this strip at the bottom (where the button sits) cannot be pressed.
+// The strip under the cells that holds a list's button and link, so that they never cover a picture.
 inline constexpr int kButtonStrip = 30;
 // Line and page steps, and each wheel step.
 inline constexpr int kScrollStep = 100;
@@ -39,7 +40,7 @@ struct Grid {
         int end = 0;
     };
     Span visible(int scroll) const;
-    // The entry whose cell holds the point, ignoring cells whose top lies in the button strip; -1 for none.
+    // The entry whose cell holds the point, within the client area; -1 for none.
     int hitTest(const QPoint& point, int scroll) const;
     // The scroll position nearest to `scroll` that shows entry i's whole cell.
     int scrollShowing(int index, int scroll) const;

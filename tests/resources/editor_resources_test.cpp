@@ -4,9 +4,12 @@
 #include "app/command_ids.h"
 #include "app/editor_app.h"
 #include "app/window/editor_dlg.h"
+#include "app/window/main_layout.h"
 #include "controls/buttons/skin_button.h"
 #include "controls/buttons/toggle_button.h"
 #include "controls/help_viewer.h"
+#include "controls/skin_palette.h"
+#include "controls/skin_scroll_bar.h"
 #include "library_fixture.h"
 #include "platform/scripted_dialogs.h"
 #include "resources/library_lock.h"
@@ -270,6 +273,44 @@ TEST_F(EditorResources, ADragFromAListDropsOnTheWorkspaceWithItsKindIndexAndPoin
     ASSERT_EQ(placement.calls.size(), 2u);
     EXPECT_EQ(placement.calls[1], (RecordingPlacement::Call{QStringLiteral("frame"), 1, {}}));
     document().setResourcePlacement(nullptr);
+}
+
+TEST_F(EditorResources, TheButtonAndTheLinkNeverCoverAThumbnailAtTheSmallestWindow) {
+    const std::pair<ResourceCategory, int> panels[] = {{ResourceCategory::Frames, app::ID_TAB_FRAME},
+                                                       {ResourceCategory::Masks, app::ID_TAB_MASK},
+                                                       {ResourceCategory::Cliparts, app::ID_TAB_CLIPART},
+                                                       {ResourceCategory::Decorations, app::ID_TAB_DECORATION}};
+    for (const auto& [category, tab] : panels)
+        ASSERT_TRUE(ImportResourcePackage(folders(), package(QStringLiteral("p%1.irs").arg(tab), category, 40))
+                        .imported());
+    start();
+    window->resize(app::kMinimumWidth, app::kMinimumHeight);
+    QCoreApplication::processEvents();
+    for (const auto& [category, tab] : panels) {
+        window->onCommand(tab);
+        CResourceList& list = *window->resourceList(window->activeToolMode());
+        ASSERT_TRUE(list.isVisible());
+        ASSERT_NE(list.button(), nullptr);
+        ASSERT_NE(list.link(), nullptr);
+        const QRect button = list.button()->geometry();
+        const QRect link = list.link()->geometry();
+        ASSERT_GT(list.grid().scrollRange(), 0);
+        // Every scroll position, so that rows cut by the strip's edge are seen too.
+        for (int scroll = 0; scroll <= list.grid().scrollRange(); scroll += 5) {
+            platform::sendMessage(&list, platform::UM_LISTSCROLL, controls::CSkinScrollBar::ThumbTrack, scroll);
+            const list_geometry::Grid::Span span = list.grid().visible(list.scrollPosition());
+            for (int i = span.first; i < span.end; ++i) {
+                const QRect shown = list.grid().cellRect(i, list.scrollPosition()).intersected(list.cellArea());
+                ASSERT_FALSE(shown.intersects(button)) << int(category) << " entry " << i << " at " << scroll;
+                ASSERT_FALSE(shown.intersects(link)) << int(category) << " entry " << i << " at " << scroll;
+            }
+            // Nor do the pictures of a cut row reach into the strip between the two.
+            const QImage shot = list.grab().toImage();
+            const int y = list.cellArea().bottom() + 3;
+            for (int x = button.right() + 2; x < link.left() - 1; ++x)
+                ASSERT_EQ(QColor(shot.pixel(x, y)), controls::skin::kReadoutFace) << x << " at " << scroll;
+        }
+    }
 }
 
 TEST_F(EditorResources, GetMoreResourcesOpensTheHelpBooksPageOnPackages) {

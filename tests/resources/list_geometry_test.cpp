@@ -54,16 +54,16 @@ TEST(ListGeometry, OnlyCellsMeetingTheClientAreAVisible) {
     EXPECT_EQ(panelGrid(4).visible(0).end, 4);
 }
 
-TEST(ListGeometry, PressesHitCellsButNotMarginsOrTheButtonStrip) {
+TEST(ListGeometry, PressesHitTheShownPartOfCellsButNotMargins) {
     const Grid grid = panelGrid(9);
     EXPECT_EQ(grid.hitTest({10, 10}, 0), 0);
     EXPECT_EQ(grid.hitTest({140, 70}, 0), 5);
     EXPECT_EQ(grid.hitTest({62, 10}, 0), -1);  // between two cells
     EXPECT_EQ(grid.hitTest({250, 10}, 0), -1); // beside the last column
-    // Row 1's top (67) is above the strip (from 104); row 2's (131) is within it, though visible.
-    EXPECT_EQ(grid.hitTest({10, 100}, 0), 3);
-    EXPECT_EQ(grid.hitTest({10, 132}, 0), -1);
-    EXPECT_EQ(grid.hitTest({10, 100}, 64), 6); // scrolled, row 2 lies above the strip
+    // Row 2 starts at 131: its shown top is pressed, its part below the client area (134) is not.
+    EXPECT_EQ(grid.hitTest({10, 132}, 0), 6);
+    EXPECT_EQ(grid.hitTest({10, 140}, 0), -1);
+    EXPECT_EQ(grid.hitTest({10, 100}, 64), 6);
 }
 
 TEST(ListGeometry, ArrowsStayOnTheRowOrColumnAndScrollingShowsTheCell) {
@@ -78,10 +78,10 @@ TEST(ListGeometry, ArrowsStayOnTheRowOrColumnAndScrollingShowsTheCell) {
 
     const Grid grid = panelGrid(30); // range 10 rows + 1 - 134 = 570
     EXPECT_EQ(grid.scrollShowing(0, 0), 0);
-    // Row 3 ends at 256, and must end above the button strip: 256 - 104.
-    EXPECT_EQ(grid.scrollShowing(9, 0), 152);
-    EXPECT_EQ(grid.scrollShowing(0, 152), 0);
-    EXPECT_EQ(grid.scrollShowing(29, 0), 640 - 104);
+    // Row 3 ends at 256, and must end within the client area: 256 - 134.
+    EXPECT_EQ(grid.scrollShowing(9, 0), 122);
+    EXPECT_EQ(grid.scrollShowing(0, 122), 0);
+    EXPECT_EQ(grid.scrollShowing(29, 0), 640 - 134);
 }
 
 } // namespace

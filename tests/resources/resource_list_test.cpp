@@ -193,7 +193,8 @@ TEST_F(ResourceListTest, ScrollsByHundredPixelStepsWithinItsRangeAndOnlyWhenNeed
     for (int i = 0; i < 6; ++i)
         pictures.push_back(testPicture(8, 8, i));
     CResourceList& list = makeList(lists::kFrames, pictures);
-    list.resize(list.width(), 192); // two rows and the spare cell: no scrolling
+    // Two rows and the spare cell, with the button strip under them: no scrolling.
+    list.resize(list.width(), 192 + list_geometry::kButtonStrip);
     EXPECT_FALSE(list.scrollBar().isVisible());
 
     for (int i = 0; i < 24; ++i)

@@ -1,6 +1,7 @@
 #include "resources/widgets/resource_list.h"
 
 #include "controls/buttons/skin_button.h"
+#include "controls/skin_palette.h"
 #include "controls/skin_scroll_bar.h"
 #include "imaging/fit_size.h"
 #include "platform/dialogs.h"
@@ -114,8 +115,16 @@ int CResourceList::tipAngle(int index) const {
     return index >= 0 && index < count() ? tipAngles_[static_cast<std::size_t>(index)] : 0;
 }
 
+int CResourceList::stripHeight() const {
+    return button_ || link_ ? list_geometry::kButtonStrip : 0;
+}
+
+QRect CResourceList::cellArea() const {
+    return QRect(0, 0, width(), std::max(0, height() - stripHeight()));
+}
+
 list_geometry::Grid CResourceList::grid() const {
-    return {count(), cellWidth_, cellHeight_, marginX_, marginY_, width(), height()};
+    return {count(), cellWidth_, cellHeight_, marginX_, marginY_, width(), cellArea().height()};
 }
 
 void CResourceList::fitPictures() {
@@ -139,18 +148,21 @@ void CResourceList::updateLayout() {
     const list_geometry::Grid layout = grid();
     const int range = layout.scrollRange();
     scroll_ = std::clamp(scroll_, 0, range);
+    const QRect cells = cellArea();
     scrollBar_->setGeometry(width() - list_geometry::kScrollBarWidth, 0, list_geometry::kScrollBarWidth,
-                            height());
+                            cells.height());
     scrollBar_->setRange(0, range);
-    scrollBar_->setPage(height());
+    scrollBar_->setPage(cells.height());
     scrollBar_->setPosition(scroll_);
     scrollBar_->setVisible(range > 0);
+    // The button at the strip's left end, the link at its right, both centred in its height.
+    const int stripMiddle = cells.bottom() + 1 + stripHeight() / 2;
     if (button_)
-        button_->setGeometry(marginX_, height() - kButtonHeight - 5, kButtonWidth, kButtonHeight);
+        button_->setGeometry(marginX_, stripMiddle - kButtonHeight / 2, kButtonWidth, kButtonHeight);
     if (link_) {
         const QSize hint = link_->sizeHint();
-        const int right = width() - list_geometry::kScrollBarWidth - 6;
-        link_->setGeometry(right - hint.width(), height() - hint.height() - 7, hint.width(), hint.height());
+        link_->setGeometry(width() - 6 - hint.width(), stripMiddle - hint.height() / 2, hint.width(),
+                           hint.height());
     }
     update();
 }
@@ -164,16 +176,12 @@ void CResourceList::setScroll(int position) {
 void CResourceList::setLinkCaption(const QString& caption) {
     if (caption.isEmpty()) {
         link_.reset();
+        updateLayout();
         return;
     }
     if (!link_) {
         link_ = std::make_unique<QLabel>(this);
         link_->setTextFormat(Qt::RichText);
-        // Opaque like the button, so that scrolled pictures do not show through the words.
-        link_->setAutoFillBackground(true);
-        QPalette white = link_->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        link_->setPalette(white);
         link_->setContentsMargins(4, 1, 4, 1);
         link_->setCursor(Qt::PointingHandCursor);
         connect(link_.get(), &QLabel::linkActivated, this, &CResourceList::linkActivated);
@@ -226,10 +234,19 @@ bool CResourceList::event(QEvent* event) {
 
 void CResourceList::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    const QRect cells = cellArea();
+    painter.fillRect(cells, Qt::white);
+    if (stripHeight() > 0) {
+        const QRect strip(0, cells.bottom() + 1, width(), stripHeight());
+        painter.fillRect(strip, controls::skin::kReadoutFace);
+        painter.setPen(controls::skin::kBorderLight);
+        painter.drawLine(strip.topLeft(), strip.topRight());
+    }
     const list_geometry::Grid layout = grid();
     if (layout.columns() == 0)
         return;
+    // A row cut by the strip shows only its upper part.
+    painter.setClipRect(cells);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const list_geometry::Grid::Span span = layout.visible(scroll_);
     for (int i = span.first; i < span.end; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 // A browser list of the resource library: the thumbnails of one category file as a scrolling grid of
-// square cells, with a button under it ("Apply", or "Add" for cliparts; none for the brush tips). The
+// square cells, with a button in a strip of its own under it ("Apply", or "Add" for cliparts; none for the
+// brush tips), so that neither the button nor the link beside it ever covers a thumbnail. The
 // user selects an entry with a press or the arrow keys and chooses it with a double-click or the button;
 // the list then tells its notify target (the main window):
 //   UM_RESOURCEPICKED     wParam = the list's pick code, lParam = the entry; the brush tips send (1, 1)
@@ -71,6 +72,8 @@ public:
     int tipAngle(int index) const;
 
     list_geometry::Grid grid() const;
+    // Where the thumbnails are drawn: the whole list but the button strip.
+    QRect cellArea() const;
     int scrollPosition() const { return scroll_; }
     const controls::CSkinScrollBar& scrollBar() const { return *scrollBar_; }
     controls::CSkinButton* button() const { return button_.get(); }
@@ -102,6 +105,7 @@ protected:
 
 private:
     bool load(ResourceLibrary::RawList list);
+    int stripHeight() const;
     void updateLayout();
     void setScroll(int position);
     // Each picture fitted into a cell, never enlarged: drawn without scaling at every paint.
