@@ -3,7 +3,9 @@
 #include "controls/skin_palette.h"
 #include "controls/skin_scroll_bar.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <algorithm>
 
@@ -232,6 +234,37 @@ void CDezListBox::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
+QFont CDezListBox::rowFont(int row) const {
+    QFont font = this->font();
+    if (previewFonts_)
+        font.setFamily(rows_[row]);
+    return font;
+}
+
+QString CDezListBox::shownText(int row) const {
+    const int width = viewport().width() - 2 * kTextInset;
+    return QFontMetrics(rowFont(row)).elidedText(rows_[row], Qt::ElideMiddle, width);
+}
+
+QString CDezListBox::toolTipAt(const QPoint& point) const {
+    const int row = rowAt(point);
+    if (row < 0 || shownText(row) == rows_[row])
+        return {};
+    return rows_[row];
+}
+
+bool CDezListBox::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
+            QToolTip::showText(help->globalPos(), tip, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CDezListBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), isEnabled() ? skin::kPanel : skin::kDisabledFace);
@@ -250,16 +283,12 @@ void CDezListBox::paintEvent(QPaintEvent*) {
             p.setBrush(hasFocus() ? skin::kAccent : skin::kAccentSoft);
             p.drawRoundedRect(QRectF(box).adjusted(2, 1, -2, -1), 3, 3);
         }
-        QFont font = this->font();
-        if (previewFonts_)
-            font.setFamily(rows_[row]);
-        p.setFont(font);
+        p.setFont(rowFont(row));
         const QColor ink =
             !isEnabled() ? skin::kTextDisabled : (selected && hasFocus() ? QColor(Qt::white) : skin::kText);
         p.setPen(ink);
-        const QRect textBox = box.adjusted(kTextInset, 0, -kTextInset, 0);
-        const QString shown = QFontMetrics(font).elidedText(rows_[row], Qt::ElideMiddle, textBox.width());
-        p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft, shown);
+        p.drawText(box.adjusted(kTextInset, 0, -kTextInset, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                   shownText(row));
     }
     p.restore();
     p.setRenderHint(QPainter::Antialiasing, false);

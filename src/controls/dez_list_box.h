@@ -1,6 +1,7 @@
 #pragma once
 // An owner-drawn single-selection list of text rows with the skinned scroll bar, shown when the rows do
-// not fit. Long rows are shortened in the middle, so both ends of a path stay readable. Optionally each
+// not fit. Long rows are shortened in the middle, so both ends of a path stay readable, and shown whole in
+// their tooltip. Optionally each
 // row is drawn in the font family it names (for font lists).
 //
 // The user's choices are reported as signals: selectionChanged when the selected row changes by mouse or
@@ -40,12 +41,15 @@ public:
     // The row under `point` (widget coordinates), or -1.
     int rowAt(const QPoint& point) const;
     bool scrollBarVisible() const;
+    // The whole text of the row under `point` when it is shown shortened; else empty.
+    QString toolTipAt(const QPoint& point) const;
 
 signals:
     void selectionChanged(int index);
     void itemActivated(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -65,6 +69,9 @@ private:
     void ensureVisible(int index);
     void choose(int index);
     void onScrollRequest(int code, int position);
+    QFont rowFont(int row) const;
+    // The text of a row as it fits beside the insets.
+    QString shownText(int row) const;
 
     QStringList rows_;
     int selected_ = -1;

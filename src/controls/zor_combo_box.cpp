@@ -3,11 +3,13 @@
 #include "controls/dez_list_box.h"
 #include "controls/skin_palette.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace controls {
@@ -191,14 +193,43 @@ void CZorComboBox::paintEvent(QPaintEvent*) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(chevron);
 
+    const QFont font = faceFont();
+    p.setFont(font);
+    p.setPen(enabled ? skin::kText : skin::kTextDisabled);
+    const QRect textBox = faceTextBox();
+    p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft,
+               QFontMetrics(font).elidedText(currentText(), Qt::ElideMiddle, textBox.width()));
+}
+
+QFont CZorComboBox::faceFont() const {
     QFont font = this->font();
     if (previewFonts_ && selected_ >= 0)
         font.setFamily(currentText());
-    p.setFont(font);
-    p.setPen(enabled ? skin::kText : skin::kTextDisabled);
-    const QRect textBox = rect().adjusted(8, 0, -24, 0);
-    p.drawText(textBox, Qt::AlignVCenter | Qt::AlignLeft,
-               QFontMetrics(font).elidedText(currentText(), Qt::ElideRight, textBox.width()));
+    return font;
+}
+
+QRect CZorComboBox::faceTextBox() const {
+    return rect().adjusted(8, 0, -24, 0);
+}
+
+QString CZorComboBox::toolTipAt(const QPoint& point) const {
+    const QString whole = currentText();
+    if (!rect().contains(point) ||
+        QFontMetrics(faceFont()).elidedText(whole, Qt::ElideMiddle, faceTextBox().width()) == whole)
+        return {};
+    return whole;
+}
+
+bool CZorComboBox::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
+            QToolTip::showText(help->globalPos(), tip, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 } // namespace controls

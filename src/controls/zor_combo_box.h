@@ -4,6 +4,8 @@
 // chooses it; Escape or a click elsewhere closes the popup unchanged. With the popup closed, Up and
 // Down step through the rows, and F4, Alt+Down or Space open it.
 //
+// A name too long for the face or a row is shortened in the middle and shown whole in a tooltip.
+//
 // A choice made by the user emits selectionChanged with the new index.
 
 #include <QStringList>
@@ -39,11 +41,14 @@ public:
     CDezListBox* popupList() const { return list_; }
 
     QSize sizeHint() const override { return {140, 22}; }
+    // The whole chosen text when the face shows it shortened; else empty.
+    QString toolTipAt(const QPoint& point) const;
 
 signals:
     void selectionChanged(int index);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -52,6 +57,8 @@ protected:
 
 private:
     void choose(int index);
+    QFont faceFont() const;
+    QRect faceTextBox() const;
 
     int selected_ = -1;
     int visibleRows_ = 12;

@@ -2,7 +2,10 @@
 #include "controls/zor_combo_box.h"
 
 #include <QSignalSpy>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 using namespace controls;
@@ -132,6 +135,26 @@ TEST_F(ComboFixture, ArrowKeysStepThroughTheRowsWhileClosed) {
     QTest::keyClick(combo, Qt::Key_Up);
     EXPECT_EQ(combo->curSel(), 2);
     EXPECT_FALSE(combo->isPopupVisible());
+}
+
+TEST_F(ComboFixture, AFontNameTooLongIsShownWholeInTheTooltipOfTheFaceAndOfItsRow) {
+    const QString whole = QStringLiteral("DejaVu Sans Condensed Extra Light Oblique Display");
+    combo->setPreviewFonts(true); // as the text panel's face list
+    const int longRow = combo->addString(whole);
+    EXPECT_EQ(combo->toolTipAt(QPoint(30, 10)), ""); // "DejaVu Sans" fits
+    combo->setCurSel(longRow);
+    EXPECT_EQ(combo->toolTipAt(QPoint(30, 10)), whole);
+
+    combo->showPopup();
+    CDezListBox* list = combo->popupList();
+    const auto rowPoint = [&](int row) { return QPoint(30, 1 + row * list->rowHeight() + 5); };
+    EXPECT_EQ(list->toolTipAt(rowPoint(longRow)), whole);
+    EXPECT_EQ(list->toolTipAt(rowPoint(longRow == 0 ? 1 : 0)), "");
+    // The tooltip event shows it.
+    QHelpEvent help(QEvent::ToolTip, rowPoint(longRow), list->mapToGlobal(rowPoint(longRow)));
+    QApplication::sendEvent(list, &help);
+    EXPECT_EQ(QToolTip::text(), whole);
+    QToolTip::hideText();
 }
 
 TEST(ZorComboBox, EmptyComboOpensNothing) {

@@ -8,9 +8,11 @@
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <span>
@@ -159,6 +161,14 @@ platform::LResult CPhotoListCtrl::onMessage(int message, platform::WParam wParam
 bool CPhotoListCtrl::event(QEvent* event) {
     if (dispatchMessage(event))
         return true;
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const QString name = toolTipAt(help->pos()); !name.isEmpty())
+            QToolTip::showText(help->globalPos(), name, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
     // The list's keys come before any shortcut of the window it sits in.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -271,6 +281,21 @@ const CPhotoListCtrl::DrawnItem& CPhotoListCtrl::drawnItem(int record, const QSi
     item.name = QStaticText(fittedName(fontMetrics(), list_->records[record].fileName(), nameWidth));
     item.name.setTextFormat(Qt::PlainText);
     return item;
+}
+
+QString CPhotoListCtrl::toolTipAt(const QPoint& point) const {
+    if (!list_ || columns_ == 0)
+        return {};
+    const Span span = visibleSpan(static_cast<int>(shown_.size()), columns_, offset_, height());
+    for (int position = span.first; position < span.end; ++position) {
+        const QRect box = pictureBox(position, columns_, offset_);
+        const QRect name = nameRect(box);
+        if (!box.united(name).contains(point))
+            continue;
+        const QString whole = list_->records[shown_[position]].fileName();
+        return fittedName(fontMetrics(), whole, name.width()) != whole ? whole : QString();
+    }
+    return {};
 }
 
 // --- Mouse ---

@@ -1,7 +1,8 @@
 #pragma once
 // The photo list in the main window's left column: the imported photos as a scrolling grid of
 // thumbnails with their file names. The user marks photos with clicks (Control toggles, Shift marks a
-// range from the current photo), a rubber band over empty space, the arrow keys and Ctrl+A. The marking
+// range from the current photo), a rubber band over empty space, the arrow keys and Ctrl+A. A name too
+// long for its cell is shortened in the middle and shown whole in the tooltip of its photo. The marking
 // lives in the records' marked fields; whenever a change of it may call for another photo in the
 // workspace, the control sends UM_OPENLISTPHOTO to its parent, which then asks currentIndex().
 //
@@ -51,6 +52,8 @@ public:
     // Record indices of the shown photos, in shown order.
     const std::vector<int>& shownIndices() const { return shown_; }
     const controls::CSkinScrollBar& scrollBar() const { return scrollBar_; }
+    // The whole file name of the photo under the point, when its cell shows it shortened; else empty.
+    QString toolTipAt(const QPoint& point) const;
 
     platform::LResult onMessage(int message, platform::WParam wParam, platform::LParam lParam) override;
 

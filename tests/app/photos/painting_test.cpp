@@ -1,7 +1,10 @@
 #include "controls/numbered_images.h"
 #include "photo_list_fixture.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QPainter>
 #include <QTest>
 
@@ -68,6 +71,26 @@ TEST_F(PaintFixture, ThumbnailsAreDrawnUprightInTheirFittedRectangleWithTheirNam
         for (int x = name.left(); x <= name.right(); ++x)
             ink += qGray(image.pixel(x, y)) < 128;
     EXPECT_GT(ink, 20);
+}
+
+TEST_F(PaintFixture, ANameTooLongIsShortenedInTheMiddleAndShownWholeInItsTooltip) {
+    fill(2);
+    const QString whole = QStringLiteral("a day by the sea with the whole family, summer 2026.jpg");
+    folder.write(whole, "x");
+    folder.write("a.jpg", "x");
+    ASSERT_TRUE(app::setRecordPath(list.records[0], folder.file("a.jpg"), true));
+    ASSERT_TRUE(app::setRecordPath(list.records[1], folder.file(whole), true));
+    ctrl->setList(&list);
+    const QRect name = app::photo_list::nameRect(pictureBox(1, 2, 0));
+    const QString shown = app::photo_list::fittedName(ctrl->fontMetrics(), whole, name.width());
+    EXPECT_TRUE(shown.startsWith(whole.left(2)) && shown.endsWith(QStringLiteral("jpg"))) << shown.toStdString();
+    EXPECT_EQ(ctrl->toolTipAt(centreOf(1)), whole);
+    EXPECT_EQ(ctrl->toolTipAt(name.center()), whole);
+    EXPECT_EQ(ctrl->toolTipAt(centreOf(0)), ""); // "a.jpg" fits
+    QHelpEvent help(QEvent::ToolTip, name.center(), ctrl->mapToGlobal(name.center()));
+    QApplication::sendEvent(ctrl.get(), &help);
+    EXPECT_EQ(QToolTip::text(), whole);
+    QToolTip::hideText();
 }
 
 TEST_F(PaintFixture, MarkedPhotosGetTwoBlueFramesAndAWhiteOne) {
