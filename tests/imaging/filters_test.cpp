@@ -57,10 +57,10 @@ TEST(Filter, ConvolutionMatchesItsDefinitionForNarrowWideAndOddDivisors) {
         {3, {0, 0, -1, 0, 0, 0, 1, 0, 0}, 0, 127},         // Emboss: divisor 0 counts as 1
         {3, {-1, -1, -1, -1, 8, -1, -1, -1, -1}, -1, 255}, // linear Edge: negative divisor
         {5, {0, 1, 2, 1, 0, 1, 3, 4, 3, 1, 2, 4, 8, 4, 2, 1, 3, 4, 3, 1, 0, 1, 2, 1, 0}, 52, 0},
-        {3, {90, 0, 0, 0, 90, 0, 0, 0, -90}, 3, 5}, // too heavy for 16-bit sums
-        {7, std::vector<int>(49, 1), 49, 0},        // any size
-        {3, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 1000, 0},  // divisor too large for 16-bit quotients
-        {3, {1, 2, 1, 0, 0, 0, -1, -2, -1}, 2, -40}, // smallest divisor, negative offset
+        {3, {90, 0, 0, 0, 90, 0, 0, 0, -90}, 3, 5},     // too heavy for 16-bit sums
+        {7, std::vector<int>(49, 1), 49, 0},            // any size
+        {3, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 1000, 0},      // divisor too large for 16-bit quotients
+        {3, {1, 2, 1, 0, 0, 0, -1, -2, -1}, 2, -40},    // smallest divisor, negative offset
         {3, {-3, 5, 1, 7, -2, 4, 1, 9, -6}, -256, 200}, // largest divisor, negative
         {3, {1, 1, 1, 1, 8, 1, 1, 1, 1}, 3, -300},      // offset beyond what 16-bit sums allow
     };

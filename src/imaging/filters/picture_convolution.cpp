@@ -89,7 +89,8 @@ template <int Shift>
     std::int16_t quotient;
     if constexpr (Shift >= 0) {
         const auto magnitude = static_cast<std::uint16_t>(sum < 0 ? -sum : sum);
-        const auto high = static_cast<std::uint16_t>((std::uint32_t{magnitude} * std::uint32_t{how.magic}) >> 16);
+        const auto high =
+            static_cast<std::uint16_t>((std::uint32_t{magnitude} * std::uint32_t{how.magic}) >> 16);
         const auto scaled = static_cast<std::int16_t>(high >> Shift);
         quotient = static_cast<std::int16_t>(sum < 0 ? -scaled : scaled);
     } else {
@@ -109,8 +110,9 @@ template <int Shift>
 }
 
 template <int... Shift>
-[[gnu::always_inline]] inline void finishRowAnyShift(std::integer_sequence<int, Shift...>, const std::int16_t* sums,
-                                                     const NarrowFinish& how, std::uint8_t* out, int count) {
+[[gnu::always_inline]] inline void finishRowAnyShift(std::integer_sequence<int, Shift...>,
+                                                     const std::int16_t* sums, const NarrowFinish& how,
+                                                     std::uint8_t* out, int count) {
     ((how.shift == Shift ? finishRow<Shift>(sums, how, out, count) : void()), ...);
 }
 
@@ -123,27 +125,27 @@ PV_VECTOR_CLONES void finishNarrow(const std::int16_t* sums, const NarrowFinish&
 // (not in the first or last pixel) reads i − 3, i and i + 3 of each, so no row needs copying and the sums
 // never leave the registers.
 template <int Shift>
-[[gnu::always_inline]] inline void convolve3Interior(const std::uint8_t* const* rows, const std::int16_t* kernel,
-                                                     const NarrowFinish& how, std::uint8_t* __restrict out,
-                                                     int first, int end) {
+[[gnu::always_inline]] inline void convolve3Interior(const std::uint8_t* const* rows,
+                                                     const std::int16_t* kernel, const NarrowFinish& how,
+                                                     std::uint8_t* __restrict out, int first, int end) {
     const std::uint8_t* a = rows[0];
     const std::uint8_t* b = rows[1];
     const std::uint8_t* c = rows[2];
     const std::int16_t k0 = kernel[0], k1 = kernel[1], k2 = kernel[2], k3 = kernel[3], k4 = kernel[4],
                        k5 = kernel[5], k6 = kernel[6], k7 = kernel[7], k8 = kernel[8];
     for (int i = first; i < end; ++i) {
-        const auto sum = static_cast<std::int16_t>(k0 * a[i - 3] + k1 * a[i] + k2 * a[i + 3] + k3 * b[i - 3] +
-                                                   k4 * b[i] + k5 * b[i + 3] + k6 * c[i - 3] + k7 * c[i] +
-                                                   k8 * c[i + 3]);
+        const auto sum =
+            static_cast<std::int16_t>(k0 * a[i - 3] + k1 * a[i] + k2 * a[i + 3] + k3 * b[i - 3] + k4 * b[i] +
+                                      k5 * b[i + 3] + k6 * c[i - 3] + k7 * c[i] + k8 * c[i + 3]);
         out[i] = finish<Shift>(sum, how);
     }
 }
 
 template <int... Shift>
 [[gnu::always_inline]] inline void convolve3AnyShift(std::integer_sequence<int, Shift...>,
-                                                     const std::uint8_t* const* rows, const std::int16_t* kernel,
-                                                     const NarrowFinish& how, std::uint8_t* out, int first,
-                                                     int end) {
+                                                     const std::uint8_t* const* rows,
+                                                     const std::int16_t* kernel, const NarrowFinish& how,
+                                                     std::uint8_t* out, int first, int end) {
     ((how.shift == Shift ? convolve3Interior<Shift>(rows, kernel, how, out, first, end) : void()), ...);
 }
 

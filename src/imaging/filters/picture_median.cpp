@@ -85,8 +85,9 @@ bool Picture::median3x3(int firstRow, int endRow, std::uint8_t* result) const {
             const int from = std::max(first - 3, 0);
             const int to = std::min(end + 3, count);
             const std::size_t at = static_cast<std::size_t>(from - first + 3);
-            sortColumnPairs(above + from, upper + from, lower + from, below + from, sorted[0] + at, sorted[1] + at,
-                            sorted[2] + at, sorted[3] + at, sorted[4] + at, sorted[5] + at, to - from);
+            sortColumnPairs(above + from, upper + from, lower + from, below + from, sorted[0] + at,
+                            sorted[1] + at, sorted[2] + at, sorted[3] + at, sorted[4] + at, sorted[5] + at,
+                            to - from);
             for (std::uint8_t* row : sorted) {
                 if (first == 0)
                     std::memcpy(row, row + 3, 3);
