@@ -371,8 +371,8 @@ private:
     void markWithHandles(QPainter& painter, const QTransform& toWindow, int width, int height);
     // The photo frames show: the latest stored undo image, else the photo itself.
     const imaging::PhotoBuffer& framePhoto();
-    // The background resampled to the view area in canvas pixels, cut to the canvas; white when that area
-    // is not larger than the canvas.
+    // The background resampled to the view area in canvas pixels, cut to the canvas; empty, for plain
+    // white, when that area is not larger than the canvas or there is no background picture.
     const imaging::PhotoBuffer& backgroundCache();
     // A canvas-sized buffer shown over the view, stretched once per content and view size when on screen.
     void drawCanvasBuffer(QPainter& painter, const imaging::PhotoBuffer& buffer, ShownBuffer& screen,

@@ -59,7 +59,8 @@ struct DecorationCaches {
         QImage crop;
     } framePhoto;
 
-    // The BackgroundCache: the background at the view area in canvas pixels, cut to the canvas.
+    // The BackgroundCache: the background at the view area in canvas pixels, cut to the canvas; empty when
+    // that is plain white.
     struct Background {
         bool valid = false;
         QSize area;

@@ -216,10 +216,11 @@ const imaging::PhotoBuffer& WorkspaceDocument::backgroundCache() {
     cache.canvas = canvas;
     cache.backgroundGeneration = caches_.backgroundGeneration;
     imaging::PhotoBuffer& buffer = cache.buffer;
-    buffer.width = canvas.width();
-    buffer.height = canvas.height();
-    buffer.bgr.assign(buffer.stride() * static_cast<std::size_t>(std::max(0, buffer.height)), 0xFF);
+    buffer = {}; // plain white, which the mask rule needs no buffer for
     if (area.width() > canvas.width() && area.height() > canvas.height() && !background_.empty()) {
+        buffer.width = canvas.width();
+        buffer.height = canvas.height();
+        buffer.bgr.assign(buffer.stride() * static_cast<std::size_t>(std::max(0, buffer.height)), 0xFF);
         // The sheet stretched over the whole area, of which the canvas-sized middle is kept.
         QImage target(buffer.bgr.data(), buffer.width, buffer.height, static_cast<qsizetype>(buffer.stride()),
                       QImage::Format_BGR888);
@@ -272,7 +273,12 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
             DecorationCaches::FramePhoto& cache = caches_.framePhoto;
             if (cache.crop.isNull() || cache.cropRect != crop.rect) {
                 cache.cropRect = crop.rect;
-                cache.crop = imageOf(photo).copy(crop.rect).convertToFormat(QImage::Format_RGB32);
+                // Converted straight from the photo's rows, without first cutting out a copy.
+                const QRect cut = crop.rect & QRect(0, 0, photo.width, photo.height);
+                cache.crop =
+                    QImage(photo.row(cut.top()) + static_cast<std::size_t>(cut.left()) * 3, cut.width(),
+                           cut.height(), static_cast<qsizetype>(photo.stride()), QImage::Format_BGR888)
+                        .convertToFormat(QImage::Format_RGB32);
             }
             drawTransformed(target, caches_, cache.crop, framePhotoTransform(frame, crop, view_, cw, ch));
         }

@@ -65,7 +65,9 @@ TurnedBox turnedBox(int width, int height, double radians) {
 
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
                      const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out) {
-    const QSize size(background.width, background.height);
+    // Plain white needs no canvas-sized buffer: every row reads the same white row.
+    const bool white = background.empty();
+    const QSize size = white ? QSize(photo.width, photo.height) : QSize(background.width, background.height);
     if (out.size() != size || out.format() != QImage::Format_RGB32)
         out = QImage(size, QImage::Format_RGB32);
     if (out.isNull())
@@ -82,8 +84,7 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
 
     const int cw = photo.width;
     const int ch = photo.height;
-    const bool applies = !photo.empty() && background.width == cw && background.height == ch &&
-                         !mask.empty() &&
+    const bool applies = !photo.empty() && size == QSize(cw, ch) && !mask.empty() &&
                          mask.bgra.size() >= mask.stride() * static_cast<std::size_t>(mask.height);
     // A mask smaller than a pixel covers nothing: the background everywhere.
     const int sw = applies ? scaledSide(mask.width, placement.scale) : 0;
@@ -103,8 +104,11 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     imaging::detail::inBands(
         size.height(), static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
         [&](int firstRow, int endRow) {
+            const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(size.width()) * 3 : 0,
+                                                     0xFF);
+            auto backgroundRow = [&](int y) { return white ? whiteRow.data() : background.row(y); };
             for (int y = firstRow; y < endRow; ++y) {
-                const std::uint8_t* from = background.row(y);
+                const std::uint8_t* from = backgroundRow(y);
                 QRgb* to = outRow(y);
                 for (int x = 0; x < size.width(); ++x, from += 3)
                     to[x] = opaque(from);
@@ -121,7 +125,7 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                     return;
                 const std::size_t first = static_cast<std::size_t>(left) * 3;
                 const std::size_t end = static_cast<std::size_t>(right + 1) * 3;
-                const std::uint8_t* b = background.row(row);
+                const std::uint8_t* b = backgroundRow(row);
                 const std::uint8_t* p = photo.row(row);
                 float* a = byteShares.data();
                 std::uint8_t* o = mixed.data();

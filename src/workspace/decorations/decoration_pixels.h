@@ -23,9 +23,9 @@ struct MaskPlacement {
 
 // out = the background, and inside the placed mask, background and photo mixed by the mask's blue: a =
 // blue / 255 (1 above 0.9), out = truncate(a × background + (1 - a) × photo). The mask is scaled by nearest
-// neighbour and turned about its centre. `background` and `photo` have the canvas size; `out` becomes a
-// 32-bit opaque picture (QImage::Format_RGB32) of the background's size, made on several threads. Pixels
-// outside the canvas are never touched.
+// neighbour and turned about its centre. `background` has the canvas size, or is empty for plain white;
+// `out` becomes a 32-bit opaque picture (QImage::Format_RGB32) of the canvas size, made on several threads.
+// Pixels outside the canvas are never touched.
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
                      const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out);
 
