@@ -72,6 +72,13 @@ TEST(MaskPixels, BlueAboveNinetyPercentShowsTheBackgroundAndBelowMixes) {
     ApplyMaskPixels(background, photo, greyMask({0, 0}), {1.0f, 0, 2, 0}, out);
     EXPECT_EQ(pixel(out, 3, 1), (std::array<int, 3>{100, 250, 0}));
     EXPECT_EQ(pixel(out, 2, 1), (std::array<int, 3>{200, 10, 255}));
+
+    // No background buffer is plain white, exactly as a white one mixes.
+    QImage overWhite;
+    ApplyMaskPixels(filled(4, 2, {255, 255, 255}), photo, greyMask({229, 90}), {1.0f, 0, 0, 0}, overWhite);
+    ApplyMaskPixels({}, photo, greyMask({229, 90}), {1.0f, 0, 0, 0}, out);
+    EXPECT_EQ(out, overWhite);
+    EXPECT_EQ(pixel(out, 0, 0), (std::array<int, 3>{255, 255, 255}));
 }
 
 TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
