@@ -8,6 +8,7 @@
 #include "app/window/editor_dlg.h"
 #include "app/product.h"
 #include "app/single_instance.h"
+#include "platform/heap_policy.h"
 #include "platform/leftover_files.h"
 #include "platform/qt_dialogs.h"
 #include "platform/termination_requests.h"
@@ -71,6 +72,7 @@ int cannotStart(int argc, char** argv, const QString& problem) {
 } // namespace
 
 int runPictovance(int argc, char** argv) {
+    platform::keepPictureBuffersInHeap();
     const QStringList arguments = argumentsOf(argc, argv);
     if (isUsageRequest(arguments))
         return runUsageRequest(arguments);
