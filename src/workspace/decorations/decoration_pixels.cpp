@@ -63,6 +63,26 @@ TurnedBox turnedBox(int width, int height, double radians) {
     return {roundHalfUp(maxX - minX), roundHalfUp(maxY - minY)};
 }
 
+namespace {
+
+// out = a × background + (1 − a) × photo, truncated, for pixels first … end − 1 of a row, one a a pixel.
+// Where a is 1 this gives the background's byte and where it is 0 the photo's, exactly.
+PV_VECTOR_CLONES void mixPixels(const std::uint8_t* background, const std::uint8_t* photo,
+                                const float* shares, QRgb* __restrict out, int first, int end) {
+    for (int x = first; x < end; ++x) {
+        const float a = shares[x];
+        const float rest = 1.0f - a;
+        const std::uint8_t* b = background + static_cast<std::size_t>(x) * 3;
+        const std::uint8_t* p = photo + static_cast<std::size_t>(x) * 3;
+        const auto blue = static_cast<std::uint8_t>(a * b[0] + rest * p[0]);
+        const auto green = static_cast<std::uint8_t>(a * b[1] + rest * p[1]);
+        const auto red = static_cast<std::uint8_t>(a * b[2] + rest * p[2]);
+        out[x] = 0xFF000000u | (QRgb{red} << 16) | (QRgb{green} << 8) | blue;
+    }
+}
+
+} // namespace
+
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
                      const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out) {
     // Plain white needs no canvas-sized buffer: every row reads the same white row.
@@ -99,51 +119,46 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     }
 
     // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads. A
-    // band gathers the a of each pixel of a row, one per byte, then mixes the row's run at once.
+    // band gathers the a of each pixel of a row, then writes the row once: the background, and the run
+    // the mask covers mixed.
     const double radians = wholeDegreeRadians(placement.angle);
     imaging::detail::inBands(
         size.height(), static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
         [&](int firstRow, int endRow) {
-            const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(size.width()) * 3 : 0,
-                                                     0xFF);
-            auto backgroundRow = [&](int y) { return white ? whiteRow.data() : background.row(y); };
-            for (int y = firstRow; y < endRow; ++y) {
-                const std::uint8_t* from = backgroundRow(y);
+            auto copyBackground = [&](int y, int first, int end) {
                 QRgb* to = outRow(y);
-                for (int x = 0; x < size.width(); ++x, from += 3)
+                if (white) {
+                    std::fill(to + first, to + end, 0xFFFFFFFFu);
+                    return;
+                }
+                const std::uint8_t* from = background.row(y) + static_cast<std::size_t>(first) * 3;
+                for (int x = first; x < end; ++x, from += 3)
                     to[x] = opaque(from);
-            }
-            if (sw <= 0 || sh <= 0)
-                return true;
-            std::vector<float> byteShares(static_cast<std::size_t>(cw) * 3, 1.0f);
-            std::vector<std::uint8_t> mixed(byteShares.size());
+            };
+            const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(cw) * 3 : 0, 0xFF);
+            std::vector<float> pixelShares(static_cast<std::size_t>(std::max(cw, 0)), 1.0f);
+            int written = firstRow; // the rows before it are written
             int row = -1;
             int left = cw;
             int right = -1;
-            auto mixRow = [&] {
+            auto writeRow = [&] {
                 if (row < 0)
                     return;
-                const std::size_t first = static_cast<std::size_t>(left) * 3;
-                const std::size_t end = static_cast<std::size_t>(right + 1) * 3;
-                const std::uint8_t* b = backgroundRow(row);
-                const std::uint8_t* p = photo.row(row);
-                float* a = byteShares.data();
-                std::uint8_t* o = mixed.data();
-                // Where a is 1 this gives the background's byte and where it is 0 the photo's, exactly.
-                for (std::size_t i = first; i < end; ++i)
-                    o[i] = static_cast<std::uint8_t>(a[i] * b[i] + (1.0f - a[i]) * p[i]);
-                QRgb* to = outRow(row);
-                for (int x = left; x <= right; ++x)
-                    to[x] = opaque(o + static_cast<std::size_t>(x) * 3);
-                std::fill(byteShares.begin() + static_cast<std::ptrdiff_t>(first),
-                          byteShares.begin() + static_cast<std::ptrdiff_t>(end), 1.0f);
+                for (int y = written; y < row; ++y)
+                    copyBackground(y, 0, size.width());
+                copyBackground(row, 0, left);
+                mixPixels(white ? whiteRow.data() : background.row(row), photo.row(row), pixelShares.data(),
+                          outRow(row), left, right + 1);
+                copyBackground(row, right + 1, size.width());
+                std::fill(pixelShares.begin() + left, pixelShares.begin() + right + 1, 1.0f);
+                written = row + 1;
                 row = -1;
                 left = cw;
                 right = -1;
             };
             auto gather = [&](int x, int y, int sx, int sy) {
                 if (y != row) {
-                    mixRow();
+                    writeRow();
                     row = y;
                 }
                 left = std::min(left, x);
@@ -151,15 +166,15 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                 // Scaled pixels past the mask's own keep the white they start with.
                 const int mx = columns[static_cast<std::size_t>(sx)];
                 const int my = rows[static_cast<std::size_t>(sy)];
-                const float a = mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
-                float* at = byteShares.data() + static_cast<std::size_t>(x) * 3;
-                at[0] = a;
-                at[1] = a;
-                at[2] = a;
+                pixelShares[static_cast<std::size_t>(x)] =
+                    mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
             };
-            forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY, cw,
-                               ch, gather, firstRow, endRow);
-            mixRow();
+            if (sw > 0 && sh > 0)
+                forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY,
+                                   cw, ch, gather, firstRow, endRow);
+            writeRow();
+            for (int y = written; y < endRow; ++y)
+                copyBackground(y, 0, size.width());
             return true;
         });
 }
