@@ -156,18 +156,25 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                 left = cw;
                 right = -1;
             };
+            // The pixels of a row come left to right, and neighbours mostly share their mask row.
+            int maskRowIndex = -1;
+            const std::uint8_t* maskRow = nullptr;
             auto gather = [&](int x, int y, int sx, int sy) {
                 if (y != row) {
                     writeRow();
                     row = y;
+                    left = x;
                 }
-                left = std::min(left, x);
-                right = std::max(right, x);
+                right = x;
+                if (sy != maskRowIndex) {
+                    maskRowIndex = sy;
+                    const int my = rows[static_cast<std::size_t>(sy)];
+                    maskRow = my >= 0 ? mask.row(my) : nullptr;
+                }
                 // Scaled pixels past the mask's own keep the white they start with.
                 const int mx = columns[static_cast<std::size_t>(sx)];
-                const int my = rows[static_cast<std::size_t>(sy)];
                 pixelShares[static_cast<std::size_t>(x)] =
-                    mx >= 0 && my >= 0 ? shares[mask.row(my)[mx * 4]] : 1.0f;
+                    mx >= 0 && maskRow ? shares[maskRow[mx * 4]] : 1.0f;
             };
             if (sw > 0 && sh > 0)
                 forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY,
