@@ -57,6 +57,7 @@ void WorkspaceDocument::setLoadedPicture(imaging::PhotoBuffer photo, bool librar
     libraryDecoded_ = libraryDecoded;
     formatCode_ = formatCode;
     picturePath_ = path;
+    original_.reset();
     photoChanged();
     modified_ = false;
 }
@@ -228,26 +229,36 @@ void WorkspaceDocument::UpdateActiveText() {
 }
 
 bool WorkspaceDocument::FlattenIntoPhoto(bool crop) {
+    return flattenCutting(cropCut(crop), ImageOperation::Kind::Flatten);
+}
+
+std::optional<CanvasCut> WorkspaceDocument::cropCut(bool crop) const {
+    if (!crop || tool_ != ToolCrop || photo_.empty())
+        return std::nullopt;
+    const CanvasCut cut = canvasCutOf(photo_.width, photo_.height, view_, crop_);
+    return cut.empty() ? std::nullopt : std::optional<CanvasCut>(cut);
+}
+
+bool WorkspaceDocument::flattenCutting(const std::optional<CanvasCut>& cut, ImageOperation::Kind kind) {
+    ImageOperation operation{kind, objects_, QSize(photo_.width, photo_.height), cut, 0};
     if (!RenderPhotoArea()) {
         listener_.problemOccurred(DocumentProblem::RenderFailed);
         return false;
     }
-    if (crop && tool_ == ToolCrop && !photo_.empty()) {
-        const CanvasCut cut = canvasCutOf(photo_.width, photo_.height, view_, crop_);
-        if (!cut.empty()) {
-            imaging::PhotoBuffer cropped;
-            cropped.width = cut.width;
-            cropped.height = cut.height;
-            cropped.bgr.resize(static_cast<std::size_t>(cut.width) * cut.height * kBytesPerPixel);
-            for (int row = 0; row < cut.height; ++row)
-                std::copy_n(photo_.row(cut.row + row) + static_cast<std::size_t>(cut.column) * kBytesPerPixel,
-                            cropped.stride(), cropped.row(row));
-            photo_ = std::move(cropped);
-        }
+    if (cut && cut->column >= 0 && cut->row >= 0 && cut->column + cut->width <= photo_.width &&
+        cut->row + cut->height <= photo_.height) {
+        imaging::PhotoBuffer cropped;
+        cropped.width = cut->width;
+        cropped.height = cut->height;
+        cropped.bgr.resize(static_cast<std::size_t>(cut->width) * cut->height * kBytesPerPixel);
+        for (int row = 0; row < cut->height; ++row)
+            std::copy_n(photo_.row(cut->row + row) + static_cast<std::size_t>(cut->column) * kBytesPerPixel,
+                        cropped.stride(), cropped.row(row));
+        photo_ = std::move(cropped);
     }
     objects_.clear();
     activeText_ = -1;
-    RecordImageStep();
+    RecordImageStep(std::move(operation));
     photoChanged();
     Recompose(false);
     listener_.objectSelected(0);
@@ -271,7 +282,7 @@ bool WorkspaceDocument::SetImageAsBackground() {
     auto whole = RenderWholeImage();
     if (!whole)
         listener_.problemOccurred(DocumentProblem::RenderFailed);
-    if (!whole || !FlattenIntoPhoto(true))
+    if (!whole || !flattenCutting(cropCut(true), ImageOperation::Kind::Background))
         return false;
     setBackground(std::move(*whole));
     modified_ = false;
@@ -292,16 +303,20 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::flattenForExport(bool who
 }
 
 void WorkspaceDocument::RecordObjectStep() {
+    if (!keepsHistory_)
+        return;
     gestureStep_ = 0;
     const bool hadSteps = history_.stepCount() > 0;
     afterRecording(history_.recordObjectStep(objects_), hadSteps);
     listener_.undoStateChanged();
 }
 
-void WorkspaceDocument::RecordImageStep() {
+void WorkspaceDocument::RecordImageStep(std::optional<ImageOperation> operation) {
+    if (!keepsHistory_)
+        return;
     gestureStep_ = 0;
     const bool hadSteps = history_.stepCount() > 0;
-    afterRecording(history_.recordImageStep(objects_, EncodeUndoImage()), hadSteps);
+    afterRecording(history_.recordImageStep(objects_, EncodeUndoImage(), std::move(operation)), hadSteps);
     listener_.undoStateChanged();
 }
 

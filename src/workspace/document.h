@@ -10,10 +10,12 @@
 #include "workspace/decorations/decoration_caches.h"
 #include "workspace/decorations/resource_placement.h"
 #include "workspace/document_listener.h"
+#include "workspace/image_operation.h"
 #include "workspace/manipulation/drag_layers.h"
 #include "workspace/manipulation/manipulation_state.h"
 #include "workspace/manipulation/picture_handles.h"
 #include "workspace/object_list.h"
+#include "workspace/original_picture.h"
 #include "workspace/undo/undo_history.h"
 #include "workspace/view_geometry.h"
 
@@ -82,6 +84,13 @@ struct CropAspect {
 // escape flag to stop it; without one the work runs at once.
 using PictureWorkRunner = std::function<void(imaging::Picture& picture, const std::function<void()>& work)>;
 
+// How the edits are made again at full size: `runner` runs each filter as for ApplyImageCommand, and
+// `stopped`, asked between the edits, gives up the replay when it says so.
+struct ReplayControl {
+    PictureWorkRunner runner;
+    std::function<bool()> stopped;
+};
+
 class WorkspaceDocument : public ResourcePlacement {
 public:
     // A white 800 × 600 photo on a white 800 × 600 background, the Frame tool, an empty history (an undo
@@ -111,6 +120,12 @@ public:
     bool libraryDecoded() const { return libraryDecoded_; }
     int formatCode() const { return formatCode_; }
     const QString& picturePath() const { return picturePath_; }
+    // The file the photo was opened from, for results at its own size; a newly loaded picture has none
+    // until it is set.
+    void setOriginal(OriginalPicture original) { original_ = std::move(original); }
+    const std::optional<OriginalPicture>& original() const { return original_; }
+    // Whether the original has more pixels than the working copy it was opened as.
+    bool hasLargerOriginal() const;
 
     // --- view
     // The size handler: a new back buffer and a composition (as for output while previewing). A fitted
@@ -202,6 +217,18 @@ public:
     platform::WallpaperReport SetWallpaper(int action, platform::DesktopWallpaper& desktop,
                                            const QString& picture);
 
+    // --- full-size results (document_replay.cpp)
+    // For a document made only to replay: no undo step is recorded, no undo file written.
+    void stopKeepingHistory() { keepsHistory_ = false; }
+    // This document takes `edited`'s window size, background and pictures, and `original` (the picture
+    // `edited`'s photo was opened from, at its own size) as its photo; makes every image operation of
+    // `edited`'s record again on it, then turns `edited`'s current objects into pixels, every place and
+    // size scaled to the larger photo. Returns what `edited`'s export would write, at that size; nothing
+    // when stopped or when a composition could not be drawn.
+    std::optional<imaging::PhotoBuffer> replayEdits(const WorkspaceDocument& edited,
+                                                    imaging::PhotoBuffer original, bool wholeImage,
+                                                    const ReplayControl& control);
+
     // --- composition
     void Recompose(bool forOutput);
     // The composition at canvas size, written into the photo. False, with the photo untouched, when no
@@ -214,7 +241,8 @@ public:
 
     // --- history
     void RecordObjectStep();
-    void RecordImageStep();
+    // The photo as it stands becomes a step, made by `operation` (what a replay on the original does).
+    void RecordImageStep(std::optional<ImageOperation> operation = std::nullopt);
     // One undo step for a whole gesture (a dial or slider drag, a burst of wheel steps) that changes the
     // objects many times: the first change records an object step, each later one with the same gesture
     // number brings that step up to date while it is still the newest thing recorded (nothing else was
@@ -335,6 +363,12 @@ private:
         bool overlays = true; // decorations and the crop overlay after the objects
     };
 
+    // The crop tool's cut of the photo when `crop` asks for one and the crop tool is active.
+    std::optional<CanvasCut> cropCut(bool crop) const;
+    // FlattenIntoPhoto, cutting the photo to `cut` (canvas pixels) when given; records the operation.
+    bool flattenCutting(const std::optional<CanvasCut>& cut, ImageOperation::Kind kind);
+    // The objects of `edited` as they lie on this document's photo.
+    ObjectList objectsScaledFrom(const ObjectList& objects, QSize canvas) const;
     void composeInto(QImage& target, bool forOutput);
     void drawObjects(QPainter& painter, int first, int end, bool forOutput);
     // False for the back buffer of a document that nothing shows.
@@ -444,6 +478,8 @@ private:
     bool libraryDecoded_ = false;
     int formatCode_ = 0;
     QString picturePath_;
+    std::optional<OriginalPicture> original_;
+    bool keepsHistory_ = true;
 
     QSize clientSize_;
     Rect view_;

@@ -10,6 +10,8 @@ bool WorkspaceDocument::ApplyImageCommand(int operationCode, const PictureWorkRu
         return false;
     // Kept so that a stopped filter leaves the photo exactly as it was, objects not yet turned to pixels.
     imaging::PhotoBuffer before = photo_;
+    ImageOperation operation{ImageOperation::Kind::Filter, objects_, QSize(photo_.width, photo_.height),
+                             std::nullopt, operationCode};
     if (!RenderPhotoArea()) {
         listener_.problemOccurred(DocumentProblem::RenderFailed);
         return false;
@@ -43,7 +45,7 @@ bool WorkspaceDocument::ApplyImageCommand(int operationCode, const PictureWorkRu
 
     objects_.clear();
     activeText_ = -1;
-    RecordImageStep();
+    RecordImageStep(std::move(operation));
     photoChanged();
     // The photo's pixels changed: opening another photo must offer to keep this one.
     modified_ = true;

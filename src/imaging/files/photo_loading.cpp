@@ -176,6 +176,7 @@ Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
     if (width == 0)
         return Outcome::failure("picture narrower than 4 pixels");
     LoadedPicture result;
+    result.sourceSize = image.size();
     result.photo.width = width;
     result.photo.height = image.height();
     result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(image.height()));
@@ -199,9 +200,9 @@ Outcome photoOfRows(const std::uint8_t* rows, std::ptrdiff_t stride, int width, 
     return Outcome::success();
 }
 
-// The image library's photo, rows turned top first: above the cap reduced by area averaging, so that
+// The image library's photo, rows turned top first: above `cap` reduced by area averaging, so that
 // fine detail (fabric, foliage, printed screens) becomes its mean colour rather than moiré.
-Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
+Outcome libraryPhoto(const QString& path, LoadedPicture& loaded, std::int64_t cap = kMaxPhotoPixels) {
     ImageHolder holder;
     Outcome outcome = holder.Load(path);
     if (!outcome)
@@ -212,7 +213,8 @@ Outcome libraryPhoto(const QString& path, LoadedPicture& loaded) {
     LoadedPicture result;
     result.libraryDecoded = true;
     result.formatCode = picture.GetType();
-    if (std::int64_t{width} * height <= kMaxPhotoPixels) {
+    result.sourceSize = QSize(width, height);
+    if (std::int64_t{width} * height <= cap) {
         // Library rows are numbered from the bottom, so the top row comes last in memory.
         outcome =
             photoOfRows(picture.GetBits(height - 1), -std::ptrdiff_t{width} * 3, width, height, result.photo);
@@ -256,6 +258,7 @@ Outcome streamedJpegPhoto(const PlatformPicture& platform, LoadedPicture& loaded
     LoadedPicture result;
     result.libraryDecoded = true;
     result.formatCode = kFormatJpeg;
+    result.sourceSize = platform.size();
     outcome = photoOfRows(reduced.data(), std::ptrdiff_t{width} * 3, width, height, result.photo);
     if (!outcome)
         return outcome;
@@ -263,7 +266,46 @@ Outcome streamedJpegPhoto(const PlatformPicture& platform, LoadedPicture& loaded
     return Outcome::success();
 }
 
+// A JPEG at full size, its rows decoded straight into the photo: the picture is held once.
+Outcome fullJpegPhoto(const PlatformPicture& platform, LoadedPicture& loaded) {
+    LoadedPicture result;
+    result.libraryDecoded = true;
+    result.formatCode = kFormatJpeg;
+    result.sourceSize = platform.size();
+    PhotoBuffer& photo = result.photo;
+    int row = 0;
+    const JpegRowSink sink{[&](int width, int height) {
+                               photo.width = roundedToFour(width);
+                               photo.height = height;
+                               if (photo.width == 0)
+                                   return false;
+                               photo.bgr.resize(photo.stride() * static_cast<std::size_t>(height));
+                               return true;
+                           },
+                           [&](const std::uint8_t* pixels) {
+                               if (row < photo.height)
+                                   std::memcpy(photo.row(row++), pixels, photo.stride());
+                           }};
+    if (Outcome outcome = decodeJpegRows(platform.bytes(), 3, sink); !outcome)
+        return outcome;
+    if (photo.empty() || row != photo.height)
+        return Outcome::failure("the picture cannot be decoded");
+    loaded = std::move(result);
+    return Outcome::success();
+}
+
 } // namespace
+
+Outcome LoadOriginalPhoto(const QString& path, LoadedPicture& loaded) {
+    PlatformPicture platform(path);
+    if (takesPlatformRoute(platform, path)) {
+        if (platform.format() == "jpeg" && fullJpegPhoto(platform, loaded))
+            return Outcome::success();
+        if (const QImage image = bgrImage(platform); !image.isNull())
+            return platformPhoto(image, loaded);
+    }
+    return libraryPhoto(path, loaded, kMaxDecodePixels);
+}
 
 Outcome ProbePictureSize(const QString& path, int& width, int& height) {
     PlatformPicture platform(path);

@@ -6,6 +6,7 @@
 #include "imaging/outcome.h"
 #include "imaging/photo_buffer.h"
 
+#include <QSize>
 #include <QString>
 #include <cstdint>
 
@@ -19,6 +20,7 @@ struct LoadedPicture {
     PhotoBuffer photo;
     bool libraryDecoded = false; // read by the image library rather than the drawing library
     int formatCode = 0;          // the image library's format code; 0 on the drawing library route
+    QSize sourceSize;            // the picture's own size, before any reduction
 };
 
 // The picture's size without keeping its pixels.
@@ -28,6 +30,10 @@ Outcome ProbePictureSize(const QString& path, int& width, int& height);
 // averaging to 1600 wide or 1200 high, keeping the aspect), width rounded down to a multiple of 4.
 // `loaded` is replaced only on success, so a failed load leaves the caller's photo as it was.
 Outcome LoadPhoto(const QString& path, LoadedPicture& loaded);
+
+// Decodes the picture at its own size (at most kMaxDecodePixels), width rounded down to a multiple of 4, for
+// a result made at full size. A picture too large for memory fails with std::bad_alloc.
+Outcome LoadOriginalPhoto(const QString& path, LoadedPicture& loaded);
 
 // Thumbnail: R,G,B, bottom row first. Batch: B,G,R, top row first.
 enum class ScaledLayout { Thumbnail, Batch };

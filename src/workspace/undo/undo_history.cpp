@@ -10,33 +10,61 @@ UndoHistory::UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> w
 void UndoHistory::clear() {
     steps_.clear();
     startObjects_ = {};
+    startOperations_.clear();
+    carried_.clear();
     position_ = -1;
     counter_ = -1;
     file_.remove();
 }
 
-RecordOutcome UndoHistory::restart(const ObjectList& objects) {
+RecordOutcome UndoHistory::restart(const ObjectList& objects, std::optional<ImageOperation> operation) {
+    std::vector<ImageOperation> made = operations();
+    if (operation)
+        made.push_back(std::move(*operation));
     clear();
     startObjects_ = objects;
+    startOperations_ = std::move(made);
     return RecordOutcome::Restarted;
+}
+
+std::vector<ImageOperation> UndoHistory::operations() const {
+    std::vector<ImageOperation> made = startOperations_;
+    for (int i = 0; i <= position_; ++i)
+        for (const ImageOperation& operation : steps_[static_cast<std::size_t>(i)].operations)
+            made.push_back(operation);
+    // Carried operations belong to the photo as it stands whenever they exist: they are only ever
+    // waiting for the image step being recorded.
+    made.insert(made.end(), carried_.begin(), carried_.end());
+    return made;
 }
 
 RecordOutcome UndoHistory::recordObjectStep(const ObjectList& objects) {
     if (!dropRedoSteps())
         return restart(objects);
-    steps_.push_back({objects, false, counter_});
+    steps_.push_back({objects, false, counter_, {}});
     ++position_;
     return RecordOutcome::Recorded;
 }
 
 RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
-                                           const std::optional<UndoImageRecord>& photo) {
-    if (!photo)
-        return recordObjectStep(objects);
+                                           const std::optional<UndoImageRecord>& photo,
+                                           std::optional<ImageOperation> operation) {
+    if (!photo) {
+        if (!dropRedoSteps())
+            return restart(objects, std::move(operation));
+        steps_.push_back({objects, false, counter_, {}});
+        if (operation)
+            steps_.back().operations.push_back(std::move(*operation));
+        ++position_;
+        return RecordOutcome::Recorded;
+    }
     // Redo steps go first, so the step dropped to make room always lies before the position.
     if (!dropRedoSteps() || !dropSecondImageStepWhenFull() || !file_.append(*photo))
-        return restart(objects);
-    steps_.push_back({objects, true, counter_});
+        return restart(objects, std::move(operation));
+    steps_.push_back({objects, true, counter_, std::move(carried_)});
+    carried_.clear();
+    if (operation)
+        steps_.back().operations.push_back(std::move(*operation));
     ++counter_;
     ++position_;
     return RecordOutcome::Recorded;
@@ -52,6 +80,13 @@ bool UndoHistory::dropSecondImageStepWhenFull() {
     second = std::find_if(second + 1, steps_.end(), [](const UndoStep& s) { return s.imageStep; });
     if (!file_.drop(1))
         return false;
+    // Its photo is gone, but not what made it: the next image step, whose photo holds that edit too,
+    // takes its operations (undoing to the steps between shows the photo before it, as do their
+    // operations).
+    auto next = std::find_if(second + 1, steps_.end(), [](const UndoStep& s) { return s.imageStep; });
+    std::vector<ImageOperation>& taker = next != steps_.end() ? next->operations : carried_;
+    taker.insert(taker.begin(), std::make_move_iterator(second->operations.begin()),
+                 std::make_move_iterator(second->operations.end()));
     steps_.erase(second);
     --counter_;
     --position_;

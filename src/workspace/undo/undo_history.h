@@ -1,7 +1,10 @@
 #pragma once
 // The history of edits. Each step keeps a copy of the object list after the edit; an image step also
-// put the photo into the undo file. Photos are never kept in memory per step.
+// put the photo into the undo file. Photos are never kept in memory per step. Beside the steps the
+// history keeps, in memory only, the image operations that made each photo, so that the edits up to the
+// current step can be made again on the original picture (`operations`).
 
+#include "workspace/image_operation.h"
 #include "workspace/object_list.h"
 #include "workspace/undo/undo_file.h"
 
@@ -15,6 +18,9 @@ struct UndoStep {
     ObjectList objects;
     bool imageStep = false;
     int imageNumber = -1; // the record counter when the step was made
+    // What changed the photo at this step; more than one when an older image step was dropped to make
+    // room, its operation carried into the next image step.
+    std::vector<ImageOperation> operations;
 };
 
 // What the document must do after the history moved one step.
@@ -47,9 +53,15 @@ public:
     // was written, and a failure restarts the history (see RecordOutcome) instead of leaving the steps
     // pointing at the wrong records.
     RecordOutcome recordObjectStep(const ObjectList& objects);
-    // Appends the photo to the undo file and records an image step. When the photo could not be made
-    // (`photo` empty), an object step is recorded instead.
-    RecordOutcome recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo);
+    // Appends the photo to the undo file and records an image step, made by `operation` when one is
+    // given. When the photo could not be made (`photo` empty), an object step is recorded instead (still
+    // with the operation: the photo did change).
+    RecordOutcome recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo,
+                                  std::optional<ImageOperation> operation = std::nullopt);
+
+    // The image operations, in order, that made the photo of the current step from the loaded one. A
+    // restarted history keeps those made before it started again.
+    std::vector<ImageOperation> operations() const;
 
     bool canUndo() const { return position_ >= 0; }
     bool canRedo() const { return position_ < static_cast<int>(steps_.size()) - 1; }
@@ -79,12 +91,16 @@ public:
 private:
     bool dropRedoSteps();
     bool dropSecondImageStepWhenFull();
-    // The history starts again at the state whose objects are given; the undo file goes.
-    RecordOutcome restart(const ObjectList& objects);
+    // The history starts again at the state whose objects are given; the undo file goes. `operation`,
+    // the edit being recorded, if any, joins those that made the new starting photo.
+    RecordOutcome restart(const ObjectList& objects, std::optional<ImageOperation> operation = std::nullopt);
 
     UndoFile file_;
     std::vector<UndoStep> steps_;
     ObjectList startObjects_; // the objects of the state before the first step
+    std::vector<ImageOperation> startOperations_; // what made the photo of that state
+    // Operations of a dropped image step that no later image step could take yet.
+    std::vector<ImageOperation> carried_;
     int position_ = -1;
     int counter_ = -1;
 };
