@@ -13,6 +13,14 @@ namespace platform {
 // The answer to a question that can also be put off.
 enum class Answer { Yes, No, Cancel };
 
+// A choice offered in the save dialog itself, below the file name: `chosen` is the option shown first
+// and, once the dialog is accepted, the one the user left chosen.
+struct SaveChoice {
+    QString label;
+    QStringList options;
+    int chosen = 0;
+};
+
 // Filters are written in the "description|patterns|description|patterns||" form used throughout the
 // editor; implementations translate them.
 class Dialogs {
@@ -25,6 +33,10 @@ public:
     // `defaultName` with a folder also says where the dialog starts.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                             const QString& defaultName, const QString& defaultExtension) = 0;
+    // The same dialog offering `choice` as well.
+    virtual std::optional<QString> saveFileChoosing(QWidget* parent, const QString& filter,
+                                                    const QString& defaultName, const QString& defaultExtension,
+                                                    SaveChoice& choice) = 0;
     virtual std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) = 0;
     // A folder, starting at `startFolder`; `label` names what is chosen ("Output Directory").
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,

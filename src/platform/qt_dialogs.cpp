@@ -1,8 +1,11 @@
 #include "platform/qt_dialogs.h"
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace platform {
@@ -17,8 +20,10 @@ QStringList QtDialogs::openFiles(QWidget* parent, const QString& filter, bool mu
     return path.isEmpty() ? QStringList() : QStringList{path};
 }
 
-std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
-                                           const QString& defaultExtension) {
+namespace {
+
+std::optional<QString> saveDialog(QWidget* parent, const QString& filter, const QString& defaultName,
+                                  const QString& defaultExtension, SaveChoice* choice) {
     QFileDialog dialog(parent, QString(), QString(), toQtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -29,9 +34,39 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filte
     if (name.fileName() != defaultName)
         dialog.setDirectory(name.absolutePath());
     dialog.selectFile(name.fileName());
+    QComboBox* options = nullptr;
+    if (choice) {
+        // Only Qt's own dialog can take another row; a desktop's native one could not show the choice.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            options = new QComboBox(&dialog);
+            options->addItems(choice->options);
+            options->setCurrentIndex(choice->chosen);
+            auto* label = new QLabel(choice->label, &dialog);
+            label->setBuddy(options);
+            const int row = grid->rowCount();
+            grid->addWidget(label, row, 0);
+            grid->addWidget(options, row, 1, 1, grid->columnCount() - 1);
+        }
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (choice && options)
+        choice->chosen = options->currentIndex();
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
+                                           const QString& defaultExtension) {
+    return saveDialog(parent, filter, defaultName, defaultExtension, nullptr);
+}
+
+std::optional<QString> QtDialogs::saveFileChoosing(QWidget* parent, const QString& filter,
+                                                   const QString& defaultName, const QString& defaultExtension,
+                                                   SaveChoice& choice) {
+    return saveDialog(parent, filter, defaultName, defaultExtension, &choice);
 }
 
 std::optional<QColor> QtDialogs::chooseColour(QWidget* parent, const QColor& initial) {

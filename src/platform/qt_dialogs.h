@@ -12,6 +12,8 @@ public:
     QStringList openFiles(QWidget* parent, const QString& filter, bool multiple) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& filter, const QString& defaultName,
                                     const QString& defaultExtension) override;
+    std::optional<QString> saveFileChoosing(QWidget* parent, const QString& filter, const QString& defaultName,
+                                            const QString& defaultExtension, SaveChoice& choice) override;
     std::optional<QColor> chooseColour(QWidget* parent, const QColor& initial) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& label,
                                         const QString& startFolder) override;

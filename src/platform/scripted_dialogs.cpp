@@ -30,6 +30,17 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const QString& filter
     return takeOr(saveAnswers_, std::optional<QString>());
 }
 
+std::optional<QString> ScriptedDialogs::saveFileChoosing(QWidget* parent, const QString& filter,
+                                                         const QString& defaultName,
+                                                         const QString& defaultExtension, SaveChoice& choice) {
+    offeredChoices_.push_back(choice);
+    const std::optional<QString> path = saveFile(parent, filter, defaultName, defaultExtension);
+    const int chosen = takeOr(choiceAnswers_, choice.chosen);
+    if (path)
+        choice.chosen = chosen;
+    return path;
+}
+
 std::optional<QColor> ScriptedDialogs::chooseColour(QWidget*, const QColor& initial) {
     shown_.push_back({QStringLiteral("colour"), QString(), initial.name()});
     return takeOr(colourAnswers_, std::optional<QColor>());

@@ -1,7 +1,7 @@
 #pragma once
 // A recipe: the edits to make on every photo of a run and how to export the result, read from JSON.
 //
-//   {"recipe": 1, "view": [1280, 800], "export": {"extent": "photo", "format": "jpg"},
+//   {"recipe": 1, "view": [1280, 800], "export": {"extent": "photo", "format": "jpg", "size": "original"},
 //    "steps": [{"op": "background", "colour": "#336699"}, {"op": "text", "text": "Hello", "at": [40, 30]}]}
 //
 // Reading checks all of it, so a run either starts with a recipe every step of which makes sense or does
@@ -29,6 +29,9 @@ struct Recipe {
     QSize view = kDefaultView; // the editor's workspace size the steps are carried out in
     bool wholeImage = false;   // export the whole view, background included, rather than the photo area
     QString format;            // one of the converter's formats; empty when the recipe names none
+    // Export at the working copy's size (what the steps' places are counted in) rather than at the
+    // original picture's own size.
+    bool workingSize = false;
     std::vector<RecipeStep> steps;
 };
 

@@ -13,6 +13,7 @@ using enum FieldType;
 
 const FieldRule kViewRule{"view", Point, 100, 4096};
 const FieldRule kExtentRule{"extent", Choice, 0, 0, false, "photo|whole"};
+const FieldRule kSizeRule{"size", Choice, 0, 0, false, "original|working"};
 
 QString quoted(const QString& word) {
     return QLatin1Char('"') + word + QLatin1Char('"');
@@ -35,13 +36,20 @@ QString readExport(const QJsonValue& value, Recipe& recipe) {
         return QStringLiteral(
             "\"export\" must be an object such as {\"extent\": \"photo\", \"format\": \"jpg\"}");
     const QJsonObject object = value.toObject();
-    if (const auto key = unknownKey(object, {QStringLiteral("extent"), QStringLiteral("format")}))
-        return QStringLiteral("export: unknown field %1; it takes extent, format").arg(quoted(*key));
+    if (const auto key = unknownKey(object, {QStringLiteral("extent"), QStringLiteral("format"),
+                                             QStringLiteral("size")}))
+        return QStringLiteral("export: unknown field %1; it takes extent, format, size").arg(quoted(*key));
     if (object.contains(QLatin1String("extent"))) {
         if (const QString problem = fieldProblem(kExtentRule, object.value(QLatin1String("extent")));
             !problem.isEmpty())
             return QStringLiteral("export: ") + problem;
         recipe.wholeImage = object.value(QLatin1String("extent")).toString() == QLatin1String("whole");
+    }
+    if (object.contains(QLatin1String("size"))) {
+        if (const QString problem = fieldProblem(kSizeRule, object.value(QLatin1String("size")));
+            !problem.isEmpty())
+            return QStringLiteral("export: ") + problem;
+        recipe.workingSize = object.value(QLatin1String("size")).toString() == QLatin1String("working");
     }
     if (object.contains(QLatin1String("format"))) {
         const QString format = object.value(QLatin1String("format")).toString().toLower();

@@ -5,6 +5,7 @@
 #include "platform/folders.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
+#include "workspace/full_size_result.h"
 
 #include <QFontDatabase>
 #include <algorithm>
@@ -47,16 +48,29 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
     // Every photo of the run reads the library's pictures through one set, so each is decoded once.
     document.shareResourcePictures(library.pictures);
     document.setBrushPictures(library.brushTips);
+    const QSize working(loaded.photo.width, loaded.photo.height);
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, task.photo);
+    document.setOriginal(workspace::originalPictureOf(task.photo, loaded.sourceSize, working));
     document.keepLoadedPhoto();
     // The editor recomposes here to show the photo. Nothing shows this document, and every operation
     // recomposes what it changes, so a stretched copy of the photo for the screen would be wasted.
 
     if (Outcome outcome = runSteps(recipe, settings, document); !outcome)
         return outcome;
-    const auto pixels = document.flattenForExport(recipe.wholeImage);
-    if (!pixels)
-        return Outcome::failure("export: the whole image could not be rendered");
+    std::optional<imaging::PhotoBuffer> pixels;
+    if (!recipe.workingSize && document.hasLargerOriginal()) {
+        // The same full-size path as the editor's export: the steps replayed on the original.
+        workspace::FullSizeResult full = workspace::renderFullSize(document, recipe.wholeImage, scratchFolder);
+        if (!full.pixels)
+            return Outcome::failure(
+                "export: " + workspace::fullSizeProblemText(full, document).toStdString() +
+                " (--size working exports it at the working size)");
+        pixels = std::move(full.pixels);
+    } else {
+        pixels = document.flattenForExport(recipe.wholeImage);
+        if (!pixels)
+            return Outcome::failure("export: the whole image could not be rendered");
+    }
     const Outcome saved = imaging::SavePicture(task.target, pixels->bgr.data(), pixels->width, pixels->height,
                                                task.format, scratchFolder + QLatin1Char('/'));
     if (!saved)

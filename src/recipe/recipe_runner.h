@@ -1,6 +1,7 @@
 #pragma once
 // One photo through a recipe: opened as the editor opens a photo from its list, edited step by step
-// through the document's own operations, exported as the editor's Export does.
+// through the document's own operations, exported as the editor's Export does (at the original's size
+// unless the recipe asks for the working size).
 
 #include "imaging/outcome.h"
 #include "recipe/recipe.h"

@@ -3,6 +3,7 @@
 #include "imaging/files/photo_loading.h"
 
 #include <QDir>
+#include <cmath>
 #include <new>
 
 namespace workspace {
@@ -27,6 +28,38 @@ public:
 
 } // namespace
 
+ReplayControl ReplayStopper::control() {
+    return {[this](imaging::Picture& picture, const std::function<void()>& work) {
+                {
+                    const std::lock_guard lock(mutex_);
+                    running_ = &picture;
+                    if (stopped_)
+                        picture.SetEscape(1);
+                }
+                work();
+                const std::lock_guard lock(mutex_);
+                running_ = nullptr;
+            },
+            [this] { return stopped_.load(); }};
+}
+
+void ReplayStopper::stop() {
+    const std::lock_guard lock(mutex_);
+    stopped_ = true;
+    if (running_)
+        running_->SetEscape(1);
+}
+
+QSize fullSizeOf(const WorkspaceDocument& edited, bool wholeImage) {
+    const std::optional<OriginalPicture>& original = edited.original();
+    const QSize working = wholeImage ? edited.outputAreaSize() : QSize(edited.canvasWidth(), edited.canvasHeight());
+    if (!original || original->working.isEmpty())
+        return working;
+    const double sx = double(original->size.width()) / original->working.width();
+    const double sy = double(original->size.height()) / original->working.height();
+    return {static_cast<int>(working.width() * sx) / 4 * 4, static_cast<int>(std::lround(working.height() * sy))};
+}
+
 FullSizeResult renderFullSize(const WorkspaceDocument& edited, bool wholeImage, const QString& scratchFolder,
                               const ReplayControl& control) {
     const std::optional<OriginalPicture>& original = edited.original();
@@ -49,8 +82,12 @@ FullSizeResult renderFullSize(const WorkspaceDocument& edited, bool wholeImage, 
         // Same length and time, other pixels: not the picture the edits were made on.
         if (QSize(loaded.photo.width, loaded.photo.height) != original->size)
             return failed(Problem::Changed);
+        // A folder of its own: the replaying document removes any undo file where it starts and ends.
+        const QString folder = QDir(scratchFolder).filePath(QStringLiteral("full-size"));
+        if (!QDir().mkpath(folder))
+            return failed(Problem::Unreadable, QStringLiteral("no scratch folder could be made for it"));
         ReplayListener listener;
-        WorkspaceDocument replay(scratchFolder, listener, edited.clientSize(), edited.library());
+        WorkspaceDocument replay(folder, listener, edited.clientSize(), edited.library());
         replay.stopKeepingHistory();
         std::optional<imaging::PhotoBuffer> pixels =
             replay.replayEdits(edited, std::move(loaded.photo), wholeImage, control);

@@ -6,6 +6,8 @@
 #include "workspace/document.h"
 
 #include <QString>
+#include <atomic>
+#include <mutex>
 #include <optional>
 
 namespace workspace {
@@ -28,6 +30,24 @@ struct FullSizeResult {
     Problem problem = Problem::None;
     QString detail; // with Unreadable: the decoder's reason
 };
+
+// Stops a replay from another thread: between its edits, and within a filter through the picture's
+// escape flag, the way a filter run alone is stopped.
+class ReplayStopper {
+public:
+    // The control to hand to the replay; it refers to this stopper.
+    ReplayControl control();
+    void stop();
+    bool stopped() const { return stopped_; }
+
+private:
+    std::atomic<bool> stopped_{false};
+    std::mutex mutex_;
+    imaging::Picture* running_ = nullptr; // the filter's picture while one runs
+};
+
+// The size the export of `edited` (the photo area, or the whole view) comes out at from its original.
+QSize fullSizeOf(const WorkspaceDocument& edited, bool wholeImage);
 
 // The export of `edited` (photo area, or with `wholeImage` the whole view) at its original's size.
 // `scratchFolder` takes the replaying document's files (it writes none; it must not be the editor's own

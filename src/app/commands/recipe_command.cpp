@@ -23,6 +23,7 @@ struct RecipeRequest {
     QString recipeFile;
     QString outputFolder;
     QString format;
+    QString size; // "original" or "working": wins over the recipe's
     QStringList photos;
 };
 
@@ -41,6 +42,7 @@ bool parse(const QStringList& arguments, RecipeRequest& request) {
         QString* value = argument == QLatin1String("--recipe")   ? &request.recipeFile
                          : argument == QLatin1String("--out")    ? &request.outputFolder
                          : argument == QLatin1String("--format") ? &request.format
+                         : argument == QLatin1String("--size")   ? &request.size
                                                                  : nullptr;
         if (value) {
             if (i + 1 >= arguments.size() || !value->isEmpty())
@@ -54,7 +56,9 @@ bool parse(const QStringList& arguments, RecipeRequest& request) {
     }
     request.format = request.format.toLower();
     return !request.recipeFile.isEmpty() && !request.outputFolder.isEmpty() && !request.photos.isEmpty() &&
-           (request.format.isEmpty() || imaging::isBatchFormat(request.format));
+           (request.format.isEmpty() || imaging::isBatchFormat(request.format)) &&
+           (request.size.isEmpty() || request.size == QLatin1String("original") ||
+            request.size == QLatin1String("working"));
 }
 
 // The recipe, or the reason there is none.
@@ -98,7 +102,9 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     const recipe::ReadRecipe read = loadRecipe(request.recipeFile);
     if (!read.recipe)
         return fail(QStringLiteral("%1: %2").arg(native(request.recipeFile), read.problem));
-    const recipe::Recipe& recipe = *read.recipe;
+    recipe::Recipe recipe = *read.recipe;
+    if (!request.size.isEmpty())
+        recipe.workingSize = request.size == QLatin1String("working");
     const QString format = !request.format.isEmpty()  ? request.format
                            : !recipe.format.isEmpty() ? recipe.format
                                                       : QStringLiteral("jpg");

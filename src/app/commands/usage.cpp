@@ -25,8 +25,11 @@ constexpr ModeUsage kModes[] = {
      "      per file is printed in the command line's order. Exit status: 0 when every file was\n"
      "      written, 1 when some were skipped, 2 for a bad command line.\n"},
     {ProgramMode::Recipe,
-     "--recipe RECIPE.json --out DIR [--format jpg|bmp|gif|png|pnm|tga|tif|pcx] PHOTO...",
-     "      Decorates each PHOTO with the recipe's steps and exports it into DIR.\n"},
+     "--recipe RECIPE.json --out DIR [--format jpg|bmp|gif|png|pnm|tga|tif|pcx] [--size original|working] "
+     "PHOTO...",
+     "      Decorates each PHOTO with the recipe's steps and exports it into DIR, at the photo's own\n"
+     "      size (original, the default) or at the size the editor works on it (working, at most\n"
+     "      1600 x 1200); --size wins over the recipe's \"size\".\n"},
     {ProgramMode::ImportResources, "--import-resources FILE.irs...",
      "      Imports editing-resource packages into the library, one line per package.\n"},
     {ProgramMode::Screenshot,

@@ -45,6 +45,7 @@ enum class ResourceCategory : std::int32_t;
 
 namespace workspace {
 class CWorkspaceWnd;
+struct FullSizeResult;
 enum class DocumentProblem;
 enum class PlaceResult;
 } // namespace workspace
@@ -197,6 +198,8 @@ private:
     // True only when the picture was written: false when the save dialog was cancelled or the save
     // failed (the user has then been told).
     bool exportImage(bool wholeImage);
+    // The export made from the original picture at its own size, on a worker thread; Escape stops it.
+    workspace::FullSizeResult exportAtFullSize(bool wholeImage);
     // Asks whether to save the modified photo; false when the user cancelled the question, or when the
     // photo was to be saved and was not: it must then stay open.
     bool offerToSavePhoto();

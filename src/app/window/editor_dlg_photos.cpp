@@ -5,10 +5,13 @@
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_import.h"
 #include "app/photos/photo_list_ctrl.h"
+#include "app/window/escape_watch.h"
 #include "app/window/wait_cursor.h"
 #include "imaging/files/file_dialog_filters.h"
 #include "imaging/files/photo_loading.h"
 #include "imaging/files/save_picture.h"
+#include "platform/scratch_folder.h"
+#include "workspace/full_size_result.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>
@@ -23,6 +26,8 @@ namespace {
 
 // The landscape the program ships beside its starter packages, for a first start to begin with.
 constexpr char kStarterPhoto[] = "Lake.jpg";
+// A full-size export that takes longer than this shows the wait cursor.
+constexpr int kFullSizeWaitCursorMs = 500;
 
 bool largePhoto(const workspace::WorkspaceDocument& document) {
     return std::int64_t{document.canvasWidth()} * document.canvasHeight() > workspace::kWaitCursorPixels;
@@ -179,25 +184,76 @@ bool CEditorDlg::exportImage(bool wholeImage) {
     const QString name = (picture.isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) +
                          QStringLiteral(".jpg");
     const QString defaultName = QDir(folder).filePath(name);
-    const auto chosen =
-        app_.dialogs().saveFile(this, QString::fromLatin1(imaging::kExportSaveFilter), defaultName,
-                                QString::fromLatin1(imaging::kExportDefaultExtension));
+    const QString filter = QString::fromLatin1(imaging::kExportSaveFilter);
+    const QString extension = QString::fromLatin1(imaging::kExportDefaultExtension);
+    // A photo opened smaller than its picture can be written at the picture's own size, the default.
+    const bool fullSizeOffered = document.hasLargerOriginal();
+    const QSize workingSize = wholeImage ? document.outputAreaSize()
+                                         : QSize(document.canvasWidth(), document.canvasHeight());
+    const QString workingText = QStringLiteral("Working size (%1 × %2)").arg(workingSize.width()).arg(workingSize.height());
+    platform::SaveChoice size;
+    std::optional<QString> chosen;
+    if (fullSizeOffered) {
+        const QSize full = workspace::fullSizeOf(document, wholeImage);
+        size = {QStringLiteral("Size:"),
+                {QStringLiteral("Full size (%1 × %2)").arg(full.width()).arg(full.height()), workingText},
+                0};
+        chosen = app_.dialogs().saveFileChoosing(this, filter, defaultName, extension, size);
+    } else {
+        chosen = app_.dialogs().saveFile(this, filter, defaultName, extension);
+    }
     if (!chosen)
         return false;
-    const QString extension = QFileInfo(*chosen).suffix().toLower();
+
+    std::optional<imaging::PhotoBuffer> fullSize;
+    if (fullSizeOffered && size.chosen == 0) {
+        workspace::FullSizeResult result = exportAtFullSize(wholeImage);
+        if (result.problem == workspace::FullSizeResult::Problem::Stopped)
+            return false; // Escape: nothing written, nothing changed
+        if (!result.pixels &&
+            app_.dialogs().askYesNoCancel(
+                this, workspace::fullSizeProblemText(result, document) +
+                          QStringLiteral("\n\nSave it at the working size (%1 × %2) instead?")
+                              .arg(workingSize.width())
+                              .arg(workingSize.height())) != platform::Answer::Yes)
+            return false;
+        fullSize = std::move(result.pixels);
+    }
+
     WaitCursor wait(largePhoto(document));
-    const auto pixels = document.flattenForExport(wholeImage);
+    // The objects become photo pixels as for any export, so that Undo brings them back; a full-size
+    // result was made from the same objects.
+    auto pixels = document.flattenForExport(wholeImage);
     updateUndoRedo();
     if (!pixels)
         return false; // the document has said why
+    if (fullSize)
+        pixels = std::move(fullSize);
     const imaging::Outcome saved =
-        imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height, extension,
-                             app_.folders().workingDataFolder());
+        imaging::SavePicture(*chosen, pixels->bgr.data(), pixels->width, pixels->height,
+                             QFileInfo(*chosen).suffix().toLower(), app_.folders().workingDataFolder());
     // A picture that was not written must not look exported.
     if (!saved)
         app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
                                         .arg(*chosen, QString::fromStdString(saved.reason)));
     return static_cast<bool>(saved);
+}
+
+workspace::FullSizeResult CEditorDlg::exportAtFullSize(bool wholeImage) {
+    // The replaying document's files go to a folder of its own, never beside the editor's undo file.
+    const platform::ScratchFolder scratch;
+    if (!scratch.isValid())
+        return {std::nullopt, workspace::FullSizeResult::Problem::Unreadable,
+                QStringLiteral("no temporary folder could be made")};
+    workspace::ReplayStopper stopper;
+    workspace::FullSizeResult result;
+    runWatchingEscape(
+        [&] {
+            result = workspace::renderFullSize(workspace_->document(), wholeImage, scratch.path(),
+                                               stopper.control());
+        },
+        [&stopper] { stopper.stop(); }, kFullSizeWaitCursorMs);
+    return result;
 }
 
 void CEditorDlg::chooseBackgroundColour() {

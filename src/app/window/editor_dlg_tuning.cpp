@@ -1,18 +1,13 @@
 // The main window's colour tool and effect filters: the colour panel's message, and the Tool menu's
 // filter entries with the wait cursor and Escape.
 #include "app/window/editor_dlg.h"
+#include "app/window/escape_watch.h"
 #include "app/window/menu_definitions.h"
 #include "app/window/tool_panels.h"
 #include "app/window/wait_cursor.h"
 #include "imaging/filters/image_commands.h"
 #include "imaging/widgets/colour_panel.h"
 #include "workspace/widgets/workspace_wnd.h"
-
-#include <QApplication>
-#include <QEventLoop>
-#include <QKeyEvent>
-#include <exception>
-#include <thread>
 
 namespace app {
 
@@ -38,59 +33,9 @@ int filterOperationOf(int commandId) {
     return 0;
 }
 
-// While a filter runs the document is half-way through a change, so the user's input is held back; only
-// Escape counts, and it asks the filter to stop.
-class EscapeWatcher : public QObject {
-public:
-    explicit EscapeWatcher(imaging::Picture& picture) : picture_(picture) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
-                picture_.SetEscape(1);
-            return true;
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::Close:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    imaging::Picture& picture_;
-};
-
-// Runs the filter on a worker thread and keeps this thread's events flowing, so that Escape is seen.
-void runWatchingEscape(imaging::Picture& picture, const std::function<void()>& work) {
-    EscapeWatcher watcher(picture);
-    qApp->installEventFilter(&watcher);
-    QEventLoop loop;
-    std::exception_ptr error;
-    std::thread worker([&] {
-        try {
-            work();
-        } catch (...) {
-            error = std::current_exception();
-        }
-        // Queued, so that it ends the loop even when the work is done before the loop starts.
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    worker.join();
-    qApp->removeEventFilter(&watcher);
-    if (error)
-        std::rethrow_exception(error);
+// Runs the filter on a worker thread; Escape asks it to stop through the picture's escape flag.
+void runFilterWatchingEscape(imaging::Picture& picture, const std::function<void()>& work) {
+    runWatchingEscape(work, [&picture] { picture.SetEscape(1); });
 }
 
 } // namespace
@@ -131,7 +76,7 @@ bool CEditorDlg::runFilterCommand(int commandId) {
     {
         const WaitCursor cursor(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
                                 workspace::kWaitCursorPixels);
-        document.ApplyImageCommand(operation, runWatchingEscape);
+        document.ApplyImageCommand(operation, runFilterWatchingEscape);
     }
     refreshStatusReadout();
     return true;
