@@ -247,6 +247,41 @@ TEST_F(Photos, ExportWritesThePictureAndUndoBringsTheObjectsBack) {
     EXPECT_EQ(document().history().stepCount(), steps);
 }
 
+// A photo opened smaller than its picture is exported at the picture's size unless the user chooses the
+// working size; an original that is gone is said so, and the working size offered instead.
+TEST_F(Photos, ExportOffersTheFullSizeAndTheWorkingSizeWhenTheOriginalIsGone) {
+    const QString original = picture("large.png", 2400, 1200, QColor(20, 120, 60));
+    importFiles({original});
+    clickPhoto(0);
+    ASSERT_EQ(document().canvasWidth(), 1600);
+    placeText(300, 300);
+
+    dialogs->queueSaveFile(pictures.file("full.png"));
+    window->onCommand(ID_EXPORT_PHOTO_AREA);
+    ASSERT_EQ(dialogs->offeredChoices().size(), 1u);
+    EXPECT_EQ(dialogs->offeredChoices().back().options,
+              QStringList({"Full size (2400 × 1200)", "Working size (1600 × 800)"}));
+    EXPECT_EQ(dialogs->offeredChoices().back().chosen, 0);
+    EXPECT_EQ(QImage(pictures.file("full.png")).size(), QSize(2400, 1200));
+    EXPECT_TRUE(document().objects().empty());
+    window->onCommand(ID_UNDO);
+    EXPECT_EQ(document().objects().size(), 1);
+
+    ASSERT_TRUE(QFile::remove(original));
+    dialogs->queueSaveFile(pictures.file("gone.png"));
+    dialogs->queueAnswer(true);
+    window->onCommand(ID_EXPORT_PHOTO_AREA);
+    ASSERT_EQ(dialogs->count("question"), 1);
+    EXPECT_TRUE(dialogs->shown().back().text.contains("is no longer there"));
+    EXPECT_TRUE(dialogs->shown().back().text.contains("working size (1600 × 800)"));
+    EXPECT_EQ(QImage(pictures.file("gone.png")).size(), QSize(1600, 800));
+
+    dialogs->queueSaveFile(pictures.file("refused.png"));
+    dialogs->queueAnswer(false);
+    window->onCommand(ID_EXPORT_PHOTO_AREA);
+    EXPECT_FALSE(QFile::exists(pictures.file("refused.png")));
+}
+
 TEST_F(Photos, BackgroundColourStartsAtTheLastColourChosen) {
     dialogs->queueColour(QColor(10, 20, 30));
     window->onCommand(ID_BACKGROUND_COLOUR);

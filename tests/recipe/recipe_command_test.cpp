@@ -159,6 +159,28 @@ TEST_F(RecipeCommand, WritesEachPhotoAtTheEditorsSizeInTheOrderGiven) {
     EXPECT_FALSE(QFileInfo::exists(out(QStringLiteral("a.png"))));
 }
 
+// A photo larger than the editor's working copy comes out at its own size, or at the working size when
+// asked; the command line's --size wins over the recipe's.
+TEST_F(RecipeCommand, ExportsAtTheSizeAskedTheCommandLineFirst) {
+    const QString source = photo(QStringLiteral("large.png"), QSize(2000, 1000));
+    const auto sizeWritten = [&](const QByteArray& exportField, const QStringList& size) {
+        const ProgramRun result =
+            run(QStringList{QStringLiteral("--recipe"),
+                            recipe(R"({"recipe": 1, "export": {"format": "png")" + exportField + R"(},
+                               "steps": [{"op": "text", "text": "Hi", "at": [10, 10]}]})"),
+                            QStringLiteral("--out"), out()} +
+                size + QStringList{source});
+        EXPECT_EQ(result.exitCode, 0) << result.errors.toStdString();
+        return QImage(out(QStringLiteral("large.png"))).size();
+    };
+    EXPECT_EQ(sizeWritten("", {}), QSize(2000, 1000));
+    EXPECT_EQ(sizeWritten(R"(, "size": "working")", {}), QSize(1600, 800));
+    EXPECT_EQ(sizeWritten(R"(, "size": "working")", {QStringLiteral("--size"), QStringLiteral("original")}),
+              QSize(2000, 1000));
+    EXPECT_EQ(sizeWritten(R"(, "size": "original")", {QStringLiteral("--size"), QStringLiteral("working")}),
+              QSize(1600, 800));
+}
+
 TEST_F(RecipeCommand, SkipsThePhotosItCannotDoWithTheReasonAndWritesTheOthers) {
     ASSERT_TRUE(folder.write(QStringLiteral("broken.png"), QByteArray("\x89PNG\r\n\x1a\n broken")));
     const QStringList photos{photo(QStringLiteral("big.png"), QSize(200, 200)),

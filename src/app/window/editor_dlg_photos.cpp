@@ -142,7 +142,9 @@ void CEditorDlg::openListPhoto() {
         if (!imaging::LoadPhoto(path, loaded))
             return;
     }
+    const QSize working(loaded.photo.width, loaded.photo.height);
     document.setLoadedPicture(std::move(loaded.photo), loaded.libraryDecoded, loaded.formatCode, path);
+    document.setOriginal(workspace::originalPictureOf(path, loaded.sourceSize, working));
     document.keepLoadedPhoto();
     document.ClearSelection();
     document.Recompose(false);
