@@ -1,8 +1,7 @@
 // Recomposing and dragging on a busy decorated photo: a 1600 × 1200 photo in a 1280 × 800 workspace
 // with a frame, a mask, 20 cliparts, 5 texts, a decoration and a 500-stamp brush stroke, from a library
 // of full-size pictures written for the run.
-#include "resources/entry_bytes.h"
-#include "resources/package_writer.h"
+#include "bench_library.h"
 #include "resources/resource_library.h"
 #include "shown_document.h"
 #include "workspace/decorations/decoration_geometry.h"
@@ -18,7 +17,6 @@
 #include <random>
 
 using namespace workspace;
-namespace files = resources::files;
 
 namespace {
 
@@ -38,69 +36,6 @@ imaging::PhotoBuffer photoOf(int width, int height) {
     return photo;
 }
 
-QImage framePicture() {
-    QImage frame(1200, 900, QImage::Format_ARGB32);
-    frame.fill(qRgba(120, 80, 40, 255));
-    QPainter painter(&frame);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(QRect(180, 135, 840, 630), Qt::transparent);
-    return frame;
-}
-
-QImage maskPicture() {
-    QImage mask(1024, 768, QImage::Format_ARGB32);
-    for (int y = 0; y < mask.height(); ++y)
-        for (int x = 0; x < mask.width(); ++x) {
-            const double d = std::hypot(x - 512.0, y - 384.0) / 480.0;
-            const int grey = std::clamp(static_cast<int>(d * d * 255), 0, 255);
-            mask.setPixel(x, y, qRgb(grey, grey, grey));
-        }
-    return mask;
-}
-
-QImage clipartPicture(int seed) {
-    QImage clipart(180 + seed % 5 * 10, 180, QImage::Format_ARGB32);
-    clipart.fill(Qt::transparent);
-    QPainter painter(&clipart);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 230));
-    painter.drawEllipse(clipart.rect().adjusted(8, 8, -8, -8));
-    return clipart;
-}
-
-QImage decorationPicture() {
-    QImage decoration(1600, 1200, QImage::Format_ARGB32);
-    decoration.fill(Qt::transparent);
-    QPainter painter(&decoration);
-    painter.setPen(QPen(QColor(200, 30, 90, 220), 40));
-    painter.drawRect(decoration.rect().adjusted(20, 20, -20, -20));
-    return decoration;
-}
-
-QImage tipPicture() {
-    QImage tip(64, 64, QImage::Format_ARGB32);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const double d = std::hypot(x - 31.5, y - 31.5) / 32;
-            tip.setPixel(x, y, qRgba(0, 0, 0, std::clamp(static_cast<int>((1 - d) * 255), 0, 255)));
-        }
-    return tip;
-}
-
-void writeList(const QString& path, const std::vector<std::uint8_t>& bytes) {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-}
-
-std::vector<std::uint8_t> encodedList(const QImage& picture, std::optional<resources::PhotoHole> hole) {
-    std::vector<std::uint8_t> bytes;
-    resources::appendInt32(bytes, 1);
-    resources::appendEncodedEntry(bytes, picture.width(), picture.height(), hole,
-                                  resources::encodePng(picture));
-    return bytes;
-}
-
 // The whole scene, its objects in this order from the bottom: the stroke, the mask, the frame, the
 // cliparts, the texts, the decoration. Each kind covers what lies below it in its own way, so every
 // composition draws all of them.
@@ -113,23 +48,14 @@ struct DecoratedScene {
     std::unique_ptr<WorkspaceDocument> document;
 
     explicit DecoratedScene(int strokeStamps) {
-        const QString data = folders.GetDataFolder();
-        writeList(data + files::kFrames,
-                  encodedList(framePicture(), resources::PhotoHole{0.15f, 0.15f, 0.85f, 0.85f}));
-        writeList(data + files::kMasks, encodedList(maskPicture(), std::nullopt));
-        writeList(data + files::kDecorations, encodedList(decorationPicture(), std::nullopt));
-        std::vector<std::uint8_t> cliparts;
-        resources::appendInt32(cliparts, 20);
-        for (int i = 0; i < 20; ++i)
-            resources::appendRawEntry(cliparts, resources::rawPixelsOf(clipartPicture(i)));
-        writeList(data + files::kCliparts, cliparts);
+        writeBenchLibrary(folders.GetDataFolder());
 
         document = std::make_unique<WorkspaceDocument>(folder.path(), listener, QSize(1280, 800), &library);
         WorkspaceDocument& d = *document;
         d.shareResourcePictures(pictures);
         d.setLoadedPicture(photoOf(1600, 1200), false, 0, "bench.jpg");
         d.keepLoadedPhoto();
-        d.setBrushPictures({tipPicture()});
+        d.setBrushPictures({benchBrushTip()});
 
         // Each placing operation as the panels call it; the document's flattening rules would fold
         // most of them into the photo, so their records are then gathered into one list.
@@ -211,7 +137,7 @@ void BM_FirstComposition(benchmark::State& state) {
         document.shareResourcePictures(scene.pictures);
         document.setLoadedPicture(shown.photo(), false, 0, "bench.jpg");
         document.keepLoadedPhoto();
-        document.setBrushPictures({tipPicture()});
+        document.setBrushPictures({benchBrushTip()});
         for (int i = 0; i < shown.objects().size(); ++i)
             document.objects().append(shown.objects().at(i));
         document.RecordObjectStep();

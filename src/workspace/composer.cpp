@@ -15,13 +15,27 @@ const QColor kBackBufferFill(240, 240, 240);
 const QColor kMarginTint(200, 200, 200);
 const QColor kCropTint(50, 100, 150);
 
+// The composition's 32-bit pixels as B,G,R rows, written where the buffer already has room: a canvas of a
+// large photo is copied once, without a converted picture in between.
 void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
-    const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
-    buffer.width = bgr.width();
-    buffer.height = bgr.height();
+    buffer.width = image.width();
+    buffer.height = image.height();
     buffer.bgr.resize(buffer.stride() * static_cast<std::size_t>(buffer.height));
-    for (int y = 0; y < buffer.height; ++y)
-        std::copy_n(bgr.constScanLine(y), buffer.stride(), buffer.row(y));
+    if (image.format() != QImage::Format_RGB32) {
+        const QImage bgr = image.convertToFormat(QImage::Format_BGR888);
+        for (int y = 0; y < buffer.height; ++y)
+            std::copy_n(bgr.constScanLine(y), buffer.stride(), buffer.row(y));
+        return;
+    }
+    for (int y = 0; y < buffer.height; ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* to = buffer.row(y);
+        for (int x = 0; x < buffer.width; ++x, to += 3) {
+            to[0] = static_cast<std::uint8_t>(qBlue(from[x]));
+            to[1] = static_cast<std::uint8_t>(qGreen(from[x]));
+            to[2] = static_cast<std::uint8_t>(qRed(from[x]));
+        }
+    }
 }
 
 } // namespace
@@ -126,7 +140,9 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
     const bool onScreen = &target == &backBuffer_;
-    if (painted && !background_.empty()) {
+    // Cut to the canvas, a composition without frame or mask shows none of the background under the photo.
+    const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !working_.empty();
+    if (painted && !background_.empty() && !photoCoversArea) {
         if (onScreen)
             painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_,
                                                         {area.left(), area.top(), area.right() + 1,
