@@ -76,7 +76,9 @@ TEST(RecipeReader, NamesWhatIsWrongWithTheFileAsAWhole) {
     EXPECT_EQ(problemOf(R"({"recipe": 1, "export": {"format": "../../x"}, "steps": []})"),
               "export: \"format\" must be one of jpg, bmp, gif, png, pnm, tga, tif, pcx");
     EXPECT_EQ(problemOf(R"({"recipe": 1, "export": {"path": "/tmp/x.jpg"}, "steps": []})"),
-              "export: unknown field \"path\"; it takes extent, format");
+              "export: unknown field \"path\"; it takes extent, format, size");
+    EXPECT_EQ(problemOf(R"({"recipe": 1, "export": {"size": "large"}, "steps": []})"),
+              "export: \"size\" must be one of original, working");
     EXPECT_THAT(problemOf(R"({"recipe": 1, "export": "jpg", "steps": []})"),
                 StartsWith("\"export\" must be an object"));
 
