@@ -113,10 +113,10 @@ void BM_RecipeBatch(benchmark::State& state) {
     for (int i = 0; i < 8; ++i)
         photos.push_back({{b.photos[i % b.photos.size()], b.target(i), QStringLiteral("jpg")}, {}});
     for (auto _ : state) {
-        const int failures = recipe::runRecipeBatch(
+        const recipe::BatchSummary summary = recipe::runRecipeBatch(
             b.fiveTexts, b.settings, photos, b.scratch(), static_cast<int>(state.range(0)),
             [](const recipe::BatchPhoto&, const imaging::Outcome&) {});
-        if (failures != 0)
+        if (summary.skipped != 0)
             state.SkipWithError("a photo failed");
     }
     state.SetItemsProcessed(state.iterations() * 8);

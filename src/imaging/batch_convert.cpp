@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <thread>
@@ -29,6 +30,9 @@ Outcome convertGuarded(const QString& source, const QString& target, const Batch
         return Outcome::failure(error.what());
     }
 }
+
+// The report lists this many skipped files at most, so it still fits a message box.
+constexpr int kListedSkips = 15;
 
 void rest(const BatchOptions& options) {
     if (options.pauseAfterFile.count() <= 0)
@@ -72,6 +76,18 @@ QStringList refusedOutputs(const QStringList& sources, const QStringList& target
         reasons << reason;
     }
     return reasons;
+}
+
+QString skippedListing(const std::vector<BatchFileReport>& skipped) {
+    QString text = QStringLiteral("Skipped:");
+    const int listed = std::min<int>(kListedSkips, static_cast<int>(skipped.size()));
+    for (int i = 0; i < listed; ++i)
+        text += QStringLiteral("\n%1: %2")
+                    .arg(QDir::toNativeSeparators(skipped[static_cast<std::size_t>(i)].source),
+                         QString::fromStdString(skipped[static_cast<std::size_t>(i)].outcome.reason));
+    if (static_cast<int>(skipped.size()) > listed)
+        text += QStringLiteral("\n... and %1 more.").arg(static_cast<int>(skipped.size()) - listed);
+    return text;
 }
 
 Outcome ConvertPictureFile(const QString& source, const QString& target, const QString& format,

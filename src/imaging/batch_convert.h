@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 namespace platform {
 class ManualResetEvent;
@@ -34,6 +35,10 @@ struct BatchFileReport {
     QString target;
     Outcome outcome;
 };
+
+// The end of a run's report: "Skipped:", then each skipped file with its reason, at most 15 of them so
+// the report still fits a message box, and how many more there were.
+QString skippedListing(const std::vector<BatchFileReport>& skipped);
 
 struct BatchOptions {
     int workers = 1;

@@ -1,5 +1,6 @@
 #include "recipe/recipe_batch.h"
 
+#include "platform/manual_reset_event.h"
 #include "platform/ordered_workers.h"
 
 #include <QDir>
@@ -26,8 +27,9 @@ Outcome runGuarded(const Recipe& recipe, const RunSettings& settings, const Batc
 
 } // namespace
 
-int runRecipeBatch(const Recipe& recipe, const RunSettings& settings, const std::vector<BatchPhoto>& photos,
-                   const QString& scratchRoot, int workers, const BatchReport& report) {
+BatchSummary runRecipeBatch(const Recipe& recipe, const RunSettings& settings,
+                            const std::vector<BatchPhoto>& photos, const QString& scratchRoot, int workers,
+                            const BatchReport& report, const platform::ManualResetEvent* stop) {
     const int count = static_cast<int>(photos.size());
     QStringList sources;
     QStringList targets;
@@ -36,8 +38,8 @@ int runRecipeBatch(const Recipe& recipe, const RunSettings& settings, const std:
         targets << photo.task.target;
     }
     std::vector<Outcome> outcomes(photos.size());
-    int failures = 0;
-    platform::runOrdered(
+    BatchSummary summary;
+    const platform::OrderedRun run = platform::runOrdered(
         count, workers, platform::orderBySharedPaths(sources, targets),
         [&](int index, int worker) {
             const QString scratch = scratchRoot + QStringLiteral("/worker%1").arg(worker);
@@ -47,11 +49,12 @@ int runRecipeBatch(const Recipe& recipe, const RunSettings& settings, const std:
         },
         [&](int index) {
             const auto at = static_cast<std::size_t>(index);
-            if (!outcomes[at])
-                ++failures;
+            ++(outcomes[at] ? summary.written : summary.skipped);
             report(photos[at], outcomes[at]);
-        });
-    return failures;
+        },
+        [stop] { return stop != nullptr && stop->isSet(); });
+    summary.stopped = run.stopped;
+    return summary;
 }
 
 } // namespace recipe

@@ -14,14 +14,14 @@ namespace recipe {
 
 using imaging::Outcome;
 
-RunSettings findRunSettings() {
+RunSettings findRunSettings(const platform::Folders& folders) {
     QStringList faces = QFontDatabase::families();
     // Vertical faces ("@...") are never listed by the panel.
     faces.removeIf([](const QString& face) { return face.startsWith(QLatin1Char('@')); });
     std::sort(faces.begin(), faces.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     return {faces.isEmpty() ? QStringLiteral("sans-serif") : faces.first(),
-            openRecipeLibrary(platform::Folders::forRunningProgram())};
+            openRecipeLibrary(folders)};
 }
 
 Outcome runSteps(const Recipe& recipe, const RunSettings& settings, workspace::WorkspaceDocument& document) {

@@ -16,7 +16,8 @@ struct RunSettings {
     QString defaultFace;        // the first face of the text panel's sorted font list
     RecipeLibrary library = {}; // the running program's resource library
 };
-RunSettings findRunSettings();
+// `folders` name the Data folder whose library the run reads.
+RunSettings findRunSettings(const platform::Folders& folders = platform::Folders::forRunningProgram());
 
 // Carries the recipe's steps out on the document in order, stopping at the first that fails.
 imaging::Outcome runSteps(const Recipe& recipe, const RunSettings& settings,

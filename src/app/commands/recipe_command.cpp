@@ -3,10 +3,9 @@
 #include "app/commands/usage.h"
 #include "imaging/batch_naming.h"
 #include "platform/scratch_folder.h"
-#include "recipe/recipe_batch.h"
+#include "recipe/recipe_plan.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QThread>
@@ -15,9 +14,6 @@
 namespace app {
 
 namespace {
-
-// Far beyond any hand-written recipe; a bigger file is not one.
-constexpr qint64 kMaxRecipeBytes = 1 << 20;
 
 struct RecipeRequest {
     QString recipeFile;
@@ -61,31 +57,6 @@ bool parse(const QStringList& arguments, RecipeRequest& request) {
             request.size == QLatin1String("working"));
 }
 
-// The recipe, or the reason there is none.
-recipe::ReadRecipe loadRecipe(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("cannot read it: %1").arg(file.errorString())};
-    if (file.size() > kMaxRecipeBytes)
-        return {std::nullopt, QStringLiteral("a recipe is at most %1 bytes").arg(kMaxRecipeBytes)};
-    return recipe::readRecipe(file.read(kMaxRecipeBytes + 1));
-}
-
-// Each photo's output, refused where it would overwrite a file of the command line or an output of an
-// earlier photo of the run: workers finish in any order, and neither an original nor a result may be lost.
-std::vector<recipe::BatchPhoto> planPhotos(const RecipeRequest& request, const QString& outputFolder,
-                                           const QString& format) {
-    QStringList targets;
-    for (const QString& photo : request.photos)
-        targets << imaging::batchOutputPath(outputFolder, photo, format);
-    const QStringList refusals = imaging::refusedOutputs(request.photos, targets, {request.recipeFile},
-                                                         QStringLiteral("a file named on the command line"));
-    std::vector<recipe::BatchPhoto> photos;
-    for (qsizetype i = 0; i < request.photos.size(); ++i)
-        photos.push_back({{request.photos[i], targets[i], format}, refusals[i]});
-    return photos;
-}
-
 } // namespace
 
 bool isRecipeCommand(const QStringList& arguments) {
@@ -99,7 +70,7 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
         return 2;
     }
     // A bad recipe stops the run before anything is made, the output folder included.
-    const recipe::ReadRecipe read = loadRecipe(request.recipeFile);
+    const recipe::ReadRecipe read = recipe::readRecipeFile(request.recipeFile);
     if (!read.recipe)
         return fail(QStringLiteral("%1: %2").arg(native(request.recipeFile), read.problem));
     recipe::Recipe recipe = *read.recipe;
@@ -129,9 +100,11 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
     if (!scratch.isValid())
         return fail(QStringLiteral("cannot create a temporary folder"));
 
+    // An output may not replace a file of the command line, the recipe included.
     const std::vector<recipe::BatchPhoto> photos =
-        planPhotos(request, output.canonicalPath() + QLatin1Char('/'), format);
-    const int failures =
+        recipe::planRecipePhotos(request.photos, output.canonicalPath() + QLatin1Char('/'), format,
+                                 {request.recipeFile}, QStringLiteral("a file named on the command line"));
+    const recipe::BatchSummary summary =
         recipe::runRecipeBatch(recipe, settings, photos, scratch.path(), QThread::idealThreadCount(),
                                [](const recipe::BatchPhoto& photo, const imaging::Outcome& outcome) {
                                    if (outcome)
@@ -141,7 +114,7 @@ int runRecipeCommand(int argc, char** argv, const QStringList& arguments) {
                                                    outcome.reason.c_str());
                                    std::fflush(stdout);
                                });
-    return failures == 0 ? 0 : 1;
+    return summary.skipped == 0 ? 0 : 1;
 }
 
 } // namespace app

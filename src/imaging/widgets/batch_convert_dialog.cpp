@@ -8,11 +8,7 @@
 #include "platform/dialogs.h"
 
 #include <QDir>
-#include <QFontDatabase>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QWindow>
 
 namespace imaging {
 
@@ -20,11 +16,6 @@ namespace {
 
 constexpr const char* kFormatTexts[] = {"JPG", "BMP", "GIF", "PNG", "PNM", "TGA", "TIF", "PCX"};
 constexpr int kProgressSpan = 520;
-// The end report lists this many skipped files at most, so it still fits a message box.
-constexpr int kListedSkips = 15;
-
-const QColor kBoxFill(0xE6, 0xE6, 0xE6);
-const QColor kBoxLine(0xC8, 0xC8, 0xC8);
 
 QString withSeparator(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
@@ -34,8 +25,7 @@ QString withSeparator(const QString& folder) {
 
 BatchConvertDialog::BatchConvertDialog(QWidget* parent, platform::Dialogs& dialogs, QString dataFolder,
                                        const QString& documentsFolder)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), dialogs_(dialogs),
-      dataFolder_(std::move(dataFolder)) {
+    : SkinDialog(parent), dialogs_(dialogs), dataFolder_(std::move(dataFolder)) {
     setWindowTitle(QStringLiteral("Batch Convert"));
     setFixedSize(kWidth, kHeight);
 
@@ -170,15 +160,8 @@ QString BatchConvertDialog::endReport(int converted, int files, const std::vecto
     if (skipped.empty())
         return converted == 1 ? QStringLiteral("1 file was converted.")
                               : QStringLiteral("%1 files were converted.").arg(converted);
-    QString text = QStringLiteral("%1 of %2 files were converted.\n\nSkipped:").arg(converted).arg(files);
-    const int listed = std::min<int>(kListedSkips, static_cast<int>(skipped.size()));
-    for (int i = 0; i < listed; ++i)
-        text += QStringLiteral("\n%1: %2")
-                    .arg(QDir::toNativeSeparators(skipped[static_cast<std::size_t>(i)].source),
-                         QString::fromStdString(skipped[static_cast<std::size_t>(i)].outcome.reason));
-    if (static_cast<int>(skipped.size()) > listed)
-        text += QStringLiteral("\n... and %1 more.").arg(static_cast<int>(skipped.size()) - listed);
-    return text;
+    return QStringLiteral("%1 of %2 files were converted.\n\n").arg(converted).arg(files) +
+           skippedListing(skipped);
 }
 
 void BatchConvertDialog::reject() {
@@ -212,58 +195,15 @@ int BatchConvertDialog::progressLength(int converted, int files) {
     return static_cast<int>(std::int64_t{converted} * kProgressSpan / files);
 }
 
-void BatchConvertDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()), 8, 8);
-    setMask(QRegion(shape.toFillPolygon().toPolygon()));
-}
-
 void BatchConvertDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(246, 247, 249));
-    controls::paintNumberedImage(painter, controls::image::TopEdge, QRectF(0, 0, width(), 30));
-    controls::paintNumberedImage(painter, controls::image::BottomEdge, QRectF(0, height() - 14, width(), 14));
-
-    painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    const QRect title(10, 7, width() - 60, 20);
-    painter.setPen(Qt::white);
-    painter.drawText(title.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, windowTitle());
-    painter.setPen(Qt::black);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignTop, windowTitle());
-
-    painter.setFont(font());
-    const auto label = [&](QPoint from, QPoint to, const QString& text) {
-        painter.drawText(QRect(from, to), Qt::AlignLeft | Qt::AlignVCenter, text);
-    };
-    label({20, 35}, {200, 50}, QStringLiteral("Picture Files"));
-    label({410, 35}, {540, 50}, QStringLiteral("Output Format"));
-    label({280, 323}, {310, 340}, QStringLiteral("Path"));
-
-    const QRect folderBox(QPoint(310, 320), QPoint(470, 340));
-    painter.fillRect(folderBox, kBoxFill);
-    painter.setPen(kBoxLine);
-    painter.drawRect(folderBox);
-    painter.setPen(Qt::black);
-    const QRect folderText = folderBox.adjusted(4, 0, -4, 0);
-    painter.drawText(folderText, Qt::AlignLeft | Qt::AlignVCenter,
-                     painter.fontMetrics().elidedText(QDir::toNativeSeparators(outputFolder_), Qt::ElideLeft,
-                                                      folderText.width()));
-
-    const QRect bar(QPoint(20, 345), QPoint(540, 355));
-    painter.setPen(kBoxLine);
-    painter.drawRect(bar);
+    paintSkin(painter);
+    paintLabel(painter, QRect(QPoint(20, 35), QPoint(200, 50)), QStringLiteral("Picture Files"));
+    paintLabel(painter, QRect(QPoint(410, 35), QPoint(540, 50)), QStringLiteral("Output Format"));
+    paintLabel(painter, QRect(QPoint(280, 323), QPoint(310, 340)), QStringLiteral("Path"));
+    paintTextBox(painter, QRect(QPoint(310, 320), QPoint(470, 340)), QDir::toNativeSeparators(outputFolder_));
     const int files = busy_ ? runFiles_.load() : static_cast<int>(files_.size());
-    if (const int length = progressLength(converted_, files); length > 0)
-        painter.fillRect(QRect(bar.left(), bar.top(), length, 10), kBoxLine);
-}
-
-void BatchConvertDialog::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && event->position().y() < 25 && windowHandle()) {
-        windowHandle()->startSystemMove();
-        return;
-    }
-    QDialog::mousePressEvent(event);
+    paintProgressBar(painter, QRect(QPoint(20, 345), QPoint(540, 355)), progressLength(converted_, files));
 }
 
 } // namespace imaging

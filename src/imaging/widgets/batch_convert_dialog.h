@@ -4,10 +4,10 @@
 // responsive and can be stopped; at the end it says how many files were converted and which were
 // skipped, and why.
 
+#include "controls/skin_dialog.h"
 #include "imaging/batch_convert.h"
 #include "platform/manual_reset_event.h"
 
-#include <QDialog>
 #include <QStringList>
 #include <QTimer>
 #include <atomic>
@@ -26,7 +26,7 @@ class Dialogs;
 
 namespace imaging {
 
-class BatchConvertDialog : public QDialog {
+class BatchConvertDialog : public controls::SkinDialog {
     Q_OBJECT
 public:
     enum Command : int {
@@ -71,8 +71,6 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void addPictureFiles();
