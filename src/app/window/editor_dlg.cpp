@@ -23,6 +23,7 @@
 #include "controls/skin_slider.h"
 #include "controls/buttons/tab_button.h"
 #include "controls/buttons/toggle_button.h"
+#include "recipe/widgets/apply_recipe_dialog.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 #include <QApplication>

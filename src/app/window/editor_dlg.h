@@ -26,6 +26,10 @@ class CToggleButton;
 struct MenuItemRecord;
 } // namespace controls
 
+namespace recipe {
+class ApplyRecipeDialog;
+}
+
 namespace resources {
 class CResourceList;
 }
@@ -106,6 +110,8 @@ public:
     controls::CDezMenu* openMenu() const { return openMenu_.get(); }
     // The About window while it is shown.
     QWidget* aboutWindow() const;
+    // The Apply Recipe window once it has been opened, otherwise null.
+    recipe::ApplyRecipeDialog* applyRecipeDialog() const { return applyRecipe_.get(); }
     const QImage& skin() const { return skin_; }
     QString statusText() const { return statusText_; }
     // The workspace's zoom as the status line shows it: "100 %".
@@ -258,8 +264,10 @@ private:
     int selectedBrushTip() const;
     void showPackagesHelp();
 
-    // batch convert (editor_dlg_batch.cpp)
+    // batch convert and apply recipe (editor_dlg_batch.cpp)
     void openBatchConvert();
+    // Shows the Apply Recipe window, made at its first use; it stays open beside the editor.
+    void openApplyRecipe();
     // wallpaper (editor_dlg_wallpaper.cpp)
     void setWallpaper(int action);
 
@@ -305,6 +313,7 @@ private:
     std::unique_ptr<controls::CColourSwatchGrid> colourGrid_;
     std::unique_ptr<controls::CDezMenu> openMenu_;
     std::unique_ptr<AboutWindow> aboutWindow_;
+    std::unique_ptr<recipe::ApplyRecipeDialog> applyRecipe_;
     std::unique_ptr<ResourcePanels> resources_;
 
     PhotoList photoList_;

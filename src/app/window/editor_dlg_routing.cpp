@@ -140,6 +140,9 @@ void CEditorDlg::onCommand(int id) {
     case ID_TOOL_BATCH_CONVERT:
         openBatchConvert();
         break;
+    case ID_FILE_APPLY_RECIPE:
+        openApplyRecipe();
+        break;
     case ID_TOOL_SET_WALLPAPER:
     case ID_TOOL_REMOVE_WALLPAPER:
         setWallpaper(id == ID_TOOL_SET_WALLPAPER ? 0 : 1);
