@@ -72,8 +72,8 @@ ApplyRecipeDialog::ApplyRecipeDialog(QWidget* parent, platform::Dialogs& dialogs
     formatList_->setCurSel(0);
     formatList_->setGeometry(QRect(QPoint(410, 81), QPoint(540, 245)));
     sizeList_ = std::make_unique<controls::CDezListBox>(this);
-    sizeList_->addString(QStringLiteral("Full Size"));
-    sizeList_->addString(QStringLiteral("Working Size"));
+    sizeList_->addString(QStringLiteral("Full size"));
+    sizeList_->addString(QStringLiteral("Working size"));
     sizeList_->setCurSel(0);
     sizeList_->setGeometry(QRect(QPoint(410, 266), QPoint(540, 311)));
 
