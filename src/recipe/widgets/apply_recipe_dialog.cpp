@@ -11,6 +11,7 @@
 #include "recipe/recipe_runner.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QThread>
 
@@ -169,8 +170,12 @@ void ApplyRecipeDialog::addPictureFiles() {
 }
 
 void ApplyRecipeDialog::browse() {
+    // The output folder is made only by a run: until then the browser starts at its nearest existing parent.
+    QString start = QDir::cleanPath(outputFolder_);
+    while (!QFileInfo(start).isDir() && QFileInfo(start).path() != start)
+        start = QFileInfo(start).path();
     const auto chosen = dialogs_.chooseFolder(this, QStringLiteral("Select Output Directory"),
-                                              QStringLiteral("Output Directory"), outputFolder_);
+                                              QStringLiteral("Output Directory"), start);
     if (!chosen)
         return;
     outputFolder_ = withSeparator(*chosen);
