@@ -171,8 +171,10 @@ void WorkspaceDocument::placeText(std::optional<QPoint> topLeft) {
     const QSize measured = measureTextCell(object.font, text::textOf(object), object.style);
     const int width = view_.width() * measured.width() / std::max(1, photo_.width);
     const int height = view_.height() * measured.height() / std::max(1, photo_.height);
+    // Without a point, centred where the window shows the photo.
+    const Rect area = placingArea();
     const QPoint at = topLeft.value_or(
-        QPoint(view_.left + (view_.width() - width) / 2, view_.top + (view_.height() - height) / 2));
+        QPoint(area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2));
     object.left = at.x();
     object.top = at.y();
     object.right = at.x() + width;

@@ -323,9 +323,9 @@ public:
     // the size or the objects could not be flattened first.
     bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y);
     // The window point for a clipart placed without a drop point (picked in the list, the calendar): the
-    // middle of the view for the first clipart on the photo, then each time 24 view pixels right of and
-    // below the last clipart placed, coming round into the view again at its far edges, so that none
-    // hides the one before.
+    // middle of the view (zoomed in, of its part in the window) for the first clipart on the photo, then
+    // each time 24 view pixels right of and below the last clipart placed, coming round into that part
+    // again at its far edges, so that none hides the one before.
     QPoint nextPlacingPoint() const;
     // The scale dial (-180 to 180) sets the scale of the first selected clipart, mask or frame, the
     // rotation dial its angle; both recompose. False when no such object is selected.
@@ -465,6 +465,9 @@ private:
     float canvasPerScreenPixel() const;
     // The part of the view inside the window: all the screen ever needs of a stretched canvas.
     QRect shownViewPart() const;
+    // The same as a view rectangle, where new objects go so that they are seen: the whole view while it
+    // fits the window (or there is no window).
+    Rect placingArea() const;
     // Puts the view at `view`, carrying the texts and the crop rectangle with it, and recomposes.
     void moveView(const Rect& view);
     // Texts keep their place in the view: their window rectangles follow from their anchors.

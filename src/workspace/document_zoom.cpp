@@ -58,6 +58,13 @@ void WorkspaceDocument::moveView(const Rect& view) {
     Recompose(preview_);
 }
 
+Rect WorkspaceDocument::placingArea() const {
+    const QRect part = shownViewPart();
+    if (part.isEmpty())
+        return view_;
+    return {part.left(), part.top(), part.right() + 1, part.bottom() + 1};
+}
+
 void WorkspaceDocument::placeTextsInView() {
     for (int i = 0; i < objects_.size(); ++i) {
         text::TextObject* object = objects_.get<text::TextObject>(i);

@@ -252,4 +252,15 @@ TEST_F(DecoratingWindow, CliparsPickedInTheListCascadeAndStayInsideThePhoto) {
     EXPECT_NEAR(places[2].y(), 2 * step, 2);
     for (std::size_t i = 1; i < places.size(); ++i)
         EXPECT_NE(places[i], places[i - 1]) << i;
+
+    // Zoomed in on the photo's corner, the next pick lands in the middle of what the window shows.
+    document().setZoom(4.0, QPoint(view.left + 5, view.top + 5));
+    platform::sendMessage(window, platform::UM_RESOURCEPICKED, 0, 0);
+    const auto& zoomed = *document().objects().get<workspace::ClipartObject>(40);
+    const double perCanvas = double(view.width()) / document().canvasWidth();
+    const QPointF centre(view.left + (zoomed.offsetX + document().canvasWidth() / 2.0) * perCanvas,
+                         view.top + (zoomed.offsetY + document().canvasHeight() / 2.0) * perCanvas);
+    const QRect shown = view.toQRect() & window->workspace()->rect();
+    EXPECT_NEAR(centre.x(), shown.center().x(), 4);
+    EXPECT_NEAR(centre.y(), shown.center().y(), 4);
 }

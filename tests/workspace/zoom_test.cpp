@@ -80,6 +80,11 @@ TEST_F(Zoom, AnObjectIsHitAndDraggedAtTheSamePhotoPointsAtEveryZoom) {
     ASSERT_EQ(document->objects().size(), 1);
     EXPECT_EQ(document->objects().get<text::TextObject>(0)->left, zoomed.left);
     EXPECT_EQ(document->objects().get<text::TextObject>(0)->top, zoomed.top);
+    // A text added without a place goes to the middle of what the window shows, not of the whole photo.
+    document->PlaceText();
+    const text::TextObject& added = *document->objects().get<text::TextObject>(1);
+    EXPECT_NEAR((added.left + added.right) / 2, 410, 1);
+    EXPECT_NEAR((added.top + added.bottom) / 2, 310, 1);
 }
 
 TEST_F(Zoom, ASmallPhotoOpensFittedAndTheViewFollowsTheZoom) {

@@ -31,16 +31,21 @@ int wrapInto(int value, int low, int high) {
 } // namespace
 
 QPoint WorkspaceDocument::nextPlacingPoint() const {
-    const QPoint middle(view_.left + view_.width() / 2, view_.top + view_.height() / 2);
+    // Zoomed in, the part of the photo the window shows.
+    const Rect area = placingArea();
+    const QPoint middle(area.left + area.width() / 2, area.top + area.height() / 2);
     if (!lastClipartOffset_ || !objects_.contains(Clipart))
         return middle;
     const QPointF last =
         screenCentre(view_, photo_.width, photo_.height, lastClipartOffset_->x(), lastClipartOffset_->y());
-    // A step's margin inside the view keeps every centre well on the photo.
-    return {wrapInto(static_cast<int>(std::lround(last.x())) + kCascadeStep, view_.left + kCascadeStep,
-                     view_.right - kCascadeStep),
-            wrapInto(static_cast<int>(std::lround(last.y())) + kCascadeStep, view_.top + kCascadeStep,
-                     view_.bottom - kCascadeStep)};
+    // The view moved away from the last one: begin again in the middle of what is shown.
+    if (!QRectF(area.toQRect()).contains(last))
+        return middle;
+    // A step's margin inside the area keeps every centre well on the photo.
+    return {wrapInto(static_cast<int>(std::lround(last.x())) + kCascadeStep, area.left + kCascadeStep,
+                     area.right - kCascadeStep),
+            wrapInto(static_cast<int>(std::lround(last.y())) + kCascadeStep, area.top + kCascadeStep,
+                     area.bottom - kCascadeStep)};
 }
 
 PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
