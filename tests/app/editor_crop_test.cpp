@@ -12,6 +12,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -111,6 +112,17 @@ TEST_F(CropInWindow, ACropNarrowerThanFourPixelsIsRefusedAndCtrlBShowsTheNewSize
     EXPECT_EQ(document().objects().size(), 1); // the text is still an object
     EXPECT_EQ(document().history().stepCount(), steps);
     EXPECT_EQ(document().canvasWidth(), 1600);
+
+    // Ctrl+B would cut the photo to the same rectangle: refused alike, the background left as it was.
+    const imaging::PhotoBuffer background = document().background();
+    window->workspace()->setFocus();
+    QTest::keyClick(window->workspace(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_EQ(dialogs->count("information"), 2);
+    EXPECT_THAT(dialogs->shown().back().text.toStdString(),
+                ::testing::EndsWith("of height.\nThe background was not set."));
+    EXPECT_EQ(document().background().bgr, background.bgr);
+    EXPECT_EQ(document().objects().size(), 1);
+    EXPECT_EQ(document().history().stepCount(), steps);
 
     // Set as background in the Crop tab, the photo is cut to the rectangle: the status line says so.
     window->onCommand(ID_TAB_CROP);

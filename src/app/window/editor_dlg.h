@@ -217,6 +217,9 @@ private:
     // crop (editor_dlg_crop.cpp)
     std::unique_ptr<QWidget> createCropPanel();
     void applyCrop();
+    // In the crop tool, a rectangle too small to cut the photo to: the user is told, ending with
+    // `consequence`, and true is returned so that nothing changes.
+    bool refuseTooSmallCrop(const QString& consequence);
     // month calendar (editor_dlg_calendar.cpp)
     void addMonthCalendar();
     // pictures named on the command line (editor_dlg_open.cpp)

@@ -19,15 +19,21 @@ std::unique_ptr<QWidget> CEditorDlg::createCropPanel() {
 void CEditorDlg::applyCrop() {
     workspace::WorkspaceDocument& document = workspace_->document();
     // Flattening for a cut that cannot be made would record a step that changes nothing but the objects.
-    if (!document.cropCutsPhoto()) {
-        QString reason = QString::fromLatin1(workspace::WorkspaceDocument::kCropTooSmall);
-        reason[0] = reason[0].toUpper();
-        app_.dialogs().inform(this, reason + QStringLiteral(".\nNothing was cropped."));
+    if (refuseTooSmallCrop(QStringLiteral("Nothing was cropped.")))
         return;
-    }
     const WaitCursor wait(std::int64_t{document.canvasWidth()} * document.canvasHeight() >
                           workspace::kWaitCursorPixels);
     document.FlattenIntoPhoto(true); // the status line follows the step it records
+}
+
+bool CEditorDlg::refuseTooSmallCrop(const QString& consequence) {
+    const workspace::WorkspaceDocument& document = workspace_->document();
+    if (document.tool() != workspace::ToolCrop || document.cropCutsPhoto())
+        return false;
+    QString reason = QString::fromLatin1(workspace::WorkspaceDocument::kCropTooSmall);
+    reason[0] = reason[0].toUpper();
+    app_.dialogs().inform(this, reason + QStringLiteral(".\n") + consequence);
+    return true;
 }
 
 } // namespace app

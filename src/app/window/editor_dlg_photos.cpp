@@ -271,6 +271,10 @@ void CEditorDlg::chooseBackgroundColour() {
 }
 
 void CEditorDlg::setImageAsBackground() {
+    // In the crop tool the photo is cut to the rectangle first; without a cut the user would get a
+    // background of a photo that was not cropped as the rectangle shows.
+    if (refuseTooSmallCrop(QStringLiteral("The background was not set.")))
+        return;
     WaitCursor wait(largePhoto(workspace_->document()));
     workspace_->document().SetImageAsBackground();
     updateUndoRedo();
