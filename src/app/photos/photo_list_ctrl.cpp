@@ -479,27 +479,16 @@ void CPhotoListCtrl::keyPressEvent(QKeyEvent* event) {
 // --- Drops from the file manager ---
 
 void CPhotoListCtrl::dragEnterEvent(QDragEnterEvent* event) {
-    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    platform::acceptLocalFiles(event);
 }
 
 void CPhotoListCtrl::dragMoveEvent(QDragMoveEvent* event) {
-    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    platform::acceptLocalFiles(event);
 }
 
 void CPhotoListCtrl::dropEvent(QDropEvent* event) {
-    const QStringList paths = platform::droppedLocalFiles(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    emit filesDropped(paths);
+    if (const QStringList paths = platform::takeDroppedLocalFiles(event); !paths.isEmpty())
+        emit filesDropped(paths);
 }
 
 } // namespace app

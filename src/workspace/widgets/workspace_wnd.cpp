@@ -94,27 +94,16 @@ QString CWorkspaceWnd::shownHint() const {
 
 // Pictures dropped here are opened, as pictures named on the command line are.
 void CWorkspaceWnd::dragEnterEvent(QDragEnterEvent* event) {
-    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    platform::acceptLocalFiles(event);
 }
 
 void CWorkspaceWnd::dragMoveEvent(QDragMoveEvent* event) {
-    if (platform::droppedLocalFiles(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
+    platform::acceptLocalFiles(event);
 }
 
 void CWorkspaceWnd::dropEvent(QDropEvent* event) {
-    const QStringList paths = platform::droppedLocalFiles(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    emit filesDropped(paths);
+    if (const QStringList paths = platform::takeDroppedLocalFiles(event); !paths.isEmpty())
+        emit filesDropped(paths);
 }
 
 void CWorkspaceWnd::resizeEvent(QResizeEvent*) {
