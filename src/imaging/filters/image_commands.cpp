@@ -70,6 +70,14 @@ int filterMenuOperation(FilterMenu menu, QStringView text) {
     return 0;
 }
 
+FilterMenuName filterMenuNameOf(int operationCode) {
+    for (const FilterMenuEntry& entry : kFilterMenuEntries) {
+        if (entry.code == operationCode)
+            return {entry.menu, entry.text};
+    }
+    return {};
+}
+
 bool isImageCommand(int operationCode) {
     switch (operationCode) {
     case kCommandErode:

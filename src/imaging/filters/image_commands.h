@@ -31,6 +31,12 @@ enum class FilterMenu { Linear, NonLinear };
 bool isImageCommand(int operationCode);
 // The operation of the filter entry with this text in that submenu (both hold an "Edge"); 0 for none.
 int filterMenuOperation(FilterMenu menu, QStringView text);
+// The submenu and entry text of a filter's operation code; null text for a code of neither submenu.
+struct FilterMenuName {
+    FilterMenu menu = FilterMenu::Linear;
+    const char* text = nullptr;
+};
+FilterMenuName filterMenuNameOf(int operationCode);
 // Runs the picture operation of the code; the picture's own result (false for an unknown code).
 bool RunImageCommand(Picture& picture, int operationCode);
 

@@ -1,0 +1,360 @@
+#include "recipe/recipe_writer.h"
+
+#include "imaging/colour/colour_adjustment.h"
+#include "imaging/filters/image_commands.h"
+#include "recipe/recipe.h"
+#include "recipe/step_handlers.h"
+#include "text/fonts/log_font.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/document.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <cmath>
+#include <optional>
+
+namespace recipe {
+
+namespace {
+
+using workspace::ObjectKind;
+using workspace::ObjectList;
+using workspace::Rect;
+
+QString colourText(std::uint32_t colour) {
+    return QStringLiteral("#%1%2%3")
+        .arg(colour & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((colour >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((colour >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+QJsonArray pair(int a, int b) {
+    return QJsonArray{a, b};
+}
+
+// One axis of the view a step's places are carried through: the window pixel a photo pixel lands on,
+// as the steps compute it.
+struct Axis {
+    int viewStart = 0;
+    int viewSide = 0;
+    int canvasSide = 0;
+
+    int window(int photo) const {
+        return viewStart + static_cast<int>(std::lround(photo * viewSide / double(std::max(1, canvasSide))));
+    }
+    // The photo pixel whose window pixel is `target`; none when the view skips it.
+    std::optional<int> photoFor(int target) const {
+        if (viewSide <= 0)
+            return std::nullopt;
+        const int guess = static_cast<int>(std::lround(double(target - viewStart) * canvasSide / viewSide));
+        for (int photo = guess - 2; photo <= guess + 2; ++photo)
+            if (window(photo) == target)
+                return photo;
+        return std::nullopt;
+    }
+    // The stamp offset from the canvas centre that a press on this window pixel lays.
+    int stampOffset(int window) const {
+        const std::int64_t side = viewSide;
+        return static_cast<int>((window - side / 2 - viewStart) * canvasSide / side);
+    }
+    std::optional<int> photoForStamp(int offset) const {
+        if (viewSide <= 0 || canvasSide <= 0)
+            return std::nullopt;
+        const int guess =
+            viewStart + viewSide / 2 + static_cast<int>(std::lround(double(offset) * viewSide / canvasSide));
+        for (int target = guess - 3; target <= guess + 3; ++target)
+            if (stampOffset(target) == offset)
+                if (const std::optional<int> photo = photoFor(target))
+                    return photo;
+        return std::nullopt;
+    }
+};
+
+// The photo as a recipe's steps see it at one moment: its size and the view it is shown in.
+struct Canvas {
+    QSize size;
+    Rect view;
+    Axis x() const { return {view.left, view.width(), size.width()}; }
+    Axis y() const { return {view.top, view.height(), size.height()}; }
+};
+
+class Writer {
+public:
+    explicit Writer(const workspace::WorkspaceDocument& document) : client_(document.clientSize()) {}
+
+    // The objects of one flattening, then what made it. False once something cannot be stated.
+    bool addOperation(const workspace::ImageOperation& operation) {
+        const Canvas canvas = canvasOf(operation.canvas);
+        if (!addObjects(operation.objects, canvas))
+            return false;
+        switch (operation.kind) {
+        case workspace::ImageOperation::Kind::Background:
+            return fail(
+                QStringLiteral("the photo was set as the background sheet, which no recipe step does"));
+        case workspace::ImageOperation::Kind::Filter:
+            return addFilter(operation.filter);
+        case workspace::ImageOperation::Kind::Flatten:
+            // Without a cut, the placing of the next objects or the export flattens these, as the editor did.
+            return !operation.cut || addCrop(*operation.cut, canvas);
+        }
+        return true;
+    }
+
+    bool addCurrentObjects(const ObjectList& objects, QSize photo) {
+        return addObjects(objects, canvasOf(photo));
+    }
+
+    const QJsonArray& steps() const { return steps_; }
+    const QString& problem() const { return problem_; }
+
+private:
+    Canvas canvasOf(QSize photo) const {
+        return {photo,
+                workspace::computeViewRect(photo.width(), photo.height(), client_.width(), client_.height())};
+    }
+
+    bool fail(const QString& problem) {
+        problem_ = problem;
+        return false;
+    }
+
+    // Whether placing an object of `kind` first turns what lies on the photo into pixels.
+    bool placingFlattens(ObjectKind kind) const {
+        return !pending_ || kind == workspace::BrushStroke || kind != *pending_;
+    }
+
+    bool addObjects(const ObjectList& objects, const Canvas& canvas) {
+        if (objects.empty())
+            return true;
+        const ObjectKind kind = objects.kind(0);
+        // The editor flattened the objects before these at a moment no step can: an export between two
+        // placings of the same kind, for one.
+        if (!placingFlattens(kind))
+            return fail(QStringLiteral("the photo was flattened between two edits of the same kind (as an "
+                                       "export does), which no recipe step does"));
+        const bool several = kind == workspace::Clipart || kind == workspace::Text;
+        for (int i = 0; i < objects.size(); ++i) {
+            if (i > 0 && (objects.kind(i) != kind || !several))
+                return fail(
+                    QStringLiteral("the objects on the photo cannot be placed in this order by steps"));
+            if (!addObject(objects.at(i), canvas))
+                return false;
+        }
+        pending_ = kind;
+        return true;
+    }
+
+    bool addObject(const workspace::ObjectRecord& record, const Canvas& canvas) {
+        return std::visit([&](const auto& object) { return add(object, canvas); }, record);
+    }
+
+    // The scale and angle dials and the arrow keys, for a picture placed with no offset of its own.
+    template <typename Picture>
+    bool addDials(QJsonObject& step, const Picture& picture, QPoint placedOffset, const char* what) {
+        if (picture.scale != 1.0f) {
+            if (workspace::scaleFromDial(workspace::scaleDialFor(picture.scale)) != picture.scale)
+                return fail(
+                    QStringLiteral("a %1 sized by dragging cannot be stated in a recipe; size it with "
+                                   "the scale dial")
+                        .arg(QLatin1String(what)));
+            step[QLatin1String("scale")] = double(picture.scale);
+        }
+        if (picture.angle != 0.0f) {
+            if (picture.angle != std::round(picture.angle) || std::abs(picture.angle) > 180)
+                return fail(
+                    QStringLiteral("a %1 turned by dragging cannot be stated in a recipe; turn it with "
+                                   "the angle dial")
+                        .arg(QLatin1String(what)));
+            step[QLatin1String("angle")] = static_cast<int>(picture.angle);
+        }
+        const QPoint offset = QPoint(picture.offsetX, picture.offsetY) - placedOffset;
+        if (!offset.isNull())
+            step[QLatin1String("offset")] = pair(offset.x(), offset.y());
+        return true;
+    }
+
+    bool add(const workspace::FrameObject& frame, const Canvas&) {
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("frame")},
+                         {QStringLiteral("index"), frame.resourceIndex}};
+        return addDials(step, frame, {}, "frame") && addStep(step);
+    }
+
+    bool add(const workspace::MaskObject& mask, const Canvas&) {
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("mask")},
+                         {QStringLiteral("index"), mask.resourceIndex}};
+        return addDials(step, mask, {}, "mask") && addStep(step);
+    }
+
+    // Placed on the photo's middle, then moved by the arrow keys to its own place.
+    bool add(const workspace::ClipartObject& clipart, const Canvas& canvas) {
+        if (clipart.inMemory)
+            return fail(
+                QStringLiteral("a clipart kept only in memory (a pasted picture or a calendar) cannot "
+                               "be stated in a recipe"));
+        const QPoint at(canvas.size.width() / 2, canvas.size.height() / 2);
+        const QPoint placed =
+            workspace::canvasOffsetOf(canvas.view, canvas.size.width(), canvas.size.height(),
+                                      canvas.x().window(at.x()), canvas.y().window(at.y()));
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("clipart")},
+                         {QStringLiteral("index"), clipart.resourceIndex},
+                         {QStringLiteral("at"), pair(at.x(), at.y())}};
+        return addDials(step, clipart, placed, "clipart") && addStep(step);
+    }
+
+    bool add(const workspace::DecorationObject& decoration, const Canvas&) {
+        if (decoration.scale != 1.0f || decoration.offsetX != 0 || decoration.offsetY != 0)
+            return fail(QStringLiteral("a moved or sized decoration cannot be stated in a recipe"));
+        return addStep({{QStringLiteral("op"), QStringLiteral("decoration")},
+                        {QStringLiteral("index"), decoration.resourceIndex}});
+    }
+
+    bool add(const text::TextObject& object, const Canvas& canvas) {
+        const QString words = text::textOf(object);
+        if (words.trimmed().isEmpty())
+            return fail(QStringLiteral("a text without words cannot be stated in a recipe"));
+        const std::optional<int> x = canvas.x().photoFor(object.left);
+        const std::optional<int> y = canvas.y().photoFor(object.top);
+        if (!x || !y || *x < 0 || *y < 0 || *x >= canvas.size.width() || *y >= canvas.size.height())
+            return fail(QStringLiteral("the text \"%1\" begins outside the photo, where no step can place it")
+                            .arg(words));
+        if (object.font.height < text::kMinTextHeight || object.font.height > text::kMaxTextHeight)
+            return fail(QStringLiteral("the text \"%1\" is of a height no step can give").arg(words));
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("text")},
+                         {QStringLiteral("text"), words},
+                         {QStringLiteral("height"), object.font.height},
+                         {QStringLiteral("style"), object.style},
+                         {QStringLiteral("colour1"), colourText(object.colour)},
+                         {QStringLiteral("colour2"), colourText(object.secondColour)},
+                         {QStringLiteral("at"), pair(*x, *y)}};
+        if (const QString face = text::faceName(object.font); !face.isEmpty())
+            step[QLatin1String("face")] = face;
+        if (object.transparency != 0.0f)
+            step[QLatin1String("transparency")] = double(object.transparency);
+        return addStep(step);
+    }
+
+    bool add(const workspace::BrushStrokeObject& stroke, const Canvas& canvas) {
+        const auto cannot = [this] {
+            return fail(
+                QStringLiteral("a brush stroke painted with a drag of the mouse cannot be stated in a "
+                               "recipe"));
+        };
+        if (stroke.xs.empty() || stroke.tipWidth <= 0 || stroke.xs.size() > std::size_t{kMaxPoints})
+            return cannot();
+        const int size = static_cast<int>(std::lround(stroke.scales.front() * stroke.tipWidth));
+        const float scale = static_cast<float>(size) / static_cast<float>(stroke.tipWidth);
+        const float angle = stroke.angles.front();
+        const int opacity = stroke.opacities.front();
+        QJsonArray points;
+        for (std::size_t i = 0; i < stroke.xs.size(); ++i) {
+            if (stroke.scales[i] != scale || stroke.angles[i] != angle || stroke.opacities[i] != opacity)
+                return cannot();
+            const std::optional<int> x = canvas.x().photoForStamp(stroke.xs[i]);
+            const std::optional<int> y = canvas.y().photoForStamp(stroke.ys[i]);
+            if (!x || !y)
+                return cannot();
+            points.append(pair(*x, *y));
+        }
+        if (size < 16 || size > 256 || angle != std::round(angle) || std::abs(angle) > 180)
+            return cannot();
+        return addStep({{QStringLiteral("op"), QStringLiteral("stroke")},
+                        {QStringLiteral("tip"), stroke.tipIndex},
+                        {QStringLiteral("colour"), colourText(stroke.colour)},
+                        {QStringLiteral("size"), size},
+                        {QStringLiteral("angle"), static_cast<int>(angle)},
+                        {QStringLiteral("opacity"), opacity},
+                        {QStringLiteral("points"), points}});
+    }
+
+    bool add(const workspace::ColourAdjustment& values, const Canvas&) {
+        const imaging::ColourSliderPositions positions = imaging::colourPositionsFromAdjustment(values);
+        if (imaging::colourAdjustmentFromPositions(positions) != values)
+            return fail(QStringLiteral("a colour tuning between the sliders' positions cannot be stated in a "
+                                       "recipe"));
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("adjust")}};
+        for (std::size_t i = 0; i < positions.size(); ++i)
+            step[QLatin1String(kColourFieldNames[i])] = positions[i];
+        return addStep(step);
+    }
+
+    bool addFilter(int operation) {
+        const imaging::FilterMenuName name = imaging::filterMenuNameOf(operation);
+        if (!name.text)
+            return fail(QStringLiteral("filter %1 is on neither filter menu").arg(operation));
+        pending_.reset();
+        return addStep({{QStringLiteral("op"), QStringLiteral("filter")},
+                        {QStringLiteral("menu"), name.menu == imaging::FilterMenu::Linear
+                                                     ? QStringLiteral("linear")
+                                                     : QStringLiteral("non-linear")},
+                        {QStringLiteral("name"), QLatin1String(name.text)}});
+    }
+
+    // The crop rectangle whose corners, carried through the view as the crop step carries them, cut the
+    // photo exactly as the editor did.
+    bool addCrop(const workspace::CanvasCut& cut, const Canvas& canvas) {
+        const auto cutOf = [&](int left, int top, int right, int bottom) {
+            const Rect crop{canvas.x().window(left), canvas.y().window(top), canvas.x().window(right),
+                            canvas.y().window(bottom)};
+            return workspace::canvasCutOf(canvas.size.width(), canvas.size.height(), canvas.view, crop);
+        };
+        const int width = canvas.size.width();
+        const int height = canvas.size.height();
+        const auto search = [](int start, int end, auto&& fits) -> std::optional<int> {
+            for (int value = std::max(0, start); value <= end; ++value)
+                if (fits(value))
+                    return value;
+            return std::nullopt;
+        };
+        const auto left = search(cut.column - 4, cut.column + 4,
+                                 [&](int v) { return cutOf(v, 0, width, height).column == cut.column; });
+        const auto top = search(cut.row - 4, cut.row + 4,
+                                [&](int v) { return cutOf(0, v, width, height).row == cut.row; });
+        if (!left || !top)
+            return fail(QStringLiteral("the crop cannot be stated in a recipe"));
+        const auto right = search(*left + cut.width - 4, std::min(width, *left + cut.width + 8),
+                                  [&](int v) { return cutOf(*left, *top, v, height).width == cut.width; });
+        const auto bottom = search(*top + cut.height - 4, std::min(height, *top + cut.height + 8),
+                                   [&](int v) { return cutOf(*left, *top, width, v).height == cut.height; });
+        if (!right || !bottom)
+            return fail(QStringLiteral("the crop cannot be stated in a recipe"));
+        pending_.reset();
+        return addStep({{QStringLiteral("op"), QStringLiteral("crop")},
+                        {QStringLiteral("rect"), QJsonArray{*left, *top, *right, *bottom}}});
+    }
+
+    bool addStep(const QJsonObject& step) {
+        if (steps_.size() >= kMaxSteps)
+            return fail(QStringLiteral("the edits take more than %1 steps, the most a recipe may have")
+                            .arg(kMaxSteps));
+        steps_.append(step);
+        return true;
+    }
+
+    QSize client_;
+    QJsonArray steps_;
+    QString problem_;
+    std::optional<ObjectKind> pending_; // the kind of the objects placed and not yet turned into pixels
+};
+
+} // namespace
+
+WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
+    const QSize client = document.clientSize();
+    if (client.width() < 100 || client.height() < 100 || client.width() > 4096 || client.height() > 4096)
+        return {{}, QStringLiteral("the window's workspace is of a size no recipe can name")};
+    Writer writer(document);
+    for (const workspace::ImageOperation& operation : document.history().operations())
+        if (!writer.addOperation(operation))
+            return {{}, writer.problem()};
+    if (!writer.addCurrentObjects(document.objects(), QSize(document.canvasWidth(), document.canvasHeight())))
+        return {{}, writer.problem()};
+    const QJsonObject recipe{
+        {QStringLiteral("recipe"), kRecipeVersion},
+        {QStringLiteral("view"), pair(client.width(), client.height())},
+        {QStringLiteral("export"), QJsonObject{{QStringLiteral("extent"), QStringLiteral("photo")}}},
+        {QStringLiteral("steps"), writer.steps()}};
+    return {QJsonDocument(recipe).toJson(QJsonDocument::Indented), {}};
+}
+
+} // namespace recipe

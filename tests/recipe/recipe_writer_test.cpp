@@ -1,0 +1,122 @@
+// Edits saved as a recipe and run again on the same photo, on a library of the test's own.
+#include "../resources/library_fixture.h"
+#include "recipe/recipe_runner.h"
+#include "recipe/recipe_writer.h"
+#include "workspace/decorations/decoration_geometry.h"
+#include "workspace/document.h"
+
+#include <gtest/gtest.h>
+
+using namespace recipe;
+using namespace workspace;
+namespace files = resources::files;
+
+namespace {
+
+QImage solid(int width, int height, QRgb colour) {
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+struct SavedRecipe : resources_test::LibraryTest {
+    RecipeLibrary library;
+    UnwatchedDocument listener;
+
+    void SetUp() override {
+        const resources::PhotoHole hole{0.2f, 0.2f, 0.8f, 0.8f};
+        writeData(files::kFrames, resources_test::encodedList({solid(200, 150, qRgb(200, 0, 0))}, {hole}));
+        writeData(files::kCliparts, resources_test::rawList({solid(40, 20, qRgb(0, 200, 0)),
+                                                             solid(10, 10, qRgba(0, 0, 200, 128))}));
+        writeData(files::kBrushTips, resources_test::rawList({solid(4, 4, qRgba(0, 0, 0, 255))}));
+        library = openRecipeLibrary(platform::Folders(root_.path()));
+    }
+
+    // A 1600 × 1200 photo of colour ramps in the default 1280 × 800 view, where the view skips photo pixels.
+    std::unique_ptr<WorkspaceDocument> photoDocument() {
+        auto document = std::make_unique<WorkspaceDocument>(root_.path(), listener, QSize(1280, 800),
+                                                            library.library.get());
+        document->shareResourcePictures(library.pictures);
+        document->setBrushPictures(library.brushTips);
+        imaging::PhotoBuffer photo;
+        photo.width = 1600;
+        photo.height = 1200;
+        photo.bgr.resize(1600u * 1200u * 3u);
+        for (int y = 0; y < photo.height; ++y)
+            for (int x = 0; x < photo.width; ++x) {
+                std::uint8_t* pixel = photo.row(y) + x * 3;
+                pixel[0] = static_cast<std::uint8_t>(x * 7);
+                pixel[1] = static_cast<std::uint8_t>(y);
+                pixel[2] = static_cast<std::uint8_t>((x + y) / 12);
+            }
+        document->setLoadedPicture(std::move(photo), false, 0, QStringLiteral("photo.jpg"));
+        document->keepLoadedPhoto();
+        return document;
+    }
+
+    imaging::Outcome run(const QByteArray& json, WorkspaceDocument& document) {
+        const ReadRecipe read = readRecipe(json);
+        EXPECT_TRUE(read.recipe) << read.problem.toStdString();
+        if (!read.recipe)
+            return imaging::Outcome::failure("unreadable");
+        return runSteps(*read.recipe, RunSettings{QStringLiteral("DejaVu Sans"), library}, document);
+    }
+
+    static void placeText(WorkspaceDocument& document, const char* words, int x, int y) {
+        text::TextObject& panel = document.textTemplate();
+        text::setFaceName(panel.font, u"DejaVu Sans");
+        panel.font.height = 0;
+        panel.style = 3;
+        panel.colour = text::rgb(250, 240, 10);
+        panel.secondColour = text::rgb(10, 20, 200);
+        text::setText(panel, QString::fromUtf8(words));
+        document.SetTool(ToolText);
+        document.PlaceText(x, y);
+    }
+};
+
+} // namespace
+
+TEST_F(SavedRecipe, RunOnTheSamePhotoItGivesTheExportsPixelsAndWhatItCannotStateIsRefused) {
+    std::unique_ptr<WorkspaceDocument> edited = photoDocument();
+    auto steps = [](const char* list) { return QByteArray(R"({"recipe": 1, "steps": [)") + list + "]}"; };
+    ASSERT_TRUE(run(steps(R"({"op": "frame", "index": 0, "scale": 0.75, "angle": 10, "offset": [31, -17]})"),
+                    *edited));
+    // Placed, moved, sized and turned as the mouse, the arrow keys and the dials do, at window points
+    // between the photo pixels a step can name.
+    edited->SetTool(ToolClipart);
+    ASSERT_EQ(edited->PlaceClipart(0, 333, 211), PlaceResult::Placed);
+    ASSERT_TRUE(edited->NudgeSelected(3, -7));
+    ASSERT_TRUE(edited->SetSelectedScale(37));
+    ASSERT_TRUE(edited->SetSelectedAngle(-25));
+    ASSERT_EQ(edited->PlaceClipart(1, 901, 645), PlaceResult::Placed);
+    placeText(*edited, "Summer", 401, 377);
+    ASSERT_TRUE(run(steps(R"({"op": "stroke", "tip": 0, "colour": "#20C040", "size": 24, "opacity": 180,
+                              "points": [[300, 900], [333, 917], [371, 950]]},
+                             {"op": "adjust", "contrast": 130, "hue": 20},
+                             {"op": "filter", "menu": "linear", "name": "Sharpen"})"),
+                    *edited));
+    edited->SetTool(ToolCrop);
+    edited->setCropRect({157, 91, 1003, 707});
+    ASSERT_TRUE(edited->FlattenIntoPhoto(true));
+    placeText(*edited, "at the sea", 513, 600);
+
+    const WrittenRecipe written = writeRecipe(*edited);
+    ASSERT_TRUE(written.problem.isEmpty()) << written.problem.toStdString();
+    const std::optional<imaging::PhotoBuffer> exported = edited->flattenForExport(false);
+    ASSERT_TRUE(exported);
+
+    std::unique_ptr<WorkspaceDocument> again = photoDocument();
+    ASSERT_TRUE(run(written.json, *again));
+    const std::optional<imaging::PhotoBuffer> replayed = again->flattenForExport(false);
+    ASSERT_TRUE(replayed);
+    EXPECT_EQ(replayed->width, exported->width);
+    EXPECT_EQ(replayed->height, exported->height);
+    EXPECT_TRUE(replayed->bgr == exported->bgr);
+
+    // A calendar is a picture of the document's own: no step names it again, so nothing is written.
+    ASSERT_TRUE(run(steps(R"({"op": "calendar", "year": 2026, "month": 5})"), *edited));
+    const WrittenRecipe refused = writeRecipe(*edited);
+    EXPECT_TRUE(refused.json.isEmpty());
+    EXPECT_TRUE(refused.problem.contains(QStringLiteral("calendar"))) << refused.problem.toStdString();
+}
