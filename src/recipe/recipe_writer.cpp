@@ -10,6 +10,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <cmath>
 #include <optional>
 
@@ -340,6 +341,8 @@ private:
 } // namespace
 
 WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
+    if (document.canvasWidth() <= 0 || document.canvasHeight() <= 0)
+        return {{}, QStringLiteral("no photo is open")};
     const QSize client = document.clientSize();
     if (client.width() < 100 || client.height() < 100 || client.width() > 4096 || client.height() > 4096)
         return {{}, QStringLiteral("the window's workspace is of a size no recipe can name")};
@@ -355,6 +358,16 @@ WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
         {QStringLiteral("export"), QJsonObject{{QStringLiteral("extent"), QStringLiteral("photo")}}},
         {QStringLiteral("steps"), writer.steps()}};
     return {QJsonDocument(recipe).toJson(QJsonDocument::Indented), {}};
+}
+
+QString saveRecipe(const workspace::WorkspaceDocument& document, const QString& path) {
+    const WrittenRecipe written = writeRecipe(document);
+    if (written.json.isEmpty())
+        return written.problem;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(written.json) != written.json.size() || !file.commit())
+        return QStringLiteral("%1 could not be written: %2").arg(path, file.errorString());
+    return {};
 }
 
 } // namespace recipe

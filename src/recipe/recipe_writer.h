@@ -19,4 +19,7 @@ struct WrittenRecipe {
 
 WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document);
 
+// The recipe of `document` written to `path` whole or not at all; why not, for people, or empty.
+QString saveRecipe(const workspace::WorkspaceDocument& document, const QString& path);
+
 } // namespace recipe

@@ -12,6 +12,7 @@
 #include "platform/scripted_dialogs.h"
 #include "recipe/recipe.h"
 #include "recipe/recipe_runner.h"
+#include "recipe/recipe_writer.h"
 #include "text/widgets/text_box.h"
 #include "text/widgets/text_panel.h"
 #include "workspace/widgets/workspace_wnd.h"
@@ -105,7 +106,8 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     static const QStringList kOptions{QStringLiteral("--screenshot"), QStringLiteral("--open"),
                                       QStringLiteral("--size"),       QStringLiteral("--tab"),
                                       QStringLiteral("--add-text"),   QStringLiteral("--colour-popup"),
-                                      QStringLiteral("--dialog"),     QStringLiteral("--steps")};
+                                      QStringLiteral("--dialog"),     QStringLiteral("--steps"),
+                                      QStringLiteral("--save-recipe")};
     for (const QString& argument : arguments) {
         if (argument.startsWith(QLatin1String("--")) && !kOptions.contains(argument)) {
             printUsageLine(ProgramMode::Screenshot);
@@ -134,6 +136,10 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
     const QString steps = valueAfter(arguments, QStringLiteral("--steps"));
     if (!steps.isEmpty() && picture.isEmpty())
         return fail(QStringLiteral("--steps needs a photo to work on: --open PICTURE"));
+    const QString savedRecipe = valueAfter(arguments, QStringLiteral("--save-recipe"));
+    if (arguments.contains(QStringLiteral("--save-recipe")) && (savedRecipe.isEmpty() || picture.isEmpty()))
+        return fail(QStringLiteral("--save-recipe needs the path of the recipe to write, and a photo: --open "
+                                   "PICTURE"));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     // The editor reads its photo list and library as usual, but writes its undo and language files here.
@@ -180,6 +186,11 @@ int runScreenshotCommand(int argc, char** argv, const QStringList& arguments) {
         window.textPanel()->colourPicker(picker.toInt())->click();
     }
     QApplication::processEvents();
+    // What File > Save Edits as Recipe writes, from the window's own document.
+    if (!savedRecipe.isEmpty())
+        if (const QString problem = recipe::saveRecipe(window.workspace()->document(), savedRecipe);
+            !problem.isEmpty())
+            return fail(QStringLiteral("the edits cannot be saved as a recipe: %1").arg(problem));
     // The batch window makes its output folder in the documents folder: this run's stands in for the user's.
     const QImage shot = dialog.isEmpty() ? grabWithPopups(window)
                                          : grabDialog(dialog, editor, window, dialogs, picture,

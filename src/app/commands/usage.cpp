@@ -34,13 +34,13 @@ constexpr ModeUsage kModes[] = {
      "      Imports editing-resource packages into the library, one line per package.\n"},
     {ProgramMode::Screenshot,
      "--screenshot FILE [--open PICTURE] [--steps RECIPE.json] [--size WxH] [--tab NAME] "
-     "[--add-text WORDS] [--colour-popup 1|2] [--dialog NAME]",
+     "[--add-text WORDS] [--colour-popup 1|2] [--dialog NAME] [--save-recipe OUT.json]",
      "      Renders the main window to the PNG FILE without a display: with PICTURE listed and open,\n"
      "      edited by the steps of RECIPE.json, at WxH pixels, showing the tool panel NAME (frame,\n"
      "      mask, clipart, decoration, crop, tuning, text or brush), with WORDS added as a text\n"
      "      through the text panel, and with the palette of the text panel's first or second colour\n"
      "      open. With --dialog, renders the dialog NAME alone instead (batch, calendar, about or\n"
-     "      import).\n"},
+     "      import). With --save-recipe, also writes the edits as File > Save Edits as Recipe does.\n"},
 };
 
 void printHelp() {

@@ -206,6 +206,8 @@ private:
     bool exportImage(bool wholeImage);
     // The export made from the original picture at its own size, on a worker thread; Escape stops it.
     workspace::FullSizeResult exportAtFullSize(bool wholeImage);
+    // The open photo's edits written as a recipe file, or the reason they cannot be, told to the user.
+    void saveEditsAsRecipe();
     // Asks whether to save the modified photo; false when the user cancelled the question, or when the
     // photo was to be saved and was not: it must then stay open.
     bool offerToSavePhoto();

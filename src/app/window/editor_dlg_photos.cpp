@@ -11,6 +11,7 @@
 #include "imaging/files/photo_loading.h"
 #include "imaging/files/save_picture.h"
 #include "platform/scratch_folder.h"
+#include "recipe/recipe_writer.h"
 #include "workspace/full_size_result.h"
 #include "workspace/widgets/workspace_wnd.h"
 
@@ -239,6 +240,29 @@ bool CEditorDlg::exportImage(bool wholeImage) {
         app_.dialogs().inform(this, QStringLiteral("The picture could not be saved as \"%1\".\n%2")
                                         .arg(*chosen, QString::fromStdString(saved.reason)));
     return static_cast<bool>(saved);
+}
+
+void CEditorDlg::saveEditsAsRecipe() {
+    const workspace::WorkspaceDocument& document = workspace_->document();
+    // Refused before the dialog, so that nobody picks a file for nothing.
+    if (const recipe::WrittenRecipe written = recipe::writeRecipe(document); written.json.isEmpty()) {
+        app_.dialogs().inform(
+            this, QStringLiteral("The edits cannot be saved as a recipe: %1.").arg(written.problem));
+        return;
+    }
+    const QFileInfo pictureFile(document.picturePath());
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString name =
+        (document.picturePath().isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) +
+        QStringLiteral(".json");
+    const std::optional<QString> chosen = app_.dialogs().saveFile(
+        this, QStringLiteral("(*.json)|*.json||"), QDir(folder).filePath(name), QStringLiteral("*.json"));
+    if (!chosen)
+        return;
+    if (const QString problem = recipe::saveRecipe(document, *chosen); !problem.isEmpty())
+        app_.dialogs().inform(this, QStringLiteral("The recipe could not be saved: %1.").arg(problem));
 }
 
 workspace::FullSizeResult CEditorDlg::exportAtFullSize(bool wholeImage) {

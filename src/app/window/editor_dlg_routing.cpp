@@ -104,6 +104,9 @@ void CEditorDlg::onCommand(int id) {
     case ID_EXPORT_WHOLE_IMAGE:
         exportImage(id == ID_EXPORT_WHOLE_IMAGE);
         break;
+    case ID_FILE_SAVE_RECIPE:
+        saveEditsAsRecipe();
+        break;
     case ID_BACKGROUND_COLOUR:
         chooseBackgroundColour();
         break;

@@ -25,6 +25,7 @@ std::vector<MenuItemRecord> fileMenuItems() {
             item(ID_EXPORT_PHOTO_AREA, "Export Photo Area"),
             item(ID_EXPORT_WHOLE_IMAGE, "Export Whole Image"),
             separator(),
+            item(ID_FILE_SAVE_RECIPE, "Save Edits as Recipe..."),
             item(ID_FILE_APPLY_RECIPE, "Apply Recipe to Photos..."),
             separator(),
             item(ID_FILE_EXIT, "Exit")};
