@@ -100,11 +100,12 @@ TEST_F(MainWindow, RefusesToBeSmallerThan800By600) {
 
 TEST_F(MainWindow, MenusHaveTheirItemsSeparatorsAndChecks) {
     const auto file = window->menuItems(ID_MENU_FILE);
-    ASSERT_EQ(file.size(), 11u);
+    ASSERT_EQ(file.size(), 12u);
     EXPECT_EQ(file[0].text, "Import Photo");
     EXPECT_TRUE(file[2].separator);
-    EXPECT_EQ(file[8].id, ID_FILE_APPLY_RECIPE);
-    EXPECT_EQ(file[10].id, ID_FILE_EXIT);
+    EXPECT_EQ(file[8].id, ID_FILE_SAVE_RECIPE);
+    EXPECT_EQ(file[9].id, ID_FILE_APPLY_RECIPE);
+    EXPECT_EQ(file[11].id, ID_FILE_EXIT);
 
     EXPECT_EQ(checkedIds(ID_MENU_MODE), std::vector<int>{ID_MODE_SIMPLE});
     window->onCommand(ID_MODE_COLLAGE);
