@@ -20,11 +20,11 @@ Outcome addCalendar(StepContext& context, const StepFields& fields) {
             return failure(problem);
         window = windowPoint(document, at);
     }
-    const std::vector<std::uint8_t> picture =
-        text::calendarPictureOf({fields.integer("year", 0), fields.integer("month", 1)});
+    const text::CalendarMonth month{fields.integer("year", 0), fields.integer("month", 1)};
+    const std::vector<std::uint8_t> picture = text::calendarPictureOf(month);
     document.SetTool(workspace::ToolClipart);
     if (picture.empty() || !document.PlaceMemoryClipart(picture, text::kCalendarPictureSide,
-                                                        text::kCalendarPictureSide, window.x(), window.y()))
+                                                        text::kCalendarPictureSide, window.x(), window.y(), month))
         return Outcome::failure(
             "there is not enough memory to draw the calendar and flatten the photo first");
     adjustPlaced(document, fields);

@@ -69,6 +69,7 @@ void WorkspaceDocument::keepLoadedPhoto() {
     gestureStep_ = 0;
     regions_.clear();
     memoryCliparts_.clear();
+    memoryClipartCalendars_.clear();
     ++caches_.photoGeneration;
     loadedPhoto_ = photo_;
 }

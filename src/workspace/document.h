@@ -5,6 +5,7 @@
 
 #include "imaging/photo_buffer.h"
 #include "imaging/picture.h"
+#include "text/calendar/month_calendar.h"
 #include "text/text_object.h"
 #include "workspace/adjusted_view.h"
 #include "workspace/decorations/decoration_caches.h"
@@ -320,8 +321,10 @@ public:
     PlaceResult PlaceDecoration(int index) override;
     // A clipart of pixels the document keeps itself (B,G,R,A, straight alpha, rows of width × 4 bytes,
     // copied), centred on the window point. False, with nothing changed, when the pixels do not match
-    // the size or the objects could not be flattened first.
-    bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y);
+    // the size or the objects could not be flattened first. `calendar`: the pixels are that month's
+    // calendar picture, which a full-size result draws afresh at its own size.
+    bool PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x, int y,
+                            std::optional<text::CalendarMonth> calendar = std::nullopt);
     // The window point for a clipart placed without a drop point (picked in the list, the calendar): the
     // middle of the view (zoomed in, of its part in the window) for the first clipart on the photo, then
     // each time 24 view pixels right of and below the last clipart placed, coming round into that part
@@ -345,6 +348,9 @@ public:
     void shareResourcePictures(std::shared_ptr<ResourcePictures> pictures);
     // The in-memory cliparts' pixels, by the position an in-memory clipart refers to.
     const std::vector<QImage>& memoryCliparts() const { return memoryCliparts_; }
+    // The month an in-memory clipart shows when it is a calendar (by the position an in-memory clipart
+    // refers to); nothing for other pictures and positions out of range.
+    std::optional<text::CalendarMonth> memoryClipartCalendar(int memoryIndex) const;
     // The untransformed hit regions of the picture objects, by their region index.
     const std::vector<QRect>& regions() const { return regions_; }
 
@@ -369,6 +375,11 @@ private:
     bool flattenCutting(const std::optional<CanvasCut>& cut, ImageOperation::Kind kind);
     // The objects of `edited` as they lie on this document's photo.
     ObjectList objectsScaledFrom(const ObjectList& objects, QSize canvas) const;
+    // The calendars among the in-memory cliparts drawn again `factor` times larger (nothing at 1 or
+    // less), and the calendar cliparts of the objects made to cover with them the places they covered
+    // with the pictures they were placed with.
+    void redrawCalendars(double factor);
+    void fitRedrawnCalendars();
     void composeInto(QImage& target, bool forOutput);
     void drawObjects(QPainter& painter, int first, int end, bool forOutput);
     // False for the back buffer of a document that nothing shows.
@@ -522,6 +533,9 @@ private:
 
     std::vector<QRect> regions_;
     std::vector<QImage> memoryCliparts_;
+    // Beside each in-memory clipart: the month it shows when it is a calendar. Kept in memory only, as
+    // the record's image operations are.
+    std::vector<std::optional<text::CalendarMonth>> memoryClipartCalendars_;
     // Where the last clipart was placed, in canvas pixels from the canvas centre.
     std::optional<QPoint> lastClipartOffset_;
     DecorationCaches caches_;

@@ -1,5 +1,6 @@
 // Full-size results: the edits of the record made again on the original picture, through the same
 // operations and the same composer as the working copy.
+#include "text/calendar/calendar_picture.h"
 #include "workspace/document.h"
 #include "workspace/scaled_objects.h"
 
@@ -17,6 +18,33 @@ ObjectList WorkspaceDocument::objectsScaledFrom(const ObjectList& objects, QSize
                          double(photo_.height) / std::max(1, canvas.height()));
 }
 
+void WorkspaceDocument::redrawCalendars(double factor) {
+    if (!(factor > 1))
+        return;
+    for (std::size_t i = 0; i < memoryCliparts_.size() && i < memoryClipartCalendars_.size(); ++i) {
+        if (!memoryClipartCalendars_[i])
+            continue;
+        // Without the memory for the larger picture, the one placed is enlarged as before.
+        if (QImage drawn = text::scaledCalendarPicture(*memoryClipartCalendars_[i], factor); !drawn.isNull())
+            memoryCliparts_[i] = std::move(drawn);
+    }
+}
+
+void WorkspaceDocument::fitRedrawnCalendars() {
+    for (int i = 0; i < objects_.size(); ++i) {
+        ClipartObject* clipart = objects_.get<ClipartObject>(i);
+        if (!clipart || clipart->inMemory != 1 || !memoryClipartCalendar(clipart->resourceIndex))
+            continue;
+        const QImage& picture = memoryCliparts_[static_cast<std::size_t>(clipart->resourceIndex)];
+        if (picture.width() == clipart->width || clipart->width <= 0)
+            continue;
+        // The larger picture at a scale smaller by as much: the same place on the photo.
+        clipart->scale = static_cast<float>(clipart->scale * clipart->width / picture.width());
+        clipart->width = picture.width();
+        clipart->height = picture.height();
+    }
+}
+
 std::optional<imaging::PhotoBuffer> WorkspaceDocument::replayEdits(const WorkspaceDocument& edited,
                                                                    imaging::PhotoBuffer original,
                                                                    bool wholeImage,
@@ -27,8 +55,12 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::replayEdits(const Workspa
     shareResourcePictures(edited.caches_.pictures);
     brushTips_ = edited.brushTips_;
     memoryCliparts_ = edited.memoryCliparts_;
+    memoryClipartCalendars_ = edited.memoryClipartCalendars_;
     regions_ = edited.regions_;
     photo_ = std::move(original);
+    // Calendars are drawn again at the full size: enlarged, their lettering would blur.
+    if (edited.original_ && !edited.original_->working.isEmpty())
+        redrawCalendars(double(photo_.width) / edited.original_->working.width());
     photoChanged();
 
     const auto stopped = [&control] { return control.stopped && control.stopped(); };
@@ -38,6 +70,7 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::replayEdits(const Workspa
         const double sx = double(photo_.width) / std::max(1, operation.canvas.width());
         const double sy = double(photo_.height) / std::max(1, operation.canvas.height());
         objects_ = scaledObjects(operation.objects, sx, sy);
+        fitRedrawnCalendars();
         activeText_ = -1;
         bool made = false;
         if (operation.kind == ImageOperation::Kind::Filter) {
@@ -54,6 +87,7 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::replayEdits(const Workspa
     if (stopped())
         return std::nullopt;
     objects_ = objectsScaledFrom(edited.objects_, QSize(edited.photo_.width, edited.photo_.height));
+    fitRedrawnCalendars();
     activeText_ = -1;
     return flattenForExport(wholeImage);
 }

@@ -6,6 +6,7 @@
 #include "recording_listener.h"
 #include "resources/resource_library.h"
 #include "resources/resource_types.h"
+#include "text/calendar/calendar_picture.h"
 #include "workspace/full_size_result.h"
 
 #include <QPainter>
@@ -76,14 +77,30 @@ imaging::PhotoBuffer reducedTo(const imaging::PhotoBuffer& source, int width, in
     return reduced;
 }
 
+double psnrOfSquares(double squares, std::size_t count) {
+    const double mean = squares / double(count);
+    return mean == 0 ? 100.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
+}
+
 double psnr(const imaging::PhotoBuffer& a, const imaging::PhotoBuffer& b) {
     double squares = 0;
     for (std::size_t i = 0; i < a.bgr.size(); ++i) {
         const double d = double(a.bgr[i]) - double(b.bgr[i]);
         squares += d * d;
     }
-    const double mean = squares / double(a.bgr.size());
-    return mean == 0 ? 100.0 : 10.0 * std::log10(255.0 * 255.0 / mean);
+    return psnrOfSquares(squares, a.bgr.size());
+}
+
+// The same, over the pixels of `box` only.
+double psnr(const imaging::PhotoBuffer& a, const imaging::PhotoBuffer& b, const QRect& box) {
+    double squares = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int i = box.left() * 3; i < (box.right() + 1) * 3; ++i) {
+            const double d = double(a.row(y)[i]) - double(b.row(y)[i]);
+            squares += d * d;
+        }
+    }
+    return psnrOfSquares(squares, std::size_t(box.width()) * box.height() * 3);
 }
 
 QRgb at(const imaging::PhotoBuffer& buffer, int x, int y) {
@@ -152,6 +169,15 @@ struct FullSize : resources_test::LibraryTest {
         target.PlaceText(window.x(), window.y());
     }
 
+    // A document of the original at its own size, as if it had been opened that large.
+    void openNatively(WorkspaceDocument& native) {
+        imaging::LoadedPicture loaded;
+        ASSERT_TRUE(imaging::LoadOriginalPhoto(original, loaded));
+        native.setLoadedPicture(std::move(loaded.photo), false, 0, original);
+        native.keepLoadedPhoto();
+        native.Recompose(false);
+    }
+
     FullSizeResult full(bool wholeImage = false) {
         return renderFullSize(*document, wholeImage, scratch.path());
     }
@@ -200,11 +226,7 @@ TEST_F(FullSize, TextsAreDrawnAtTheFullSize) {
     ASSERT_TRUE(result.pixels);
 
     WorkspaceDocument native(scratch.file(QStringLiteral("native")), listener, QSize(820, 620));
-    imaging::LoadedPicture loaded;
-    ASSERT_TRUE(imaging::LoadOriginalPhoto(original, loaded));
-    native.setLoadedPicture(std::move(loaded.photo), false, 0, original);
-    native.keepLoadedPhoto();
-    native.Recompose(false);
+    openNatively(native);
     addText(native, 120, QPoint(100, 250));
     const auto drawn = native.flattenForExport(false);
     ASSERT_TRUE(drawn);
@@ -215,6 +237,37 @@ TEST_F(FullSize, TextsAreDrawnAtTheFullSize) {
     const int expected = outlineWidth(*drawn, box);
     ASSERT_GT(expected, 0);
     EXPECT_LE(std::abs(exported - expected), 2) << exported << " against " << expected;
+}
+
+// A calendar of the full-size export is drawn at the full size, not enlarged from its 260-pixel picture:
+// its lettering matches a calendar three times as large placed on the original itself. The document
+// tells which month its calendar shows, and that other in-memory pictures are no calendars.
+TEST_F(FullSize, CalendarsAreDrawnAtTheFullSize) {
+    const text::CalendarMonth month{2028, 2};
+    const std::vector<std::uint8_t> picture = text::calendarPictureOf(month);
+    document->SetTool(ToolClipart);
+    ASSERT_TRUE(document->PlaceMemoryClipart(picture, 260, 260, 300, 310, month));
+    ASSERT_TRUE(document->PlaceMemoryClipart(picture, 260, 260, 500, 310));
+    EXPECT_EQ(document->memoryClipartCalendar(0), month);
+    EXPECT_EQ(document->memoryClipartCalendar(1), std::nullopt);
+    EXPECT_EQ(document->memoryClipartCalendar(2), std::nullopt);
+    const FullSizeResult result = full();
+    ASSERT_TRUE(result.pixels);
+
+    WorkspaceDocument native(scratch.file(QStringLiteral("native")), listener, QSize(820, 620));
+    openNatively(native);
+    const QImage large = text::scaledCalendarPicture(month, 3);
+    ASSERT_EQ(large.size(), QSize(780, 780));
+    native.SetTool(ToolClipart);
+    ASSERT_TRUE(native.PlaceMemoryClipart(std::span(large.constBits(), std::size_t(large.sizeInBytes())), 780,
+                                          780, 300, 310));
+    const auto drawn = native.flattenForExport(false);
+    ASSERT_TRUE(drawn);
+
+    // The calendar's place on the original: centred (290, 100) view pixels from the view's corner, 6
+    // original pixels each.
+    const QRect box(1740 - 390, 600 - 390, 780, 780);
+    EXPECT_GE(psnr(*result.pixels, *drawn, box), 40.0);
 }
 
 // An undone filter is not made again once a new edit has dropped it, and the edits go on being

@@ -4,6 +4,7 @@
 #include "app/window/editor_dlg.h"
 #include "text/calendar/month_calendar.h"
 #include "text/widgets/calendar_dialog.h"
+#include "text/widgets/month_calendar_ctrl.h"
 #include "workspace/widgets/workspace_wnd.h"
 
 namespace app {
@@ -21,8 +22,8 @@ void CEditorDlg::addMonthCalendar() {
     const int tool = document.tool();
     document.SetTool(workspace::ToolClipart);
     const QPoint at = document.nextPlacingPoint();
-    const bool placed =
-        document.PlaceMemoryClipart(picture, kCalendarPictureSide, kCalendarPictureSide, at.x(), at.y());
+    const bool placed = document.PlaceMemoryClipart(picture, kCalendarPictureSide, kCalendarPictureSide, at.x(),
+                                                    at.y(), dialog.calendar()->shownMonth());
     document.SetTool(tool);
     document.Recompose(false);
     if (!placed)

@@ -52,15 +52,17 @@ void engrave(QPainter& painter, const QFontMetricsF& metrics, qreal x, qreal y, 
 
 } // namespace
 
-void drawMonthCalendar(QImage& target, CalendarMonth shown) {
-    if (target.isNull())
+void drawMonthCalendar(QImage& target, CalendarMonth shown, double scale) {
+    if (target.isNull() || !(scale > 0))
         return;
-    const int width = target.width();
-    const CalendarLayout layout = layoutCalendar(width, target.height());
+    const int width = static_cast<int>(std::lround(target.width() / scale));
+    const CalendarLayout layout = layoutCalendar(width, static_cast<int>(std::lround(target.height() / scale)));
     QPainter painter(&target);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
     painter.fillRect(target.rect(), Qt::white);
+    if (scale != 1)
+        painter.scale(scale, scale);
 
     const QFont large = calendarFont(kTitleAndDayHeight);
     const QFont small = calendarFont(kLabelHeight);
@@ -133,6 +135,23 @@ std::vector<std::uint8_t> calendarPictureOf(CalendarMonth shown) {
     drawMonthCalendar(backBuffer, shown);
     std::vector<std::uint8_t> picture(std::size_t{kCalendarPictureSide} * kCalendarPictureSide * 4);
     exportCalendarPicture(backBuffer, kCalendarPictureSide, kCalendarPictureSide, picture);
+    return picture;
+}
+
+QImage scaledCalendarPicture(CalendarMonth shown, double scale) {
+    if (!(scale > 0) || kCalendarPictureSide * scale > 1 << 15)
+        return {};
+    const int side = std::max(1, static_cast<int>(std::lround(kCalendarPictureSide * scale)));
+    // The back buffer reaches just past the scaled calendar, so its right column is drawn in full.
+    QImage backBuffer(static_cast<int>(std::ceil(calendarWidthFor(kCalendarPictureSide) * scale)), side,
+                      QImage::Format_RGB32);
+    QImage picture(side, side, QImage::Format_ARGB32);
+    if (backBuffer.isNull() || picture.isNull())
+        return {};
+    drawMonthCalendar(backBuffer, shown, double(side) / kCalendarPictureSide);
+    // 32-bit rows are width × 4 bytes long: the picture's bytes are the exported layout.
+    exportCalendarPicture(backBuffer, side, side,
+                          std::span(picture.bits(), static_cast<std::size_t>(picture.sizeInBytes())));
     return picture;
 }
 

@@ -18,7 +18,9 @@ inline constexpr QRgb kEngraveLight = 0xFFDCDCDC;
 
 // Draws the month into `target` (the calendar's back buffer; its size is the client size): white
 // ground, the centred title, the weekday labels and the days of the month right-aligned in their cells.
-void drawMonthCalendar(QImage& target, CalendarMonth shown);
+// With `scale`, the calendar of target's size / scale drawn that many times larger: the same layout, its
+// lettering drawn at the larger size rather than enlarged.
+void drawMonthCalendar(QImage& target, CalendarMonth shown, double scale = 1);
 
 // Alpha of one exported pixel by the sum of its red, green and blue: 255 for the two engraving greys,
 // 0 for white, 128 for every other colour.
@@ -32,5 +34,9 @@ bool exportCalendarPicture(const QImage& backBuffer, int width, int height, std:
 // The picture the calendar dialog's OK gives for this month: 260 × 260 from a calendar of that size cut
 // to whole columns. Empty when no back buffer could be had.
 std::vector<std::uint8_t> calendarPictureOf(CalendarMonth shown);
+
+// The same picture drawn `scale` times larger, round(260 × scale) pixels square (at least one), as a
+// 32-bit picture with straight alpha (QImage::Format_ARGB32). Null when no picture could be had.
+QImage scaledCalendarPicture(CalendarMonth shown, double scale);
 
 } // namespace text

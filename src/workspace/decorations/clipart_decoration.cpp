@@ -80,7 +80,7 @@ PlaceResult WorkspaceDocument::PlaceClipart(int index, int x, int y) {
 }
 
 bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels, int width, int height, int x,
-                                           int y) {
+                                           int y, std::optional<text::CalendarMonth> calendar) {
     if (!resources::rawSizeAcceptable(width, height) ||
         pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
         return false;
@@ -96,6 +96,7 @@ bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels,
     if (!objects_.contains(Clipart) && !FlattenIntoPhoto(false))
         return false;
     memoryCliparts_.push_back(std::move(picture));
+    memoryClipartCalendars_.push_back(calendar);
 
     ClipartObject clipart;
     clipart.resourceIndex = static_cast<std::int32_t>(memoryCliparts_.size()) - 1;
@@ -112,6 +113,12 @@ bool WorkspaceDocument::PlaceMemoryClipart(std::span<const std::uint8_t> pixels,
     objects_.append(clipart);
     finishPlacing(true);
     return true;
+}
+
+std::optional<text::CalendarMonth> WorkspaceDocument::memoryClipartCalendar(int memoryIndex) const {
+    if (memoryIndex < 0 || memoryIndex >= static_cast<int>(memoryClipartCalendars_.size()))
+        return std::nullopt;
+    return memoryClipartCalendars_[static_cast<std::size_t>(memoryIndex)];
 }
 
 PlaceResult WorkspaceDocument::PlaceDecoration(int index) {
