@@ -530,6 +530,9 @@ private:
     DragLayers dragLayers_;
     ResourcePlacement* placement_ = this;
     std::vector<QImage> brushTips_;
+    // Masks and brush tips enlarged are sampled smoothly: set by a full-size replay only, so the
+    // working-size and screen pictures keep their nearest-neighbour pixels.
+    bool smoothEnlarging_ = false;
 
     std::vector<QRect> regions_;
     std::vector<QImage> memoryCliparts_;

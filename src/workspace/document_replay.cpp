@@ -54,6 +54,8 @@ std::optional<imaging::PhotoBuffer> WorkspaceDocument::replayEdits(const Workspa
     setBackground(edited.background_);
     shareResourcePictures(edited.caches_.pictures);
     brushTips_ = edited.brushTips_;
+    // Stepped mask and stroke edges would show at the larger size.
+    smoothEnlarging_ = true;
     memoryCliparts_ = edited.memoryCliparts_;
     memoryClipartCalendars_ = edited.memoryClipartCalendars_;
     regions_ = edited.regions_;

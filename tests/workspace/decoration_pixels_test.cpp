@@ -107,6 +107,43 @@ TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
             EXPECT_EQ(pixel(out, x, y), (std::array<int, 3>{255, 255, 255})) << x << "," << y;
 }
 
+// Enlarged smoothly, a mask's blue and a tip's alpha ramp over the pixels nearest neighbour would cover,
+// from the first source pixel's place to the last's; not enlarged, nothing changes.
+TEST(SmoothEnlarging, MasksAndTipsRampWhereNearestNeighbourSteps) {
+    // Four times as large, the (black, white) mask is 8 × 4 pixels centred on (4, 2), of which nearest
+    // neighbour covers columns 0-5 of the first two rows.
+    const imaging::PhotoBuffer background = filled(8, 4, {255, 255, 255});
+    const imaging::PhotoBuffer photo = filled(8, 4, {0, 0, 0});
+    QImage smooth;
+    QImage stepped;
+    ApplyMaskPixels(background, photo, greyMask({0, 255}), {4.0f, 0, 0, 0}, smooth, true);
+    ApplyMaskPixels(background, photo, greyMask({0, 255}), {4.0f, 0, 0, 0}, stepped);
+    const int ramp[8] = {0, 63, 127, 191, 255, 255, 255, 255};
+    const int steps[8] = {0, 0, 255, 255, 255, 255, 255, 255};
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(pixel(smooth, x, 1)[0], ramp[x]) << x;
+        EXPECT_EQ(pixel(stepped, x, 1)[0], steps[x]) << x;
+        EXPECT_EQ(pixel(smooth, x, 2)[0], 255) << x;
+    }
+    ApplyMaskPixels(background, photo, greyMask({0, 255}), {1.0f, 0, 0, 0}, smooth, true);
+    ApplyMaskPixels(background, photo, greyMask({0, 255}), {1.0f, 0, 0, 0}, stepped);
+    EXPECT_EQ(smooth, stepped);
+
+    // The same for a tip whose alpha is the mask's blue, laid in white on black.
+    const QImage tip = tipOfAlphas({{0, 255}});
+    imaging::PhotoBuffer canvas = filled(8, 4, {0, 0, 0});
+    EXPECT_EQ(LayBrushStamp(canvas, tip, {4.0f, 0, 255, 0, 0}, 0x00FFFFFF, true), QRect(1, 0, 5, 2));
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_NEAR(pixel(canvas, x, 0)[0], x < 6 ? std::min(ramp[x], 254) : 0, 1) << x;
+        EXPECT_EQ(pixel(canvas, x, 2)[0], 0) << x;
+    }
+    canvas = filled(8, 4, {0, 0, 0});
+    imaging::PhotoBuffer steppedCanvas = canvas;
+    LayBrushStamp(canvas, tip, {1.0f, 0, 255, 0, 0}, 0x00FFFFFF, true);
+    LayBrushStamp(steppedCanvas, tip, {1.0f, 0, 255, 0, 0}, 0x00FFFFFF);
+    EXPECT_EQ(canvas.bgr, steppedCanvas.bgr);
+}
+
 TEST(BrushStamp, TintsByTheTipsAlphaAndTheOpacityAndIgnoresTheTipsColour) {
     imaging::PhotoBuffer canvas = filled(5, 5, {40, 90, 160});
     const QImage tip = tipOfAlphas({{0, 128, 255}, {64, 255, 32}, {255, 0, 128}});

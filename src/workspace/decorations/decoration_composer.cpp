@@ -361,7 +361,7 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         caches_.backgroundGeneration,
         outputAreaSize()};
     if (!cache.valid || !(cache.key == key)) {
-        ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.picture);
+        ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.picture, smoothEnlarging_);
         cache.valid = true;
         cache.key = key;
         cache.shown = {};
@@ -498,7 +498,7 @@ void WorkspaceDocument::ComposeBrushStroke(QPainter& painter, const BrushStrokeO
         for (std::size_t i = cache.laid.size(); i < stamps; ++i) {
             const BrushStamp stamp{stroke.scales[i], stroke.angles[i], stroke.opacities[i], stroke.xs[i],
                                    stroke.ys[i]};
-            cache.changed |= LayBrushStamp(cache.buffer, tipPicture, stamp, stroke.colour);
+            cache.changed |= LayBrushStamp(cache.buffer, tipPicture, stamp, stroke.colour, smoothEnlarging_);
             cache.laid.push_back(stamp);
         }
     }

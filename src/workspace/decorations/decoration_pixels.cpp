@@ -46,6 +46,21 @@ std::vector<int> nearestSourcePixels(int scaledSide, int sourceSide, float scale
     return source;
 }
 
+std::vector<BlendedSource> blendedSourcePixels(int scaledSide, int sourceSide, float scale) {
+    const std::vector<int> nearest = nearestSourcePixels(scaledSide, sourceSide, scale);
+    std::vector<BlendedSource> source(nearest.size());
+    for (std::size_t i = 0; i < nearest.size(); ++i) {
+        if (nearest[i] < 0)
+            continue;
+        const float at = std::min(static_cast<float>(i) / scale, static_cast<float>(sourceSide - 1));
+        BlendedSource& blend = source[i];
+        blend.first = static_cast<int>(at);
+        blend.second = std::min(blend.first + 1, sourceSide - 1);
+        blend.share = at - static_cast<float>(blend.first);
+    }
+    return source;
+}
+
 TurnedBox turnedBox(int width, int height, double radians) {
     const double c = std::cos(radians);
     const double s = std::sin(radians);
@@ -84,7 +99,8 @@ PV_VECTOR_CLONES void mixPixels(const std::uint8_t* background, const std::uint8
 } // namespace
 
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
-                     const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out) {
+                     const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out,
+                     bool smoothEnlarging) {
     // Plain white needs no canvas-sized buffer: every row reads the same white row.
     const bool white = background.empty();
     const QSize size = white ? QSize(photo.width, photo.height) : QSize(background.width, background.height);
@@ -111,6 +127,11 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     const int sh = applies ? scaledSide(mask.height, placement.scale) : 0;
     const std::vector<int> columns = nearestSourcePixels(sw, mask.width, placement.scale);
     const std::vector<int> rows = nearestSourcePixels(sh, mask.height, placement.scale);
+    const bool smooth = smoothEnlarging && placement.scale > 1;
+    const std::vector<BlendedSource> blendedColumns =
+        smooth ? blendedSourcePixels(sw, mask.width, placement.scale) : std::vector<BlendedSource>();
+    const std::vector<BlendedSource> blendedRows =
+        smooth ? blendedSourcePixels(sh, mask.height, placement.scale) : std::vector<BlendedSource>();
     // a by blue value, made once: above 0.9 it is 1 and the background is copied, at 0 the photo is.
     float shares[256];
     for (int blue = 0; blue < 256; ++blue) {
@@ -166,6 +187,20 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                     left = x;
                 }
                 right = x;
+                if (smooth) {
+                    const BlendedSource& r = blendedRows[static_cast<std::size_t>(sy)];
+                    const BlendedSource& c = blendedColumns[static_cast<std::size_t>(sx)];
+                    float a = 1.0f;
+                    if (r.first >= 0 && c.first >= 0) {
+                        const std::uint8_t* upper = mask.row(r.first);
+                        const std::uint8_t* lower = mask.row(r.second);
+                        a = blended(upper[c.first * 4], upper[c.second * 4], lower[c.first * 4],
+                                    lower[c.second * 4], c.share, r.share) /
+                            255.0f;
+                    }
+                    pixelShares[static_cast<std::size_t>(x)] = a > kMaskWhiteAbove ? 1.0f : a;
+                    return;
+                }
                 if (sy != maskRowIndex) {
                     maskRowIndex = sy;
                     const int my = rows[static_cast<std::size_t>(sy)];
@@ -187,7 +222,7 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
 }
 
 QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const BrushStamp& stamp,
-                    std::uint32_t colour) {
+                    std::uint32_t colour, bool smoothEnlarging) {
     if (target.empty() || tip.isNull() || tip.format() != QImage::Format_ARGB32 || stamp.opacity <= 0)
         return {};
     const int tw = scaledSide(tip.width(), stamp.scale);
@@ -196,6 +231,14 @@ QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const Brush
         return {};
     const std::vector<int> columns = nearestSourcePixels(tw, tip.width(), stamp.scale);
     const std::vector<int> rows = nearestSourcePixels(th, tip.height(), stamp.scale);
+    const bool smooth = smoothEnlarging && stamp.scale > 1;
+    const std::vector<BlendedSource> blendedColumns =
+        smooth ? blendedSourcePixels(tw, tip.width(), stamp.scale) : std::vector<BlendedSource>();
+    const std::vector<BlendedSource> blendedRows =
+        smooth ? blendedSourcePixels(th, tip.height(), stamp.scale) : std::vector<BlendedSource>();
+    auto alphaAt = [&tip](int x, int y) {
+        return qAlpha(reinterpret_cast<const QRgb*>(tip.constScanLine(y))[x]);
+    };
     const float opacity = static_cast<float>(std::min(stamp.opacity, 255)) * kByteToUnit;
     const float tint[3] = {static_cast<float>((colour >> 16) & 0xFF),
                            static_cast<float>((colour >> 8) & 0xFF), static_cast<float>(colour & 0xFF)};
@@ -204,14 +247,25 @@ QRect LayBrushStamp(imaging::PhotoBuffer& target, const QImage& tip, const Brush
     forEachTurnedPixel(tw, th, wholeDegreeRadians(stamp.angle), target.width / 2 + stamp.x,
                        target.height / 2 + stamp.y, target.width, target.height,
                        [&](int x, int y, int sx, int sy) {
-                           const int tx = columns[static_cast<std::size_t>(sx)];
-                           const int ty = rows[static_cast<std::size_t>(sy)];
-                           if (tx < 0 || ty < 0)
-                               return; // the scaled tip starts transparent
-                           const int alpha = qAlpha(reinterpret_cast<const QRgb*>(tip.constScanLine(ty))[tx]);
+                           float alpha = 0;
+                           if (smooth) {
+                               const BlendedSource& c = blendedColumns[static_cast<std::size_t>(sx)];
+                               const BlendedSource& r = blendedRows[static_cast<std::size_t>(sy)];
+                               if (c.first < 0 || r.first < 0)
+                                   return; // the scaled tip starts transparent
+                               alpha = blended(alphaAt(c.first, r.first), alphaAt(c.second, r.first),
+                                               alphaAt(c.first, r.second), alphaAt(c.second, r.second), c.share,
+                                               r.share);
+                           } else {
+                               const int tx = columns[static_cast<std::size_t>(sx)];
+                               const int ty = rows[static_cast<std::size_t>(sy)];
+                               if (tx < 0 || ty < 0)
+                                   return;
+                               alpha = static_cast<float>(alphaAt(tx, ty));
+                           }
                            if (alpha == 0)
                                return;
-                           const float w = static_cast<float>(alpha) * kByteToUnit * opacity;
+                           const float w = alpha * kByteToUnit * opacity;
                            std::uint8_t* pixel = target.row(y) + static_cast<std::size_t>(x) * 3;
                            for (int i = 0; i < 3; ++i)
                                pixel[i] = static_cast<std::uint8_t>(w * tint[i] + (1.0f - w) * pixel[i]);

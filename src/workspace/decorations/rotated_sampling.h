@@ -1,7 +1,7 @@
 #pragma once
 // Laying a picture of w × h pixels, turned about its centre by whole degrees, on a canvas: the pixel
 // arithmetic that masks and brush stamps share. Each canvas pixel inside the turned picture's box takes
-// the picture pixel under its centre (nearest neighbour); nothing is blended here.
+// the picture pixel under its centre (nearest neighbour); smooth enlargement mixes the four around it.
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +23,25 @@ inline int roundHalfUp(double x) {
 // Nearest-neighbour scaling: for each of the `scaledSide` pixels, the source pixel round(i / scale), or -1
 // where that falls outside the `sourceSide` source pixels. The division is in single precision.
 std::vector<int> nearestSourcePixels(int scaledSide, int sourceSide, float scale);
+
+// Smooth (bilinear) enlargement along one side: scaled pixel i lies at i / scale source pixels, between
+// `first` and `second` (the same at the far edge), `share` of the way to the second. It covers the same
+// pixels as nearestSourcePixels: `first` is -1 where that gives -1.
+struct BlendedSource {
+    int first = -1;
+    int second = -1;
+    float share = 0;
+};
+std::vector<BlendedSource> blendedSourcePixels(int scaledSide, int sourceSide, float scale);
+
+// The bilinear mix of the four source values around a point, `across` and `down` of the way from the
+// top-left one.
+inline float blended(float topLeft, float topRight, float bottomLeft, float bottomRight, float across,
+                     float down) {
+    const float top = topLeft + (topRight - topLeft) * across;
+    const float bottom = bottomLeft + (bottomRight - bottomLeft) * across;
+    return top + (bottom - top) * down;
+}
 
 // The box of a w × h picture turned by `radians`: each side of the turned corners' extent, rounded.
 struct TurnedBox {
