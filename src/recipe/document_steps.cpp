@@ -29,14 +29,17 @@ Outcome setBackground(StepContext& context, const StepFields& fields) {
 
 // As the text panel's "Add": the template takes the panel's fields, then a new text is placed. The record
 // takes face → font face name, height → font height (photo pixels; without it a tenth of the photo's
-// shorter side), colour1 → colour, colour2 → second colour, at → its rectangle's top-left (without it the
-// text is centred on the photo).
+// shorter side), colour1 → colour, colour2 → second colour, at → its rectangle's top-left, centre → its
+// rectangle's centre (without either the text is centred on the photo).
 Outcome addText(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
+    if (fields.has("at") && fields.has("centre"))
+        return failure(QStringLiteral("a text is placed by \"at\" or by \"centre\", not both"));
+    const char* placedBy = fields.has("centre") ? "centre" : "at";
     const std::optional<QPoint> at =
-        fields.has("at") ? std::optional<QPoint>(fields.point("at", QPoint())) : std::nullopt;
+        fields.has(placedBy) ? std::optional<QPoint>(fields.point(placedBy, QPoint())) : std::nullopt;
     if (at) {
-        if (const QString problem = outsidePhoto(document, *at, "at"); !problem.isEmpty())
+        if (const QString problem = outsidePhoto(document, *at, placedBy); !problem.isEmpty())
             return failure(problem);
     }
     const QString words = fields.text("text", QString());
@@ -59,7 +62,10 @@ Outcome addText(StepContext& context, const StepFields& fields) {
     const int before = textCount(document);
     if (at) {
         const QPoint window = windowPoint(document, *at);
-        document.PlaceText(window.x(), window.y());
+        if (fields.has("centre"))
+            document.PlaceTextCentred(window.x(), window.y());
+        else
+            document.PlaceText(window.x(), window.y());
     } else {
         document.PlaceText();
     }

@@ -32,6 +32,9 @@ struct Recipe {
     // Export at the working copy's size (what the steps' places are counted in) rather than at the
     // original picture's own size.
     bool workingSize = false;
+    // "units": "fraction": the steps' places and text heights are fractions of the photo rather than
+    // photo pixels (see photo_fractions.h).
+    bool fractions = false;
     std::vector<RecipeStep> steps;
 };
 

@@ -14,6 +14,7 @@ using enum FieldType;
 const FieldRule kViewRule{"view", Point, 100, 4096};
 const FieldRule kExtentRule{"extent", Choice, 0, 0, false, "photo|whole"};
 const FieldRule kSizeRule{"size", Choice, 0, 0, false, "original|working"};
+const FieldRule kUnitsRule{"units", Choice, 0, 0, false, "pixels|fraction"};
 
 QString quoted(const QString& word) {
     return QLatin1Char('"') + word + QLatin1Char('"');
@@ -60,7 +61,7 @@ QString readExport(const QJsonValue& value, Recipe& recipe) {
     return {};
 }
 
-QString readStep(const QJsonValue& value, int number, RecipeStep& step) {
+QString readStep(const QJsonValue& value, int number, bool fractions, RecipeStep& step) {
     const QString where = QStringLiteral("step %1").arg(number);
     if (!value.isObject())
         return where + QStringLiteral(": a step must be an object such as {\"op\": \"undo\"}");
@@ -88,7 +89,7 @@ QString readStep(const QJsonValue& value, int number, RecipeStep& step) {
                 return named + QStringLiteral("missing %1").arg(quoted(QLatin1String(rule.name)));
             continue;
         }
-        if (const QString problem = fieldProblem(rule, field); !problem.isEmpty())
+        if (const QString problem = fieldProblem(rule, field, fractions); !problem.isEmpty())
             return named + problem;
     }
     step.fields = StepFields(object);
@@ -105,7 +106,8 @@ QString readSteps(const QJsonValue& value, Recipe& recipe) {
             .arg(kMaxSteps);
     for (qsizetype i = 0; i < steps.size(); ++i) {
         RecipeStep step;
-        if (const QString problem = readStep(steps[i], static_cast<int>(i + 1), step); !problem.isEmpty())
+        if (const QString problem = readStep(steps[i], static_cast<int>(i + 1), recipe.fractions, step);
+            !problem.isEmpty())
             return problem;
         recipe.steps.push_back(std::move(step));
     }
@@ -113,8 +115,8 @@ QString readSteps(const QJsonValue& value, Recipe& recipe) {
 }
 
 QString readObject(const QJsonObject& object, Recipe& recipe) {
-    const QStringList known{QStringLiteral("recipe"), QStringLiteral("view"), QStringLiteral("export"),
-                            QStringLiteral("steps")};
+    const QStringList known{QStringLiteral("recipe"), QStringLiteral("view"), QStringLiteral("units"),
+                            QStringLiteral("export"), QStringLiteral("steps")};
     if (const auto key = unknownKey(object, known))
         return QStringLiteral("unknown field %1; a recipe takes %2").arg(quoted(*key), listOf(known));
     const QJsonValue version = object.value(QLatin1String("recipe"));
@@ -130,6 +132,12 @@ QString readObject(const QJsonObject& object, Recipe& recipe) {
                 .arg(kViewRule.maximum);
         const QPoint view = StepFields(object).point("view", {});
         recipe.view = QSize(view.x(), view.y());
+    }
+    if (object.contains(QLatin1String("units"))) {
+        if (const QString problem = fieldProblem(kUnitsRule, object.value(QLatin1String("units")));
+            !problem.isEmpty())
+            return problem;
+        recipe.fractions = object.value(QLatin1String("units")).toString() == QLatin1String("fraction");
     }
     if (object.contains(QLatin1String("export")))
         if (const QString problem = readExport(object.value(QLatin1String("export")), recipe);

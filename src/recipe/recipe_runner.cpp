@@ -3,6 +3,7 @@
 #include "imaging/files/photo_loading.h"
 #include "imaging/files/save_picture.h"
 #include "platform/folders.h"
+#include "recipe/photo_fractions.h"
 #include "recipe/step_handlers.h"
 #include "workspace/document.h"
 #include "workspace/full_size_result.h"
@@ -24,11 +25,35 @@ RunSettings findRunSettings(const platform::Folders& folders) {
             openRecipeLibrary(folders)};
 }
 
+namespace {
+
+// The step's fractions made photo pixels of the photo as it is now (a crop before it changes it), then
+// checked as a step in pixels is when the recipe is read.
+Outcome runInFractions(StepContext& context, const RecipeStep& step) {
+    const QSize photo(context.document.canvasWidth(), context.document.canvasHeight());
+    const QJsonObject pixels = stepInPixels(*step.kind, step.fields.json(), photo);
+    for (const FieldRule& rule : step.kind->fields) {
+        const QJsonValue field = pixels.value(QLatin1String(rule.name));
+        if (field.isUndefined() || !scalesWithPhoto(rule.type))
+            continue;
+        if (const QString problem = fieldProblem(rule, field); !problem.isEmpty())
+            return failure(QStringLiteral("on this %1 × %2 photo, %3")
+                               .arg(photo.width())
+                               .arg(photo.height())
+                               .arg(problem));
+    }
+    return step.kind->run(context, StepFields(pixels));
+}
+
+} // namespace
+
 Outcome runSteps(const Recipe& recipe, const RunSettings& settings, workspace::WorkspaceDocument& document) {
     StepContext context{document, settings.defaultFace, &settings.library};
     for (std::size_t i = 0; i < recipe.steps.size(); ++i) {
         const RecipeStep& step = recipe.steps[i];
-        if (const Outcome outcome = step.kind->run(context, step.fields); !outcome)
+        const Outcome outcome =
+            recipe.fractions ? runInFractions(context, step) : step.kind->run(context, step.fields);
+        if (!outcome)
             return failure(QStringLiteral("step %1 (%2): %3")
                                .arg(i + 1)
                                .arg(QLatin1String(step.kind->op), QString::fromStdString(outcome.reason)));
@@ -60,7 +85,8 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
     std::optional<imaging::PhotoBuffer> pixels;
     if (!recipe.workingSize && document.hasLargerOriginal()) {
         // The same full-size path as the editor's export: the steps replayed on the original.
-        workspace::FullSizeResult full = workspace::renderFullSize(document, recipe.wholeImage, scratchFolder);
+        workspace::FullSizeResult full =
+            workspace::renderFullSize(document, recipe.wholeImage, scratchFolder);
         if (!full.pixels)
             return Outcome::failure(
                 "export: " + workspace::fullSizeProblemText(full, document).toStdString() +

@@ -2,9 +2,11 @@
 
 #include "imaging/colour/colour_adjustment.h"
 #include "imaging/filters/image_commands.h"
+#include "recipe/photo_fractions.h"
 #include "recipe/recipe.h"
 #include "recipe/step_handlers.h"
 #include "text/fonts/log_font.h"
+#include "workspace/composer_painting.h"
 #include "workspace/decorations/decoration_geometry.h"
 #include "workspace/document.h"
 
@@ -87,6 +89,7 @@ public:
     // The objects of one flattening, then what made it. False once something cannot be stated.
     bool addOperation(const workspace::ImageOperation& operation) {
         const Canvas canvas = canvasOf(operation.canvas);
+        photo_ = operation.canvas;
         if (!addObjects(operation.objects, canvas))
             return false;
         switch (operation.kind) {
@@ -103,6 +106,7 @@ public:
     }
 
     bool addCurrentObjects(const ObjectList& objects, QSize photo) {
+        photo_ = photo;
         return addObjects(objects, canvasOf(photo));
     }
 
@@ -214,11 +218,20 @@ private:
         const QString words = text::textOf(object);
         if (words.trimmed().isEmpty())
             return fail(QStringLiteral("a text without words cannot be stated in a recipe"));
-        const std::optional<int> x = canvas.x().photoFor(object.left);
-        const std::optional<int> y = canvas.y().photoFor(object.top);
+        // By its centre, which stays in the photo's middle on a photo of another shape: the centre of the
+        // rectangle the text is placed with, measured as placing measures it.
+        text::LogFont font{};
+        text::setFaceName(font, text::faceName(object.font));
+        font.height = object.font.height;
+        const QSize measured = workspace::measureTextCell(font, words, object.style);
+        const int width = canvas.view.width() * measured.width() / std::max(1, canvas.size.width());
+        const int height = canvas.view.height() * measured.height() / std::max(1, canvas.size.height());
+        const std::optional<int> x = canvas.x().photoFor(object.left + width / 2);
+        const std::optional<int> y = canvas.y().photoFor(object.top + height / 2);
         if (!x || !y || *x < 0 || *y < 0 || *x >= canvas.size.width() || *y >= canvas.size.height())
-            return fail(QStringLiteral("the text \"%1\" begins outside the photo, where no step can place it")
-                            .arg(words));
+            return fail(
+                QStringLiteral("the text \"%1\" is centred outside the photo, where no step can place it")
+                    .arg(words));
         if (object.font.height < text::kMinTextHeight || object.font.height > text::kMaxTextHeight)
             return fail(QStringLiteral("the text \"%1\" is of a height no step can give").arg(words));
         QJsonObject step{{QStringLiteral("op"), QStringLiteral("text")},
@@ -227,7 +240,7 @@ private:
                          {QStringLiteral("style"), object.style},
                          {QStringLiteral("colour1"), colourText(object.colour)},
                          {QStringLiteral("colour2"), colourText(object.secondColour)},
-                         {QStringLiteral("at"), pair(*x, *y)}};
+                         {QStringLiteral("centre"), pair(*x, *y)}};
         if (const QString face = text::faceName(object.font); !face.isEmpty())
             step[QLatin1String("face")] = face;
         if (object.transparency != 0.0f)
@@ -328,11 +341,14 @@ private:
         if (steps_.size() >= kMaxSteps)
             return fail(QStringLiteral("the edits take more than %1 steps, the most a recipe may have")
                             .arg(kMaxSteps));
-        steps_.append(step);
+        // In fractions of the photo as it is at this step, so that the recipe fits photos of any shape.
+        const StepKind* kind = findStepKind(step.value(QLatin1String("op")).toString());
+        steps_.append(stepInFractions(*kind, step, photo_));
         return true;
     }
 
     QSize client_;
+    QSize photo_; // the photo's size where the steps being written are carried out
     QJsonArray steps_;
     QString problem_;
     std::optional<ObjectKind> pending_; // the kind of the objects placed and not yet turned into pixels
@@ -355,6 +371,7 @@ WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
     const QJsonObject recipe{
         {QStringLiteral("recipe"), kRecipeVersion},
         {QStringLiteral("view"), pair(client.width(), client.height())},
+        {QStringLiteral("units"), QStringLiteral("fraction")},
         {QStringLiteral("export"), QJsonObject{{QStringLiteral("extent"), QStringLiteral("photo")}}},
         {QStringLiteral("steps"), writer.steps()}};
     return {QJsonDocument(recipe).toJson(QJsonDocument::Indented), {}};

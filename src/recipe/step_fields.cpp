@@ -27,22 +27,43 @@ bool isColour(const QJsonValue& value) {
            std::all_of(text.begin() + 1, text.end(), isHexDigit);
 }
 
-QString range(const FieldRule& rule) {
-    return QStringLiteral("from %1 to %2").arg(rule.minimum).arg(rule.maximum);
+bool numberIn(const QJsonValue& value, double minimum, double maximum) {
+    return value.isDouble() && value.toDouble() >= minimum && value.toDouble() <= maximum;
 }
 
 } // namespace
 
-QString fieldProblem(const FieldRule& rule, const QJsonValue& value) {
-    const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(rule.name));
+bool scalesWithPhoto(FieldType type) {
+    return type == FieldType::Point || type == FieldType::Box || type == FieldType::Points ||
+           type == FieldType::Height;
+}
+
+QString fieldProblem(const FieldRule& given, const QJsonValue& value, bool fractions) {
+    const QString name = QStringLiteral("\"%1\"").arg(QLatin1String(given.name));
+    // Fractions of the photo are checked against the photo's extent here; the places they give are
+    // checked against the rule as the steps run.
+    const bool whole = !fractions || !scalesWithPhoto(given.type);
+    FieldRule rule = given;
+    if (!whole) {
+        rule.minimum = given.type == FieldType::Height ? 0 : given.minimum < 0 ? -kMaxPlaceFraction : 0;
+        rule.maximum = given.type == FieldType::Height ? 1 : kMaxPlaceFraction;
+    }
+    const auto fits = [&](const QJsonValue& number) {
+        return whole ? wholeNumberIn(number, rule.minimum, rule.maximum)
+                     : numberIn(number, rule.minimum, rule.maximum);
+    };
+    const QString numbers = whole ? QStringLiteral("whole numbers") : QStringLiteral("numbers");
+    const QString range = QStringLiteral("from %1 to %2").arg(rule.minimum).arg(rule.maximum);
     switch (rule.type) {
     case FieldType::Integer:
-        if (!wholeNumberIn(value, rule.minimum, rule.maximum))
-            return QStringLiteral("%1 must be a whole number %2").arg(name, range(rule));
+    case FieldType::Height:
+        if (!fits(value))
+            return QStringLiteral("%1 must be a %2 %3")
+                .arg(name, whole ? QStringLiteral("whole number") : QStringLiteral("number"), range);
         break;
     case FieldType::Number:
-        if (!value.isDouble() || !(value.toDouble() >= rule.minimum && value.toDouble() <= rule.maximum))
-            return QStringLiteral("%1 must be a number %2").arg(name, range(rule));
+        if (!numberIn(value, rule.minimum, rule.maximum))
+            return QStringLiteral("%1 must be a number %2").arg(name, range);
         break;
     case FieldType::Colour:
         if (!isColour(value))
@@ -50,20 +71,16 @@ QString fieldProblem(const FieldRule& rule, const QJsonValue& value) {
         break;
     case FieldType::Point: {
         const QJsonArray pair = value.toArray();
-        if (!value.isArray() || pair.size() != 2 || !wholeNumberIn(pair[0], rule.minimum, rule.maximum) ||
-            !wholeNumberIn(pair[1], rule.minimum, rule.maximum))
-            return QStringLiteral("%1 must be two whole numbers [x, y], each %2").arg(name, range(rule));
+        if (!value.isArray() || pair.size() != 2 || !fits(pair[0]) || !fits(pair[1]))
+            return QStringLiteral("%1 must be two %2 [x, y], each %3").arg(name, numbers, range);
         break;
     }
     case FieldType::Box: {
         const QJsonArray edges = value.toArray();
-        if (!value.isArray() || edges.size() != 4 ||
-            !std::all_of(edges.begin(), edges.end(), [&](const QJsonValue& edge) {
-                return wholeNumberIn(edge, rule.minimum, rule.maximum);
-            }))
-            return QStringLiteral("%1 must be four whole numbers [left, top, right, bottom], each %2")
-                .arg(name, range(rule));
-        if (edges[0].toInt() >= edges[2].toInt() || edges[1].toInt() >= edges[3].toInt())
+        if (!value.isArray() || edges.size() != 4 || !std::all_of(edges.begin(), edges.end(), fits))
+            return QStringLiteral("%1 must be four %2 [left, top, right, bottom], each %3")
+                .arg(name, numbers, range);
+        if (edges[0].toDouble() >= edges[2].toDouble() || edges[1].toDouble() >= edges[3].toDouble())
             return QStringLiteral("%1 must have its left edge before its right and its top above its bottom")
                 .arg(name);
         break;
@@ -79,18 +96,16 @@ QString fieldProblem(const FieldRule& rule, const QJsonValue& value) {
     }
     case FieldType::Points: {
         const QJsonArray list = value.toArray();
-        const bool fits = value.isArray() && !list.isEmpty() && list.size() <= kMaxPoints &&
-                          std::all_of(list.begin(), list.end(), [&](const QJsonValue& point) {
-                              const QJsonArray pair = point.toArray();
-                              return point.isArray() && pair.size() == 2 &&
-                                     wholeNumberIn(pair[0], rule.minimum, rule.maximum) &&
-                                     wholeNumberIn(pair[1], rule.minimum, rule.maximum);
-                          });
-        if (!fits)
+        const bool valid = value.isArray() && !list.isEmpty() && list.size() <= kMaxPoints &&
+                           std::all_of(list.begin(), list.end(), [&](const QJsonValue& point) {
+                               const QJsonArray pair = point.toArray();
+                               return point.isArray() && pair.size() == 2 && fits(pair[0]) && fits(pair[1]);
+                           });
+        if (!valid)
             return QStringLiteral("%1 must be a list of 1 to %2 points [[x, y], ...], each number %3")
                 .arg(name)
                 .arg(kMaxPoints)
-                .arg(range(rule));
+                .arg(range);
         break;
     }
     case FieldType::Choice: {

@@ -21,7 +21,14 @@ enum class FieldType {
     Text,    // a string of minimum to maximum UTF-8 bytes
     Choice,  // one of the words of `choices`
     Points,  // [[x, y], ...]: 1 to kMaxPoints points, whole numbers each from minimum to maximum
+    Height,  // a text height: a whole number of photo pixels from minimum to maximum
 };
+
+// In a recipe of "units": "fraction", places (Point, Box, Points) and text heights are fractions of the
+// photo: x of its width, y of its height, a height of its shorter side. A place may reach this many
+// photos past the photo's top-left corner; a height is at most the shorter side.
+inline constexpr double kMaxPlaceFraction = 16;
+bool scalesWithPhoto(FieldType type);
 
 inline constexpr int kMaxPoints = 10000;
 
@@ -34,8 +41,9 @@ struct FieldRule {
     const char* choices = nullptr; // Choice: the accepted words, separated by "|"
 };
 
-// Why the value does not fit the field, in words naming the field; empty when it fits.
-QString fieldProblem(const FieldRule& rule, const QJsonValue& value);
+// Why the value does not fit the field, in words naming the field; empty when it fits. With `fractions`,
+// places and heights are read as fractions of the photo.
+QString fieldProblem(const FieldRule& rule, const QJsonValue& value, bool fractions = false);
 
 // A rectangle by its edges; right and bottom lie just outside it.
 struct BoxEdges {
@@ -60,6 +68,7 @@ public:
     std::vector<QPoint> points(const char* name) const;
     BoxEdges box(const char* name, BoxEdges fallback) const;
     QString text(const char* name, const QString& fallback) const;
+    const QJsonObject& json() const { return object_; }
 
 private:
     QJsonValue value(const char* name) const;

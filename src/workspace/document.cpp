@@ -146,13 +146,17 @@ void WorkspaceDocument::PlaceText() {
     placeText(std::nullopt);
 }
 
+void WorkspaceDocument::PlaceTextCentred(int x, int y) {
+    placeText(QPoint(x, y), true);
+}
+
 int WorkspaceDocument::templateTextHeight() const {
     if (template_.font.height != 0)
         return template_.font.height;
     return std::max(text::kMinTextHeight, std::min(photo_.width, photo_.height) / 10);
 }
 
-void WorkspaceDocument::placeText(std::optional<QPoint> topLeft) {
+void WorkspaceDocument::placeText(std::optional<QPoint> point, bool centred) {
     if (tool_ != ToolText)
         return;
     if (!objects_.contains(Text) && !FlattenIntoPhoto(true))
@@ -174,8 +178,9 @@ void WorkspaceDocument::placeText(std::optional<QPoint> topLeft) {
     const int height = view_.height() * measured.height() / std::max(1, photo_.height);
     // Without a point, centred where the window shows the photo.
     const Rect area = placingArea();
-    const QPoint at = topLeft.value_or(
-        QPoint(area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2));
+    QPoint at(area.left + (area.width() - width) / 2, area.top + (area.height() - height) / 2);
+    if (point)
+        at = centred ? *point - QPoint(width / 2, height / 2) : *point;
     object.left = at.x();
     object.top = at.y();
     object.right = at.x() + width;

@@ -180,6 +180,8 @@ public:
     // or without one centred on the photo. It becomes the selected text.
     void PlaceText(int x, int y);
     void PlaceText();
+    // The new text's rectangle centred on the window point rather than starting there.
+    void PlaceTextCentred(int x, int y);
     // The selected text takes these settings (text::TextSetting bits) from the template: one undo step
     // when that changed it, or one for the whole gesture (the transparency slider dragged) that made the
     // change.
@@ -434,7 +436,7 @@ private:
     PlaceResult unavailable(const QString& fileName) const;
     void finishPlacing(bool turnable);
     void restoreObjects(const ObjectList& objects);
-    void placeText(std::optional<QPoint> topLeft);
+    void placeText(std::optional<QPoint> point, bool centred = false);
     // The template's height, or for 0 a tenth of the photo's shorter side.
     int templateTextHeight() const;
     void reselectText();

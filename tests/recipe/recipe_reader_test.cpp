@@ -64,7 +64,7 @@ TEST(RecipeReader, NamesWhatIsWrongWithTheFileAsAWhole) {
     EXPECT_THAT(problemOf(R"({"steps": []})"), StartsWith("missing \"recipe\""));
     EXPECT_THAT(problemOf(R"({"recipe": 2, "steps": []})"), StartsWith("\"recipe\" must be 1"));
     EXPECT_EQ(problemOf(R"({"recipe": 1, "steps": [], "stpes": []})"),
-              "unknown field \"stpes\"; a recipe takes recipe, view, export, steps");
+              "unknown field \"stpes\"; a recipe takes recipe, view, units, export, steps");
     EXPECT_EQ(problemOf(R"({"recipe": 1})"), "missing \"steps\", the list of steps");
     EXPECT_THAT(problemOf(R"({"recipe": 1, "steps": {"op": "undo"}})"),
                 StartsWith("\"steps\" must be a list"));
@@ -98,7 +98,7 @@ TEST(RecipeReader, NamesTheStepAndTheFieldOfABadStep) {
     EXPECT_EQ(
         problemOf(withSteps(R"({"op": "text", "color": "#FF0000"})")),
         "step 1 (text): unknown field \"color\"; this operation takes text, face, height, style, colour1, "
-        "colour2, transparency, at");
+        "colour2, transparency, at, centre");
     EXPECT_EQ(problemOf(withSteps(R"({"op": "undo", "times": 2})")),
               "step 1 (undo): unknown field \"times\"; this operation takes no fields");
     EXPECT_EQ(problemOf(withSteps(R"({"op": "background"})")), "step 1 (background): missing \"colour\"");

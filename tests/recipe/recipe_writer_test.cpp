@@ -32,16 +32,17 @@ struct SavedRecipe : resources_test::LibraryTest {
         library = openRecipeLibrary(platform::Folders(root_.path()));
     }
 
-    // A 1600 × 1200 photo of colour ramps in the default 1280 × 800 view, where the view skips photo pixels.
-    std::unique_ptr<WorkspaceDocument> photoDocument() {
+    // A photo of colour ramps (1600 × 1200 unless told) in the default 1280 × 800 view, where the view
+    // skips photo pixels.
+    std::unique_ptr<WorkspaceDocument> photoDocument(QSize size = {1600, 1200}) {
         auto document = std::make_unique<WorkspaceDocument>(root_.path(), listener, QSize(1280, 800),
                                                             library.library.get());
         document->shareResourcePictures(library.pictures);
         document->setBrushPictures(library.brushTips);
         imaging::PhotoBuffer photo;
-        photo.width = 1600;
-        photo.height = 1200;
-        photo.bgr.resize(1600u * 1200u * 3u);
+        photo.width = size.width();
+        photo.height = size.height();
+        photo.bgr.resize(static_cast<std::size_t>(size.width()) * size.height() * 3u);
         for (int y = 0; y < photo.height; ++y)
             for (int x = 0; x < photo.width; ++x) {
                 std::uint8_t* pixel = photo.row(y) + x * 3;
@@ -62,7 +63,8 @@ struct SavedRecipe : resources_test::LibraryTest {
         return runSteps(*read.recipe, RunSettings{QStringLiteral("DejaVu Sans"), library}, document);
     }
 
-    static void placeText(WorkspaceDocument& document, const char* words, int x, int y) {
+    static void placeText(WorkspaceDocument& document, const char* words, int x, int y,
+                          bool centred = false) {
         text::TextObject& panel = document.textTemplate();
         text::setFaceName(panel.font, u"DejaVu Sans");
         panel.font.height = 0;
@@ -71,7 +73,10 @@ struct SavedRecipe : resources_test::LibraryTest {
         panel.secondColour = text::rgb(10, 20, 200);
         text::setText(panel, QString::fromUtf8(words));
         document.SetTool(ToolText);
-        document.PlaceText(x, y);
+        if (centred)
+            document.PlaceTextCentred(x, y);
+        else
+            document.PlaceText(x, y);
     }
 };
 
@@ -119,4 +124,33 @@ TEST_F(SavedRecipe, RunOnTheSamePhotoItGivesTheExportsPixelsAndWhatItCannotState
     const WrittenRecipe refused = writeRecipe(*edited);
     EXPECT_TRUE(refused.json.isEmpty());
     EXPECT_TRUE(refused.problem.contains(QStringLiteral("calendar"))) << refused.problem.toStdString();
+}
+
+TEST_F(SavedRecipe, InFractionsOfThePhotoACaptionKeepsItsPlaceOnLandscapePortraitAndSquarePhotos) {
+    std::unique_ptr<WorkspaceDocument> edited = photoDocument();
+    placeText(*edited, "Happy birthday", 640, 700, true); // bottom middle of the 1040 × 780 view
+    const WrittenRecipe written = writeRecipe(*edited);
+    ASSERT_TRUE(written.problem.isEmpty()) << written.problem.toStdString();
+    // The text's rectangle as fractions of the photo.
+    const auto placeOf = [](const WorkspaceDocument& document) {
+        const text::TextObject& text = *document.objects().get<text::TextObject>(0);
+        const Rect& view = document.viewRect();
+        const auto x = [&](int window) { return double(window - view.left) / view.width(); };
+        const auto y = [&](int window) { return double(window - view.top) / view.height(); };
+        return QRectF(QPointF(x(text.left), y(text.top)), QPointF(x(text.right), y(text.bottom)));
+    };
+    const QRectF landscape = placeOf(*edited);
+
+    for (const QSize size : {QSize(1600, 1200), QSize(900, 1600), QSize(1000, 1000)}) {
+        SCOPED_TRACE(size.width());
+        std::unique_ptr<WorkspaceDocument> photo = photoDocument(size);
+        ASSERT_TRUE(run(written.json, *photo));
+        const QRectF place = placeOf(*photo);
+        EXPECT_NEAR(place.center().x(), landscape.center().x(), 0.02);
+        EXPECT_NEAR(place.center().y(), landscape.center().y(), 0.02);
+        EXPECT_TRUE(QRectF(0, 0, 1, 1).contains(place)) << place.left() << " " << place.right();
+        // Its height is the same share of the shorter side.
+        EXPECT_NEAR(photo->objects().get<text::TextObject>(0)->font.height,
+                    120.0 * std::min(size.width(), size.height()) / 1200, 1);
+    }
 }
