@@ -114,7 +114,8 @@ const std::vector<StepKind>& stepKinds() {
           {"month", Integer, 1, 12, true},
           {"at", Point, 0, kMaxPlace},
           {"scale", Number, 0.1, 2.0},
-          {"angle", Integer, -180, 180}},
+          {"angle", Integer, -180, 180},
+          {"offset", Point, -kMaxPlace, kMaxPlace}},
          addCalendar},
     };
     return kinds;

@@ -84,7 +84,8 @@ struct Canvas {
 
 class Writer {
 public:
-    explicit Writer(const workspace::WorkspaceDocument& document) : client_(document.clientSize()) {}
+    explicit Writer(const workspace::WorkspaceDocument& document)
+        : document_(document), client_(document.clientSize()) {}
 
     // The objects of one flattening, then what made it. False once something cannot be stated.
     bool addOperation(const workspace::ImageOperation& operation) {
@@ -193,10 +194,13 @@ private:
 
     // Placed on the photo's middle, then moved by the arrow keys to its own place.
     bool add(const workspace::ClipartObject& clipart, const Canvas& canvas) {
-        if (clipart.inMemory)
+        // A calendar is drawn again from its month; other pictures kept in memory (pasted ones) cannot be.
+        const std::optional<text::CalendarMonth> month =
+            clipart.inMemory ? document_.memoryClipartCalendar(clipart.resourceIndex) : std::nullopt;
+        if (clipart.inMemory && !month)
             return fail(
-                QStringLiteral("a clipart kept only in memory (a pasted picture or a calendar) cannot "
-                               "be stated in a recipe"));
+                QStringLiteral("a clipart kept only in memory (a pasted picture) cannot be stated in a "
+                               "recipe"));
         const QPoint at(canvas.size.width() / 2, canvas.size.height() / 2);
         const QPoint placed =
             workspace::canvasOffsetOf(canvas.view, canvas.size.width(), canvas.size.height(),
@@ -204,6 +208,12 @@ private:
         QJsonObject step{{QStringLiteral("op"), QStringLiteral("clipart")},
                          {QStringLiteral("index"), clipart.resourceIndex},
                          {QStringLiteral("at"), pair(at.x(), at.y())}};
+        if (month) {
+            step.remove(QStringLiteral("index"));
+            step[QLatin1String("op")] = QStringLiteral("calendar");
+            step[QLatin1String("year")] = month->year;
+            step[QLatin1String("month")] = month->month;
+        }
         return addDials(step, clipart, placed, "clipart") && addStep(step);
     }
 
@@ -347,6 +357,7 @@ private:
         return true;
     }
 
+    const workspace::WorkspaceDocument& document_;
     QSize client_;
     QSize photo_; // the photo's size where the steps being written are carried out
     QJsonArray steps_;

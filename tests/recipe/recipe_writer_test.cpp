@@ -119,11 +119,15 @@ TEST_F(SavedRecipe, RunOnTheSamePhotoItGivesTheExportsPixelsAndWhatItCannotState
     EXPECT_EQ(replayed->height, exported->height);
     EXPECT_TRUE(replayed->bgr == exported->bgr);
 
-    // A calendar is a picture of the document's own: no step names it again, so nothing is written.
-    ASSERT_TRUE(run(steps(R"({"op": "calendar", "year": 2026, "month": 5})"), *edited));
+    // A calendar is drawn again from its month; a pasted picture is the document's own and no step names
+    // it, so nothing is written.
+    ASSERT_TRUE(run(steps(R"({"op": "calendar", "year": 2026, "month": 5, "offset": [7, 3]})"), *edited));
+    EXPECT_TRUE(writeRecipe(*edited).json.contains(R"("op": "calendar")"));
+    const std::vector<std::uint8_t> pasted(16u * 16u * 4u, 200);
+    ASSERT_TRUE(edited->PlaceMemoryClipart(pasted, 16, 16, 600, 400));
     const WrittenRecipe refused = writeRecipe(*edited);
     EXPECT_TRUE(refused.json.isEmpty());
-    EXPECT_TRUE(refused.problem.contains(QStringLiteral("calendar"))) << refused.problem.toStdString();
+    EXPECT_TRUE(refused.problem.contains(QStringLiteral("pasted"))) << refused.problem.toStdString();
 }
 
 TEST_F(SavedRecipe, InFractionsOfThePhotoACaptionKeepsItsPlaceOnLandscapePortraitAndSquarePhotos) {
