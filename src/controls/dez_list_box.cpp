@@ -1,11 +1,10 @@
 #include "controls/dez_list_box.h"
 
+#include "controls/point_tool_tip.h"
 #include "controls/skin_palette.h"
 #include "controls/skin_scroll_bar.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
-#include <QToolTip>
 #include <QPainter>
 #include <algorithm>
 
@@ -254,14 +253,8 @@ QString CDezListBox::toolTipAt(const QPoint& point) const {
 }
 
 bool CDezListBox::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
-            QToolTip::showText(help->globalPos(), tip, this);
-        else
-            QToolTip::hideText();
+    if (controls::showPointToolTip(this, event, [this](QPoint point) { return toolTipAt(point); }))
         return true;
-    }
     return QWidget::event(event);
 }
 

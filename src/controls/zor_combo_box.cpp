@@ -1,15 +1,14 @@
 #include "controls/zor_combo_box.h"
 
 #include "controls/dez_list_box.h"
+#include "controls/point_tool_tip.h"
 #include "controls/skin_palette.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace controls {
@@ -221,14 +220,8 @@ QString CZorComboBox::toolTipAt(const QPoint& point) const {
 }
 
 bool CZorComboBox::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        if (const QString tip = toolTipAt(help->pos()); !tip.isEmpty())
-            QToolTip::showText(help->globalPos(), tip, this);
-        else
-            QToolTip::hideText();
+    if (controls::showPointToolTip(this, event, [this](QPoint point) { return toolTipAt(point); }))
         return true;
-    }
     return QWidget::event(event);
 }
 

@@ -3,16 +3,15 @@
 #include "app/photos/photo_list_store.h"
 #include "controls/empty_hint.h"
 #include "controls/numbered_images.h"
+#include "controls/point_tool_tip.h"
 #include "imaging/files/picture_bytes.h"
 #include "platform/dropped_files.h"
 
 #include <QContextMenuEvent>
 #include <QFileInfo>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 #include <span>
@@ -161,14 +160,8 @@ platform::LResult CPhotoListCtrl::onMessage(int message, platform::WParam wParam
 bool CPhotoListCtrl::event(QEvent* event) {
     if (dispatchMessage(event))
         return true;
-    if (event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        if (const QString name = toolTipAt(help->pos()); !name.isEmpty())
-            QToolTip::showText(help->globalPos(), name, this);
-        else
-            QToolTip::hideText();
+    if (controls::showPointToolTip(this, event, [this](QPoint point) { return toolTipAt(point); }))
         return true;
-    }
     // The list's keys come before any shortcut of the window it sits in.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
