@@ -4,6 +4,7 @@
 #include "imaging/filters/image_commands.h"
 #include "recipe/photo_fractions.h"
 #include "recipe/recipe.h"
+#include "recipe/recipe_text.h"
 #include "recipe/step_handlers.h"
 #include "text/fonts/log_font.h"
 #include "workspace/composer_painting.h"
@@ -11,7 +12,6 @@
 #include "workspace/document.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QSaveFile>
 #include <cmath>
 #include <optional>
@@ -385,7 +385,7 @@ WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
         {QStringLiteral("units"), QStringLiteral("fraction")},
         {QStringLiteral("export"), QJsonObject{{QStringLiteral("extent"), QStringLiteral("photo")}}},
         {QStringLiteral("steps"), writer.steps()}};
-    return {QJsonDocument(recipe).toJson(QJsonDocument::Indented), {}};
+    return {recipeText(recipe), {}};
 }
 
 QString saveRecipe(const workspace::WorkspaceDocument& document, const QString& path) {
