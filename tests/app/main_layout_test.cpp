@@ -36,6 +36,20 @@ TEST(MainLayout, EveryRectangleAtTwoWindowSizes) {
     }
 }
 
+TEST(MainLayout, InANarrowWindowTheStatusLineStaysBetweenThePhotoListAndTheButtons) {
+    for (int w = 800; w <= 900; ++w) {
+        const MainLayout l = computeMainLayout(w, 600);
+        for (const QRect& part : {l.statusText, l.zoomReadout}) {
+            if (part.isEmpty())
+                continue;
+            EXPECT_GE(part.left(), l.workspace.left()) << "width " << w;
+            EXPECT_LT(part.right(), l.rowButtons.front().left()) << "width " << w;
+        }
+    }
+    EXPECT_TRUE(computeMainLayout(800, 600).zoomReadout.isEmpty());
+    EXPECT_FALSE(computeMainLayout(860, 600).zoomReadout.isEmpty());
+}
+
 TEST(MainLayout, TabsShareTheRowAndTheLeftmostTakeTheRemainder) {
     for (int w : {800, 1280, 1281, 1286, 1920, 1923}) {
         const MainLayout l = computeMainLayout(w, 700);

@@ -185,6 +185,8 @@ void CEditorDlg::refreshStatusReadout() {
                           .arg(document.canvasWidth())
                           .arg(document.canvasHeight())
                           .arg(QFileInfo(document.picturePath()).fileName());
+    }
+    if (!statusText_.isEmpty() && !layout.statusText.isEmpty()) {
         painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
         painter.setPen(kStatusText);
         painter.drawText(
@@ -194,7 +196,8 @@ void CEditorDlg::refreshStatusReadout() {
     painter.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     zoomText_ = QStringLiteral("%1 %").arg(std::lround(document.zoom() * 100));
     painter.setPen(kStatusText);
-    painter.drawText(layout.zoomReadout, Qt::AlignRight | Qt::AlignVCenter, zoomText_);
+    if (!layout.zoomReadout.isEmpty())
+        painter.drawText(layout.zoomReadout, Qt::AlignRight | Qt::AlignVCenter, zoomText_);
     painter.setPen(QColor(60, 60, 60));
     painter.drawText(layout.sizeLabel, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Size"));
     painter.drawText(layout.sliderReadout, Qt::AlignRight | Qt::AlignVCenter,

@@ -1,6 +1,14 @@
 #include "app/window/main_layout.h"
 
+#include <algorithm>
+
 namespace app {
+
+namespace {
+
+constexpr int kZoomReadoutLeast = 36; // "100 %" in the status font
+
+} // namespace
 
 MainLayout computeMainLayout(int w, int h) {
     MainLayout layout;
@@ -40,8 +48,13 @@ MainLayout computeMainLayout(int w, int h) {
     layout.scaleReadout = layout.rotationReadout.translated(0, 80);
     layout.brushSettingsBox = edges(w - 200, h - 270, w - 20, h - 195);
     layout.statusStrip = edges(200, 225, w - 205, 252);
-    layout.statusText = edges(202, 232, w - 655, 250);
-    layout.zoomReadout = edges(w - 655, 232, w - 605, 250);
+    // A window too narrow for them beside the row of buttons leaves out the status text, then the zoom
+    // readout, rather than drawing them over the photo list.
+    if (w - 655 > 202)
+        layout.statusText = edges(202, 232, w - 655, 250);
+    const int zoomLeft = std::max(202, w - 655);
+    if (w - 605 - zoomLeft >= kZoomReadoutLeast)
+        layout.zoomReadout = edges(zoomLeft, 232, w - 605, 250);
     layout.sizeLabel = edges(w - 194, h - 209, w - 150, h - 195);
     layout.sliderReadout = edges(w - 45, h - 209, w - 20, h - 195);
     return layout;
