@@ -12,6 +12,9 @@ namespace recipe {
 
 namespace {
 
+constexpr qsizetype kStepIndent = 3;
+constexpr qsizetype kLineWidth = 100;
+
 // The shortest text that reads back as the same number; a number that came from a float (a scale, a
 // transparency) is written as that float is, so that it reads back as the same float.
 QByteArray numberText(double number) {
@@ -31,17 +34,31 @@ QByteArray fieldText(const QString& name, const QJsonValue& value) {
     return valueText(name) + ": " + valueText(value);
 }
 
-// `object`'s fields, those named in `order` first and in that order, then the rest.
-QByteArray objectText(const QJsonObject& object, const QStringList& order) {
+// `object`'s fields, those named in `order` first and in that order, then the rest; a line that would grow
+// past `width` characters goes on under the first field, indented by `indent`.
+QByteArray objectText(const QJsonObject& object, const QStringList& order, qsizetype indent = 0,
+                      qsizetype width = 0) {
     QStringList names = order;
     names.removeIf([&](const QString& name) { return !object.contains(name); });
     for (const QString& name : object.keys())
         if (!names.contains(name))
             names.append(name);
-    QByteArrayList fields;
-    for (const QString& name : names)
-        fields.append(fieldText(name, object.value(name)));
-    return '{' + fields.join(", ") + '}';
+    QByteArray text = "{";
+    qsizetype lineStart = -indent;
+    for (const QString& name : names) {
+        const QByteArray field = fieldText(name, object.value(name));
+        if (text.size() > 1) {
+            text += ',';
+            if (width > 0 && text.size() - lineStart + 1 + field.size() + 2 > width) {
+                text += '\n' + QByteArray(indent + 1, ' ');
+                lineStart = text.size() - indent - 1;
+            } else {
+                text += ' ';
+            }
+        }
+        text += field;
+    }
+    return text + '}';
 }
 
 QByteArray valueText(const QJsonValue& value) {
@@ -69,7 +86,7 @@ QByteArray stepText(const QJsonObject& step) {
     if (const StepKind* kind = findStepKind(step.value(QLatin1String("op")).toString()))
         for (const FieldRule& rule : kind->fields)
             order.append(QLatin1String(rule.name));
-    return objectText(step, order);
+    return objectText(step, order, kStepIndent, kLineWidth);
 }
 
 } // namespace
@@ -81,7 +98,7 @@ QByteArray recipeText(const QJsonObject& recipe) {
             lines.append(fieldText(QLatin1String(name), recipe.value(QLatin1String(name))));
     QByteArrayList steps;
     for (const QJsonValue& step : recipe.value(QLatin1String("steps")).toArray())
-        steps.append("   " + stepText(step.toObject()));
+        steps.append(QByteArray(kStepIndent, ' ') + stepText(step.toObject()));
     lines.append(steps.isEmpty() ? QByteArray("\"steps\": []") : "\"steps\": [\n" + steps.join(",\n") + "\n ]");
     return "{" + lines.join(",\n ") + "}\n";
 }

@@ -1,0 +1,15 @@
+# Writes the page "Decorate one photo, apply to many" of the built book (PAGE) from its source (SOURCE) with
+# the recipe the build saved (RECIPE) in place of the marker, so that the page shows that very file.
+file(READ ${RECIPE} recipe)
+string(STRIP "${recipe}" recipe)
+string(REPLACE "&" "&amp;" recipe "${recipe}")
+string(REPLACE "<" "&lt;" recipe "${recipe}")
+string(REPLACE ">" "&gt;" recipe "${recipe}")
+file(READ ${SOURCE} page)
+set(marker "<!-- the saved recipe -->")
+string(FIND "${page}" "${marker}" at)
+if(at LESS 0)
+    message(FATAL_ERROR "${SOURCE} has no place for the saved recipe")
+endif()
+string(REPLACE "${marker}" "${recipe}" page "${page}")
+file(WRITE ${PAGE} "${page}")
