@@ -99,7 +99,8 @@ QByteArray recipeText(const QJsonObject& recipe) {
     QByteArrayList steps;
     for (const QJsonValue& step : recipe.value(QLatin1String("steps")).toArray())
         steps.append(QByteArray(kStepIndent, ' ') + stepText(step.toObject()));
-    lines.append(steps.isEmpty() ? QByteArray("\"steps\": []") : "\"steps\": [\n" + steps.join(",\n") + "\n ]");
+    lines.append(steps.isEmpty() ? QByteArray("\"steps\": []")
+                                 : "\"steps\": [\n" + steps.join(",\n") + "\n ]");
     return "{" + lines.join(",\n ") + "}\n";
 }
 

@@ -1,8 +1,8 @@
 #include "imaging/widgets/batch_convert_dialog.h"
 
+#include "controls/buttons/skin_button.h"
 #include "controls/dez_list_box.h"
 #include "controls/numbered_images.h"
-#include "controls/buttons/skin_button.h"
 #include "imaging/batch_naming.h"
 #include "imaging/files/file_dialog_filters.h"
 #include "platform/dialogs.h"
@@ -25,7 +25,8 @@ QString withSeparator(const QString& folder) {
 
 BatchConvertDialog::BatchConvertDialog(QWidget* parent, platform::Dialogs& dialogs, QString dataFolder,
                                        const QString& documentsFolder)
-    : SkinDialog(parent), dialogs_(dialogs), dataFolder_(std::move(dataFolder)) {
+    : WorkerDialog(parent, dialogs, QStringLiteral("Are you sure to stop converting?")),
+      dataFolder_(std::move(dataFolder)) {
     setWindowTitle(QStringLiteral("Batch Convert"));
     setFixedSize(kWidth, kHeight);
 
@@ -54,17 +55,13 @@ BatchConvertDialog::BatchConvertDialog(QWidget* parent, platform::Dialogs& dialo
 
     outputFolder_ = defaultBatchOutputFolder(documentsFolder);
 
-    closeTimer_.setInterval(10);
-    connect(&closeTimer_, &QTimer::timeout, this, &BatchConvertDialog::closeWhenIdle);
     if (parent)
         move(parent->geometry().center() - rect().center());
 }
 
 BatchConvertDialog::~BatchConvertDialog() {
     // A window torn down mid-run (the program ends) still lets the file in hand finish.
-    stop_.set();
-    if (worker_.joinable())
-        worker_.join();
+    stopAndJoin();
 }
 
 controls::CSkinButton* BatchConvertDialog::button(int id) const {
@@ -112,25 +109,22 @@ void BatchConvertDialog::browse() {
 }
 
 void BatchConvertDialog::convert() {
-    if (busy_ || files_.isEmpty() || formatList_->curSel() < 0)
+    if (busy() || files_.isEmpty() || formatList_->curSel() < 0)
         return;
-    if (worker_.joinable())
-        worker_.join();
     BatchJob job{files_, outputFolder_, formatList_->text(formatList_->curSel()).toLower(), dataFolder_};
     QDir().mkpath(outputFolder_);
-    busy_ = true;
     converted_ = 0;
     runFiles_ = static_cast<int>(files_.size());
-    worker_ = std::thread(&BatchConvertDialog::work, this, std::move(job));
+    startRun([this, job = std::move(job)] { return work(job); });
 }
 
-// The worker thread: everything it touches of the window is atomic, the stop event, or a queued call.
-void BatchConvertDialog::work(BatchJob job) {
+// On the worker thread.
+std::function<void()> BatchConvertDialog::work(const BatchJob& job) {
     std::vector<BatchFileReport> skipped;
     BatchOptions options;
     options.workers = 1;
     options.pauseAfterFile = std::chrono::milliseconds(50);
-    options.stop = &stop_;
+    options.stop = &stopEvent();
     const BatchSummary summary = RunBatch(job, options, [&](const BatchFileReport& file) {
         if (file.outcome)
             ++converted_;
@@ -138,20 +132,15 @@ void BatchConvertDialog::work(BatchJob job) {
             skipped.push_back(file);
         QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
     });
-    if (summary.stopped)
-        stop_.reset();
     converted_ = 0;
-    busy_ = false;
-    QMetaObject::invokeMethod(
-        this,
-        [this, summary, skipped = std::move(skipped)]() mutable { runFinished(summary, std::move(skipped)); },
-        Qt::QueuedConnection);
+    return
+        [this, summary, skipped = std::move(skipped)]() mutable { runFinished(summary, std::move(skipped)); };
 }
 
 void BatchConvertDialog::runFinished(BatchSummary summary, std::vector<BatchFileReport> skipped) {
     update();
     // A run stopped by closing the window ends without a report: the user asked for it to stop.
-    if (!summary.stopped && !closing_)
+    if (!summary.stopped && !closing())
         dialogs_.inform(this, endReport(summary.converted, summary.converted + summary.skipped, skipped));
     emit runEnded();
 }
@@ -162,31 +151,6 @@ QString BatchConvertDialog::endReport(int converted, int files, const std::vecto
                               : QStringLiteral("%1 files were converted.").arg(converted);
     return QStringLiteral("%1 of %2 files were converted.\n\n").arg(converted).arg(files) +
            skippedListing(skipped);
-}
-
-void BatchConvertDialog::reject() {
-    if (!busy_) {
-        closeTimer_.stop();
-        QDialog::reject();
-        return;
-    }
-    if (closing_)
-        return;
-    if (!dialogs_.askYesNoTitled(this, QStringLiteral("Confirm"),
-                                 QStringLiteral("Are you sure to stop converting?")))
-        return;
-    closing_ = true;
-    stop_.set();
-    // The file in hand is finished first; the window closes as soon as the worker is idle.
-    closeTimer_.start();
-}
-
-void BatchConvertDialog::closeWhenIdle() {
-    if (busy_)
-        return;
-    closeTimer_.stop();
-    closing_ = false;
-    QDialog::reject();
 }
 
 int BatchConvertDialog::progressLength(int converted, int files) {
@@ -202,7 +166,7 @@ void BatchConvertDialog::paintEvent(QPaintEvent*) {
     paintLabel(painter, QRect(QPoint(410, 35), QPoint(540, 50)), QStringLiteral("Output Format"));
     paintLabel(painter, QRect(QPoint(280, 323), QPoint(310, 340)), QStringLiteral("Path"));
     paintTextBox(painter, QRect(QPoint(310, 320), QPoint(470, 340)), QDir::toNativeSeparators(outputFolder_));
-    const int files = busy_ ? runFiles_.load() : static_cast<int>(files_.size());
+    const int files = busy() ? runFiles_.load() : static_cast<int>(files_.size());
     paintProgressBar(painter, QRect(QPoint(20, 345), QPoint(540, 355)), progressLength(converted_, files));
 }
 

@@ -4,15 +4,12 @@
 // responsive and can be stopped; at the end it says how many files were converted and which were
 // skipped, and why.
 
-#include "controls/skin_dialog.h"
+#include "controls/worker_dialog.h"
 #include "imaging/batch_convert.h"
-#include "platform/manual_reset_event.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace controls {
@@ -26,7 +23,7 @@ class Dialogs;
 
 namespace imaging {
 
-class BatchConvertDialog : public controls::SkinDialog {
+class BatchConvertDialog : public controls::WorkerDialog {
     Q_OBJECT
 public:
     enum Command : int {
@@ -50,7 +47,6 @@ public:
     const QStringList& files() const { return files_; }
     // Always ends with a separator.
     const QString& outputFolder() const { return outputFolder_; }
-    bool busy() const { return busy_.load(); }
     int converted() const { return converted_.load(); }
     controls::CDezListBox* fileList() const { return fileList_.get(); }
     controls::CDezListBox* formatList() const { return formatList_.get(); }
@@ -65,10 +61,6 @@ signals:
     // A run ended (finished or stopped) and the window is idle again.
     void runEnded();
 
-public slots:
-    // The close button, Escape and the window manager's close: a running conversion first asks.
-    void reject() override;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -76,11 +68,9 @@ private:
     void addPictureFiles();
     void browse();
     void convert();
-    void work(BatchJob job);
+    std::function<void()> work(const BatchJob& job);
     void runFinished(BatchSummary summary, std::vector<BatchFileReport> skipped);
-    void closeWhenIdle();
 
-    platform::Dialogs& dialogs_;
     QString dataFolder_;
     QStringList files_;
     QString outputFolder_;
@@ -92,15 +82,9 @@ private:
     std::unique_ptr<controls::CDezListBox> fileList_;
     std::unique_ptr<controls::CDezListBox> formatList_;
 
-    // Shared with the worker: the worker writes them, the window reads them to paint and to close.
-    std::atomic<bool> busy_{false};
+    // Shared with the worker: the worker writes them, the window reads them to paint.
     std::atomic<int> converted_{0};
     std::atomic<int> runFiles_{0};
-    platform::ManualResetEvent stop_;
-    std::thread worker_;
-
-    bool closing_ = false;
-    QTimer closeTimer_;
 };
 
 } // namespace imaging

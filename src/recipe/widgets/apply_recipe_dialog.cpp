@@ -43,7 +43,8 @@ struct ApplyRecipeDialog::Run {
 
 ApplyRecipeDialog::ApplyRecipeDialog(QWidget* parent, platform::Dialogs& dialogs,
                                      const platform::Folders& folders, EditorPhotos editor)
-    : SkinDialog(parent), dialogs_(dialogs), folders_(folders), editor_(std::move(editor)) {
+    : WorkerDialog(parent, dialogs, QStringLiteral("Are you sure to stop applying the recipe?")),
+      folders_(folders), editor_(std::move(editor)) {
     setWindowTitle(QStringLiteral("Apply Recipe to Photos"));
     setFixedSize(kWidth, kHeight);
 
@@ -82,8 +83,6 @@ ApplyRecipeDialog::ApplyRecipeDialog(QWidget* parent, platform::Dialogs& dialogs
     outputFolder_ =
         QDir::cleanPath(folders.documentsFolder()) + QStringLiteral("/Quorix Pictovnce Dazazizu/Recipe/");
 
-    closeTimer_.setInterval(10);
-    connect(&closeTimer_, &QTimer::timeout, this, &ApplyRecipeDialog::closeWhenIdle);
     showButtons();
     if (parent)
         move(parent->geometry().center() - rect().center());
@@ -91,9 +90,7 @@ ApplyRecipeDialog::ApplyRecipeDialog(QWidget* parent, platform::Dialogs& dialogs
 
 ApplyRecipeDialog::~ApplyRecipeDialog() {
     // A window torn down mid-run (the program ends) still lets the photos in hand finish whole.
-    stop_.set();
-    if (worker_.joinable())
-        worker_.join();
+    stopAndJoin();
 }
 
 controls::CSkinButton* ApplyRecipeDialog::button(int id) const {
@@ -122,7 +119,7 @@ void ApplyRecipeDialog::onCommand(int id) {
         apply();
         break;
     case ID_STOP:
-        stop_.set();
+        stopEvent().set();
         break;
     case ID_BROWSE:
         browse();
@@ -183,7 +180,7 @@ void ApplyRecipeDialog::browse() {
 }
 
 void ApplyRecipeDialog::apply() {
-    if (busy_)
+    if (busy())
         return;
     if (recipeFile_.isEmpty() || photos_.isEmpty()) {
         dialogs_.inform(this, QStringLiteral("Choose a recipe and the photos to apply it to first."));
@@ -223,18 +220,15 @@ void ApplyRecipeDialog::apply() {
                                    formatList_->text(formatList_->curSel()).toLower(), kept,
                                    QStringLiteral("a chosen photo, the recipe or the open photo"));
 
-    if (worker_.joinable())
-        worker_.join();
-    stop_.reset();
     finished_ = 0;
     runPhotos_ = static_cast<int>(run->photos.size());
-    busy_ = true;
+    // The run moves on into work(), which lets its scratch files go before the window hears of the end.
+    startRun([this, run = std::move(run)]() mutable { return work(std::move(run)); });
     showButtons();
-    worker_ = std::thread(&ApplyRecipeDialog::work, this, std::move(run));
 }
 
-// The worker thread: everything it touches of the window is atomic, the stop event, or a queued call.
-void ApplyRecipeDialog::work(std::shared_ptr<Run> run) {
+// On the worker thread.
+std::function<void()> ApplyRecipeDialog::work(std::shared_ptr<Run> run) {
     std::vector<imaging::BatchFileReport> skipped;
     int index = 0;
     const BatchSummary summary = runRecipeBatch(
@@ -246,21 +240,18 @@ void ApplyRecipeDialog::work(std::shared_ptr<Run> run) {
             ++finished_;
             QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
         },
-        &stop_);
+        &stopEvent());
     // The documents' scratch files go before the window hears that the run is over.
     run.reset();
-    busy_ = false;
-    QMetaObject::invokeMethod(
-        this,
-        [this, summary, skipped = std::move(skipped)]() mutable { runFinished(summary, std::move(skipped)); },
-        Qt::QueuedConnection);
+    return
+        [this, summary, skipped = std::move(skipped)]() mutable { runFinished(summary, std::move(skipped)); };
 }
 
 void ApplyRecipeDialog::runFinished(BatchSummary summary, std::vector<imaging::BatchFileReport> skipped) {
     showButtons();
     update();
     // A run stopped by closing the window ends without a report: the user asked for it to stop.
-    if (!closing_)
+    if (!closing())
         dialogs_.inform(this, endReport(summary, runPhotos_, skipped));
     emit runEnded();
 }
@@ -280,34 +271,9 @@ QString ApplyRecipeDialog::endReport(const BatchSummary& summary, int photos,
     return text;
 }
 
-void ApplyRecipeDialog::reject() {
-    if (!busy_) {
-        closeTimer_.stop();
-        QDialog::reject();
-        return;
-    }
-    if (closing_)
-        return;
-    if (!dialogs_.askYesNoTitled(this, QStringLiteral("Confirm"),
-                                 QStringLiteral("Are you sure to stop applying the recipe?")))
-        return;
-    closing_ = true;
-    stop_.set();
-    // The photos in hand are finished first; the window closes as soon as the worker is idle.
-    closeTimer_.start();
-}
-
-void ApplyRecipeDialog::closeWhenIdle() {
-    if (busy_)
-        return;
-    closeTimer_.stop();
-    closing_ = false;
-    QDialog::reject();
-}
-
 void ApplyRecipeDialog::showButtons() {
-    button(ID_APPLY)->setEnabled(!busy_);
-    button(ID_STOP)->setEnabled(busy_);
+    button(ID_APPLY)->setEnabled(!busy());
+    button(ID_STOP)->setEnabled(busy());
 }
 
 void ApplyRecipeDialog::paintEvent(QPaintEvent*) {
@@ -326,7 +292,7 @@ void ApplyRecipeDialog::paintEvent(QPaintEvent*) {
     const int finished = finished_.load();
     paintProgressBar(painter, QRect(QPoint(20, 345), QPoint(540, 355)),
                      photos > 0 ? static_cast<int>(std::int64_t{finished} * kProgressSpan / photos) : 0);
-    if (busy_)
+    if (busy())
         paintLabel(painter, QRect(QPoint(20, 357), QPoint(540, 374)),
                    QStringLiteral("Applying the recipe: %1 of %2 photos done").arg(finished).arg(photos));
 }

@@ -6,18 +6,15 @@
 // It is modeless and never touches the open photo: every photo of the run gets a document of its own in
 // a private scratch folder.
 
-#include "controls/skin_dialog.h"
+#include "controls/worker_dialog.h"
 #include "imaging/batch_convert.h"
 #include "platform/folders.h"
-#include "platform/manual_reset_event.h"
 #include "recipe/recipe_batch.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace controls {
@@ -40,7 +37,7 @@ struct EditorPhotos {
     std::function<QString()> openPhoto;
 };
 
-class ApplyRecipeDialog : public controls::SkinDialog {
+class ApplyRecipeDialog : public controls::WorkerDialog {
     Q_OBJECT
 public:
     enum Command : int {
@@ -71,7 +68,6 @@ public:
     const QStringList& photos() const { return photos_; }
     // Always ends with a separator.
     const QString& outputFolder() const { return outputFolder_; }
-    bool busy() const { return busy_.load(); }
     // Photos of the current run done so far, written or skipped.
     int finished() const { return finished_.load(); }
     controls::CDezListBox* formatList() const { return formatList_.get(); }
@@ -86,10 +82,6 @@ signals:
     // A run ended (finished or stopped) and the window is idle again.
     void runEnded();
 
-public slots:
-    // The close button, Escape and the window manager's close: a running recipe first asks.
-    void reject() override;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -101,12 +93,10 @@ private:
     void addPictureFiles();
     void browse();
     void apply();
-    void work(std::shared_ptr<Run> run);
+    std::function<void()> work(std::shared_ptr<Run> run);
     void runFinished(BatchSummary summary, std::vector<imaging::BatchFileReport> skipped);
-    void closeWhenIdle();
     void showButtons();
 
-    platform::Dialogs& dialogs_;
     platform::Folders folders_;
     EditorPhotos editor_;
     QString recipeFile_;
@@ -118,15 +108,9 @@ private:
     std::unique_ptr<controls::CDezListBox> formatList_;
     std::unique_ptr<controls::CDezListBox> sizeList_;
 
-    // Shared with the worker: the worker writes them, the window reads them to paint and to close.
-    std::atomic<bool> busy_{false};
+    // Shared with the worker: the worker writes them, the window reads them to paint.
     std::atomic<int> finished_{0};
     std::atomic<int> runPhotos_{0};
-    platform::ManualResetEvent stop_;
-    std::thread worker_;
-
-    bool closing_ = false;
-    QTimer closeTimer_;
 };
 
 } // namespace recipe
