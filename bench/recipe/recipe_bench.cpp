@@ -2,11 +2,13 @@
 // are the *.jpg files of the folder named by PICTOVANCE_BENCH_PHOTOS (bench/imaging/make_photos.py makes
 // them); without it one synthetic photo is made here. CPU time is the whole process's: Qt converts and
 // scales large pictures on threads of its own.
+#include "../workspace/bench_library.h"
 #include "imaging/files/photo_loading.h"
 #include "imaging/files/save_picture.h"
 #include "recipe/recipe_batch.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -22,6 +24,12 @@ constexpr const char* kFiveTexts = R"({"recipe": 1, "export": {"format": "jpg"},
     {"op": "text", "text": "with love", "face": "Liberation Serif", "height": 80, "style": 6, "at": [700, 1000]},
     {"op": "text", "text": "© Family", "face": "DejaVu Sans", "height": 40, "style": 7,
      "transparency": 0.4, "at": [1300, 1120]}]})";
+
+// A frame and two captions: what a typical decorating recipe does to each photo.
+constexpr const char* kFrameTwoTexts = R"({"recipe": 1, "export": {"format": "jpg"}, "steps": [
+    {"op": "frame", "index": 0},
+    {"op": "text", "text": "Summer 2026", "face": "DejaVu Serif", "height": 72, "style": 4, "at": [60, 40]},
+    {"op": "text", "text": "Lake Bled", "face": "DejaVu Sans", "height": 48, "style": 2, "at": [900, 1000]}]})";
 
 QImage syntheticPhoto() {
     QImage image(1600, 1200, QImage::Format_RGB32);
@@ -43,7 +51,10 @@ struct Bench {
     QStringList photos;
     recipe::Recipe fiveTexts;
     recipe::Recipe noSteps;
+    recipe::Recipe frameTwoTexts;
     recipe::RunSettings settings = recipe::findRunSettings();
+    // The same, reading the benchmark library of this folder.
+    recipe::RunSettings librarySettings;
 
     Bench() {
         const QString given = qEnvironmentVariable("PICTOVANCE_BENCH_PHOTOS");
@@ -57,7 +68,11 @@ struct Bench {
         }
         fiveTexts = *recipe::readRecipe(kFiveTexts).recipe;
         noSteps = *recipe::readRecipe(R"({"recipe": 1, "steps": []})").recipe;
+        frameTwoTexts = *recipe::readRecipe(kFrameTwoTexts).recipe;
         QDir(folder.path()).mkpath(QStringLiteral("scratch"));
+        const platform::Folders folders(folder.path());
+        writeBenchLibrary(folders.GetDataFolder());
+        librarySettings = {settings.defaultFace, recipe::openRecipeLibrary(folders)};
     }
 
     QString scratch() const { return folder.filePath(QStringLiteral("scratch")); }
@@ -70,22 +85,48 @@ Bench& bench() {
 }
 
 // What the converter does with each file: probe, load at the picture's own size, save.
+imaging::Outcome convertOne(const QString& photo, const QString& target, const QString& scratch) {
+    int width = 0;
+    int height = 0;
+    imaging::ProbePictureSize(photo, width, height);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * 3 * static_cast<std::size_t>(height));
+    imaging::LoadPictureScaled(photo, pixels.data(), width, height, imaging::ScaledLayout::Batch);
+    return imaging::SavePicture(target, pixels.data(), width, height, QStringLiteral("jpg"),
+                                scratch + QLatin1Char('/'));
+}
+
 void BM_ConverterAlone(benchmark::State& state) {
     Bench& b = bench();
-    const QString& photo = b.photos.front();
-    for (auto _ : state) {
-        int width = 0;
-        int height = 0;
-        imaging::ProbePictureSize(photo, width, height);
-        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * 3 *
-                                         static_cast<std::size_t>(height));
-        imaging::LoadPictureScaled(photo, pixels.data(), width, height, imaging::ScaledLayout::Batch);
-        if (!imaging::SavePicture(b.target(0), pixels.data(), width, height, QStringLiteral("jpg"),
-                                  b.scratch() + QLatin1Char('/')))
+    for (auto _ : state)
+        if (!convertOne(b.photos.front(), b.target(0), b.scratch()))
             state.SkipWithError("save failed");
-    }
 }
 BENCHMARK(BM_ConverterAlone)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+// The pair in turn on the same photo, each timed alone: "ratio" is the recipe's time over the
+// converter's, read in one run however busy the machine is.
+void BM_FrameTwoTextsAgainstConverter(benchmark::State& state) {
+    Bench& b = bench();
+    const recipe::PhotoTask task{b.photos.front(), b.target(1), QStringLiteral("jpg")};
+    qint64 converter = 0;
+    qint64 recipe = 0;
+    QElapsedTimer timer;
+    for (auto _ : state) {
+        timer.start();
+        if (!convertOne(b.photos.front(), b.target(0), b.scratch()))
+            state.SkipWithError("save failed");
+        converter += timer.nsecsElapsed();
+        timer.start();
+        if (!recipe::runRecipeOnPhoto(b.frameTwoTexts, b.librarySettings, task, b.scratch()))
+            state.SkipWithError("recipe failed");
+        recipe += timer.nsecsElapsed();
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["converter_ms"] = static_cast<double>(converter) / 1e6 / runs;
+    state.counters["recipe_ms"] = static_cast<double>(recipe) / 1e6 / runs;
+    state.counters["ratio"] = static_cast<double>(recipe) / static_cast<double>(std::max<qint64>(1, converter));
+}
+BENCHMARK(BM_FrameTwoTextsAgainstConverter)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void runOne(benchmark::State& state, const recipe::Recipe& recipe) {
     Bench& b = bench();
