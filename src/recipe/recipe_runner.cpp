@@ -70,6 +70,9 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
     workspace::UnwatchedDocument listener;
     const RecipeLibrary& library = settings.library;
     workspace::WorkspaceDocument document(scratchFolder, listener, recipe.view, library.library.get());
+    // A step may undo, and a frame shows the photo as the history keeps it, so the history is whole; but
+    // nobody sees it after the run, and only the photos a step reads back are ever encoded.
+    document.keepHistoryInMemory();
     // Every photo of the run reads the library's pictures through one set, so each is decoded once.
     document.shareResourcePictures(library.pictures);
     document.setBrushPictures(library.brushTips);

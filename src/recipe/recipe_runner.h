@@ -29,8 +29,9 @@ struct PhotoTask {
     QString format; // one of the converter's formats
 };
 
-// `scratchFolder` takes the document's undo file and the encoders' hand-over bitmap and nothing else is
-// written but the target. A failure's reason names the step ("step 2 (text): ...") where one failed.
+// `scratchFolder` takes the encoders' hand-over bitmap and the full-size replay's folder and nothing else
+// is written but the target; the document's history stays in memory. A failure's reason names the step ("step
+// 2 (text): ...") where one failed.
 imaging::Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, const PhotoTask& task,
                                   const QString& scratchFolder);
 

@@ -324,12 +324,8 @@ void WorkspaceDocument::RecordImageStep(std::optional<ImageOperation> operation)
         return;
     gestureStep_ = 0;
     const bool hadSteps = history_.stepCount() > 0;
-    afterRecording(history_.recordImageStep(objects_, EncodeUndoImage(), std::move(operation)), hadSteps);
+    afterRecording(history_.recordImageStep(objects_, photo_, std::move(operation)), hadSteps);
     listener_.undoStateChanged();
-}
-
-std::optional<UndoImageRecord> WorkspaceDocument::EncodeUndoImage() const {
-    return encodeUndoImage(photo_);
 }
 
 void WorkspaceDocument::RecordGestureStep(std::uint64_t gesture) {

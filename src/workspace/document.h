@@ -223,6 +223,9 @@ public:
     // --- full-size results (document_replay.cpp)
     // For a document made only to replay: no undo step is recorded, no undo file written.
     void stopKeepingHistory() { keepsHistory_ = false; }
+    // For a document nothing shows (a recipe run): the history is kept whole, but its photos stay in
+    // memory and no undo file is written. Frames and undo show the very pixels the file would give.
+    void keepHistoryInMemory() { history_.keepPhotosInMemory(); }
     // This document takes `edited`'s window size, background and pictures, and `original` (the picture
     // `edited`'s photo was opened from, at its own size) as its photo; makes every image operation of
     // `edited`'s record again on it, then turns `edited`'s current objects into pixels, every place and
@@ -256,8 +259,6 @@ public:
     bool canUndo() const { return history_.canUndo(); }
     bool canRedo() const { return history_.canRedo(); }
     const UndoHistory& history() const { return history_; }
-    // The photo as the undo file keeps it (JPEG); empty when it cannot be encoded.
-    std::optional<UndoImageRecord> EncodeUndoImage() const;
 
     // --- the mouse and the keyboard on the canvas, in window pixels (manipulation.cpp, stacking.cpp)
     // Left button pressed: takes a handle (of the crop rectangle, the active text or the selected

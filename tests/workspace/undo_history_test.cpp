@@ -210,3 +210,66 @@ TEST(HistoryWrites, RestartedHistoryComesBackToTheStateItRestartedAt) {
     EXPECT_EQ(back->photo, HistoryMove::Photo::Unchanged);
     EXPECT_EQ(back->objects->get<ClipartObject>(0)->resourceIndex, 6);
 }
+
+namespace {
+
+// An 8 × 8 photo of one shade, unlike that of any other label.
+imaging::PhotoBuffer shadedPhoto(int label) {
+    imaging::PhotoBuffer photo;
+    photo.width = 8;
+    photo.height = 8;
+    photo.bgr.assign(8u * 8u * 3u, static_cast<std::uint8_t>(label * 7));
+    return photo;
+}
+
+} // namespace
+
+// The same edits on a history in the file and one in memory: every photo read back, on the way and while
+// undoing and redoing, is the same record, past the unencoded photos held and the 30-record limit; and the
+// one in memory writes nothing.
+TEST(HistoryInMemory, GivesTheFilesRecordsAndWritesNoFile) {
+    TempFolder folder;
+    UndoHistory file(folder.file("Undo_Temp_Data"));
+    UndoHistory memory(folder.file("Memory_Undo_Temp_Data"));
+    memory.keepPhotosInMemory();
+    auto both = [&](auto edit) {
+        edit(file);
+        edit(memory);
+        ASSERT_EQ(file.imageCounter(), memory.imageCounter());
+        ASSERT_EQ(file.readPhoto(file.imageCounter()).value_or(UndoImageRecord{}).jpeg,
+                  memory.readPhoto(memory.imageCounter()).value_or(UndoImageRecord{}).jpeg);
+    };
+    auto image = [](int label) {
+        return [label](UndoHistory& h) { h.recordImageStep({}, shadedPhoto(label)); };
+    };
+    auto undo = [](UndoHistory& h) { h.undoOneStep(); };
+    for (int label = 0; label < 33; ++label)
+        both(image(label));
+    both([](UndoHistory& h) { h.recordObjectStep(listWithClipart(1)); });
+    for (int i = 0; i < 4; ++i)
+        both(undo);
+    both(image(40));
+    both(image(41));
+    both(undo);
+    both([](UndoHistory& h) { h.recordImageStep({}, imaging::PhotoBuffer{}); }); // none could be made
+
+    while (file.canUndo())
+        both(undo);
+    int photos = 0;
+    while (file.canRedo()) {
+        const auto fromFile = file.redoOneStep();
+        const auto fromMemory = memory.redoOneStep();
+        ASSERT_TRUE(fromFile && fromMemory);
+        ASSERT_EQ(fromFile->photo, fromMemory->photo);
+        ASSERT_EQ(fromFile->record.has_value(), fromMemory->record.has_value());
+        if (fromFile->record) {
+            EXPECT_EQ(fromFile->record->jpeg, fromMemory->record->jpeg);
+            ++photos;
+        }
+    }
+    EXPECT_EQ(photos, file.file().count());
+    EXPECT_GT(photos, UndoHistory::kUnencodedPhotos);
+    EXPECT_FALSE(memory.canRedo());
+    memory.clear();
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("Memory*")}, QDir::Files).isEmpty());
+}

@@ -195,7 +195,7 @@ const imaging::PhotoBuffer& WorkspaceDocument::framePhoto() {
         cache.photoGeneration = caches_.photoGeneration;
         // Without a readable record of the current photo, the photo itself is shown.
         if (counter >= 0 && counter < UndoFile::kMaxRecords) {
-            if (const std::optional<UndoImageRecord> record = history_.file().read(counter)) {
+            if (const std::optional<UndoImageRecord> record = history_.readPhoto(counter)) {
                 if (std::optional<imaging::PhotoBuffer> decoded = decodeUndoImage(*record))
                     cache.photo = std::move(*decoded);
             }

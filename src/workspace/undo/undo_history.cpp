@@ -1,11 +1,18 @@
 #include "workspace/undo/undo_history.h"
 
+#include "workspace/undo/undo_image.h"
+
 #include <algorithm>
 
 namespace workspace {
 
 UndoHistory::UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer)
     : file_(std::move(undoFilePath), std::move(writer)) {}
+
+void UndoHistory::keepPhotosInMemory() {
+    held_.emplace();
+    clear();
+}
 
 void UndoHistory::clear() {
     steps_.clear();
@@ -14,7 +21,10 @@ void UndoHistory::clear() {
     carried_.clear();
     position_ = -1;
     counter_ = -1;
-    file_.remove();
+    if (held_)
+        held_->clear();
+    else
+        file_.remove();
 }
 
 RecordOutcome UndoHistory::restart(const ObjectList& objects, std::optional<ImageOperation> operation) {
@@ -46,20 +56,22 @@ RecordOutcome UndoHistory::recordObjectStep(const ObjectList& objects) {
     return RecordOutcome::Recorded;
 }
 
-RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
-                                           const std::optional<UndoImageRecord>& photo,
-                                           std::optional<ImageOperation> operation) {
-    if (!photo) {
-        if (!dropRedoSteps())
-            return restart(objects, std::move(operation));
-        steps_.push_back({objects, false, counter_, {}});
-        if (operation)
-            steps_.back().operations.push_back(std::move(*operation));
-        ++position_;
-        return RecordOutcome::Recorded;
-    }
+RecordOutcome UndoHistory::recordUnmadeImage(const ObjectList& objects,
+                                             std::optional<ImageOperation> operation) {
+    if (!dropRedoSteps())
+        return restart(objects, std::move(operation));
+    steps_.push_back({objects, false, counter_, {}});
+    if (operation)
+        steps_.back().operations.push_back(std::move(*operation));
+    ++position_;
+    return RecordOutcome::Recorded;
+}
+
+template <typename Store>
+RecordOutcome UndoHistory::recordStoredImage(const ObjectList& objects, Store store,
+                                             std::optional<ImageOperation> operation) {
     // Redo steps go first, so the step dropped to make room always lies before the position.
-    if (!dropRedoSteps() || !dropSecondImageStepWhenFull() || !file_.append(*photo))
+    if (!dropRedoSteps() || !dropSecondImageStepWhenFull() || !store())
         return restart(objects, std::move(operation));
     steps_.push_back({objects, true, counter_, std::move(carried_)});
     carried_.clear();
@@ -70,6 +82,45 @@ RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
     return RecordOutcome::Recorded;
 }
 
+RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects,
+                                           const std::optional<UndoImageRecord>& photo,
+                                           std::optional<ImageOperation> operation) {
+    if (!photo)
+        return recordUnmadeImage(objects, std::move(operation));
+    return recordStoredImage(
+        objects, [&] { return file_.append(*photo); }, std::move(operation));
+}
+
+RecordOutcome UndoHistory::recordImageStep(const ObjectList& objects, const imaging::PhotoBuffer& photo,
+                                           std::optional<ImageOperation> operation) {
+    if (!held_)
+        return recordImageStep(objects, encodeUndoImage(photo), std::move(operation));
+    if (photo.empty())
+        return recordUnmadeImage(objects, std::move(operation));
+    const auto hold = [&] {
+        held_->push_back({photo, std::nullopt});
+        const auto unencoded = [](const HeldPhoto& held) { return !held.photo.empty(); };
+        if (std::count_if(held_->begin(), held_->end(), unencoded) > kUnencodedPhotos)
+            readPhoto(
+                static_cast<int>(std::find_if(held_->begin(), held_->end(), unencoded) - held_->begin()));
+        return true;
+    };
+    return recordStoredImage(objects, hold, std::move(operation));
+}
+
+std::optional<UndoImageRecord> UndoHistory::readPhoto(int number) {
+    if (!held_)
+        return file_.read(number);
+    if (number < 0 || number >= static_cast<int>(held_->size()))
+        return std::nullopt;
+    HeldPhoto& held = (*held_)[static_cast<std::size_t>(number)];
+    if (!held.photo.empty()) {
+        held.record = encodeUndoImage(held.photo);
+        held.photo = {};
+    }
+    return held.record;
+}
+
 bool UndoHistory::dropSecondImageStepWhenFull() {
     const auto imageSteps =
         std::count_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
@@ -78,7 +129,9 @@ bool UndoHistory::dropSecondImageStepWhenFull() {
     // The first image record is never dropped: it is the oldest photo the history can return to.
     auto second = std::find_if(steps_.begin(), steps_.end(), [](const UndoStep& s) { return s.imageStep; });
     second = std::find_if(second + 1, steps_.end(), [](const UndoStep& s) { return s.imageStep; });
-    if (!file_.drop(1))
+    if (held_)
+        held_->erase(held_->begin() + 1);
+    else if (!file_.drop(1))
         return false;
     // Its photo is gone, but not what made it: the next image step, whose photo holds that edit too,
     // takes its operations (undoing to the steps between shows the photo before it, as do their
@@ -97,6 +150,10 @@ bool UndoHistory::dropRedoSteps() {
     if (position_ + 1 >= static_cast<int>(steps_.size()))
         return true;
     steps_.erase(steps_.begin() + (position_ + 1), steps_.end());
+    if (held_) {
+        held_->resize(static_cast<std::size_t>(counter_ + 1));
+        return true;
+    }
     return file_.keepFirst(counter_);
 }
 
@@ -141,7 +198,7 @@ std::optional<HistoryMove> UndoHistory::undoOneStep() {
             move.photo = HistoryMove::Photo::BackToLoaded;
         } else {
             move.photo = HistoryMove::Photo::FromRecord;
-            move.record = file_.read(counter_);
+            move.record = readPhoto(counter_);
         }
     }
     if (position_ >= 0)
@@ -162,7 +219,7 @@ std::optional<HistoryMove> UndoHistory::redoOneStep() {
         ++counter_;
         if (counter_ >= 0 && counter_ < kMaxImageRecords) {
             move.photo = HistoryMove::Photo::FromRecord;
-            move.record = file_.read(counter_);
+            move.record = readPhoto(counter_);
         }
     }
     return move;

@@ -1,9 +1,11 @@
 #pragma once
 // The history of edits. Each step keeps a copy of the object list after the edit; an image step also
-// put the photo into the undo file. Photos are never kept in memory per step. Beside the steps the
-// history keeps, in memory only, the image operations that made each photo, so that the edits up to the
-// current step can be made again on the original picture (`operations`).
+// put the photo into the undo file. Photos are never kept in memory per step, except by a history told to
+// keep them there (`keepPhotosInMemory`). Beside the steps the history keeps, in memory only, the image
+// operations that made each photo, so that the edits up to the current step can be made again on the
+// original picture (`operations`).
 
+#include "imaging/photo_buffer.h"
 #include "workspace/image_operation.h"
 #include "workspace/object_list.h"
 #include "workspace/undo/undo_file.h"
@@ -46,7 +48,14 @@ public:
 
     explicit UndoHistory(QString undoFilePath, std::shared_ptr<UndoFileWriter> writer = {});
 
-    // Forgets every step and deletes the undo file.
+    // From now on the photos of image steps are kept in memory instead of the undo file, which is neither
+    // written nor removed, and each is encoded as the file would hold it only when it is first read: a
+    // run that shows nothing and never undoes pays for no encoding it does not use. At most
+    // kUnencodedPhotos of them are held unencoded; older ones are encoded then, which holds far less.
+    void keepPhotosInMemory();
+    static constexpr int kUnencodedPhotos = 4;
+
+    // Forgets every step and deletes the undo file (or the photos held in memory).
     void clear();
 
     // Every write of the undo file is checked: the image record counter moves only with a record that
@@ -58,6 +67,11 @@ public:
     // with the operation: the photo did change).
     RecordOutcome recordImageStep(const ObjectList& objects, const std::optional<UndoImageRecord>& photo,
                                   std::optional<ImageOperation> operation = std::nullopt);
+    // The same for the photo itself: encoded at once for the undo file, or kept in memory.
+    RecordOutcome recordImageStep(const ObjectList& objects, const imaging::PhotoBuffer& photo,
+                                  std::optional<ImageOperation> operation = std::nullopt);
+    // Image record `number` as the undo file keeps it; nothing when it is not there or cannot be made.
+    std::optional<UndoImageRecord> readPhoto(int number);
 
     // The image operations, in order, that made the photo of the current step from the loaded one. A
     // restarted history keeps those made before it started again.
@@ -89,6 +103,16 @@ public:
     const UndoFile& file() const { return file_; }
 
 private:
+    // A photo kept in memory: as it was recorded until it is first read, then as its record.
+    struct HeldPhoto {
+        imaging::PhotoBuffer photo;
+        std::optional<UndoImageRecord> record;
+    };
+    // Records an image step whose photo `store` puts away; false from it restarts the history.
+    template <typename Store>
+    RecordOutcome recordStoredImage(const ObjectList& objects, Store store,
+                                    std::optional<ImageOperation> operation);
+    RecordOutcome recordUnmadeImage(const ObjectList& objects, std::optional<ImageOperation> operation);
     bool dropRedoSteps();
     bool dropSecondImageStepWhenFull();
     // The history starts again at the state whose objects are given; the undo file goes. `operation`,
@@ -96,8 +120,9 @@ private:
     RecordOutcome restart(const ObjectList& objects, std::optional<ImageOperation> operation = std::nullopt);
 
     UndoFile file_;
+    std::optional<std::vector<HeldPhoto>> held_; // the records, when kept in memory
     std::vector<UndoStep> steps_;
-    ObjectList startObjects_; // the objects of the state before the first step
+    ObjectList startObjects_;                     // the objects of the state before the first step
     std::vector<ImageOperation> startOperations_; // what made the photo of that state
     // Operations of a dropped image step that no later image step could take yet.
     std::vector<ImageOperation> carried_;
