@@ -320,6 +320,10 @@ void WorkspaceDocument::drawTextObject(QPainter& painter, text::TextObject& obje
 bool WorkspaceDocument::RenderPhotoArea() {
     if (photo_.empty())
         return false;
+    // With nothing over it, cut to the canvas the composition is the photo itself, pixel for pixel: the
+    // flattening before a first frame or text need not draw and copy the whole photo for nothing.
+    if (objects_.empty())
+        return true;
     QImage canvas(photo_.width, photo_.height, QImage::Format_RGB32);
     if (canvas.isNull())
         return false;
