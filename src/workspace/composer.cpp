@@ -7,6 +7,8 @@
 
 #include <QPainter>
 #include <QtEndian>
+#include <cstring>
+#include <optional>
 
 namespace workspace {
 
@@ -49,6 +51,21 @@ void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
             to[2] = static_cast<std::uint8_t>(qRed(from[x]));
         }
     }
+}
+
+// The colour of every pixel of the buffer, when they all have one: a sheet of one colour stretched over
+// an area is that colour all over, and filling it costs a fraction of stretching a picture smoothly.
+std::optional<QColor> singleColourOf(const imaging::PhotoBuffer& buffer) {
+    if (buffer.empty())
+        return std::nullopt;
+    const std::uint8_t* first = buffer.row(0);
+    for (int x = 1; x < buffer.width; ++x)
+        if (std::memcmp(first, first + static_cast<std::size_t>(x) * 3, 3) != 0)
+            return std::nullopt;
+    for (int y = 1; y < buffer.height; ++y)
+        if (std::memcmp(first, buffer.row(y), buffer.stride()) != 0)
+            return std::nullopt;
+    return QColor(first[2], first[1], first[0]);
 }
 
 } // namespace
@@ -161,6 +178,8 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
                                                         {area.left(), area.top(), area.right() + 1,
                                                          area.bottom() + 1},
                                                         area));
+        else if (const std::optional<QColor> colour = singleColourOf(background_))
+            painter.fillRect(area, *colour);
         else
             painter.drawImage(area, imageOf(background_));
     }
