@@ -153,7 +153,7 @@ TEST_F(ApplyRecipe, StopFinishesThePhotosInHandAndLeavesNoPartialFile) {
 }
 
 TEST_F(ApplyRecipe, TheOpenPhotoItsHistoryAndItsFileAreLeftAlone) {
-    const QString open = picture("beach.png");
+    const QString open = picture("beach.png", 800, 600);
     listAndOpen({open});
     workspace::WorkspaceDocument& edited = document();
     const auto caption = recipe::readRecipe(kCaption);
@@ -163,6 +163,11 @@ TEST_F(ApplyRecipe, TheOpenPhotoItsHistoryAndItsFileAreLeftAlone) {
     const int position = edited.history().position();
     const QImage shown = window->workspace()->grab().toImage();
     const QByteArray file = digest(open);
+
+    // The recipe just saved from the open photo is the one the window offers.
+    dialogs->queueSaveFile(pictures.file("saved.json"));
+    window->onCommand(app::ID_FILE_SAVE_RECIPE);
+    EXPECT_EQ(dialog->recipeFile(), pictures.file("saved.json"));
 
     // beach.jpg's result would be beach.png, the open photo's file; other.png's would be the photo itself.
     dialogs->queueOpenFiles({picture("beach.jpg"), picture("other.png"), picture("third.bmp")});

@@ -273,6 +273,7 @@ private:
     void openBatchConvert();
     // Shows the Apply Recipe window, made at its first use; it stays open beside the editor.
     void openApplyRecipe();
+    void offerSavedRecipe();
     // wallpaper (editor_dlg_wallpaper.cpp)
     void setWallpaper(int action);
 
@@ -319,6 +320,8 @@ private:
     std::unique_ptr<controls::CDezMenu> openMenu_;
     std::unique_ptr<AboutWindow> aboutWindow_;
     std::unique_ptr<recipe::ApplyRecipeDialog> applyRecipe_;
+    QString savedRecipe_;   // the recipe Save Edits as Recipe wrote last
+    QString offeredRecipe_; // the one the Apply Recipe window was last given of those
     std::unique_ptr<ResourcePanels> resources_;
 
     PhotoList photoList_;

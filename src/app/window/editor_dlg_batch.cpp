@@ -26,9 +26,22 @@ void CEditorDlg::openApplyRecipe() {
         applyRecipe_ = std::make_unique<recipe::ApplyRecipeDialog>(this, app_.dialogs(), app_.folders(),
                                                                    std::move(photos));
     }
+    offerSavedRecipe();
     applyRecipe_->show();
     applyRecipe_->raise();
     applyRecipe_->activateWindow();
+}
+
+// Decorating one photo and applying it to many: the recipe just saved is the one the Apply Recipe window
+// starts at, unless the user chose another there.
+void CEditorDlg::offerSavedRecipe() {
+    if (!applyRecipe_ || applyRecipe_->busy() || savedRecipe_.isEmpty() || savedRecipe_ == offeredRecipe_)
+        return;
+    const QString shown = applyRecipe_->recipeFile();
+    if (!shown.isEmpty() && shown != offeredRecipe_)
+        return;
+    if (applyRecipe_->useRecipe(savedRecipe_).isEmpty())
+        offeredRecipe_ = savedRecipe_;
 }
 
 } // namespace app

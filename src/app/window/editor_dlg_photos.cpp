@@ -1,10 +1,10 @@
 // The main window's photo work: importing into the photo list, removing, opening a listed photo, export
 // and the background commands.
 #include "app/editor_app.h"
-#include "app/window/editor_dlg.h"
 #include "app/photos/import_progress_window.h"
 #include "app/photos/photo_import.h"
 #include "app/photos/photo_list_ctrl.h"
+#include "app/window/editor_dlg.h"
 #include "app/window/escape_watch.h"
 #include "app/window/wait_cursor.h"
 #include "imaging/files/file_dialog_filters.h"
@@ -191,9 +191,10 @@ bool CEditorDlg::exportImage(bool wholeImage) {
     const QString extension = QString::fromLatin1(imaging::kExportDefaultExtension);
     // A photo opened smaller than its picture can be written at the picture's own size, the default.
     const bool fullSizeOffered = document.hasLargerOriginal();
-    const QSize workingSize = wholeImage ? document.outputAreaSize()
-                                         : QSize(document.canvasWidth(), document.canvasHeight());
-    const QString workingText = QStringLiteral("Working size (%1 × %2)").arg(workingSize.width()).arg(workingSize.height());
+    const QSize workingSize =
+        wholeImage ? document.outputAreaSize() : QSize(document.canvasWidth(), document.canvasHeight());
+    const QString workingText =
+        QStringLiteral("Working size (%1 × %2)").arg(workingSize.width()).arg(workingSize.height());
     platform::SaveChoice size;
     std::optional<QString> chosen;
     if (fullSizeOffered) {
@@ -258,11 +259,15 @@ void CEditorDlg::saveEditsAsRecipe() {
         (document.picturePath().isEmpty() ? QStringLiteral("Untitled") : pictureFile.completeBaseName()) +
         QStringLiteral(".json");
     const std::optional<QString> chosen = app_.dialogs().saveFile(
-        this, QStringLiteral("(*.json)|*.json||"), QDir(folder).filePath(name), QStringLiteral("*.json"));
+        this, QStringLiteral("Recipes|*.json||"), QDir(folder).filePath(name), QStringLiteral("*.json"));
     if (!chosen)
         return;
-    if (const QString problem = recipe::saveRecipe(document, *chosen); !problem.isEmpty())
+    if (const QString problem = recipe::saveRecipe(document, *chosen); !problem.isEmpty()) {
         app_.dialogs().inform(this, QStringLiteral("The recipe could not be saved: %1.").arg(problem));
+        return;
+    }
+    savedRecipe_ = *chosen;
+    offerSavedRecipe();
 }
 
 workspace::FullSizeResult CEditorDlg::exportAtFullSize(bool wholeImage) {

@@ -136,18 +136,22 @@ void ApplyRecipeDialog::chooseRecipe() {
     const QStringList chosen = dialogs_.openFiles(this, QString::fromLatin1(kRecipeFilter), false);
     if (chosen.isEmpty())
         return;
-    const ReadRecipe read = readRecipeFile(chosen.first());
-    if (!read.recipe) {
-        dialogs_.inform(this, QStringLiteral("%1: %2").arg(native(chosen.first()), read.problem));
-        return;
-    }
-    recipeFile_ = chosen.first();
+    if (const QString problem = useRecipe(chosen.first()); !problem.isEmpty())
+        dialogs_.inform(this, problem);
+}
+
+QString ApplyRecipeDialog::useRecipe(const QString& path) {
+    const ReadRecipe read = readRecipeFile(path);
+    if (!read.recipe)
+        return QStringLiteral("%1: %2").arg(native(path), read.problem);
+    recipeFile_ = path;
     // The recipe's own export choices are where the window starts; the user may still change them.
     for (int i = 0; i < formatList_->count(); ++i)
         if (formatList_->text(i).toLower() == read.recipe->format)
             formatList_->setCurSel(i);
     sizeList_->setCurSel(read.recipe->workingSize ? 1 : 0);
     update();
+    return {};
 }
 
 void ApplyRecipeDialog::setPhotos(const QStringList& paths) {

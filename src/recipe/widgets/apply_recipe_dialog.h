@@ -65,6 +65,8 @@ public:
     void onCommand(int id);
 
     const QString& recipeFile() const { return recipeFile_; }
+    // Takes the recipe at `path` as Choose... takes it; why not, for people, or empty.
+    QString useRecipe(const QString& path);
     const QStringList& photos() const { return photos_; }
     // Always ends with a separator.
     const QString& outputFolder() const { return outputFolder_; }
