@@ -12,9 +12,8 @@ using workspace::WorkspaceDocument;
 
 // The constraint is chosen first, which seats the rectangle in the middle of the view; a given rectangle
 // then replaces it, cut to the proportion from its top-left corner as dragging its bottom-right corner
-// would. The photo is cut to what the rectangle covers, its width to a multiple of 4.
-Outcome crop(StepContext& context, const StepFields& fields) {
-    WorkspaceDocument& document = context.document;
+// would.
+std::optional<Outcome> chooseCropRect(WorkspaceDocument& document, const StepFields& fields) {
     const imaging::CropConstraint& constraint =
         imaging::kCropConstraints[static_cast<std::size_t>(fields.integer("constraint", 0))];
     // Every crop step starts as the first choice after opening the Crop tab does, whatever an earlier
@@ -42,6 +41,14 @@ Outcome crop(StepContext& context, const StepFields& fields) {
     }
     if (!document.cropCutsPhoto())
         return failure(QString::fromLatin1(WorkspaceDocument::kCropTooSmall));
+    return std::nullopt;
+}
+
+// The photo is cut to what the rectangle covers, its width to a multiple of 4.
+Outcome crop(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    if (auto refused = chooseCropRect(document, fields))
+        return *refused;
     if (!document.FlattenIntoPhoto(true))
         return failure(QStringLiteral("the photo could not be drawn to be cropped"));
     return Outcome::success();

@@ -36,10 +36,16 @@ Outcome placed(PlaceResult result, const char* what, int index) {
 
 } // namespace
 
+int scaleDialOf(double scale) {
+    // The dial's positions from -163 down all give its lowest scale; -162 gives a hair more.
+    if (static_cast<float>(scale) <= workspace::kMinimumObjectScale)
+        return -180;
+    return workspace::scaleDialFor(scale);
+}
+
 // Each change is an undo step of its own, as in the editor.
 void adjustPlaced(WorkspaceDocument& document, const StepFields& fields) {
-    if (fields.has("scale") &&
-        document.SetSelectedScale(workspace::scaleDialFor(fields.number("scale", 1.0))))
+    if (fields.has("scale") && document.SetSelectedScale(scaleDialOf(fields.number("scale", 1.0))))
         document.RecordObjectStep();
     if (fields.has("angle") && document.SetSelectedAngle(fields.integer("angle", 0)))
         document.RecordObjectStep();
@@ -87,18 +93,25 @@ Outcome placeClipart(StepContext& context, const StepFields& fields) {
     return Outcome::success();
 }
 
+// Moved by "offset" with the arrow keys, as a clipart is.
 Outcome placeDecoration(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
     document.SetTool(workspace::ToolDecoration);
     const int index = fields.integer("index", 0);
-    return placed(document.PlaceDecoration(index), "decoration", index);
+    if (Outcome outcome = placed(document.PlaceDecoration(index), "decoration", index); !outcome)
+        return outcome;
+    adjustPlaced(document, fields);
+    return Outcome::success();
 }
 
-// The brush switched on with the step's settings, a press on the first point, one stamp on each further
-// point (none between them, unlike a drag of the mouse), the release, and the brush off again so later
-// presses select.
+// The brush switched on with the step's settings, then "points": a press on the first point, one stamp
+// on each further point (none between them, unlike a drag of the mouse) and the release; or "stamps": the
+// stamps a drag of the mouse laid, each on its own photo pixel. The brush is off again after it, so that
+// later presses select.
 Outcome paintStroke(StepContext& context, const StepFields& fields) {
     WorkspaceDocument& document = context.document;
+    if (fields.has("points") == fields.has("stamps"))
+        return failure(QStringLiteral("a stroke is given by \"points\" or by \"stamps\", one of the two"));
     const int tip = fields.integer("tip", 0);
     if (!context.library || tip >= static_cast<int>(context.library->brushTips.size()))
         return failure(QStringLiteral("the library holds no brush tip %1").arg(tip));
@@ -110,15 +123,25 @@ Outcome paintStroke(StepContext& context, const StepFields& fields) {
     document.SetTool(workspace::ToolFrame);
     document.SetBrush(tip, true, angle, opacity, size, colour);
 
-    const std::vector<QPoint> points = fields.points("points");
-    const QPoint first = windowPoint(document, points.front());
-    document.ButtonDown(first.x(), first.y());
-    const bool painting = document.manipulation().drag == workspace::ManipulationState::Drag::Brush;
-    for (std::size_t i = 1; painting && i < points.size(); ++i) {
-        const QPoint window = windowPoint(document, points[i]);
-        document.StampStroke(window.x(), window.y());
+    bool painting = false;
+    if (fields.has("stamps")) {
+        // A stamp's place is kept as its offset from the canvas centre.
+        const QPoint centre(document.canvasWidth() / 2, document.canvasHeight() / 2);
+        std::vector<QPoint> offsets = fields.points("stamps");
+        for (QPoint& offset : offsets)
+            offset -= centre;
+        painting = document.PaintStroke(offsets);
+    } else {
+        const std::vector<QPoint> points = fields.points("points");
+        const QPoint first = windowPoint(document, points.front());
+        document.ButtonDown(first.x(), first.y());
+        painting = document.manipulation().drag == workspace::ManipulationState::Drag::Brush;
+        for (std::size_t i = 1; painting && i < points.size(); ++i) {
+            const QPoint window = windowPoint(document, points[i]);
+            document.StampStroke(window.x(), window.y());
+        }
+        document.ButtonUp();
     }
-    document.ButtonUp();
     document.SetBrush(tip, false, angle, opacity, size, colour);
     if (!painting)
         return failure(QStringLiteral("brush tip %1 could not be painted with").arg(tip));

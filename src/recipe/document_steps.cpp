@@ -27,6 +27,43 @@ Outcome setBackground(StepContext& context, const StepFields& fields) {
     return Outcome::success();
 }
 
+// As Set Current Image as Background: the whole view becomes the background sheet and the objects photo
+// pixels. With a crop rectangle chosen ("constraint", "rect") it is done in the Crop tab, where the photo
+// is cut to the rectangle as well; otherwise in a tool that cuts nothing.
+Outcome setImageBackground(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    if (fields.has("constraint") || fields.has("rect")) {
+        if (auto refused = chooseCropRect(document, fields))
+            return *refused;
+    } else if (document.tool() == workspace::ToolCrop) {
+        document.SetTool(workspace::ToolFrame);
+    }
+    if (!document.SetImageAsBackground())
+        return Outcome::failure("the image could not be drawn to become the background");
+    return Outcome::success();
+}
+
+// As an export does before it writes: the objects become photo pixels, so that the next object of the
+// same kind is placed beside them rather than replacing or joining them.
+Outcome flatten(StepContext& context, const StepFields&) {
+    if (!context.document.FlattenIntoPhoto(false))
+        return Outcome::failure("the photo could not be drawn to fix the objects into it");
+    return Outcome::success();
+}
+
+// As the zoom keys Ctrl+0 (the photo fitted) and Ctrl+1 (100 %): in a view of one window pixel
+// per photo pixel, the steps after it place things on every photo pixel.
+Outcome zoom(StepContext& context, const StepFields& fields) {
+    WorkspaceDocument& document = context.document;
+    if (fields.text("to", {}) == QLatin1String("fit")) {
+        document.fitToWindow();
+    } else {
+        const QSize client = document.clientSize();
+        document.setZoom(1.0, QPoint(client.width() / 2, client.height() / 2));
+    }
+    return Outcome::success();
+}
+
 // As the text panel's "Add": the template takes the panel's fields, then a new text is placed. The record
 // takes face → font face name, height → font height (photo pixels; without it a tenth of the photo's
 // shorter side), colour1 → colour, colour2 → second colour, at → its rectangle's top-left, centre → its

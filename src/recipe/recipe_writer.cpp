@@ -4,6 +4,7 @@
 #include "imaging/filters/image_commands.h"
 #include "recipe/photo_fractions.h"
 #include "recipe/recipe.h"
+#include "recipe/recipe_plan.h"
 #include "recipe/recipe_text.h"
 #include "recipe/step_handlers.h"
 #include "text/fonts/log_font.h"
@@ -56,22 +57,6 @@ struct Axis {
                 return photo;
         return std::nullopt;
     }
-    // The stamp offset from the canvas centre that a press on this window pixel lays.
-    int stampOffset(int window) const {
-        const std::int64_t side = viewSide;
-        return static_cast<int>((window - side / 2 - viewStart) * canvasSide / side);
-    }
-    std::optional<int> photoForStamp(int offset) const {
-        if (viewSide <= 0 || canvasSide <= 0)
-            return std::nullopt;
-        const int guess =
-            viewStart + viewSide / 2 + static_cast<int>(std::lround(double(offset) * viewSide / canvasSide));
-        for (int target = guess - 3; target <= guess + 3; ++target)
-            if (stampOffset(target) == offset)
-                if (const std::optional<int> photo = photoFor(target))
-                    return photo;
-        return std::nullopt;
-    }
 };
 
 // The photo as a recipe's steps see it at one moment: its size and the view it is shown in.
@@ -95,8 +80,7 @@ public:
             return false;
         switch (operation.kind) {
         case workspace::ImageOperation::Kind::Background:
-            return fail(
-                QStringLiteral("the photo was set as the background sheet, which no recipe step does"));
+            return addImageBackground(operation.cut, canvas);
         case workspace::ImageOperation::Kind::Filter:
             return addFilter(operation.filter);
         case workspace::ImageOperation::Kind::Flatten:
@@ -115,9 +99,30 @@ public:
     const QString& problem() const { return problem_; }
 
 private:
+    // The view a photo opens in, which the steps work in.
     Canvas canvasOf(QSize photo) const {
         return {photo,
-                workspace::computeViewRect(photo.width(), photo.height(), client_.width(), client_.height())};
+                workspace::fittedViewRect(photo.width(), photo.height(), client_.width(), client_.height())};
+    }
+
+    // Places on photo pixels that the fitted view skips are reached at 100 %: `step` (a step for the
+    // canvas it is given, or none when that view cannot reach what it needs) is made in the fitted view
+    // where it can be, else between the zoom steps to 100 % and back.
+    template <typename Step> bool addInSomeView(const Canvas& fitted, const QString& problem, Step&& step) {
+        if (const std::optional<QJsonObject> made = step(fitted))
+            return addStep(*made);
+        const QPoint centre(client_.width() / 2, client_.height() / 2);
+        const Canvas actual{fitted.size,
+                            workspace::zoomedViewRect(fitted.view, fitted.size.width(), fitted.size.height(),
+                                                      1.0, centre, client_)};
+        const std::optional<QJsonObject> made = step(actual);
+        if (!made)
+            return fail(problem);
+        return addStep(zoomStep("actual")) && addStep(*made) && addStep(zoomStep("fit"));
+    }
+
+    static QJsonObject zoomStep(const char* to) {
+        return {{QStringLiteral("op"), QStringLiteral("zoom")}, {QStringLiteral("to"), QLatin1String(to)}};
     }
 
     bool fail(const QString& problem) {
@@ -134,11 +139,10 @@ private:
         if (objects.empty())
             return true;
         const ObjectKind kind = objects.kind(0);
-        // The editor flattened the objects before these at a moment no step can: an export between two
-        // placings of the same kind, for one.
-        if (!placingFlattens(kind))
-            return fail(QStringLiteral("the photo was flattened between two edits of the same kind (as an "
-                                       "export does), which no recipe step does"));
+        // The editor flattened the objects before these where placing them would not: an export between
+        // two placings of the same kind, for one.
+        if (!placingFlattens(kind) && !addStep({{QStringLiteral("op"), QStringLiteral("flatten")}}))
+            return false;
         const bool several = kind == workspace::Clipart || kind == workspace::Text;
         for (int i = 0; i < objects.size(); ++i) {
             if (i > 0 && (objects.kind(i) != kind || !several))
@@ -156,21 +160,22 @@ private:
     }
 
     // The scale and angle dials and the arrow keys, for a picture placed with no offset of its own.
+    // The dials and the handles both give the dials' values; no other scale or angle is ever made.
     template <typename Picture>
     bool addDials(QJsonObject& step, const Picture& picture, QPoint placedOffset, const char* what) {
         if (picture.scale != 1.0f) {
-            if (workspace::scaleFromDial(workspace::scaleDialFor(picture.scale)) != picture.scale)
+            if (workspace::scaleFromDial(scaleDialOf(picture.scale)) != picture.scale)
                 return fail(
-                    QStringLiteral("a %1 sized by dragging cannot be stated in a recipe; size it with "
-                                   "the scale dial")
+                    QStringLiteral("a %1 of a scale the scale dial does not give cannot be stated in a "
+                                   "recipe")
                         .arg(QLatin1String(what)));
             step[QLatin1String("scale")] = double(picture.scale);
         }
         if (picture.angle != 0.0f) {
             if (picture.angle != std::round(picture.angle) || std::abs(picture.angle) > 180)
                 return fail(
-                    QStringLiteral("a %1 turned by dragging cannot be stated in a recipe; turn it with "
-                                   "the angle dial")
+                    QStringLiteral("a %1 of an angle the angle dial does not give cannot be stated in "
+                                   "a recipe")
                         .arg(QLatin1String(what)));
             step[QLatin1String("angle")] = static_cast<int>(picture.angle);
         }
@@ -217,11 +222,13 @@ private:
         return addDials(step, clipart, placed, "clipart") && addStep(step);
     }
 
+    // A decoration always covers the whole view from its offset: its scale draws nothing.
     bool add(const workspace::DecorationObject& decoration, const Canvas&) {
-        if (decoration.scale != 1.0f || decoration.offsetX != 0 || decoration.offsetY != 0)
-            return fail(QStringLiteral("a moved or sized decoration cannot be stated in a recipe"));
-        return addStep({{QStringLiteral("op"), QStringLiteral("decoration")},
-                        {QStringLiteral("index"), decoration.resourceIndex}});
+        QJsonObject step{{QStringLiteral("op"), QStringLiteral("decoration")},
+                         {QStringLiteral("index"), decoration.resourceIndex}};
+        if (decoration.offsetX != 0 || decoration.offsetY != 0)
+            step[QLatin1String("offset")] = pair(decoration.offsetX, decoration.offsetY);
+        return addStep(step);
     }
 
     bool add(const text::TextObject& object, const Canvas& canvas) {
@@ -234,14 +241,6 @@ private:
         text::setFaceName(font, text::faceName(object.font));
         font.height = object.font.height;
         const QSize measured = workspace::measureTextCell(font, words, object.style);
-        const int width = canvas.view.width() * measured.width() / std::max(1, canvas.size.width());
-        const int height = canvas.view.height() * measured.height() / std::max(1, canvas.size.height());
-        const std::optional<int> x = canvas.x().photoFor(object.left + width / 2);
-        const std::optional<int> y = canvas.y().photoFor(object.top + height / 2);
-        if (!x || !y || *x < 0 || *y < 0 || *x >= canvas.size.width() || *y >= canvas.size.height())
-            return fail(
-                QStringLiteral("the text \"%1\" is centred outside the photo, where no step can place it")
-                    .arg(words));
         if (object.font.height < text::kMinTextHeight || object.font.height > text::kMaxTextHeight)
             return fail(QStringLiteral("the text \"%1\" is of a height no step can give").arg(words));
         QJsonObject step{{QStringLiteral("op"), QStringLiteral("text")},
@@ -249,46 +248,93 @@ private:
                          {QStringLiteral("height"), object.font.height},
                          {QStringLiteral("style"), object.style},
                          {QStringLiteral("colour1"), colourText(object.colour)},
-                         {QStringLiteral("colour2"), colourText(object.secondColour)},
-                         {QStringLiteral("centre"), pair(*x, *y)}};
+                         {QStringLiteral("colour2"), colourText(object.secondColour)}};
         if (const QString face = text::faceName(object.font); !face.isEmpty())
             step[QLatin1String("face")] = face;
         if (object.transparency != 0.0f)
             step[QLatin1String("transparency")] = double(object.transparency);
-        return addStep(step);
+        return addInSomeView(
+            canvas,
+            QStringLiteral("the text \"%1\" is centred outside the photo, where no step can place it")
+                .arg(words),
+            [&](const Canvas& view) -> std::optional<QJsonObject> {
+                const std::optional<QPoint> centre = textCentre(object, measured, view);
+                if (!centre)
+                    return std::nullopt;
+                QJsonObject placed = step;
+                placed[QLatin1String("centre")] = pair(centre->x(), centre->y());
+                return placed;
+            });
     }
 
-    bool add(const workspace::BrushStrokeObject& stroke, const Canvas& canvas) {
-        const auto cannot = [this] {
-            return fail(
-                QStringLiteral("a brush stroke painted with a drag of the mouse cannot be stated in a "
-                               "recipe"));
+    // The photo pixel to centre a text on in `view` that puts it where the export draws `object`: at its
+    // anchor, the place it last had in the view it was shown in, carried to the canvas. None when no
+    // photo pixel does.
+    static std::optional<QPoint> textCentre(const text::TextObject& object, QSize measured,
+                                            const Canvas& view) {
+        const std::int64_t cw = view.size.width();
+        const std::int64_t shownWidth = object.anchorViewWidth;
+        const auto drawnAt = [&](std::int64_t anchor, std::int64_t viewWidth) {
+            return viewWidth > 0 ? anchor * cw / viewWidth : anchor;
         };
-        if (stroke.xs.empty() || stroke.tipWidth <= 0 || stroke.xs.size() > std::size_t{kMaxPoints})
-            return cannot();
+        const QPoint target(static_cast<int>(drawnAt(object.anchorX, shownWidth)),
+                            static_cast<int>(drawnAt(object.anchorY, shownWidth)));
+        // Placing centres the measured rectangle, in window pixels, on the window point of the centre.
+        const int width = view.view.width() * measured.width() / std::max(1, view.size.width());
+        const int height = view.view.height() * measured.height() / std::max(1, view.size.height());
+        const auto search = [&](const Axis& axis, int half, int wanted, int side) -> std::optional<int> {
+            const int guess = static_cast<int>(
+                std::lround((double(wanted) * view.view.width() / std::max<std::int64_t>(1, cw) + half) *
+                            side / std::max(1, axis.viewSide)));
+            for (int photo = std::max(0, guess - 4); photo <= std::min(side - 1, guess + 4); ++photo) {
+                const int anchor = axis.window(photo) - half - axis.viewStart;
+                if (drawnAt(anchor, view.view.width()) == wanted)
+                    return photo;
+            }
+            return std::nullopt;
+        };
+        const std::optional<int> x = search(view.x(), width / 2, target.x(), view.size.width());
+        const std::optional<int> y = search(view.y(), height / 2, target.y(), view.size.height());
+        if (!x || !y)
+            return std::nullopt;
+        return QPoint(*x, *y);
+    }
+
+    // By the photo pixel of each stamp, wherever the mouse laid it; a stroke of more stamps than a step
+    // holds is painted as several, one after the other, which lay the same stamps on the same pixels.
+    bool add(const workspace::BrushStrokeObject& stroke, const Canvas& canvas) {
+        const std::size_t count = stroke.xs.size();
+        if (count == 0 || stroke.tipWidth <= 0 || stroke.ys.size() != count ||
+            stroke.scales.size() != count || stroke.angles.size() != count ||
+            stroke.opacities.size() != count)
+            return fail(QStringLiteral("a damaged brush stroke cannot be stated in a recipe"));
         const int size = static_cast<int>(std::lround(stroke.scales.front() * stroke.tipWidth));
         const float scale = static_cast<float>(size) / static_cast<float>(stroke.tipWidth);
         const float angle = stroke.angles.front();
         const int opacity = stroke.opacities.front();
-        QJsonArray points;
-        for (std::size_t i = 0; i < stroke.xs.size(); ++i) {
+        for (std::size_t i = 0; i < count; ++i)
             if (stroke.scales[i] != scale || stroke.angles[i] != angle || stroke.opacities[i] != opacity)
-                return cannot();
-            const std::optional<int> x = canvas.x().photoForStamp(stroke.xs[i]);
-            const std::optional<int> y = canvas.y().photoForStamp(stroke.ys[i]);
-            if (!x || !y)
-                return cannot();
-            points.append(pair(*x, *y));
-        }
+                return fail(QStringLiteral("a brush stroke whose size, angle or opacity changed while it was "
+                                           "painted cannot be stated in a recipe"));
         if (size < 16 || size > 256 || angle != std::round(angle) || std::abs(angle) > 180)
-            return cannot();
-        return addStep({{QStringLiteral("op"), QStringLiteral("stroke")},
-                        {QStringLiteral("tip"), stroke.tipIndex},
-                        {QStringLiteral("colour"), colourText(stroke.colour)},
-                        {QStringLiteral("size"), size},
-                        {QStringLiteral("angle"), static_cast<int>(angle)},
-                        {QStringLiteral("opacity"), opacity},
-                        {QStringLiteral("points"), points}});
+            return fail(
+                QStringLiteral("a brush stroke of a size or angle the brush panel does not give cannot "
+                               "be stated in a recipe"));
+        const QPoint centre(canvas.size.width() / 2, canvas.size.height() / 2);
+        for (std::size_t first = 0; first < count; first += std::size_t{kMaxPoints}) {
+            QJsonArray stamps;
+            for (std::size_t i = first; i < std::min(count, first + std::size_t{kMaxPoints}); ++i)
+                stamps.append(pair(centre.x() + stroke.xs[i], centre.y() + stroke.ys[i]));
+            if (!addStep({{QStringLiteral("op"), QStringLiteral("stroke")},
+                          {QStringLiteral("tip"), stroke.tipIndex},
+                          {QStringLiteral("colour"), colourText(stroke.colour)},
+                          {QStringLiteral("size"), size},
+                          {QStringLiteral("angle"), static_cast<int>(angle)},
+                          {QStringLiteral("opacity"), opacity},
+                          {QStringLiteral("stamps"), stamps}}))
+                return false;
+        }
+        return true;
     }
 
     bool add(const workspace::ColourAdjustment& values, const Canvas&) {
@@ -314,9 +360,40 @@ private:
                         {QStringLiteral("name"), QLatin1String(name.text)}});
     }
 
-    // The crop rectangle whose corners, carried through the view as the crop step carries them, cut the
-    // photo exactly as the editor did.
     bool addCrop(const workspace::CanvasCut& cut, const Canvas& canvas) {
+        pending_.reset();
+        return addInSomeView(canvas, QStringLiteral("the crop cannot be stated in a recipe"),
+                             [&](const Canvas& view) -> std::optional<QJsonObject> {
+                                 const std::optional<QJsonArray> rect = cropRect(cut, view);
+                                 if (!rect)
+                                     return std::nullopt;
+                                 return QJsonObject{{QStringLiteral("op"), QStringLiteral("crop")},
+                                                    {QStringLiteral("rect"), *rect}};
+                             });
+    }
+
+    // Set Current Image as Background, in the crop tool when it cut the photo too.
+    bool addImageBackground(const std::optional<workspace::CanvasCut>& cut, const Canvas& canvas) {
+        pending_.reset();
+        const QJsonObject step{{QStringLiteral("op"), QStringLiteral("image-background")}};
+        if (!cut)
+            return addStep(step);
+        return addInSomeView(canvas,
+                             QStringLiteral("the crop of the image set as the background cannot be stated "
+                                            "in a recipe"),
+                             [&](const Canvas& view) -> std::optional<QJsonObject> {
+                                 const std::optional<QJsonArray> rect = cropRect(*cut, view);
+                                 if (!rect)
+                                     return std::nullopt;
+                                 QJsonObject cutting = step;
+                                 cutting[QLatin1String("rect")] = *rect;
+                                 return cutting;
+                             });
+    }
+
+    // The crop rectangle whose corners, carried through the view as the crop step carries them, cut the
+    // photo exactly as the editor did; none when the view skips what it needs.
+    static std::optional<QJsonArray> cropRect(const workspace::CanvasCut& cut, const Canvas& canvas) {
         const auto cutOf = [&](int left, int top, int right, int bottom) {
             const Rect crop{canvas.x().window(left), canvas.y().window(top), canvas.x().window(right),
                             canvas.y().window(bottom)};
@@ -335,16 +412,14 @@ private:
         const auto top = search(cut.row - 4, cut.row + 4,
                                 [&](int v) { return cutOf(0, v, width, height).row == cut.row; });
         if (!left || !top)
-            return fail(QStringLiteral("the crop cannot be stated in a recipe"));
+            return std::nullopt;
         const auto right = search(*left + cut.width - 4, std::min(width, *left + cut.width + 8),
                                   [&](int v) { return cutOf(*left, *top, v, height).width == cut.width; });
         const auto bottom = search(*top + cut.height - 4, std::min(height, *top + cut.height + 8),
                                    [&](int v) { return cutOf(*left, *top, width, v).height == cut.height; });
         if (!right || !bottom)
-            return fail(QStringLiteral("the crop cannot be stated in a recipe"));
-        pending_.reset();
-        return addStep({{QStringLiteral("op"), QStringLiteral("crop")},
-                        {QStringLiteral("rect"), QJsonArray{*left, *top, *right, *bottom}}});
+            return std::nullopt;
+        return QJsonArray{*left, *top, *right, *bottom};
     }
 
     bool addStep(const QJsonObject& step) {
@@ -385,7 +460,14 @@ WrittenRecipe writeRecipe(const workspace::WorkspaceDocument& document) {
         {QStringLiteral("units"), QStringLiteral("fraction")},
         {QStringLiteral("export"), QJsonObject{{QStringLiteral("extent"), QStringLiteral("photo")}}},
         {QStringLiteral("steps"), writer.steps()}};
-    return {recipeText(recipe), {}};
+    // A recipe that could not be read back is not written.
+    QByteArray json = recipeText(recipe);
+    if (json.size() > kMaxRecipeBytes)
+        return {{},
+                QStringLiteral("the edits make a recipe of more than %1 bytes, the most a recipe file may "
+                               "hold")
+                    .arg(kMaxRecipeBytes)};
+    return {json, {}};
 }
 
 QString saveRecipe(const workspace::WorkspaceDocument& document, const QString& path) {

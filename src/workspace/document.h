@@ -272,6 +272,12 @@ public:
     // One stamp at a window point on the stroke in progress, however near the last one: a recipe's
     // stroke lays exactly one per point. Nothing happens without a stroke in progress.
     void StampStroke(int x, int y);
+    // A whole stroke with its stamps at these canvas offsets (canvas pixels from the canvas centre, y
+    // downward): what a drag of the mouse lays, placed exactly rather than through the view's window
+    // pixels, so that a recorded stroke can be painted again as it was. Flattens first and records one
+    // undo step, as a stroke does. False, with nothing changed, without stamps, when the brush does not
+    // paint or while previewing.
+    bool PaintStroke(std::span<const QPoint> offsets);
     // Left button released: ends the drag. A move, a stroke, or a text or picture sized or turned by its
     // handles records one undo step, so Undo returns to where the drag started.
     void ButtonUp();
@@ -448,7 +454,8 @@ private:
     void objectSelectionAfterHistory();
     // manipulation.cpp
     std::optional<Rect> handleFrame() const;
-    bool startBrushStroke(int x, int y);
+    // A new stroke with these stamps laid, when the brush paints; the drag that lays more follows.
+    bool startBrushStroke(std::span<const QPoint> stamps);
     // A window point as a stamp keeps it: canvas pixels from the canvas centre, y downward; none without
     // a view.
     std::optional<QPoint> strokeOffset(int x, int y) const;

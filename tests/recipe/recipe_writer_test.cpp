@@ -4,6 +4,7 @@
 #include "recipe/recipe_writer.h"
 #include "workspace/decorations/decoration_geometry.h"
 #include "workspace/document.h"
+#include "workspace/manipulation/picture_handles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,8 @@ struct SavedRecipe : resources_test::LibraryTest {
     void SetUp() override {
         const resources::PhotoHole hole{0.2f, 0.2f, 0.8f, 0.8f};
         writeData(files::kFrames, resources_test::encodedList({solid(200, 150, qRgb(200, 0, 0))}, {hole}));
+        writeData(files::kMasks, resources_test::encodedList({resources_test::testPicture(64, 48, 3)}));
+        writeData(files::kDecorations, resources_test::encodedList({solid(100, 75, qRgba(0, 0, 0, 60))}));
         writeData(files::kCliparts, resources_test::rawList({solid(40, 20, qRgb(0, 200, 0)),
                                                              solid(10, 10, qRgba(0, 0, 200, 128))}));
         writeData(files::kBrushTips, resources_test::rawList({solid(4, 4, qRgba(0, 0, 0, 255))}));
@@ -79,6 +82,24 @@ struct SavedRecipe : resources_test::LibraryTest {
             document.PlaceText(x, y);
     }
 };
+
+// A press, the mouse moved there in two reports, and the release.
+void drag(WorkspaceDocument& document, QPointF from, QPointF to) {
+    const QPoint a = from.toPoint();
+    const QPoint b = to.toPoint();
+    document.ButtonDown(a.x(), a.y());
+    document.MouseMove((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    document.MouseMove(b.x(), b.y());
+    document.ButtonUp();
+}
+
+// The handles of the first clipart on the photo.
+PictureHandles clipartHandles(const WorkspaceDocument& document, int index) {
+    const ClipartObject& clipart = *document.objects().get<ClipartObject>(index);
+    return pictureHandles(
+        clipartTransform(clipart, document.viewRect(), document.canvasWidth(), document.canvasHeight()),
+        clipart.width, clipart.height);
+}
 
 } // namespace
 
@@ -157,4 +178,70 @@ TEST_F(SavedRecipe, InFractionsOfThePhotoACaptionKeepsItsPlaceOnLandscapePortrai
         EXPECT_NEAR(photo->objects().get<text::TextObject>(0)->font.height,
                     120.0 * std::min(size.width(), size.height()) / 1200, 1);
     }
+}
+
+// Everything done with the mouse, the zoom keys and the menus, the way a user decorates, in a view that
+// skips photo pixels, zoomed in where it shows every one, and on a photo cropped small enough to be
+// shown enlarged.
+TEST_F(SavedRecipe, MouseEditsZoomedInOrNotGiveTheExportsPixelsAgain) {
+    std::unique_ptr<WorkspaceDocument> edited = photoDocument();
+    edited->SetTool(ToolClipart);
+    // One clipart sized down by a corner handle as far as it goes, another sized up and turned.
+    ASSERT_EQ(edited->PlaceClipart(0, 333, 211), PlaceResult::Placed);
+    drag(*edited, clipartHandles(*edited, 0).points[2], {333, 211});
+    EXPECT_EQ(edited->objects().get<ClipartObject>(0)->scale, kMinimumObjectScale);
+    ASSERT_EQ(edited->PlaceClipart(1, 700, 300), PlaceResult::Placed);
+    drag(*edited, clipartHandles(*edited, 1).points[1], {731, 262});
+    drag(*edited, clipartHandles(*edited, 1).points[kTurnHandle], {741, 289});
+    // An export between two cliparts fixes the first ones into the photo.
+    ASSERT_TRUE(edited->flattenForExport(false));
+    ASSERT_EQ(edited->PlaceClipart(0, 500, 500), PlaceResult::Placed);
+    // A decoration dragged off its place.
+    edited->SetTool(ToolDecoration);
+    ASSERT_EQ(edited->PlaceDecoration(0), PlaceResult::Placed);
+    drag(*edited, {640, 400}, {657, 389});
+    // A long scribble, more stamps than a step holds, and a short stroke.
+    edited->SetBrush(0, true, 30, 180, 16, text::rgb(20, 200, 90));
+    edited->ButtonDown(200, 150);
+    for (int sweep = 0; sweep < 36; ++sweep)
+        edited->MouseMove(sweep % 2 == 0 ? 1003 : 201, 150 + sweep * 13);
+    edited->ButtonUp();
+    EXPECT_GT(edited->objects().get<BrushStrokeObject>(0)->xs.size(), std::size_t{kMaxPoints});
+    edited->SetBrush(0, true, 0, 255, 40, text::rgb(200, 20, 90));
+    drag(*edited, {700, 600}, {911, 517});
+    edited->SetBrush(0, false, 0, 255, 40, 0);
+    // A mask over the picture set as the background.
+    edited->SetTool(ToolMask);
+    ASSERT_EQ(edited->PlaceMask(0), PlaceResult::Placed);
+    ASSERT_TRUE(edited->SetImageAsBackground());
+    ASSERT_EQ(edited->PlaceMask(0), PlaceResult::Placed);
+    // A text placed and dragged while zoomed in, cropped in that view, and zoomed in again for Set Current
+    // Image as Background in the crop tool, which cuts the photo to the rectangle as well.
+    edited->setZoom(1.3, {500, 400});
+    placeText(*edited, "Summer", 401, 377);
+    drag(*edited, {420, 390}, {473, 402});
+    edited->SetTool(ToolCrop);
+    edited->setCropRect({151, 103, 1149, 751});
+    ASSERT_TRUE(edited->FlattenIntoPhoto(true));
+    edited->setZoom(2.0, {640, 400});
+    edited->setCropRect({101, 61, 1181, 741});
+    ASSERT_TRUE(edited->SetImageAsBackground());
+    ASSERT_GT(edited->viewRect().width(), edited->canvasWidth()); // fitted, it is shown enlarged
+    // A text placed in that view, another placed and dragged while zoomed in.
+    placeText(*edited, "Lake", 401, 377);
+    edited->setZoom(3.1, {600, 420});
+    placeText(*edited, "at the sea", 513, 600);
+    drag(*edited, {530, 610}, {601, 583});
+
+    const WrittenRecipe written = writeRecipe(*edited);
+    ASSERT_TRUE(written.problem.isEmpty()) << written.problem.toStdString();
+    const std::optional<imaging::PhotoBuffer> exported = edited->flattenForExport(false);
+    ASSERT_TRUE(exported);
+    std::unique_ptr<WorkspaceDocument> again = photoDocument();
+    ASSERT_TRUE(run(written.json, *again));
+    const std::optional<imaging::PhotoBuffer> replayed = again->flattenForExport(false);
+    ASSERT_TRUE(replayed);
+    EXPECT_EQ(replayed->width, exported->width);
+    EXPECT_EQ(replayed->height, exported->height);
+    EXPECT_TRUE(replayed->bgr == exported->bgr);
 }

@@ -106,7 +106,8 @@ bool WorkspaceDocument::ButtonDown(int x, int y) {
         m.startRect = crop_;
         return true;
     }
-    if (startBrushStroke(x, y))
+    const std::optional<QPoint> stamp = strokeOffset(x, y);
+    if (startBrushStroke(stamp ? std::span<const QPoint>(&*stamp, 1) : std::span<const QPoint>()))
         return true;
     if (tool_ == ToolCrop)
         return false;
@@ -155,7 +156,7 @@ void WorkspaceDocument::selectionChanged() {
     listener_.objectSelected(SelectedPictureTurn() ? 1 : 0);
 }
 
-bool WorkspaceDocument::startBrushStroke(int x, int y) {
+bool WorkspaceDocument::startBrushStroke(std::span<const QPoint> stamps) {
     const QImage* tip = brushTip();
     if (!brush_.paintingEnabled || !tip)
         return false;
@@ -167,8 +168,8 @@ bool WorkspaceDocument::startBrushStroke(int x, int y) {
     stroke.tipWidth = tip->width();
     stroke.tipHeight = tip->height();
     objects_.append(std::move(stroke));
-    if (const std::optional<QPoint> offset = strokeOffset(x, y))
-        layBrushStamp(*offset);
+    for (const QPoint offset : stamps)
+        layBrushStamp(offset);
     ClearSelection();
     Recompose(false);
     modified_ = true;
@@ -236,6 +237,18 @@ void WorkspaceDocument::StampStroke(int x, int y) {
         layBrushStamp(*offset);
     Recompose(false);
     modified_ = true;
+}
+
+bool WorkspaceDocument::PaintStroke(std::span<const QPoint> offsets) {
+    if (preview_ || offsets.empty())
+        return false;
+    if (dragging())
+        ButtonUp();
+    EndNudge();
+    if (!startBrushStroke(offsets))
+        return false;
+    ButtonUp();
+    return true;
 }
 
 PointerCursor WorkspaceDocument::MouseMove(int x, int y, bool snapTurn) {
