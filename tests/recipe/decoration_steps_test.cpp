@@ -149,6 +149,10 @@ TEST_F(DecorationSteps, AStrokeLaysOneStampPerPointAndLeavesTheBrushOff) {
     EXPECT_NEAR(stroke.xs[3], 300 - 800, 2);
     EXPECT_NEAR(stroke.ys[3], 300 - 600, 2);
     EXPECT_FALSE(document->brush().paintingEnabled);
+    // A stroke names its places one way only.
+    EXPECT_FALSE(run(R"({"op": "stroke", "points": [[1, 1]], "stamps": [[1, 1]]})"));
+    EXPECT_FALSE(run(R"({"op": "stroke"})"));
+    EXPECT_EQ(objects().size(), 1);
 
     // Without the brush, a press on the photo selects rather than paints.
     ASSERT_TRUE(
