@@ -188,7 +188,7 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
             painter.drawImage(shownViewPart().topLeft(),
                               stretched(working_, stretchedPhoto_, view_, shownViewPart()));
         else
-            painter.drawImage(view_.toQRect(), imageOf(working_));
+            painter.drawImage(view_.toQRect(), rgb32Of(working_, QRect(0, 0, working_.width, working_.height)));
     }
 
     const int objectsEnd =

@@ -15,6 +15,19 @@ QImage imageOf(const imaging::PhotoBuffer& buffer) {
                   QImage::Format_BGR888);
 }
 
+QImage rgb32Of(const imaging::PhotoBuffer& buffer, const QRect& part) {
+    QImage picture(part.size(), QImage::Format_RGB32);
+    if (picture.isNull() || part.isEmpty())
+        return picture;
+    for (int y = 0; y < part.height(); ++y) {
+        const std::uint8_t* from = buffer.row(part.top() + y) + static_cast<std::size_t>(part.left()) * 3;
+        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < part.width(); ++x, from += 3)
+            to[x] = qRgb(from[2], from[1], from[0]);
+    }
+    return picture;
+}
+
 void stretchPart(const QImage& source, const Rect& over, const QRect& part, QImage& into) {
     into = QImage(part.size(), QImage::Format_RGB32);
     if (into.isNull() || source.isNull())

@@ -27,6 +27,9 @@ void stretchPart(const QImage& source, const Rect& over, const QRect& part, QIma
 // A view of a B,G,R buffer as a picture, without copying: valid while the buffer is neither changed in
 // size nor freed.
 QImage imageOf(const imaging::PhotoBuffer& buffer);
+// The part `part` of a B,G,R buffer (within it) copied into a 32-bit picture: the same pixels Qt's
+// conversion gives, several times faster, and drawn without converting again.
+QImage rgb32Of(const imaging::PhotoBuffer& buffer, const QRect& part);
 // Fills the rectangle with the colour at alpha 120 over what is there.
 void TintRect(QPainter& painter, const Rect& rect, QColor colour);
 // The eight 8 × 8 handles around the rectangle, filled with the colour and framed in black; with

@@ -274,11 +274,7 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
             if (cache.crop.isNull() || cache.cropRect != crop.rect) {
                 cache.cropRect = crop.rect;
                 // Converted straight from the photo's rows, without first cutting out a copy.
-                const QRect cut = crop.rect & QRect(0, 0, photo.width, photo.height);
-                cache.crop =
-                    QImage(photo.row(cut.top()) + static_cast<std::size_t>(cut.left()) * 3, cut.width(),
-                           cut.height(), static_cast<qsizetype>(photo.stride()), QImage::Format_BGR888)
-                        .convertToFormat(QImage::Format_RGB32);
+                cache.crop = rgb32Of(photo, crop.rect & QRect(0, 0, photo.width, photo.height));
             }
             drawTransformed(target, caches_, cache.crop, framePhotoTransform(frame, crop, view_, cw, ch));
         }
