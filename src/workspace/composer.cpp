@@ -156,9 +156,11 @@ bool WorkspaceDocument::paintsWithinView(int index) const {
 void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     QPainter painter(&target);
     const bool painted = paintsOn(&target);
-    if (painted)
-        painter.fillRect(target.rect(), kBackBufferFill);
     const bool framedOrMasked = objects_.contains(Frame) || objects_.contains(Mask);
+    // Cut to the canvas, a composition without frame or mask shows none of the background under the photo.
+    const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !working_.empty();
+    if (painted && !photoCoversArea)
+        painter.fillRect(target.rect(), kBackBufferFill);
 
     // The drawing area: the client area, or for output the client area in canvas pixels.
     QRect area(QPoint(0, 0), clientSize_);
@@ -170,8 +172,6 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
     const bool onScreen = &target == &backBuffer_;
-    // Cut to the canvas, a composition without frame or mask shows none of the background under the photo.
-    const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !working_.empty();
     if (painted && !background_.empty() && !photoCoversArea) {
         if (onScreen)
             painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_,
