@@ -96,6 +96,8 @@ Outcome runRecipeOnPhoto(const Recipe& recipe, const RunSettings& settings, cons
                 " (--size working exports it at the working size)");
         pixels = std::move(full.pixels);
     } else {
+        // No step comes after the export: the flattening it makes need not be kept as a step.
+        document.stopKeepingHistory();
         pixels = document.flattenForExport(recipe.wholeImage);
         if (!pixels)
             return Outcome::failure("export: the whole image could not be rendered");
