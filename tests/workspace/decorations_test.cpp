@@ -180,6 +180,12 @@ TEST_F(Decorations, AFrameShowsThePhotoThroughItsHoleAndASecondFrameReplacesIt) 
     EXPECT_FALSE(document->canUndo());
     document->redo();
     EXPECT_EQ(objects().get<FrameObject>(0)->resourceIndex, 0);
+
+    // Turned into pixels, the frame (960 × 720 canvas pixels) lies on the background sheet's colour.
+    document->SetBackgroundColour(text::rgb(0x20, 0x60, 0xA0));
+    const imaging::PhotoBuffer canvas = rendered();
+    EXPECT_EQ(at(canvas, 800 - 500, 600), qRgb(0x20, 0x60, 0xA0));
+    EXPECT_EQ(at(canvas, 800 - 400, 600), qRgb(255, 0, 0));
 }
 
 TEST_F(Decorations, AFrameSizedAndTurnedKeepsThePhotoInItsHoleAndAHoleWithoutHeightShowsNone) {
