@@ -78,8 +78,13 @@ public:
         photo_ = operation.canvas;
         if (!addObjects(operation.objects, canvas))
             return false;
+        // The whole image the background is made from shows the sheet around the photo.
+        const bool background = operation.kind == workspace::ImageOperation::Kind::Background;
+        if ((background || showsSheet(operation.objects)) && !matchSheet(operation.backgroundColour))
+            return false;
         switch (operation.kind) {
         case workspace::ImageOperation::Kind::Background:
+            sheet_.reset();
             return addImageBackground(operation.cut, canvas);
         case workspace::ImageOperation::Kind::Filter:
             return addFilter(operation.filter);
@@ -92,7 +97,8 @@ public:
 
     bool addCurrentObjects(const ObjectList& objects, QSize photo) {
         photo_ = photo;
-        return addObjects(objects, canvasOf(photo));
+        return addObjects(objects, canvasOf(photo)) &&
+               (!showsSheet(objects) || matchSheet(document_.backgroundColour()));
     }
 
     const QJsonArray& steps() const { return steps_; }
@@ -123,6 +129,23 @@ private:
 
     static QJsonObject zoomStep(const char* to) {
         return {{QStringLiteral("op"), QStringLiteral("zoom")}, {QStringLiteral("to"), QLatin1String(to)}};
+    }
+
+    static bool showsSheet(const ObjectList& objects) {
+        return objects.contains(workspace::Frame) || objects.contains(workspace::Mask);
+    }
+
+    // The background sheet, where frames, masks or the whole image show it, made what it was in the
+    // editor: a colour by a background step; a picture only by the image-background step before.
+    bool matchSheet(std::optional<std::uint32_t> wanted) {
+        if (wanted == sheet_)
+            return true;
+        if (!wanted)
+            return fail(QStringLiteral("the background sheet is a picture from before this photo's edits (of "
+                                       "another photo, or of the collage), which no recipe step makes"));
+        sheet_ = wanted;
+        return addStep({{QStringLiteral("op"), QStringLiteral("background")},
+                        {QStringLiteral("colour"), colourText(*wanted)}});
     }
 
     bool fail(const QString& problem) {
@@ -438,6 +461,9 @@ private:
     QJsonArray steps_;
     QString problem_;
     std::optional<ObjectKind> pending_; // the kind of the objects placed and not yet turned into pixels
+    // The background sheet the steps so far leave: one colour, or none for the picture an image-background
+    // step made. A recipe's photo starts on white.
+    std::optional<std::uint32_t> sheet_ = 0xFFFFFF;
 };
 
 } // namespace

@@ -248,7 +248,7 @@ std::optional<CanvasCut> WorkspaceDocument::cropCut(bool crop) const {
 }
 
 bool WorkspaceDocument::flattenCutting(const std::optional<CanvasCut>& cut, ImageOperation::Kind kind) {
-    ImageOperation operation{kind, objects_, QSize(photo_.width, photo_.height), cut, 0};
+    ImageOperation operation{kind, objects_, QSize(photo_.width, photo_.height), cut, 0, backgroundColour_};
     if (!RenderPhotoArea()) {
         listener_.problemOccurred(DocumentProblem::RenderFailed);
         return false;
@@ -283,6 +283,7 @@ void WorkspaceDocument::SetBackgroundColour(std::uint32_t colour) {
     for (std::size_t i = 0; i < sheet.bgr.size(); i += 3)
         std::copy_n(bgr, 3, sheet.bgr.data() + i);
     setBackground(std::move(sheet));
+    backgroundColour_ = colour & 0x00FFFFFF;
     Recompose(false);
 }
 
@@ -293,6 +294,7 @@ bool WorkspaceDocument::SetImageAsBackground() {
     if (!whole || !flattenCutting(cropCut(true), ImageOperation::Kind::Background))
         return false;
     setBackground(std::move(*whole));
+    backgroundColour_.reset();
     modified_ = false;
     listener_.objectSelected(0);
     Recompose(false);

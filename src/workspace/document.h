@@ -115,6 +115,9 @@ public:
     const imaging::PhotoBuffer& photo() const { return photo_; }
     const imaging::PhotoBuffer& loadedPhoto() const { return loadedPhoto_; }
     const imaging::PhotoBuffer& background() const { return background_; }
+    // The background sheet's one colour (0x00BBGGRR) when it was set by colour (white at first); none
+    // once it is a picture.
+    std::optional<std::uint32_t> backgroundColour() const { return backgroundColour_; }
     void setBackground(imaging::PhotoBuffer background);
     int canvasWidth() const { return photo_.width; }
     int canvasHeight() const { return photo_.height; }
@@ -498,6 +501,7 @@ private:
     imaging::PhotoBuffer photo_;
     imaging::PhotoBuffer working_;
     imaging::PhotoBuffer background_;
+    std::optional<std::uint32_t> backgroundColour_ = 0xFFFFFF;
     imaging::PhotoBuffer loadedPhoto_;
     bool libraryDecoded_ = false;
     int formatCode_ = 0;

@@ -6,6 +6,7 @@
 #include "workspace/view_geometry.h"
 
 #include <QSize>
+#include <cstdint>
 #include <optional>
 
 namespace workspace {
@@ -21,6 +22,9 @@ struct ImageOperation {
     QSize canvas;                 // the photo's size before the edit
     std::optional<CanvasCut> cut; // the photo was cut to the crop rectangle
     int filter = 0;               // with Filter: the filter's operation code
+    // The background sheet at that moment, which frames, masks and the whole image show: its one colour
+    // (0x00BBGGRR), or none for a picture.
+    std::optional<std::uint32_t> backgroundColour;
 };
 
 } // namespace workspace

@@ -210,7 +210,8 @@ TEST_F(SavedRecipe, MouseEditsZoomedInOrNotGiveTheExportsPixelsAgain) {
     edited->SetBrush(0, true, 0, 255, 40, text::rgb(200, 20, 90));
     drag(*edited, {700, 600}, {911, 517});
     edited->SetBrush(0, false, 0, 255, 40, 0);
-    // A mask over the picture set as the background.
+    // A mask over a background colour, then over the picture set as the background.
+    edited->SetBackgroundColour(text::rgb(30, 90, 160));
     edited->SetTool(ToolMask);
     ASSERT_EQ(edited->PlaceMask(0), PlaceResult::Placed);
     ASSERT_TRUE(edited->SetImageAsBackground());
@@ -244,4 +245,10 @@ TEST_F(SavedRecipe, MouseEditsZoomedInOrNotGiveTheExportsPixelsAgain) {
     EXPECT_EQ(replayed->width, exported->width);
     EXPECT_EQ(replayed->height, exported->height);
     EXPECT_TRUE(replayed->bgr == exported->bgr);
+
+    // A background picture kept from before the photo's edits (as in collage mode) is not stated.
+    edited->keepLoadedPhoto();
+    edited->SetTool(ToolMask);
+    ASSERT_EQ(edited->PlaceMask(0), PlaceResult::Placed);
+    EXPECT_TRUE(writeRecipe(*edited).problem.contains(QStringLiteral("background sheet is a picture")));
 }
