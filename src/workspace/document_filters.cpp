@@ -10,8 +10,12 @@ bool WorkspaceDocument::ApplyImageCommand(int operationCode, const PictureWorkRu
         return false;
     // Kept so that a stopped filter leaves the photo exactly as it was, objects not yet turned to pixels.
     imaging::PhotoBuffer before = photo_;
-    ImageOperation operation{ImageOperation::Kind::Filter, objects_, QSize(photo_.width, photo_.height),
-                             std::nullopt, operationCode, backgroundColour_};
+    ImageOperation operation{ImageOperation::Kind::Filter,
+                             objects_,
+                             QSize(photo_.width, photo_.height),
+                             std::nullopt,
+                             operationCode,
+                             backgroundColour_};
     if (!RenderPhotoArea()) {
         listener_.problemOccurred(DocumentProblem::RenderFailed);
         return false;
