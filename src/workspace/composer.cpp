@@ -1,12 +1,12 @@
 // The composer: background sheet, photo and objects drawn into the back buffer, or at canvas
 // resolution into pixel buffers for flattening and export.
+#include "imaging/pixel_rows.h"
 #include "text/styled_text_renderer.h"
 #include "workspace/composer_painting.h"
 #include "workspace/document.h"
 #include "workspace/manipulation/hit_testing.h"
 
 #include <QPainter>
-#include <QtEndian>
 #include <cstring>
 #include <optional>
 
@@ -30,27 +30,9 @@ void copyInto(const QImage& image, imaging::PhotoBuffer& buffer) {
             std::copy_n(bgr.constScanLine(y), buffer.stride(), buffer.row(y));
         return;
     }
-    for (int y = 0; y < buffer.height; ++y) {
-        const QRgb* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* to = buffer.row(y);
-        int x = 0;
-        // Four pixels at a time as three little-endian words, B,G,R,B G,R,B,G R,B,G,R: flattening copies
-        // every pixel of the photo, and byte by byte this copy cost more than the composition.
-        for (; x + 4 <= buffer.width; x += 4, to += 12) {
-            const quint32 a = from[x];
-            const quint32 b = from[x + 1];
-            const quint32 c = from[x + 2];
-            const quint32 d = from[x + 3];
-            qToLittleEndian<quint32>((a & 0xFFFFFF) | (b << 24), to);
-            qToLittleEndian<quint32>(((b >> 8) & 0xFFFF) | (c << 16), to + 4);
-            qToLittleEndian<quint32>(((c >> 16) & 0xFF) | (d << 8), to + 8);
-        }
-        for (; x < buffer.width; ++x, to += 3) {
-            to[0] = static_cast<std::uint8_t>(qBlue(from[x]));
-            to[1] = static_cast<std::uint8_t>(qGreen(from[x]));
-            to[2] = static_cast<std::uint8_t>(qRed(from[x]));
-        }
-    }
+    for (int y = 0; y < buffer.height; ++y)
+        imaging::rgb32RowToBgr(reinterpret_cast<const QRgb*>(image.constScanLine(y)), buffer.row(y),
+                               buffer.width);
 }
 
 // The colour of every pixel of the buffer, when they all have one: a sheet of one colour stretched over

@@ -1,12 +1,12 @@
 #include "workspace/composer_painting.h"
 
 #include "imaging/filters/filter_rows.h"
+#include "imaging/pixel_rows.h"
 #include "text/styled_text_renderer.h"
 #include "workspace/document.h"
 #include "workspace/manipulation/handle_geometry.h"
 
 #include <QPainter>
-#include <QtEndian>
 #include <algorithm>
 
 namespace workspace {
@@ -20,24 +20,9 @@ QImage rgb32Of(const imaging::PhotoBuffer& buffer, const QRect& part) {
     QImage picture(part.size(), QImage::Format_RGB32);
     if (picture.isNull() || part.isEmpty())
         return picture;
-    constexpr quint32 opaque = 0xFF000000;
-    for (int y = 0; y < part.height(); ++y) {
-        const std::uint8_t* from = buffer.row(part.top() + y) + static_cast<std::size_t>(part.left()) * 3;
-        auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
-        int x = 0;
-        // Four pixels at a time from three little-endian words, B,G,R,B G,R,B,G R,B,G,R.
-        for (; x + 4 <= part.width(); x += 4, from += 12) {
-            const quint32 a = qFromLittleEndian<quint32>(from);
-            const quint32 b = qFromLittleEndian<quint32>(from + 4);
-            const quint32 c = qFromLittleEndian<quint32>(from + 8);
-            to[x] = opaque | (a & 0xFFFFFF);
-            to[x + 1] = opaque | (a >> 24) | ((b & 0xFFFF) << 8);
-            to[x + 2] = opaque | (b >> 16) | ((c & 0xFF) << 16);
-            to[x + 3] = opaque | (c >> 8);
-        }
-        for (; x < part.width(); ++x, from += 3)
-            to[x] = qRgb(from[2], from[1], from[0]);
-    }
+    for (int y = 0; y < part.height(); ++y)
+        imaging::bgrRowToRgb32(buffer.row(part.top() + y) + static_cast<std::size_t>(part.left()) * 3,
+                               reinterpret_cast<QRgb*>(picture.scanLine(y)), part.width());
     return picture;
 }
 

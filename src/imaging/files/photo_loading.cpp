@@ -4,6 +4,7 @@
 #include "imaging/files/jpeg_codec.h"
 #include "imaging/files/platform_picture.h"
 #include "imaging/image_holder.h"
+#include "imaging/pixel_rows.h"
 #include "imaging/reduce_by_area.h"
 #include "imaging/resample_bilinear.h"
 
@@ -36,14 +37,6 @@ void cappedSize(int& width, int& height) {
 
 int roundedToFour(int width) {
     return width & ~3;
-}
-
-// The picture as 24-bit rows, B,G,R, top row first (bytesPerLine may hold padding).
-QImage bgrImage(PlatformPicture& platform) {
-    QImage image = platform.read();
-    if (image.isNull())
-        return {};
-    return image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
 }
 
 // Where B, G and R lie in the rows of a decoded image; nothing for layouts that need converting first.
@@ -170,18 +163,26 @@ Outcome libraryScaled(const QString& path, std::uint8_t* buffer, int width, int 
     return Outcome::success();
 }
 
-// The drawing library's photo: B,G,R rows with the width rounded down to a multiple of 4.
-Outcome platformPhoto(const QImage& image, LoadedPicture& loaded) {
-    const int width = roundedToFour(image.width());
+// The drawing library's photo: B,G,R rows with the width rounded down to a multiple of 4. An opaque 32-bit
+// picture (what JPEG files decode to) is converted row by row straight into the photo.
+Outcome platformPhoto(const QImage& read, LoadedPicture& loaded) {
+    const int width = roundedToFour(read.width());
     if (width == 0)
         return Outcome::failure("picture narrower than 4 pixels");
     LoadedPicture result;
-    result.sourceSize = image.size();
+    result.sourceSize = read.size();
     result.photo.width = width;
-    result.photo.height = image.height();
-    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(result.photo.row(y), image.constScanLine(y), result.photo.stride());
+    result.photo.height = read.height();
+    result.photo.bgr.resize(result.photo.stride() * static_cast<std::size_t>(read.height()));
+    if (read.format() == QImage::Format_RGB32) {
+        for (int y = 0; y < read.height(); ++y)
+            rgb32RowToBgr(reinterpret_cast<const QRgb*>(read.constScanLine(y)), result.photo.row(y), width);
+    } else {
+        const QImage image =
+            read.format() == QImage::Format_BGR888 ? read : read.convertToFormat(QImage::Format_BGR888);
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(result.photo.row(y), image.constScanLine(y), result.photo.stride());
+    }
     loaded = std::move(result);
     return Outcome::success();
 }
@@ -301,7 +302,7 @@ Outcome LoadOriginalPhoto(const QString& path, LoadedPicture& loaded) {
     if (takesPlatformRoute(platform, path)) {
         if (platform.format() == "jpeg" && fullJpegPhoto(platform, loaded))
             return Outcome::success();
-        if (const QImage image = bgrImage(platform); !image.isNull())
+        if (const QImage image = platform.read(); !image.isNull())
             return platformPhoto(image, loaded);
     }
     return libraryPhoto(path, loaded, kMaxDecodePixels);
@@ -329,7 +330,7 @@ Outcome LoadPhoto(const QString& path, LoadedPicture& loaded) {
     const bool recognised = takesPlatformRoute(platform, path);
     if (recognised && std::int64_t{size.width()} * size.height() <= kMaxPhotoPixels) {
         // A picture the drawing library recognises but cannot decode gets the image library's turn.
-        if (const QImage image = bgrImage(platform); !image.isNull())
+        if (const QImage image = platform.read(); !image.isNull())
             return platformPhoto(image, loaded);
     } else if (recognised && platform.format() == "jpeg" && streamedJpegPhoto(platform, loaded)) {
         return Outcome::success();
