@@ -50,6 +50,11 @@ std::optional<QColor> singleColourOf(const imaging::PhotoBuffer& buffer) {
     return QColor(first[2], first[1], first[0]);
 }
 
+// A frame or a mask shows the photo in a place of its own, over the background.
+bool showsFrameOrMask(const ObjectList& objects) {
+    return objects.contains(Frame) || objects.contains(Mask);
+}
+
 } // namespace
 
 Rect WorkspaceDocument::screenViewRect() const {
@@ -138,11 +143,12 @@ bool WorkspaceDocument::paintsWithinView(int index) const {
 void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     QPainter painter(&target);
     const bool painted = paintsOn(&target);
-    const bool framedOrMasked = objects_.contains(Frame) || objects_.contains(Mask);
-    // Cut to the canvas, a composition without frame or mask shows none of the background under the photo.
+    const bool framedOrMasked = showsFrameOrMask(objects_);
+    // Cut to the canvas, a composition without frame or mask shows none of the background under the photo,
+    // and RenderPhotoArea starts the canvas as the photo's pixels.
     const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !working_.empty();
-    if (painted && !photoCoversArea)
-        painter.fillRect(target.rect(), kBackBufferFill);
+    // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
+    const bool onScreen = &target == &backBuffer_;
 
     // The drawing area: the client area, or for output the client area in canvas pixels.
     QRect area(QPoint(0, 0), clientSize_);
@@ -150,10 +156,12 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
         area = QRect(QPoint(0, 0), outputAreaSize());
     if (output_.renderToCanvas)
         area.translate(-canvasOrigin_);
+    // A render for output whose background sheet covers all of it needs no grey below.
+    const bool backgroundCovers = !onScreen && !background_.empty() && area.contains(target.rect());
+    if (painted && !photoCoversArea && !backgroundCovers)
+        painter.fillRect(target.rect(), kBackBufferFill);
 
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
-    const bool onScreen = &target == &backBuffer_;
     if (painted && !background_.empty() && !photoCoversArea) {
         if (onScreen)
             painter.drawImage(area.topLeft(), stretched(background_, stretchedBackground_,
@@ -165,7 +173,7 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
         else
             painter.drawImage(area, imageOf(background_));
     }
-    if (painted && !framedOrMasked && !working_.empty()) {
+    if (painted && !framedOrMasked && !working_.empty() && !photoCoversArea) {
         if (onScreen)
             painter.drawImage(shownViewPart().topLeft(),
                               stretched(working_, stretchedPhoto_, view_, shownViewPart()));
@@ -325,7 +333,10 @@ bool WorkspaceDocument::RenderPhotoArea() {
     // flattening before a first frame or text need not draw and copy the whole photo for nothing.
     if (objects_.empty())
         return true;
-    QImage canvas(photo_.width, photo_.height, QImage::Format_RGB32);
+    // Without a frame or mask the photo covers the canvas: the composition starts as its pixels.
+    QImage canvas = showsFrameOrMask(objects_)
+                        ? QImage(photo_.width, photo_.height, QImage::Format_RGB32)
+                        : rgb32Of(working_, QRect(0, 0, working_.width, working_.height));
     if (canvas.isNull())
         return false;
     const Rect kept = view_;
