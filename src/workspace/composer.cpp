@@ -57,6 +57,10 @@ bool showsFrameOrMask(const ObjectList& objects) {
 
 } // namespace
 
+const imaging::PhotoBuffer& WorkspaceDocument::composedPhoto() const {
+    return listener_.showsComposition() ? working_ : photo_;
+}
+
 Rect WorkspaceDocument::screenViewRect() const {
     return computeViewRect(photo_.width, photo_.height, clientSize_.width(), clientSize_.height());
 }
@@ -146,7 +150,8 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
     const bool framedOrMasked = showsFrameOrMask(objects_);
     // Cut to the canvas, a composition without frame or mask shows none of the background under the photo,
     // and RenderPhotoArea starts the canvas as the photo's pixels.
-    const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !working_.empty();
+    const imaging::PhotoBuffer& photo = composedPhoto();
+    const bool photoCoversArea = output_.renderToCanvas && !framedOrMasked && !photo.empty();
     // On screen the stretched pictures are kept; renders for output are one-off and draw directly.
     const bool onScreen = &target == &backBuffer_;
 
@@ -173,12 +178,12 @@ void WorkspaceDocument::composeInto(QImage& target, bool forOutput) {
         else
             painter.drawImage(area, imageOf(background_));
     }
-    if (painted && !framedOrMasked && !working_.empty() && !photoCoversArea) {
+    if (painted && !framedOrMasked && !photo.empty() && !photoCoversArea) {
         if (onScreen)
             painter.drawImage(shownViewPart().topLeft(),
-                              stretched(working_, stretchedPhoto_, view_, shownViewPart()));
+                              stretched(photo, stretchedPhoto_, view_, shownViewPart()));
         else
-            painter.drawImage(view_.toQRect(), rgb32Of(working_, QRect(0, 0, working_.width, working_.height)));
+            painter.drawImage(view_.toQRect(), rgb32Of(photo, QRect(0, 0, photo.width, photo.height)));
     }
 
     const int objectsEnd =
@@ -334,9 +339,9 @@ bool WorkspaceDocument::RenderPhotoArea() {
     if (objects_.empty())
         return true;
     // Without a frame or mask the photo covers the canvas: the composition starts as its pixels.
-    QImage canvas = showsFrameOrMask(objects_)
-                        ? QImage(photo_.width, photo_.height, QImage::Format_RGB32)
-                        : rgb32Of(working_, QRect(0, 0, working_.width, working_.height));
+    const imaging::PhotoBuffer& photo = composedPhoto();
+    QImage canvas = showsFrameOrMask(objects_) ? QImage(photo_.width, photo_.height, QImage::Format_RGB32)
+                                               : rgb32Of(photo, QRect(0, 0, photo.width, photo.height));
     if (canvas.isNull())
         return false;
     const Rect kept = view_;

@@ -75,7 +75,8 @@ void WorkspaceDocument::keepLoadedPhoto() {
 }
 
 void WorkspaceDocument::photoChanged() {
-    working_ = photo_;
+    if (listener_.showsComposition())
+        working_ = photo_;
     ++caches_.photoGeneration;
     forgetStretchedPictures();
     // Flattening (a clipart placed, a brush stroke begun) keeps the canvas size, and the view with it.

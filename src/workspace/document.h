@@ -428,6 +428,10 @@ private:
     void markWithHandles(QPainter& painter, const QTransform& toWindow, int width, int height);
     // The photo frames show: the latest stored undo image, else the photo itself.
     const imaging::PhotoBuffer& framePhoto();
+    // The photo compositions draw: the working copy where they are shown (the photo may be flattened for a
+    // filter running on another thread while the screen still shows it with its objects), else the photo
+    // itself, which a document nothing shows then need not copy each time it changes.
+    const imaging::PhotoBuffer& composedPhoto() const;
     // The background resampled to the view area in canvas pixels, cut to the canvas; empty, for plain
     // white, when that area is not larger than the canvas or there is no background picture.
     const imaging::PhotoBuffer& backgroundCache();

@@ -258,9 +258,9 @@ void WorkspaceDocument::ComposeFrame(QPainter& painter, FrameObject& frame, bool
     if (frameCrop(frame, view_, cw, ch).rect.isEmpty()) {
         if (onScreen)
             painter.drawImage(shownViewPart().topLeft(),
-                              stretched(working_, stretchedPhoto_, view_, shownViewPart()));
+                              stretched(composedPhoto(), stretchedPhoto_, view_, shownViewPart()));
         else
-            painter.drawImage(view_.toQRect(), imageOf(working_));
+            painter.drawImage(view_.toQRect(), imageOf(composedPhoto()));
     }
 
     // The photo cropped to the hole's proportions, then the frame over it.
