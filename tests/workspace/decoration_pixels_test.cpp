@@ -3,7 +3,9 @@
 #include "workspace/decorations/decoration_geometry.h"
 #include "workspace/decorations/decoration_pixels.h"
 #include "workspace/decorations/fitted_decoration.h"
+#include "workspace/decorations/rotated_sampling.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace workspace;
@@ -49,6 +51,45 @@ QImage tipOfAlphas(const std::vector<std::vector<int>>& alphas) {
         for (int x = 0; x < tip.width(); ++x)
             tip.setPixel(x, y, qRgba(0, 255, 255, alphas[y][x]));
     return tip;
+}
+
+// The mask rule worked out one canvas pixel at a time, as it is stated: the pixel's centre turned back
+// about the box's centre into the scaled mask, the nearest mask pixel's blue, and the mix.
+QImage maskedPixelByPixel(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
+                          const imaging::RasterImage& mask, const MaskPlacement& placement) {
+    const int sw = roundHalfUp(mask.width * double(placement.scale));
+    const int sh = roundHalfUp(mask.height * double(placement.scale));
+    const double radians = wholeDegreeRadians(placement.angle);
+    const TurnedBox box = turnedBox(sw, sh, radians);
+    const int left = photo.width / 2 + placement.offsetX - box.width / 2;
+    const int top = photo.height / 2 + placement.offsetY - box.height / 2;
+    const std::vector<int> columns = nearestSourcePixels(sw, mask.width, placement.scale);
+    const std::vector<int> rows = nearestSourcePixels(sh, mask.height, placement.scale);
+    QImage out(photo.width, photo.height, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height; ++y)
+        for (int x = 0; x < photo.width; ++x) {
+            const double dx = x + 0.5 - (left + box.width / 2.0);
+            const double dy = y + 0.5 - (top + box.height / 2.0);
+            const double sx = dx * std::cos(radians) + dy * std::sin(radians) + sw / 2.0;
+            const double sy = -dx * std::sin(radians) + dy * std::cos(radians) + sh / 2.0;
+            float a = 1;
+            if (x >= left && x <= left + box.width && y >= top && y <= top + box.height && sx >= 0 &&
+                sy >= 0 && sx < sw && sy < sh) {
+                const int mx = columns[static_cast<std::size_t>(sx)];
+                const int my = rows[static_cast<std::size_t>(sy)];
+                if (mx >= 0 && my >= 0)
+                    a = mask.row(my)[mx * 4] / 255.0f;
+                if (a > kMaskWhiteAbove)
+                    a = 1;
+            }
+            const std::uint8_t* b = background.empty() ? nullptr : background.row(y) + x * 3;
+            const std::uint8_t* p = photo.row(y) + x * 3;
+            int mixed[3];
+            for (int i = 0; i < 3; ++i)
+                mixed[i] = static_cast<std::uint8_t>(a * (b ? b[i] : 255) + (1.0f - a) * p[i]);
+            out.setPixel(x, y, qRgb(mixed[2], mixed[1], mixed[0]));
+        }
+    return out;
 }
 
 } // namespace
@@ -105,6 +146,35 @@ TEST(MaskPixels, ScaledByNearestNeighbourTurnedAndNeverSmallerThanAPixel) {
     for (int x = 0; x < 8; ++x)
         for (int y = 0; y < 8; ++y)
             EXPECT_EQ(pixel(out, x, y), (std::array<int, 3>{255, 255, 255})) << x << "," << y;
+}
+
+// Upright and turned, enlarged and reduced, partly off the canvas, over a background and over white: every
+// pixel as the rule states it, on sizes that share no factor.
+TEST(MaskPixels, EveryPlacementGivesThePixelsOfThePixelByPixelRule) {
+    imaging::PhotoBuffer background = filled(37, 23, {0, 0, 0});
+    imaging::PhotoBuffer photo = filled(37, 23, {0, 0, 0});
+    for (std::size_t i = 0; i < photo.bgr.size(); ++i) {
+        background.bgr[i] = static_cast<std::uint8_t>(i * 7 + 3);
+        photo.bgr[i] = static_cast<std::uint8_t>(i * 13);
+    }
+    imaging::RasterImage mask;
+    mask.width = 11;
+    mask.height = 7;
+    for (int i = 0; i < mask.width * mask.height; ++i) {
+        const auto blue = static_cast<std::uint8_t>(i * 29);
+        mask.bgra.insert(mask.bgra.end(), {blue, 0, 0, 255});
+    }
+    QImage out;
+    for (const float scale : {1.0f, 0.7f, 1.9f, 3.0f})
+        for (const float angle : {0.0f, 1.0f, 45.0f, 90.0f, 135.0f, 180.0f, 181.0f, 271.0f, 359.0f})
+            for (const QPoint offset : {QPoint(0, 0), QPoint(-15, 9), QPoint(20, -11)})
+                for (const bool white : {false, true}) {
+                    const MaskPlacement placement{scale, angle, offset.x(), offset.y()};
+                    const imaging::PhotoBuffer& under = white ? imaging::PhotoBuffer() : background;
+                    ApplyMaskPixels(under, photo, mask, placement, out);
+                    ASSERT_EQ(out, maskedPixelByPixel(under, photo, mask, placement))
+                        << scale << " " << angle << " " << offset.x() << "," << offset.y() << " " << white;
+                }
 }
 
 // Enlarged smoothly, a mask's blue and a tip's alpha ramp over the pixels nearest neighbour would cover,

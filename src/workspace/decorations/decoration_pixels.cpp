@@ -10,7 +10,6 @@ namespace workspace {
 
 namespace {
 
-constexpr double kPi = 3.1415926;
 // 1 / 255 as the stamping rule writes it, in single precision.
 constexpr float kByteToUnit = 0.003921569f;
 // Neither side of a scaled mask or tip may exceed this: a hostile scale never allocates without bound.
@@ -22,63 +21,6 @@ int scaledSide(int side, float scale) {
         return 0;
     return static_cast<int>(std::min<double>(kMaxScaledSide, roundHalfUp(std::min<double>(scaled, 1e9))));
 }
-
-} // namespace
-
-double wholeDegreeRadians(float degrees) {
-    if (!std::isfinite(degrees))
-        return 0;
-    double whole = std::fmod(std::trunc(static_cast<double>(degrees)), 360.0);
-    if (whole < 0)
-        whole += 360;
-    return whole * kPi / 180;
-}
-
-std::vector<int> nearestSourcePixels(int scaledSide, int sourceSide, float scale) {
-    std::vector<int> source(static_cast<std::size_t>(std::max(0, scaledSide)), -1);
-    if (!(scale > 0))
-        return source;
-    for (int i = 0; i < scaledSide; ++i) {
-        const int s = roundHalfUp(static_cast<float>(i) / scale);
-        if (s >= 0 && s < sourceSide)
-            source[static_cast<std::size_t>(i)] = s;
-    }
-    return source;
-}
-
-std::vector<BlendedSource> blendedSourcePixels(int scaledSide, int sourceSide, float scale) {
-    const std::vector<int> nearest = nearestSourcePixels(scaledSide, sourceSide, scale);
-    std::vector<BlendedSource> source(nearest.size());
-    for (std::size_t i = 0; i < nearest.size(); ++i) {
-        if (nearest[i] < 0)
-            continue;
-        const float at = std::min(static_cast<float>(i) / scale, static_cast<float>(sourceSide - 1));
-        BlendedSource& blend = source[i];
-        blend.first = static_cast<int>(at);
-        blend.second = std::min(blend.first + 1, sourceSide - 1);
-        blend.share = at - static_cast<float>(blend.first);
-    }
-    return source;
-}
-
-TurnedBox turnedBox(int width, int height, double radians) {
-    const double c = std::cos(radians);
-    const double s = std::sin(radians);
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    const double corners[4][2] = {
-        {0, 0}, {double(width), 0}, {0, double(height)}, {double(width), double(height)}};
-    for (const auto& corner : corners) {
-        const double x = corner[0] * c - corner[1] * s;
-        const double y = corner[0] * s + corner[1] * c;
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    }
-    return {roundHalfUp(maxX - minX), roundHalfUp(maxY - minY)};
-}
-
-namespace {
 
 // out = a × background + (1 − a) × photo, truncated, for pixels first … end − 1 of a row, one a a pixel.
 // Where a is 1 this gives the background's byte and where it is 0 the photo's, exactly.
@@ -96,6 +38,102 @@ PV_VECTOR_CLONES void mixPixels(const std::uint8_t* background, const std::uint8
     }
 }
 
+// 32-bit opaque copies of the B,G,R pixels first … end − 1 of a row.
+PV_VECTOR_CLONES void copyOpaque(const std::uint8_t* from, QRgb* __restrict to, int first, int end) {
+    for (int x = first; x < end; ++x) {
+        const std::uint8_t* p = from + static_cast<std::size_t>(x) * 3;
+        to[x] = 0xFF000000u | (QRgb{p[2]} << 16) | (QRgb{p[1]} << 8) | p[0];
+    }
+}
+
+// The a of each pixel of the scaled mask: its blue / 255, 1 above 0.9, and 1 beyond the mask's own pixels.
+// The lookups are made once for all bands of a composition.
+class MaskShares {
+public:
+    MaskShares(const imaging::RasterImage& mask, int scaledWidth, int scaledHeight, float scale, bool smooth)
+        : mask_(mask), smooth_(smooth) {
+        for (int blue = 0; blue < 256; ++blue) {
+            const float a = static_cast<float>(blue) / 255.0f;
+            byBlue_[blue] = a > kMaskWhiteAbove ? 1.0f : a;
+        }
+        if (smooth) {
+            blendedColumns_ = blendedSourcePixels(scaledWidth, mask.width, scale);
+            blendedRows_ = blendedSourcePixels(scaledHeight, mask.height, scale);
+            return;
+        }
+        if (scaledWidth <= 0 || scaledHeight <= 0)
+            return;
+        // Only the blue counts, with a white column after each row and a white row after the last for the
+        // scaled pixels beyond the mask's own: a turned mask is read across its rows, and a quarter of the
+        // bytes stay in the processor's caches.
+        const auto sourceWidth = static_cast<std::size_t>(mask.width);
+        const std::size_t stride = sourceWidth + 1;
+        blues_.assign(stride * (static_cast<std::size_t>(mask.height) + 1), 0xFF);
+        for (int y = 0; y < mask.height; ++y) {
+            const std::uint8_t* from = mask.row(y);
+            std::uint8_t* to = blues_.data() + stride * static_cast<std::size_t>(y);
+            for (std::size_t x = 0; x < sourceWidth; ++x)
+                to[x] = from[x * 4];
+        }
+        for (const int column : nearestSourcePixels(scaledWidth, mask.width, scale))
+            columns_.push_back(column < 0 ? sourceWidth : static_cast<std::size_t>(column));
+        for (const int row : nearestSourcePixels(scaledHeight, mask.height, scale))
+            rowStarts_.push_back(
+                stride * (row < 0 ? static_cast<std::size_t>(mask.height) : static_cast<std::size_t>(row)));
+    }
+
+    // a of the `count` scaled pixels from (sx, sy) rightwards, into shares[0 … count − 1]; they lie
+    // within the scaled mask.
+    void row(int sx, int sy, int count, float* __restrict shares) const {
+        if (smooth_) {
+            for (int i = 0; i < count; ++i)
+                shares[i] = smoothAt(sx + i, sy);
+            return;
+        }
+        const std::uint8_t* blues = blues_.data() + rowStarts_[static_cast<std::size_t>(sy)];
+        const std::size_t* columns = columns_.data() + sx;
+        for (int i = 0; i < count; ++i)
+            shares[i] = byBlue_[blues[columns[i]]];
+    }
+
+    // a of the `count` scaled pixels (xs[i], ys[i]), which lie within the scaled mask, into shares.
+    void gather(const int* xs, const int* ys, int count, float* __restrict shares) const {
+        if (smooth_) {
+            for (int i = 0; i < count; ++i)
+                shares[i] = smoothAt(xs[i], ys[i]);
+            return;
+        }
+        const std::uint8_t* blues = blues_.data();
+        const std::size_t* columns = columns_.data();
+        const std::size_t* rows = rowStarts_.data();
+        for (int i = 0; i < count; ++i)
+            shares[i] = byBlue_[blues[rows[ys[i]] + columns[xs[i]]]];
+    }
+
+private:
+    float smoothAt(int sx, int sy) const {
+        const BlendedSource& r = blendedRows_[static_cast<std::size_t>(sy)];
+        const BlendedSource& c = blendedColumns_[static_cast<std::size_t>(sx)];
+        if (r.first < 0 || c.first < 0)
+            return 1.0f;
+        const std::uint8_t* upper = mask_.row(r.first);
+        const std::uint8_t* lower = mask_.row(r.second);
+        const float a = blended(upper[c.first * 4], upper[c.second * 4], lower[c.first * 4],
+                                lower[c.second * 4], c.share, r.share) /
+                        255.0f;
+        return a > kMaskWhiteAbove ? 1.0f : a;
+    }
+
+    const imaging::RasterImage& mask_;
+    bool smooth_;
+    float byBlue_[256];
+    std::vector<std::uint8_t> blues_;  // the mask's blue, each row followed by a white byte, then a white row
+    std::vector<std::size_t> columns_; // of each scaled column, within a row of blues_
+    std::vector<std::size_t> rowStarts_; // of each scaled row, within blues_
+    std::vector<BlendedSource> blendedColumns_;
+    std::vector<BlendedSource> blendedRows_;
+};
+
 } // namespace
 
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
@@ -111,12 +149,7 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     // The rows are written through one pointer: the picture is detached before the bands share it.
     std::uint8_t* const bits = out.bits();
     const auto perLine = static_cast<std::size_t>(out.bytesPerLine());
-    auto outRow = [&](int y) {
-        return reinterpret_cast<QRgb*>(bits + perLine * static_cast<std::size_t>(y));
-    };
-    auto opaque = [](const std::uint8_t* bgr) {
-        return 0xFF000000u | (QRgb{bgr[2]} << 16) | (QRgb{bgr[1]} << 8) | bgr[0];
-    };
+    const int width = size.width();
 
     const int cw = photo.width;
     const int ch = photo.height;
@@ -125,98 +158,48 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
     // A mask smaller than a pixel covers nothing: the background everywhere.
     const int sw = applies ? scaledSide(mask.width, placement.scale) : 0;
     const int sh = applies ? scaledSide(mask.height, placement.scale) : 0;
-    const std::vector<int> columns = nearestSourcePixels(sw, mask.width, placement.scale);
-    const std::vector<int> rows = nearestSourcePixels(sh, mask.height, placement.scale);
-    const bool smooth = smoothEnlarging && placement.scale > 1;
-    const std::vector<BlendedSource> blendedColumns =
-        smooth ? blendedSourcePixels(sw, mask.width, placement.scale) : std::vector<BlendedSource>();
-    const std::vector<BlendedSource> blendedRows =
-        smooth ? blendedSourcePixels(sh, mask.height, placement.scale) : std::vector<BlendedSource>();
-    // a by blue value, made once: above 0.9 it is 1 and the background is copied, at 0 the photo is.
-    float shares[256];
-    for (int blue = 0; blue < 256; ++blue) {
-        const float a = static_cast<float>(blue) / 255.0f;
-        shares[blue] = a > kMaskWhiteAbove ? 1.0f : a;
-    }
+    const MaskShares shares(mask, sw, sh, placement.scale, smoothEnlarging && placement.scale > 1);
+    const TurnedPlacement placed(sw, sh, wholeDegreeRadians(placement.angle), cw / 2 + placement.offsetX,
+                                 ch / 2 + placement.offsetY, cw, ch);
+    const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(width) * 3 : 0, 0xFF);
 
-    // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads. A
-    // band gathers the a of each pixel of a row, then writes the row once: the background, and the run
-    // the mask covers mixed.
-    const double radians = wholeDegreeRadians(placement.angle);
+    // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads. Each
+    // row gathers the a of the run the mask covers, then is written once: the background, and that run
+    // mixed.
     imaging::detail::inBands(
-        size.height(), static_cast<std::size_t>(size.width()) * static_cast<std::size_t>(size.height()),
+        size.height(), static_cast<std::size_t>(width) * static_cast<std::size_t>(size.height()),
         [&](int firstRow, int endRow) {
-            auto copyBackground = [&](int y, int first, int end) {
-                QRgb* to = outRow(y);
-                if (white) {
-                    std::fill(to + first, to + end, 0xFFFFFFFFu);
-                    return;
-                }
-                const std::uint8_t* from = background.row(y) + static_cast<std::size_t>(first) * 3;
-                for (int x = first; x < end; ++x, from += 3)
-                    to[x] = opaque(from);
-            };
-            const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(cw) * 3 : 0, 0xFF);
-            std::vector<float> pixelShares(static_cast<std::size_t>(std::max(cw, 0)), 1.0f);
-            int written = firstRow; // the rows before it are written
-            int row = -1;
-            int left = cw;
-            int right = -1;
-            auto writeRow = [&] {
-                if (row < 0)
-                    return;
-                for (int y = written; y < row; ++y)
-                    copyBackground(y, 0, size.width());
-                copyBackground(row, 0, left);
-                mixPixels(white ? whiteRow.data() : background.row(row), photo.row(row), pixelShares.data(),
-                          outRow(row), left, right + 1);
-                copyBackground(row, right + 1, size.width());
-                std::fill(pixelShares.begin() + left, pixelShares.begin() + right + 1, 1.0f);
-                written = row + 1;
-                row = -1;
-                left = cw;
-                right = -1;
-            };
-            // The pixels of a row come left to right, and neighbours mostly share their mask row.
-            int maskRowIndex = -1;
-            const std::uint8_t* maskRow = nullptr;
-            auto gather = [&](int x, int y, int sx, int sy) {
-                if (y != row) {
-                    writeRow();
-                    row = y;
-                    left = x;
-                }
-                right = x;
-                if (smooth) {
-                    const BlendedSource& r = blendedRows[static_cast<std::size_t>(sy)];
-                    const BlendedSource& c = blendedColumns[static_cast<std::size_t>(sx)];
-                    float a = 1.0f;
-                    if (r.first >= 0 && c.first >= 0) {
-                        const std::uint8_t* upper = mask.row(r.first);
-                        const std::uint8_t* lower = mask.row(r.second);
-                        a = blended(upper[c.first * 4], upper[c.second * 4], lower[c.first * 4],
-                                    lower[c.second * 4], c.share, r.share) /
-                            255.0f;
+            std::vector<float> pixelShares(static_cast<std::size_t>(width));
+            std::vector<int> pictureXs(placed.upright() ? 0 : static_cast<std::size_t>(width));
+            std::vector<int> pictureYs(pictureXs.size());
+            for (int y = firstRow; y < endRow; ++y) {
+                QRgb* const to = reinterpret_cast<QRgb*>(bits + perLine * static_cast<std::size_t>(y));
+                const std::uint8_t* const back = white ? whiteRow.data() : background.row(y);
+                int left = 0; // the run the mask covers: left … end − 1
+                int end = 0;
+                if (placed.upright()) {
+                    const TurnedPlacement::Run run = placed.uprightRun(y);
+                    if (run.end > run.first) {
+                        shares.row(run.pictureX, run.pictureY, run.end - run.first,
+                                   pixelShares.data() + run.first);
+                        left = run.first;
+                        end = run.end;
                     }
-                    pixelShares[static_cast<std::size_t>(x)] = a > kMaskWhiteAbove ? 1.0f : a;
-                    return;
+                } else {
+                    const TurnedPlacement::Columns run = placed.coveredColumns(y);
+                    if (run.end > run.first) {
+                        placed.picturePixels(y, run, pictureXs.data(), pictureYs.data());
+                        shares.gather(pictureXs.data(), pictureYs.data(), run.end - run.first,
+                                      pixelShares.data() + run.first);
+                        left = run.first;
+                        end = run.end;
+                    }
                 }
-                if (sy != maskRowIndex) {
-                    maskRowIndex = sy;
-                    const int my = rows[static_cast<std::size_t>(sy)];
-                    maskRow = my >= 0 ? mask.row(my) : nullptr;
-                }
-                // Scaled pixels past the mask's own keep the white they start with.
-                const int mx = columns[static_cast<std::size_t>(sx)];
-                pixelShares[static_cast<std::size_t>(x)] =
-                    mx >= 0 && maskRow ? shares[maskRow[mx * 4]] : 1.0f;
-            };
-            if (sw > 0 && sh > 0)
-                forEachTurnedPixel(sw, sh, radians, cw / 2 + placement.offsetX, ch / 2 + placement.offsetY,
-                                   cw, ch, gather, firstRow, endRow);
-            writeRow();
-            for (int y = written; y < endRow; ++y)
-                copyBackground(y, 0, size.width());
+                copyOpaque(back, to, 0, left);
+                if (end > left)
+                    mixPixels(back, photo.row(y), pixelShares.data(), to, left, end);
+                copyOpaque(back, to, end, width);
+            }
             return true;
         });
 }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
+#include <cstdlib>
 #include <vector>
 
 namespace workspace {
@@ -50,77 +50,93 @@ struct TurnedBox {
 };
 TurnedBox turnedBox(int width, int height, double radians);
 
-// Calls visit(canvasX, canvasY, pictureX, pictureY) for every canvas pixel (within canvasWidth ×
-// canvasHeight) of the box of the w × h picture turned clockwise on screen by `radians` and centred at
-// (centreX, centreY), edges included, whose centre falls on a picture pixel. The box is centred by integer
-// division; picture pixels are found by turning each canvas pixel's centre back about the box's centre.
-// Only canvas rows from firstRow up to endRow are visited, so bands of rows may be laid on several threads.
+// Where a w × h picture turned clockwise on screen by `radians` and centred at (centreX, centreY) lies on a
+// canvas of canvasWidth × canvasHeight: the canvas pixels of its box, edges included, whose centre falls on a
+// picture pixel. The box is centred by integer division; picture pixels are found by turning each canvas
+// pixel's centre back about the box's centre. Made once, its rows may then be walked from several threads.
+class TurnedPlacement {
+public:
+    TurnedPlacement(int width, int height, double radians, int centreX, int centreY, int canvasWidth,
+                    int canvasHeight);
+
+    // The canvas rows the box touches, first to last; none when last < first.
+    int firstRow() const { return y0_; }
+    int lastRow() const { return y1_; }
+
+    // The covered pixels of canvas row y: canvas pixels first … end − 1. Along a row the picture coordinates
+    // only grow or only shrink, so they are one run, found without testing each pixel.
+    struct Columns {
+        int first = 0;
+        int end = 0; // none covered when end <= first
+    };
+    Columns coveredColumns(int y) const;
+
+    // The picture pixels the covered pixels `run` of canvas row y show, into xs and ys from index 0.
+    void picturePixels(int y, Columns run, int* __restrict xs, int* __restrict ys) const;
+
+    // Calls visit(canvasX, pictureX, pictureY) for the covered pixels of canvas row y, left to right.
+    template <typename Visit> void forEachInRow(int y, Visit&& visit) const;
+
+    // Not turned at all, the covered pixels of a row are one run showing consecutive pixels of one picture
+    // row: canvas pixels first … end − 1 show picture pixels pictureX … of row pictureY.
+    bool upright() const { return upright_; }
+    struct Run {
+        int first = 0;
+        int end = 0; // none covered when end <= first
+        int pictureX = 0;
+        int pictureY = 0;
+    };
+    Run uprightRun(int y) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    int x0_ = 0;
+    int x1_ = -1;
+    int y0_ = 0;
+    int y1_ = -1;
+    std::int64_t left_ = 0;
+    std::int64_t top_ = 0;
+    bool upright_ = false;
+    double boxCentreY_ = 0;
+    double c_ = 1;
+    double s_ = 0;
+    // The picture coordinates of column i of the box in a row whose own products are given.
+    double pictureX(std::size_t i, double rowSin) const { return columnCos_[i] + rowSin + width_ / 2.0; }
+    double pictureY(std::size_t i, double rowCos) const { return columnSin_[i] + rowCos + height_ / 2.0; }
+    double rowOffset(int y) const { return y + 0.5 - boxCentreY_; }
+
+    // Each column's products, made once: every pixel then adds them up in the order of
+    // dx × c + dy × s + w / 2 and -dx × s + dy × c + h / 2, so the result is the same as computing it whole.
+    std::vector<double> columnCos_;
+    std::vector<double> columnSin_;
+};
+
+template <typename Visit> void TurnedPlacement::forEachInRow(int y, Visit&& visit) const {
+    const Columns run = coveredColumns(y);
+    if (upright_) {
+        const Run upright = uprightRun(y);
+        for (int x = run.first; x < run.end; ++x)
+            visit(x, upright.pictureX + (x - upright.first), upright.pictureY);
+        return;
+    }
+    const double dy = rowOffset(y);
+    const double rowSin = dy * s_;
+    const double rowCos = dy * c_;
+    for (int x = run.first; x < run.end; ++x) {
+        const auto i = static_cast<std::size_t>(x - x0_);
+        visit(x, static_cast<int>(pictureX(i, rowSin)), static_cast<int>(pictureY(i, rowCos)));
+    }
+}
+
+// Calls visit(canvasX, canvasY, pictureX, pictureY) for every canvas pixel the placed picture covers (see
+// TurnedPlacement), row by row.
 template <typename Visit>
 void forEachTurnedPixel(int width, int height, double radians, int centreX, int centreY, int canvasWidth,
-                        int canvasHeight, Visit&& visit, int firstRow = 0,
-                        int endRow = std::numeric_limits<int>::max()) {
-    if (width <= 0 || height <= 0)
-        return;
-    const TurnedBox box = turnedBox(width, height, radians);
-    const std::int64_t left = std::int64_t{centreX} - box.width / 2;
-    const std::int64_t top = std::int64_t{centreY} - box.height / 2;
-    const int x0 = static_cast<int>(std::max<std::int64_t>(0, left));
-    const int y0 = static_cast<int>(std::max<std::int64_t>(std::max(0, firstRow), top));
-    const int x1 = static_cast<int>(std::min<std::int64_t>(canvasWidth - 1, left + box.width));
-    const int y1 = static_cast<int>(
-        std::min<std::int64_t>(std::min<std::int64_t>(canvasHeight, endRow) - 1, top + box.height));
-    if (x0 > x1 || y0 > y1)
-        return;
-    const double boxCentreX = static_cast<double>(left) + box.width / 2.0;
-    const double boxCentreY = static_cast<double>(top) + box.height / 2.0;
-    const double c = std::cos(radians);
-    const double s = std::sin(radians);
-    const double halfWidth = width / 2.0;
-    const double halfHeight = height / 2.0;
-    // The products of each column are made once; every pixel then adds them up in the order of
-    // dx × c + dy × s + w / 2 and -dx × s + dy × c + h / 2, so the result is the same as computing it whole.
-    std::vector<double> columnCos(static_cast<std::size_t>(x1 - x0 + 1));
-    std::vector<double> columnSin(columnCos.size());
-    for (int x = x0; x <= x1; ++x) {
-        const double dx = x + 0.5 - boxCentreX;
-        columnCos[static_cast<std::size_t>(x - x0)] = dx * c;
-        columnSin[static_cast<std::size_t>(x - x0)] = -dx * s;
-    }
-    if (c == 1 && s == 0) {
-        // Upright, each column has its picture column and each row its picture row, the same sums as
-        // below less the zero products: they are looked up, not worked out at every pixel.
-        std::vector<int> pictureColumns(columnCos.size(), -1);
-        for (std::size_t i = 0; i < columnCos.size(); ++i) {
-            const double sx = columnCos[i] + halfWidth;
-            if (sx >= 0 && sx < width)
-                pictureColumns[i] = static_cast<int>(sx);
-        }
-        for (int y = y0; y <= y1; ++y) {
-            const double sy = (y + 0.5 - boxCentreY) + halfHeight;
-            if (!(sy >= 0 && sy < height))
-                continue;
-            for (int x = x0; x <= x1; ++x) {
-                const int sx = pictureColumns[static_cast<std::size_t>(x - x0)];
-                if (sx >= 0)
-                    visit(x, y, sx, static_cast<int>(sy));
-            }
-        }
-        return;
-    }
-    for (int y = y0; y <= y1; ++y) {
-        const double dy = y + 0.5 - boxCentreY;
-        const double rowSin = dy * s;
-        const double rowCos = dy * c;
-        for (int x = x0; x <= x1; ++x) {
-            const std::size_t i = static_cast<std::size_t>(x - x0);
-            const double sx = columnCos[i] + rowSin + halfWidth;
-            const double sy = columnSin[i] + rowCos + halfHeight;
-            // Inside, truncation is the floor: the pixel under the centre.
-            if (!(sx >= 0 && sy >= 0 && sx < width && sy < height))
-                continue;
-            visit(x, y, static_cast<int>(sx), static_cast<int>(sy));
-        }
-    }
+                        int canvasHeight, Visit&& visit) {
+    const TurnedPlacement placed(width, height, radians, centreX, centreY, canvasWidth, canvasHeight);
+    for (int y = placed.firstRow(); y <= placed.lastRow(); ++y)
+        placed.forEachInRow(y, [&](int x, int sx, int sy) { visit(x, y, sx, sy); });
 }
 
 } // namespace workspace
