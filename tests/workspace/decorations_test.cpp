@@ -257,6 +257,17 @@ TEST_F(Decorations, AClipartTurnedAQuarterAtHalfSizeMatchesAReferenceDrawing) {
     EXPECT_EQ(at(canvas, 812, 600), kPhoto);
 }
 
+// The mask made ready at one scale is kept while it is turned; a new scale makes it again.
+TEST_F(Decorations, AMaskTurnedThenScaledOnTheDialsLooksAsIfDrawnAfresh) {
+    document->PlaceMask(0);
+    document->SetSelectedAngle(30);
+    document->SetSelectedScale(60);
+    const QImage dialled = document->backBuffer().copy();
+    document->forgetResourcePictures();
+    document->Recompose(false);
+    EXPECT_EQ(dialled, document->backBuffer());
+}
+
 TEST_F(Decorations, TheHandlesOfATurnedClipartSizeItAboutItsCentreAndTurnItOneUndoStepADrag) {
     document->PlaceClipart(0, 410, 310); // 40 × 40 at the canvas centre
     document->SetSelectedAngle(30);

@@ -87,6 +87,11 @@ struct DecorationCaches {
         MaskKey key;
         QImage picture; // the WorkingBuffer the mask rule wrote, 32-bit
         StretchedPart shown; // that picture stretched over the view, where the window shows it
+        // The mask made ready at its scale, kept while it is only moved or turned.
+        std::shared_ptr<const imaging::RasterImage> scaledFrom;
+        float scaledAt = 0;
+        bool scaledSmoothly = false;
+        ScaledMask scaled;
     } mask;
 
     // A frame drawn over its photo, on screen: one layer of the frame's box within the shown view.

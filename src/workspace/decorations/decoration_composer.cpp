@@ -357,7 +357,15 @@ void WorkspaceDocument::ApplyMask(QPainter& painter, MaskObject& mask, bool forO
         caches_.backgroundGeneration,
         outputAreaSize()};
     if (!cache.valid || !(cache.key == key)) {
-        ApplyMaskPixels(backgroundCache(), photo_, *pixels, key.placement, cache.picture, smoothEnlarging_);
+        if (cache.scaledFrom != pixels || cache.scaledAt != key.placement.scale ||
+            cache.scaledSmoothly != smoothEnlarging_) {
+            cache.scaled = ScaledMask(*pixels, key.placement.scale, smoothEnlarging_);
+            cache.scaledFrom = pixels;
+            cache.scaledAt = key.placement.scale;
+            cache.scaledSmoothly = smoothEnlarging_;
+        }
+        ApplyMaskPixels(backgroundCache(), photo_, cache.scaled, key.placement.angle, key.placement.offsetX,
+                        key.placement.offsetY, cache.picture);
         cache.valid = true;
         cache.key = key;
         cache.shown = {};

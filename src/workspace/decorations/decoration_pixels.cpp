@@ -46,99 +46,92 @@ PV_VECTOR_CLONES void copyOpaque(const std::uint8_t* from, QRgb* __restrict to, 
     }
 }
 
-// The a of each pixel of the scaled mask: its blue / 255, 1 above 0.9, and 1 beyond the mask's own pixels.
-// The lookups are made once for all bands of a composition.
-class MaskShares {
-public:
-    MaskShares(const imaging::RasterImage& mask, int scaledWidth, int scaledHeight, float scale, bool smooth)
-        : mask_(mask), smooth_(smooth) {
-        for (int blue = 0; blue < 256; ++blue) {
-            const float a = static_cast<float>(blue) / 255.0f;
-            byBlue_[blue] = a > kMaskWhiteAbove ? 1.0f : a;
-        }
-        if (smooth) {
-            blendedColumns_ = blendedSourcePixels(scaledWidth, mask.width, scale);
-            blendedRows_ = blendedSourcePixels(scaledHeight, mask.height, scale);
-            return;
-        }
-        if (scaledWidth <= 0 || scaledHeight <= 0)
-            return;
-        // Only the blue counts, with a white column after each row and a white row after the last for the
-        // scaled pixels beyond the mask's own: a turned mask is read across its rows, and a quarter of the
-        // bytes stay in the processor's caches.
-        const auto sourceWidth = static_cast<std::size_t>(mask.width);
-        const std::size_t stride = sourceWidth + 1;
-        blues_.assign(stride * (static_cast<std::size_t>(mask.height) + 1), 0xFF);
-        for (int y = 0; y < mask.height; ++y) {
-            const std::uint8_t* from = mask.row(y);
-            std::uint8_t* to = blues_.data() + stride * static_cast<std::size_t>(y);
-            for (std::size_t x = 0; x < sourceWidth; ++x)
-                to[x] = from[x * 4];
-        }
-        for (const int column : nearestSourcePixels(scaledWidth, mask.width, scale))
-            columns_.push_back(column < 0 ? sourceWidth : static_cast<std::size_t>(column));
-        for (const int row : nearestSourcePixels(scaledHeight, mask.height, scale))
-            rowStarts_.push_back(
-                stride * (row < 0 ? static_cast<std::size_t>(mask.height) : static_cast<std::size_t>(row)));
-    }
-
-    // a of the `count` scaled pixels from (sx, sy) rightwards, into shares[0 … count − 1]; they lie
-    // within the scaled mask.
-    void row(int sx, int sy, int count, float* __restrict shares) const {
-        if (smooth_) {
-            for (int i = 0; i < count; ++i)
-                shares[i] = smoothAt(sx + i, sy);
-            return;
-        }
-        const std::uint8_t* blues = blues_.data() + rowStarts_[static_cast<std::size_t>(sy)];
-        const std::size_t* columns = columns_.data() + sx;
-        for (int i = 0; i < count; ++i)
-            shares[i] = byBlue_[blues[columns[i]]];
-    }
-
-    // a of the `count` scaled pixels (xs[i], ys[i]), which lie within the scaled mask, into shares.
-    void gather(const int* xs, const int* ys, int count, float* __restrict shares) const {
-        if (smooth_) {
-            for (int i = 0; i < count; ++i)
-                shares[i] = smoothAt(xs[i], ys[i]);
-            return;
-        }
-        const std::uint8_t* blues = blues_.data();
-        const std::size_t* columns = columns_.data();
-        const std::size_t* rows = rowStarts_.data();
-        for (int i = 0; i < count; ++i)
-            shares[i] = byBlue_[blues[rows[ys[i]] + columns[xs[i]]]];
-    }
-
-private:
-    float smoothAt(int sx, int sy) const {
-        const BlendedSource& r = blendedRows_[static_cast<std::size_t>(sy)];
-        const BlendedSource& c = blendedColumns_[static_cast<std::size_t>(sx)];
-        if (r.first < 0 || c.first < 0)
-            return 1.0f;
-        const std::uint8_t* upper = mask_.row(r.first);
-        const std::uint8_t* lower = mask_.row(r.second);
-        const float a = blended(upper[c.first * 4], upper[c.second * 4], lower[c.first * 4],
-                                lower[c.second * 4], c.share, r.share) /
-                        255.0f;
-        return a > kMaskWhiteAbove ? 1.0f : a;
-    }
-
-    const imaging::RasterImage& mask_;
-    bool smooth_;
-    float byBlue_[256];
-    std::vector<std::uint8_t> blues_;  // the mask's blue, each row followed by a white byte, then a white row
-    std::vector<std::size_t> columns_; // of each scaled column, within a row of blues_
-    std::vector<std::size_t> rowStarts_; // of each scaled row, within blues_
-    std::vector<BlendedSource> blendedColumns_;
-    std::vector<BlendedSource> blendedRows_;
-};
-
 } // namespace
+
+ScaledMask::ScaledMask(const imaging::RasterImage& mask, float scale, bool smoothEnlarging) {
+    for (int blue = 0; blue < 256; ++blue) {
+        const float a = static_cast<float>(blue) / 255.0f;
+        byBlue_[blue] = a > kMaskWhiteAbove ? 1.0f : a;
+    }
+    if (mask.empty() || mask.bgra.size() < mask.stride() * static_cast<std::size_t>(mask.height))
+        return;
+    width_ = scaledSide(mask.width, scale);
+    height_ = scaledSide(mask.height, scale);
+    if (width_ <= 0 || height_ <= 0) {
+        width_ = height_ = 0;
+        return;
+    }
+    // Only the blue counts, with a white column after each row and a white row after the last for the
+    // scaled pixels beyond the mask's own: a turned mask is read across its rows, and a quarter of the
+    // bytes stay in the processor's caches.
+    const auto sourceWidth = static_cast<std::size_t>(mask.width);
+    stride_ = sourceWidth + 1;
+    blues_.assign(stride_ * (static_cast<std::size_t>(mask.height) + 1), 0xFF);
+    for (int y = 0; y < mask.height; ++y) {
+        const std::uint8_t* from = mask.row(y);
+        std::uint8_t* to = blues_.data() + stride_ * static_cast<std::size_t>(y);
+        for (std::size_t x = 0; x < sourceWidth; ++x)
+            to[x] = from[x * 4];
+    }
+    smooth_ = smoothEnlarging && scale > 1;
+    if (smooth_) {
+        blendedColumns_ = blendedSourcePixels(width_, mask.width, scale);
+        blendedRows_ = blendedSourcePixels(height_, mask.height, scale);
+        return;
+    }
+    for (const int column : nearestSourcePixels(width_, mask.width, scale))
+        columns_.push_back(column < 0 ? sourceWidth : static_cast<std::size_t>(column));
+    for (const int row : nearestSourcePixels(height_, mask.height, scale))
+        rowStarts_.push_back(
+            stride_ * (row < 0 ? static_cast<std::size_t>(mask.height) : static_cast<std::size_t>(row)));
+}
+
+void ScaledMask::row(int sx, int sy, int count, float* __restrict shares) const {
+    if (smooth_) {
+        for (int i = 0; i < count; ++i)
+            shares[i] = smoothAt(sx + i, sy);
+        return;
+    }
+    const std::uint8_t* blues = blues_.data() + rowStarts_[static_cast<std::size_t>(sy)];
+    const std::size_t* columns = columns_.data() + sx;
+    for (int i = 0; i < count; ++i)
+        shares[i] = byBlue_[blues[columns[i]]];
+}
+
+void ScaledMask::gather(const int* xs, const int* ys, int count, float* __restrict shares) const {
+    if (smooth_) {
+        for (int i = 0; i < count; ++i)
+            shares[i] = smoothAt(xs[i], ys[i]);
+        return;
+    }
+    const std::uint8_t* blues = blues_.data();
+    const std::size_t* columns = columns_.data();
+    const std::size_t* rows = rowStarts_.data();
+    for (int i = 0; i < count; ++i)
+        shares[i] = byBlue_[blues[rows[ys[i]] + columns[xs[i]]]];
+}
+
+float ScaledMask::smoothAt(int sx, int sy) const {
+    const BlendedSource& r = blendedRows_[static_cast<std::size_t>(sy)];
+    const BlendedSource& c = blendedColumns_[static_cast<std::size_t>(sx)];
+    if (r.first < 0 || c.first < 0)
+        return 1.0f;
+    const std::uint8_t* upper = blues_.data() + stride_ * static_cast<std::size_t>(r.first);
+    const std::uint8_t* lower = blues_.data() + stride_ * static_cast<std::size_t>(r.second);
+    const float a =
+        blended(upper[c.first], upper[c.second], lower[c.first], lower[c.second], c.share, r.share) / 255.0f;
+    return a > kMaskWhiteAbove ? 1.0f : a;
+}
 
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
                      const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out,
                      bool smoothEnlarging) {
+    ApplyMaskPixels(background, photo, ScaledMask(mask, placement.scale, smoothEnlarging), placement.angle,
+                    placement.offsetX, placement.offsetY, out);
+}
+
+void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
+                     const ScaledMask& mask, float angle, int offsetX, int offsetY, QImage& out) {
     // Plain white needs no canvas-sized buffer: every row reads the same white row.
     const bool white = background.empty();
     const QSize size = white ? QSize(photo.width, photo.height) : QSize(background.width, background.height);
@@ -153,14 +146,10 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
 
     const int cw = photo.width;
     const int ch = photo.height;
-    const bool applies = !photo.empty() && size == QSize(cw, ch) && !mask.empty() &&
-                         mask.bgra.size() >= mask.stride() * static_cast<std::size_t>(mask.height);
     // A mask smaller than a pixel covers nothing: the background everywhere.
-    const int sw = applies ? scaledSide(mask.width, placement.scale) : 0;
-    const int sh = applies ? scaledSide(mask.height, placement.scale) : 0;
-    const MaskShares shares(mask, sw, sh, placement.scale, smoothEnlarging && placement.scale > 1);
-    const TurnedPlacement placed(sw, sh, wholeDegreeRadians(placement.angle), cw / 2 + placement.offsetX,
-                                 ch / 2 + placement.offsetY, cw, ch);
+    const bool applies = !photo.empty() && size == QSize(cw, ch);
+    const TurnedPlacement placed(applies ? mask.width() : 0, applies ? mask.height() : 0,
+                                 wholeDegreeRadians(angle), cw / 2 + offsetX, ch / 2 + offsetY, cw, ch);
     const std::vector<std::uint8_t> whiteRow(white ? static_cast<std::size_t>(width) * 3 : 0, 0xFF);
 
     // Each canvas pixel depends on nothing but its own place: bands of rows go to several threads. Each
@@ -180,8 +169,8 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                 if (placed.upright()) {
                     const TurnedPlacement::Run run = placed.uprightRun(y);
                     if (run.end > run.first) {
-                        shares.row(run.pictureX, run.pictureY, run.end - run.first,
-                                   pixelShares.data() + run.first);
+                        mask.row(run.pictureX, run.pictureY, run.end - run.first,
+                                 pixelShares.data() + run.first);
                         left = run.first;
                         end = run.end;
                     }
@@ -189,8 +178,8 @@ void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::Phot
                     const TurnedPlacement::Columns run = placed.coveredColumns(y);
                     if (run.end > run.first) {
                         placed.picturePixels(y, run, pictureXs.data(), pictureYs.data());
-                        shares.gather(pictureXs.data(), pictureYs.data(), run.end - run.first,
-                                      pixelShares.data() + run.first);
+                        mask.gather(pictureXs.data(), pictureYs.data(), run.end - run.first,
+                                    pixelShares.data() + run.first);
                         left = run.first;
                         end = run.end;
                     }

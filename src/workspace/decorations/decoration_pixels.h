@@ -4,10 +4,13 @@
 
 #include "imaging/codecs/raster.h"
 #include "imaging/photo_buffer.h"
+#include "workspace/decorations/rotated_sampling.h"
 
 #include <QImage>
 #include <QRect>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace workspace {
 
@@ -21,12 +24,47 @@ struct MaskPlacement {
     int offsetY = 0;
 };
 
+// A mask made ready for the mask rule at one scale (the user's scale × the base factor): its blue, and
+// where each pixel of the scaled mask reads it, by nearest neighbour or, with `smoothEnlarging`, for an
+// enlarged mask bilinearly over the same pixels. Made once, it serves every move and turn at that scale.
+// A mask smaller than a pixel, or whose pixels are missing, is empty and covers nothing.
+class ScaledMask {
+public:
+    ScaledMask() = default;
+    ScaledMask(const imaging::RasterImage& mask, float scale, bool smoothEnlarging = false);
+
+    // The scaled mask's size.
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // The a of `count` scaled pixels, into shares[0 … count − 1]: from (sx, sy) rightwards, or at
+    // (xs[i], ys[i]). Each lies within the scaled mask.
+    void row(int sx, int sy, int count, float* shares) const;
+    void gather(const int* xs, const int* ys, int count, float* shares) const;
+
+private:
+    float smoothAt(int sx, int sy) const;
+
+    int width_ = 0;
+    int height_ = 0;
+    bool smooth_ = false;
+    float byBlue_[256] = {}; // a by blue value
+    std::size_t stride_ = 0;
+    std::vector<std::uint8_t> blues_;  // the mask's blue, each row followed by a white byte, then a white row
+    std::vector<std::size_t> columns_; // of each scaled column, within a row of blues_
+    std::vector<std::size_t> rowStarts_; // of each scaled row, within blues_
+    std::vector<BlendedSource> blendedColumns_;
+    std::vector<BlendedSource> blendedRows_;
+};
+
 // out = the background, and inside the placed mask, background and photo mixed by the mask's blue: a =
-// blue / 255 (1 above 0.9), out = truncate(a × background + (1 - a) × photo). The mask is scaled by nearest
-// neighbour and turned about its centre. `background` has the canvas size, or is empty for plain white;
-// `out` becomes a 32-bit opaque picture (QImage::Format_RGB32) of the canvas size, made on several threads.
-// Pixels outside the canvas are never touched. With `smoothEnlarging`, an enlarged mask's blue is sampled
-// bilinearly instead, over the same pixels.
+// blue / 255 (1 above 0.9), out = truncate(a × background + (1 - a) × photo). The scaled mask is turned
+// about its centre, which lies (offsetX, offsetY) from the canvas centre. `background` has the canvas
+// size, or is empty for plain white; `out` becomes a 32-bit opaque picture (QImage::Format_RGB32) of the
+// canvas size, made on several threads. Pixels outside the canvas are never touched.
+void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
+                     const ScaledMask& mask, float angle, int offsetX, int offsetY, QImage& out);
+// The same for a mask made ready for this one composition.
 void ApplyMaskPixels(const imaging::PhotoBuffer& background, const imaging::PhotoBuffer& photo,
                      const imaging::RasterImage& mask, const MaskPlacement& placement, QImage& out,
                      bool smoothEnlarging = false);
